@@ -1,0 +1,48 @@
+# Test helpers. Natively GoogleTest comes from Debian's package; the cross
+# build compiles Debian's GoogleTest sources with the mingw compiler.
+if(CMAKE_CROSSCOMPILING)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+# murkwisp_add_gtest(NAME <name> [FLAVOUR headless|vst3|clap] [NATIVE_ONLY]
+#                    [WINDOWS_ONLY] [NO_MAIN] SOURCES ... [LIBS ...]
+#                    [LABELS ...] [TIMEOUT s])
+# One test executable, registered with ctest as one test. In the windows
+# tree it runs under wine through CMAKE_CROSSCOMPILING_EMULATOR.
+function(murkwisp_add_gtest)
+  cmake_parse_arguments(T "NATIVE_ONLY;WINDOWS_ONLY;NO_MAIN" "NAME;FLAVOUR;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(T_NATIVE_ONLY AND CMAKE_CROSSCOMPILING)
+    return()
+  endif()
+  if(T_WINDOWS_ONLY AND NOT WIN32)
+    return()
+  endif()
+  if(NOT T_FLAVOUR)
+    set(T_FLAVOUR headless)
+  endif()
+  # The thread-sanitizer tree builds and runs only the tests labelled "tsan".
+  if(MURKWISP_TSAN AND NOT "tsan" IN_LIST T_LABELS)
+    return()
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE murkwisp_fw_${T_FLAVOUR} ${T_LIBS})
+  if(T_NO_MAIN)
+    target_link_libraries(${T_NAME} PRIVATE GTest::gtest GTest::gmock)
+  else()
+    target_link_libraries(${T_NAME} PRIVATE GTest::gtest_main GTest::gmock)
+  endif()
+  target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  murkwisp_warnings(${T_NAME})
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(T_LABELS)
+    set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+endfunction()
