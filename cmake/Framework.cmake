@@ -1,13 +1,17 @@
 # The framework and the plug-in are built from folder globs so that every
 # file added under a folder joins its library without touching this file.
 #
-#   murkwisp_common         core/, graphics/platform/, graphics/drawing/,
-#                           graphics/renderer/  (flavour-free objects)
-#   murkwisp_fw_<flavour>   common objects + graphics/ + plugin/ + plugin/editor/
-#                           (+ core/vst3 and abi/vst3, or core/clap and abi/clap)
+#   murkwisp_common         graphics/renderer/ (the vector renderer, which
+#                           knows nothing of controls or plug-ins)
+#   murkwisp_fw_<flavour>   common objects + core/ + graphics/platform/ +
+#                           graphics/drawing/ + graphics/ + plugin/ +
+#                           plugin/editor/ (+ core/vst3 and abi/vst3, or
+#                           core/clap and abi/clap)
 #
 # Flavours: headless (native tests, no wrapper), vst3, clap. Each flavour
-# compiles the toolkit and the plug-in with its own MURKWISP_API_* definition.
+# compiles everything that can see a control with its own MURKWISP_API_*
+# definition: in the VST3 module a control is also a VST3 object, so its
+# layout differs, and no object file may be shared across flavours.
 # Platform code: graphics/platform/win/ on Windows, graphics/platform/native/
 # elsewhere. Files named *Entry.cpp in core/vst3 and core/clap are the module
 # entry points and go only into the module itself.
@@ -45,7 +49,7 @@ function(murkwisp_build_framework)
   else()
     set(platform_dir graphics/platform/native)
   endif()
-  _murkwisp_glob(common_src core graphics/platform ${platform_dir} graphics/drawing graphics/renderer)
+  _murkwisp_glob(common_src graphics/renderer)
   if(NOT common_src)
     set(common_src ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
   endif()
@@ -53,7 +57,7 @@ function(murkwisp_build_framework)
   murkwisp_common_settings(murkwisp_common)
 
   foreach(flavour IN LISTS MURKWISP_FLAVOURS)
-    set(dirs graphics plugin plugin/editor)
+    set(dirs core graphics/platform ${platform_dir} graphics/drawing graphics plugin plugin/editor)
     if(flavour STREQUAL "vst3")
       list(APPEND dirs core/vst3 abi/vst3)
     elseif(flavour STREQUAL "clap")
