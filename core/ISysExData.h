@@ -1,0 +1,3 @@
+#pragma once
+// ISysExData lives with the message it copies.
+#include "core/ISysEx.h"

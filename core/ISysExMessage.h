@@ -1,0 +1,3 @@
+#pragma once
+// ISysExMessage lives with its record twin.
+#include "core/ISysEx.h"
