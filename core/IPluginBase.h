@@ -1,0 +1,98 @@
+#pragma once
+// Plug-in identity, the preset list, and the two formats parameter values
+// leave the process in: the state chunk and the FXP preset file.
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "core/IGEditorDelegate.h"
+#include "core/IPresetSlot.h"
+#include "core/IStateChunk.h"
+#include "core/IString.h"
+
+namespace ifx {
+
+class IPluginBase : public IGEditorDelegate
+{
+public:
+  // Preset files larger than this are not ours (a parameter-form file of
+  // this plug-in is about a hundred bytes).
+  static constexpr int kMaxPresetFileSize = 16 * 1024 * 1024;
+  // Bytes before the parameter values (or the chunk length) of an FXP file.
+  static constexpr int kFxpHeaderSize = 56;
+  static constexpr int kFxpNameSize = 28;
+
+  IPluginBase(int nParams, int nPresets);
+  ~IPluginBase() override;
+
+  // -- Identity ------------------------------------------------------------------
+  const char* GetPluginName() const noexcept { return mPluginName.Get(); }
+  const char* GetProductName() const noexcept { return mProductName.Get(); }
+  const char* GetMakerName() const noexcept { return mMakerName.Get(); }
+  int32_t GetUniqueId() const noexcept { return mUniqueId; }
+  int32_t GetVersion() const noexcept { return mVersion; }
+  // major * 10000 + minor * 100 + patch, as preset files carry it.
+  int32_t GetPackedVersion() const noexcept;
+  int GetHostId() const noexcept { return mHostId.load(std::memory_order_relaxed); }
+  bool SavesStateChunks() const noexcept { return mSavesStateChunks; }
+
+  // -- Editor and hooks ----------------------------------------------------------
+  void ApplyParamValueFromUI(int paramIdx, double normalizedValue) override;
+  virtual void NotifyHostParamDetails() {}
+
+  // -- State -------------------------------------------------------------------
+  // Every parameter's value as a little-endian double, in index order.
+  // False when any append falls short.
+  virtual bool SerializeParams(IStateChunk& chunk);
+  // Returns the position after the last value read, or -1 when the chunk runs
+  // short (parameters after the end are left as they were).
+  virtual int UnserializeParams(const IStateChunk& chunk, int startPos);
+  virtual void OnPresetsModified() {}
+  virtual void OnPresetRestored() {}
+  // True when every value, narrowed to float, is within 1e-5 of
+  // stored[startIdx + i].
+  virtual bool CompareState(const double* stored, int startIdx) const;
+  virtual void OnHostKnown() {}
+
+  // -- Presets -------------------------------------------------------------------
+  int NPresets() const noexcept { return mNPresets; }
+  int GetCurrentPresetIdx() const noexcept { return mCurrentPresetIdx; }
+  // Null outside the list.
+  const IPresetSlot* GetPreset(int idx) const noexcept;
+  const char* GetPresetName(int idx) const noexcept;
+
+  // Fills the first empty slot: one value per parameter, taken as int for
+  // bool, int and enum parameters and as double for the others.
+  void MakePreset(const char* name, ...);
+  bool RestorePreset(int idx);
+  // Rewrites the current slot from the current values; a non-empty name
+  // renames it.
+  void ModifyCurrentPreset(const char* name = nullptr);
+
+  // -- Preset files ----------------------------------------------------------------
+  // Paths are UTF-8. Both return false and change nothing on failure.
+  bool SavePresetFile(const char* path);
+  bool LoadPresetFile(const char* path);
+  // The same two formats in memory, so files can be built and checked
+  // without the disk.
+  bool MakePresetFileImage(IStateChunk& out);
+  bool LoadPresetFileImage(const uint8_t* data, int size);
+
+protected:
+  IPresetSlot* GetPresetSlot(int idx) noexcept;
+
+  IString mPluginName;
+  IString mProductName;
+  IString mMakerName;
+  int32_t mUniqueId = 0;
+  int32_t mVersion = 0;
+  std::atomic<int> mHostId{-1};
+  bool mSavesStateChunks = false;
+  int mCurrentPresetIdx = 0;
+
+private:
+  int mNPresets = 0;
+  std::unique_ptr<IPresetSlot[]> mPresets;
+};
+
+} // namespace ifx
