@@ -31,7 +31,7 @@ public:
   // old data pointer is returned (null when nothing was in use).
   void* Resize(int newSize, bool resizeDown = true) noexcept;
 
-  // Grows the used size by extra bytes (sizes computed in 64 bits) and
+  // Grows the used size by extra (> 0) bytes (sizes computed in 64 bits) and
   // returns a pointer to the first new byte; null, buffer unchanged, when the
   // total does not fit in 32 bits or memory is short.
   void* Grow(int64_t extra) noexcept;

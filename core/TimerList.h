@@ -9,7 +9,8 @@ class Timer_impl;
 // re-entrant lock that is held while a timer function runs.
 namespace TimerList {
 
-void Add(Timer_impl* timer) noexcept;
+// False when the list could not grow.
+bool Add(Timer_impl* timer) noexcept;
 void Remove(Timer_impl* timer) noexcept;
 int Count() noexcept;
 // The platform's timer callback: runs the first listed timer with this id;
