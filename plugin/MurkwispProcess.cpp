@@ -1,0 +1,146 @@
+// Murkwisp's block processing: control mapping, the per-sample ring walk that
+// drives the spectral engine every 512 samples, the dry/wet mix and meters.
+#include "plugin/DenormalGuard.h"
+#include "plugin/Murkwisp.h"
+#include "plugin/StftEngine.h"
+
+#include "core/IParam.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace ifx;
+
+namespace {
+
+// Parameter values are doubles stored atomically; one read per block.
+double Value(const IEditorDelegate& delegate, int idx) noexcept
+{
+  return delegate.GetParam(idx)->Value();
+}
+
+float PeakToDb(double peak) noexcept
+{
+  const float p = static_cast<float>(peak);
+  return peak > 1e-6 ? 20.0f * std::log10(p) : Murkwisp::kSilentDb;
+}
+
+} // namespace
+
+void Murkwisp::UpdateEngineControls(double& inputGain, double& outputGain, double& mix) noexcept
+{
+  StftEngine& e = *engine;
+  inputGain = Value(*this, kParamInput) / 100.;
+  outputGain = Value(*this, kParamOutput) / 100.;
+
+  const float haunt = static_cast<float>(Value(*this, kParamHaunt) / 100.);
+  e.decay = (1.0f - std::pow(1.0f - haunt, 3.0f)) * 0.99f;
+  e.blend = static_cast<float>(Value(*this, kParamPossess) / 100.);
+
+  const float semitones = std::trunc(static_cast<float>(Value(*this, kParamInterval))) +
+                          12.0f * (std::trunc(static_cast<float>(Value(*this, kParamOctave))) - kOctaveCentre) +
+                          static_cast<float>(Value(*this, kParamFine)) / 100.0f;
+  e.pitchRatio = std::pow(2.0f, semitones / 12.0f);
+  e.pitchGain = e.pitchRatio == 1.0f ? 1.0f : std::pow(1.0f / e.pitchRatio, 0.47f);
+
+  e.freeze = static_cast<float>(Value(*this, kParamFreeze) / 100.);
+  // The floor keeps phase smearing always on (the engine smears above 0.04).
+  e.smear = std::max(0.05f, static_cast<float>(Value(*this, kParamSmear) / 100.));
+  e.whisper = static_cast<float>(Value(*this, kParamWhisper) / 100.);
+  e.whisperMode = static_cast<int32_t>(Value(*this, kParamWhisperMode));
+  e.resonance = static_cast<float>(Value(*this, kParamResonance) / 100.);
+  mix = static_cast<double>(static_cast<float>(Value(*this, kParamMix) / 100.));
+
+  const double tempo = GetTimeInfo().tempo;
+  displayTempo.store(tempo > 0. ? static_cast<float>(tempo) : 120.f, std::memory_order_relaxed);
+}
+
+void Murkwisp::ProcessBlock(double** inputs, double** outputs, int nFrames) noexcept
+{
+  DenormalGuard denormals;
+
+  double inputGain = 1., outputGain = 1., mix = 1.;
+  UpdateEngineControls(inputGain, outputGain, mix);
+
+  const int channels = std::min(kNumChannels, NConnectedChannels(kOutput));
+  nFrames = std::max(0, nFrames);
+  // Channel 0 is always read and written, the others as far as connected.
+  const int needed = std::max(1, channels);
+  bool buffersOk = inputs && outputs;
+  for (int c = 0; buffersOk && c < needed; ++c)
+    buffersOk = inputs[c] && outputs[c];
+  if (!buffersOk)
+  {
+    mInputPeakDB.store(kSilentDb, std::memory_order_relaxed);
+    mOutputPeakDB.store(kSilentDb, std::memory_order_relaxed);
+    return;
+  }
+
+  // The input meter reads the block before the outputs are written: hosts may
+  // hand the same buffer for input and output.
+  if (NChannels(kInput) >= 2 && inputs[1])
+    inputSender.ProcessBlock(inputs, nFrames, 0);
+
+  double* in[kNumChannels] = {inputs[0], channels > 1 ? inputs[1] : nullptr};
+  double* out[kNumChannels] = {outputs[0], channels > 1 ? outputs[1] : nullptr};
+  double* inRing[kNumChannels] = {inputRings[0]->data.get(), inputRings[1]->data.get()};
+  double* outRing[kNumChannels] = {outputRings[0]->data.get(), outputRings[1]->data.get()};
+  const double dryGain = (1. - mix) * inputGain;
+
+  double inPeak = 0.;
+  double outPeak = 0.;
+  int pos = ringWritePos;
+  int hop = hopCounter;
+  for (int j = 0; j < nFrames; ++j)
+  {
+    const double x0 = in[0][j];
+    const double x1 = channels > 1 ? in[1][j] : 0.;
+    if (channels > 0)
+      inRing[0][pos] = inputGain * x0;
+    if (channels > 1)
+      inRing[1][pos] = inputGain * x1;
+
+    if (++hop == kHopSize)
+    {
+      hop = 0;
+      for (int c = 0; c < channels; ++c)
+        engine->ProcessHop(inRing[c], outRing[c], pos);
+    }
+
+    const double wet0 = outRing[0][pos];
+    const double wet1 = channels > 1 ? outRing[1][pos] : wet0;
+    const double y0 = (dryGain * x0 + mix * wet0) * outputGain;
+    out[0][j] = y0;
+    if (channels > 1)
+      out[1][j] = (dryGain * x1 + mix * wet1) * outputGain;
+    for (int c = 0; c < channels; ++c)
+      outRing[c][pos] = 0.;
+
+    inPeak = std::max(inPeak, std::fabs(inputGain * x0));
+    outPeak = std::max(outPeak, std::fabs(y0));
+    pos = (pos + 1) & (SampleRing::kSize - 1);
+  }
+  ringWritePos = pos;
+  hopCounter = hop;
+
+  mInputPeakDB.store(PeakToDb(inPeak), std::memory_order_relaxed);
+  mOutputPeakDB.store(PeakToDb(outPeak), std::memory_order_relaxed);
+
+  if (NChannels(kOutput) >= 2 && outputs[1])
+    outputSender.ProcessBlock(outputs, nFrames, 1);
+}
+
+void Murkwisp::OnReset()
+{
+  inputSender.Reset(GetSampleRate());
+  outputSender.Reset(GetSampleRate());
+  ringWritePos = 0;
+  hopCounter = 0;
+  engine->Reset();
+  for (int c = 0; c < kNumChannels; ++c)
+  {
+    inputRings[c]->Clear();
+    outputRings[c]->Clear();
+  }
+  SetLatency(kLatencySamples);
+}

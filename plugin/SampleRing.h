@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+
+// One channel's 4096-sample ring between the block processor and the engine.
+struct SampleRing
+{
+  static constexpr int32_t kSize = 4096;
+
+  std::unique_ptr<double[]> data{new double[kSize]()};
+  int32_t size = kSize;
+
+  void Clear() noexcept
+  {
+    for (int32_t i = 0; i < size; ++i)
+      data[i] = 0.0;
+  }
+};
