@@ -101,6 +101,9 @@ public:
 
   // Trace hook with this class's location.
   static void TraceFormatted(const char* location, const char* format, ...);
+  // Local time and UTC offset ("20261208 21:04 +0100") of the latest
+  // construction, for traces.
+  static const char* TraceTimeStamp() noexcept;
 
   // The five rings. Each has one producing and one consuming thread:
   //   paramToEditor:   QueueParamValueForUI (audio)  -> OnTimer (main)

@@ -15,13 +15,6 @@ namespace ifx {
 class IPluginBase : public IGEditorDelegate
 {
 public:
-  // Preset files larger than this are not ours (a parameter-form file of
-  // this plug-in is about a hundred bytes).
-  static constexpr int kMaxPresetFileSize = 16 * 1024 * 1024;
-  // Bytes before the parameter values (or the chunk length) of an FXP file.
-  static constexpr int kFxpHeaderSize = 56;
-  static constexpr int kFxpNameSize = 28;
-
   IPluginBase(int nParams, int nPresets);
   ~IPluginBase() override;
 
@@ -70,13 +63,16 @@ public:
   void ModifyCurrentPreset(const char* name = nullptr);
 
   // -- Preset files ----------------------------------------------------------------
-  // Paths are UTF-8. Both return false and change nothing on failure.
+  // FXP files (layout in core/FxpFile.h). Paths are UTF-8. Saving fails when
+  // the file cannot be opened, written or closed. Loading rejects files that
+  // are too short or too large, foreign or of an unknown form, and then
+  // changes nothing.
   bool SavePresetFile(const char* path);
   bool LoadPresetFile(const char* path);
-  // The same two formats in memory, so files can be built and checked
-  // without the disk.
+  // The same file images in memory (what the two above write and read).
   bool MakePresetFileImage(IStateChunk& out);
   bool LoadPresetFileImage(const uint8_t* data, int size);
+  bool LoadPresetFileImage(const IStateChunk& image);
 
 protected:
   IPresetSlot* GetPresetSlot(int idx) noexcept;
