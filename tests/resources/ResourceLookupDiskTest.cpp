@@ -1,0 +1,111 @@
+// The disk half of the resource lookup, shared by both builds.
+#include "graphics/platform/ResourceLookup.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+using namespace ifx;
+
+namespace {
+
+std::string ReadAll(const char* path)
+{
+  std::string bytes;
+  std::FILE* f = OpenFileUtf8(path, "rb");
+  if (!f)
+    return bytes;
+  char buf[512];
+  size_t got;
+  while ((got = std::fread(buf, 1, sizeof(buf), f)) > 0)
+    bytes.append(buf, got);
+  std::fclose(f);
+  return bytes;
+}
+
+bool WriteAll(const char* path, const std::string& bytes)
+{
+  std::FILE* f = OpenFileUtf8(path, "wb");
+  if (!f)
+    return false;
+  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return std::fclose(f) == 0 && ok;
+}
+
+// std::remove takes the ANSI code page on Windows; these names are UTF-8.
+void RemoveUtf8(const char* path)
+{
+#ifdef _WIN32
+  wchar_t wide[MAX_PATH];
+  if (MultiByteToWideChar(CP_UTF8, 0, path, -1, wide, MAX_PATH) > 0)
+    _wremove(wide);
+#else
+  std::remove(path);
+#endif
+}
+
+} // namespace
+
+TEST(ResourceLookupDisk, FileInTheCurrentFolderIsFoundByItsPath)
+{
+  const char* name = "GipsyCurse.ttf";
+  std::remove(name);
+  IString result("untouched");
+  EXPECT_EQ(FindResourceOrFile(name, "ttf", result, nullptr), kResourceNotFound);
+  EXPECT_STREQ(result.Get(), "untouched");
+
+  ASSERT_TRUE(WriteAll(name, "not really a font"));
+  EXPECT_EQ(FindResourceOrFile(name, "ttf", result, nullptr), kResourceOnDisk);
+  EXPECT_STREQ(result.Get(), name);
+  std::remove(name);
+}
+
+TEST(ResourceLookupDisk, EmptyOrMissingNameFindsNothing)
+{
+  IString result("untouched");
+  EXPECT_EQ(FindResourceOrFile(nullptr, "ttf", result, nullptr), kResourceNotFound);
+  EXPECT_EQ(FindResourceOrFile("", "ttf", result, nullptr), kResourceNotFound);
+  EXPECT_EQ(FindResourceOrFile("no-such-image@2x.png", "png", result, nullptr), kResourceNotFound);
+  EXPECT_STREQ(result.Get(), "untouched");
+}
+
+TEST(ResourceLookupDisk, Utf8PathsRoundTrip)
+{
+  // "Spukhaus-Klänge-夜.fxp": umlaut and a CJK character in the file name.
+  const char* name = "Spukhaus-Kl\xC3\xA4nge-\xE5\xA4\x9C.fxp";
+  const std::string bytes("FXP\0\x01\x02 state", 12);
+  ASSERT_TRUE(WriteAll(name, bytes));
+  EXPECT_EQ(ReadAll(name), bytes);
+
+  IString result;
+  EXPECT_EQ(FindResourceOrFile(name, "fxp", result, nullptr), kResourceOnDisk);
+  EXPECT_STREQ(result.Get(), name);
+  RemoveUtf8(name);
+  EXPECT_EQ(OpenFileUtf8(name, "rb"), nullptr);
+}
+
+TEST(ResourceLookupDisk, OpenRejectsMissingArguments)
+{
+  EXPECT_EQ(OpenFileUtf8(nullptr, "rb"), nullptr);
+  EXPECT_EQ(OpenFileUtf8("", "rb"), nullptr);
+  EXPECT_EQ(OpenFileUtf8("embedded-font.bin", nullptr), nullptr);
+  EXPECT_EQ(OpenFileUtf8("no-such-folder/x.fxp", "rb"), nullptr);
+}
+
+TEST(ResourceLookupDisk, ModuleWithoutResourcesFallsBackToDisk)
+{
+  // This test program embeds nothing: names are found only as files.
+  IString result("untouched");
+  EXPECT_EQ(FindResourceOrFile("Roboto-Regular.ttf", "ttf", result, nullptr), kResourceNotFound);
+  int size = -5;
+  EXPECT_EQ(LoadResourceData("ROBOTO-REGULAR.TTF", "ttf", size, nullptr), nullptr);
+  EXPECT_EQ(size, -5);
+
+  EXPECT_EQ(FindResourceOrFile("embedded-font.bin", "ttf", result, nullptr), kResourceOnDisk);
+  EXPECT_EQ(ReadAll(result.Get()).size(), 4544u);
+}
