@@ -3,10 +3,10 @@
 // text style and the action, animation and animation-end functions.
 #include <cstdint>
 #include <functional>
-#include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "core/IString.h"
 #include "graphics/IInputEvents.h"
 #include "graphics/IPaint.h"
 #include "graphics/IRECT.h"
@@ -168,10 +168,10 @@ public:
   void SetTargetRECT(const IRECT& r) { mTargetRECT = r; }
   void SetTargetAndDrawRECTs(const IRECT& r) { mRECT = mTargetRECT = r; }
 
-  const char* GetGroup() const { return mGroup.c_str(); }
-  void SetGroup(const char* group) { mGroup = group ? group : ""; }
-  const char* GetTooltip() const { return mTooltip.c_str(); }
-  void SetTooltip(const char* tip) { mTooltip = tip ? tip : ""; }
+  const char* GetGroup() const { return mGroup.Get(); }
+  void SetGroup(const char* group) { mGroup.Set(group); }
+  const char* GetTooltip() const { return mTooltip.Get(); }
+  void SetTooltip(const char* tip) { mTooltip.Set(tip); }
   const ITextStyle& GetText() const { return mText; }
   const IBlendMode& GetBlend() const { return mBlend; }
   const IBlendMode* GetBlendPtr() const { return &mBlend; }
@@ -201,8 +201,9 @@ public:
   const IRgba& GetHighlightColor() const { return mHighlightColor; }
   void SetHighlightColor(const IRgba& c) { mHighlightColor = c; }
 
-  class IContainerBase* GetParent() const { return mParent; }
-  void SetParent(class IContainerBase* parent) { mParent = parent; }
+  // The enclosing container, which clips this control when drawn.
+  IControl* GetParent() const { return mParent; }
+  void SetParent(IControl* parent) { mParent = parent; }
 
   IEditorDelegate* GetDelegate() const { return mDelegate; }
   void SetDelegate(IEditorDelegate* dlg) { mDelegate = dlg; }
@@ -212,7 +213,7 @@ public:
 protected:
   IRECT mRECT;
   IRECT mTargetRECT;
-  std::string mGroup;
+  IString mGroup{128};
   ITextStyle mText;
   IBlendMode mBlend;
   int mTextEntryLength = 7;
@@ -228,10 +229,10 @@ protected:
   bool mWantsMultiTouch = false;
   bool mPromptShowsParamLabel = false;
   bool mMouseIsOver = false;
-  std::string mTooltip;
+  IString mTooltip{128};
   IRgba mHighlightColor = kDefaultHighlightColor;
   bool mHighlight = false;
-  class IContainerBase* mParent = nullptr;
+  IControl* mParent = nullptr;
   IEditorDelegate* mDelegate = nullptr;
   IGfx* mGraphics = nullptr;
   IControlAction mAction;

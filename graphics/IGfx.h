@@ -40,6 +40,9 @@ using IMsgBoxCompletionHandlerFunc = std::function<void(int result)>;
 using IFileDialogCompletionHandlerFunc = std::function<void(const IString& fileName, const IString& path)>;
 using IColorPickerHandlerFunc = std::function<void(const IRgba& color)>;
 using IRawBuffer = std::vector<uint8_t>;
+class IGfx;
+// Shows the host's context menu for a parameter (VST3 module: installed by the view).
+using IHostContextMenuFunc = std::function<void(IGfx& g, IControl* control, int paramIdx, float x, float y)>;
 
 enum EArcDirection : int32_t { kArcClockwise = 0, kArcCounterClockwise = 1 };
 enum EResizerMode : int32_t { kResizeModeScale = 0, kResizeModeSize = 1 };
@@ -268,8 +271,9 @@ public:
   // value from the host side; special controls are not visited.
   void UpdatePeers(IControl* caller, int paramIdx, double value);
 
-  ICornerResizerControl* GetCornerResizer() const { return mCornerResizer; }
-  void AttachCornerResizer(ICornerResizerControl* control, EResizerMode mode = kResizeModeScale);
+  IControl* GetCornerResizer() const { return mCornerResizer; }
+  // Takes ownership; the resizer places itself in OnRescale.
+  void AttachCornerResizer(IControl* control, EResizerMode mode = kResizeModeScale);
   IControl* GetFrameRateDisplay() const { return mPerfDisplay; }
   void AttachFrameRateDisplay(IControl* control);
   void AddExtraControl(IControl* control);
@@ -356,6 +360,7 @@ public:
   void ApplyTextEntryResult(const char* text);
   void ApplyMenuSelection(IPopupMenu* menu);
   void PopupHostContextMenuForParam(IControl* control, int paramIdx, float x, float y);
+  void SetHostContextMenuFunc(IHostContextMenuFunc func) { mHostContextMenuFunc = std::move(func); }
   IControl* GetTextEntryOwner() const { return mTextEntryOwner; }
   IControl* GetMenuOwner() const { return mMenuOwner; }
 
@@ -371,11 +376,11 @@ private:
 
   std::vector<IControl*> mControls;
   std::unordered_map<int32_t, IControl*, ControlTagHash> mCtrlTags;
-  ICornerResizerControl* mCornerResizer = nullptr;
+  IControl* mCornerResizer = nullptr;
   std::vector<IControl*> mExtraControls;
-  IOverlayMenuControl* mMenuControl = nullptr;
+  IControl* mMenuControl = nullptr;
   IControl* mPerfDisplay = nullptr;
-  IOverlayTextEntryControl* mTextEntryControl = nullptr;
+  IControl* mTextEntryControl = nullptr;
   IPopupMenu mPromptPopupMenu;
   int mCursorType = 0;
   int mWidth;
@@ -408,6 +413,7 @@ private:
   float mFrameIntervals[100] = {};
   int mFrameIntervalIdx = 0;
   IKeyHandlerFunc mKeyHandlerFunc;
+  IHostContextMenuFunc mHostContextMenuFunc;
   IDisplayTickFunc mDisplayTickFunc;
   IEditorDelegate* mDelegate;
   bool mCursorHidden = false;

@@ -2,7 +2,7 @@
 // A menu of items with the chosen index and a completion function.
 #include <cstdint>
 #include <functional>
-#include <string>
+#include "core/IString.h"
 #include <vector>
 
 namespace ifx {
@@ -27,13 +27,13 @@ public:
   {
   public:
     Item(const char* text, int32_t flags = kNoFlags, int32_t tag = -1)
-      : mText(text ? text : ""), mFlags(flags), mTag(tag) {}
+      : mText(text ? text : "", 128), mFlags(flags), mTag(tag) {}
     ~Item() { delete mSubmenu; }
     Item(const Item&) = delete;
     Item& operator=(const Item&) = delete;
 
-    const char* GetText() const { return mText.c_str(); }
-    void SetText(const char* text) { mText = text ? text : ""; }
+    const char* GetText() const { return mText.Get(); }
+    void SetText(const char* text) { mText.Set(text); }
     int32_t GetFlags() const { return mFlags; }
     void SetFlags(int32_t flags) { mFlags = flags; }
     bool GetChecked() const { return (mFlags & kChecked) != 0; }
@@ -53,14 +53,14 @@ public:
     }
 
   private:
-    std::string mText;
+    IString mText{128};
     IPopupMenu* mSubmenu = nullptr;
     int32_t mFlags = kNoFlags;
     int32_t mTag = -1;
   };
 
   IPopupMenu() = default;
-  explicit IPopupMenu(const char* title) : mTitle(title ? title : "") {}
+  explicit IPopupMenu(const char* title) { mTitle.Set(title); }
   ~IPopupMenu() { ClearItems(true); }
   IPopupMenu(const IPopupMenu&) = delete;
   IPopupMenu& operator=(const IPopupMenu&) = delete;
@@ -95,8 +95,8 @@ public:
   int GetReserved() const { return mReserved; }
   void SetReserved(int v) { mReserved = v; }
 
-  const char* GetTitle() const { return mTitle.c_str(); }
-  void SetTitle(const char* title) { mTitle = title ? title : ""; }
+  const char* GetTitle() const { return mTitle.Get(); }
+  void SetTitle(const char* title) { mTitle.Set(title); }
 
   void SetFunction(IMenuCallback func) { mCompletion = std::move(func); }
   const IMenuCallback& GetFunction() const { return mCompletion; }
@@ -113,7 +113,7 @@ private:
   int32_t mReserved = 0;
   std::vector<Item*> mItems;
   IMenuCallback mCompletion;
-  std::string mTitle;
+  IString mTitle{128};
 };
 
 } // namespace igfx

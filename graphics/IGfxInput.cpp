@@ -1,0 +1,355 @@
+// Pointer and key dispatch, pointer capture, live resize and value prompts.
+#include "graphics/IGfx.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/IEditorDelegate.h"
+#include "core/IParam.h"
+
+namespace ifx {
+namespace igfx {
+
+IControl* IGfx::FindControlAtPoint(float x, float y, bool capture, bool mouseOver, ITouchID touchID)
+{
+  if (!mCapturedMap.empty())
+    if (IControl* captured = GetCapturedControl(touchID))
+      return captured;
+
+  IControl* found = nullptr;
+  auto hits = [x, y](const IControl* c) {
+    const IRECT& r = c->GetRECT();
+    return !r.Empty() && r.L <= x && x < r.R && r.T <= y && y < r.B;
+  };
+
+  // The in-window menu and text entry are never attached in this editor.
+  if (mCornerResizer && hits(mCornerResizer))
+    found = mCornerResizer;
+  else if (mPerfDisplay && hits(mPerfDisplay))
+    found = mPerfDisplay;
+  else if (mouseOver && !mEnableMouseOver)
+    found = nullptr;
+  else
+  {
+    // The background never takes mouse-over.
+    const int stop = mouseOver ? 1 : 0;
+    for (int i = NControls() - 1; i >= stop; --i)
+    {
+      IControl* c = mControls[static_cast<size_t>(i)];
+      if (c->IsHidden() || c->GetIgnoreMouse())
+        continue;
+      if (c->IsDisabled() && !(mouseOver ? c->GetMouseOverWhenDisabled() : c->GetMouseEventsWhenDisabled()))
+        continue;
+      if (c->IsHit(x, y))
+      {
+        found = c;
+        break;
+      }
+    }
+  }
+
+  if (capture && found)
+  {
+    if (mEnableMultiTouch && !found->GetWantsMultiTouch() && ControlIsCaptured(found))
+      return nullptr;
+    mCapturedMap.emplace(touchID, found);
+  }
+  if (mouseOver)
+    mMouseOverIdx = found ? GetControlIdx(found) : -1;
+  return found;
+}
+
+void IGfx::OnMouseDown(const IMouseEventList& points)
+{
+  if (points.size() == 1)
+  {
+    mMouseDownX = points[0].x;
+    mMouseDownY = points[0].y;
+  }
+  for (const IMouseEvent& p : points)
+  {
+    IControl* control = FindControlAtPoint(p.x, p.y, true, false, p.ms.touchID);
+    if (!control)
+      continue;
+    const int valIdx = control->ValueIndexAt(p.x, p.y);
+    const int paramIdx = control->GetParamIdx(std::max(valIdx, 0));
+    if (p.ms.R && paramIdx >= 0)
+    {
+      ReleaseCaptureAndShowCursor();
+      PopupHostContextMenuForParam(control, paramIdx, p.x, p.y);
+      return;
+    }
+    for (int v = 0; v < control->NVals(); ++v)
+      if (control->GetParamIdx(v) >= 0)
+        mDelegate->BeginParamGestureFromUI(control->GetParamIdx(v));
+    control->OnMouseDown(p.x, p.y, p.ms);
+  }
+}
+
+void IGfx::OnMouseUp(const IMouseEventList& points)
+{
+  if (!mCapturedMap.empty())
+  {
+    for (const IMouseEvent& p : points)
+    {
+      IControl* control = GetCapturedControl(p.ms.touchID);
+      if (!control)
+        continue;
+      control->OnMouseUp(p.x, p.y, p.ms);
+      for (int v = 0; v < control->NVals(); ++v)
+        if (control->GetParamIdx(v) >= 0)
+          mDelegate->EndParamGestureFromUI(control->GetParamIdx(v));
+      mCapturedMap.erase(p.ms.touchID);
+    }
+  }
+
+  if (mResizingInProcess)
+  {
+    mResizingInProcess = false;
+    if (mResizerMode == kResizeModeSize)
+    {
+      if (mCornerResizer)
+        mCornerResizer->SetDirty(false, -1);
+    }
+    else
+    {
+      VisitAllControls([](IControl* c) { c->OnRescale(); });
+      MarkAllControlsDirty();
+    }
+  }
+
+  if (points.size() == 1 && points[0].ms.touchID == 0)
+    OnMouseOver(points[0].x, points[0].y, points[0].ms);
+}
+
+void IGfx::OnMouseDrag(const IMouseEventList& points)
+{
+  if (mResizingInProcess && points.size() == 1)
+  {
+    const IMouseEvent& p = points[0];
+    if (mResizerMode == kResizeModeSize)
+      Resize(static_cast<int>(p.x), static_cast<int>(p.y), mDrawScale, true);
+    else if (mMouseDownX > 0.f && mMouseDownY > 0.f)
+      Resize(mWidth, mHeight, std::min(mDrawScale * p.y / mMouseDownY, mDrawScale * p.x / mMouseDownX), true);
+    return;
+  }
+  if (mCapturedMap.empty())
+    return;
+  // A platform text entry takes the pointer; only an in-window one may be dragged.
+  if (mTextEntryOwner && !mTextEntryControl)
+    return;
+  for (const IMouseEvent& p : points)
+  {
+    IControl* control = GetCapturedControl(p.ms.touchID);
+    if (!control || (mTextEntryOwner && control != mTextEntryControl))
+      continue;
+    if (p.dX != 0.f || p.dY != 0.f)
+      control->OnMouseDrag(p.x, p.y, p.dX, p.dY, p.ms);
+  }
+}
+
+bool IGfx::OnMouseOver(float x, float y, const IMouseModifiers& mod)
+{
+  IControl* control = FindControlAtPoint(x, y, false, true, 0);
+  if (control != mMouseOver)
+  {
+    if (mMouseOver)
+      mMouseOver->OnMouseOut();
+    mMouseOver = control;
+  }
+  if (control)
+    control->OnMouseOver(x, y, mod);
+  return control != nullptr;
+}
+
+void IGfx::OnMouseOut()
+{
+  if (mMouseOver)
+    mMouseOver->OnMouseOut();
+  mMouseOver = nullptr;
+  mMouseOverIdx = -1;
+}
+
+void IGfx::OnMouseDblClick(float x, float y, const IMouseModifiers& mod)
+{
+  IControl* control = FindControlAtPoint(x, y, true, false, 0);
+  if (!control)
+    return;
+  if (control->GetDblAsSingleClick())
+  {
+    IMouseEvent e;
+    e.x = x;
+    e.y = y;
+    e.ms = mod;
+    OnMouseDown(IMouseEventList{e});
+    return;
+  }
+  control->OnMouseDoubleClick(x, y, mod);
+  ReleaseCaptureAndShowCursor();
+}
+
+void IGfx::OnMouseWheel(float x, float y, const IMouseModifiers& mod, float delta)
+{
+  if (IControl* control = FindControlAtPoint(x, y, false, false, 0))
+    control->OnMouseWheel(x, y, mod, delta);
+}
+
+void IGfx::OnDrop(float x, float y, const std::vector<const char*>& paths)
+{
+  IControl* control = FindControlAtPoint(x, y, false, false, 0);
+  if (!control || paths.empty())
+    return;
+  if (paths.size() == 1)
+    control->OnDrop(paths[0]);
+  else
+    control->OnDropPaths(paths);
+}
+
+bool IGfx::OnKeyDown(float x, float y, const IKeyEvent& key)
+{
+  IControl* control = FindControlAtPoint(x, y, false, false, 0);
+  if (control && control != GetControl(0) && control->OnKeyDown(x, y, key))
+    return true;
+  return mKeyHandlerFunc ? mKeyHandlerFunc(key, false) : false;
+}
+
+bool IGfx::OnKeyUp(float x, float y, const IKeyEvent& key)
+{
+  IControl* control = FindControlAtPoint(x, y, false, false, 0);
+  if (control && control != GetControl(0) && control->OnKeyUp(x, y, key))
+    return true;
+  return mKeyHandlerFunc ? mKeyHandlerFunc(key, true) : false;
+}
+
+// -- Prompts ------------------------------------------------------------------------
+
+void IGfx::AskValueFromUser(IControl* control, const IRECT& bounds, int valIdx)
+{
+  if (!control)
+    return;
+  const IParam* param = control->GetParam(valIdx);
+  if (!param)
+    return;
+  const double value = control->GetValue(valIdx);
+  const bool useMenu = param->Type() == IParam::kTypeEnum ||
+                       (param->Type() == IParam::kTypeBool && param->NDisplayTexts() > 0);
+  IString current;
+  if (useMenu)
+  {
+    param->GetDisplayText(value, false, current, true);
+    mPromptPopupMenu.SetChosenItemIdx(-1);
+    mPromptPopupMenu.ClearItems(true);
+    for (int i = 0; i < param->NDisplayTexts(); ++i)
+    {
+      // The item for index i is the display text whose value equals i exactly.
+      const char* text = "";
+      for (int t = 0; t < param->NDisplayTexts(); ++t)
+      {
+        double v = 0.0;
+        const char* candidate = param->GetDisplayTextAtIdx(t, &v);
+        if (candidate && v == static_cast<double>(i))
+        {
+          text = candidate;
+          break;
+        }
+      }
+      const int flags = std::strcmp(text, current.Get()) == 0 ? IPopupMenu::kChecked : IPopupMenu::kNoFlags;
+      mPromptPopupMenu.AddItem(text, flags, -1);
+    }
+    mPromptPopupMenu.SetTitle(param->GetName());
+    ShowMenu(control, mPromptPopupMenu, bounds, valIdx);
+  }
+  else
+  {
+    param->GetDisplayText(value, false, current, false);
+    if (control->GetPromptShowsParamLabel())
+    {
+      current.Append(" ");
+      current.Append(param->GetLabelForValue());
+    }
+    ShowTextEntry(control, control->GetText(), bounds, current.Get(), valIdx);
+  }
+}
+
+void IGfx::ShowTextEntry(IControl* control, const ITextStyle& text, const IRECT& bounds, const char* str,
+                         int valIdx)
+{
+  if (!control)
+    return;
+  mTextEntryOwner = control;
+  mTextEntryValIdx = valIdx;
+  const int paramIdx = valIdx < 0 ? -1 : control->GetParamIdx(valIdx);
+  ShowNativeTextEntry(paramIdx, text, bounds, control->GetTextEntryLength(), str ? str : "");
+  control->SetDirty(false, -1);
+}
+
+void IGfx::ShowMenu(IControl* control, IPopupMenu& menu, const IRECT& bounds, int valIdx, bool isContext)
+{
+  ReleaseCaptureAndShowCursor();
+  mMenuOwner = control;
+  mMenuValIdx = valIdx;
+#if defined(MURKWISP_API_VST3)
+  mMenuIsContext = false;
+#else
+  mMenuIsContext = isContext;
+#endif
+  bool isAsync = false;
+  IPopupMenu* chosen = ShowNativeMenu(menu, bounds, isAsync);
+  if (!isAsync)
+    ApplyMenuSelection(chosen);
+}
+
+void IGfx::ApplyTextEntryResult(const char* text)
+{
+  IControl* owner = mTextEntryOwner;
+  if (!owner)
+    return;
+  const int valIdx = mTextEntryValIdx;
+  mTextEntryOwner = nullptr;
+  mTextEntryValIdx = -1;
+  const IParam* param = valIdx >= 0 ? owner->GetParam(valIdx) : nullptr;
+  if (param)
+    owner->SetValueFromEditor(param->ToNormalized(param->StringToValue(text ? text : "")), valIdx);
+  else
+    owner->OnTextEntered(text ? text : "", valIdx);
+}
+
+void IGfx::ApplyMenuSelection(IPopupMenu* menu)
+{
+  IControl* owner = mMenuOwner;
+  if (!owner)
+    return;
+  const int valIdx = mMenuValIdx;
+  const bool isContext = mMenuIsContext;
+  mMenuOwner = nullptr;
+  mMenuValIdx = -1;
+  mMenuIsContext = false;
+
+  if (isContext)
+    owner->OnContextMenuChoice(menu ? menu->GetChosenItemIdx() : -1);
+  else
+    owner->OnMenuSelection(menu && menu->GetChosenItemIdx() != -1 ? menu : nullptr, valIdx);
+
+  for (int v = 0; v < owner->NVals(); ++v)
+    if (owner->GetParamIdx(v) >= 0)
+      mDelegate->EndParamGestureFromUI(owner->GetParamIdx(v));
+}
+
+void IGfx::PopupHostContextMenuForParam(IControl* control, int paramIdx, float x, float y)
+{
+  mPromptPopupMenu.SetChosenItemIdx(-1);
+  mPromptPopupMenu.ClearItems(true);
+  if (control)
+    control->FillContextMenu(mPromptPopupMenu);
+#if defined(MURKWISP_API_VST3)
+  // The host builds the parameter's menu; the VST3 view supplies it.
+  if (mHostContextMenuFunc)
+    mHostContextMenuFunc(*this, control, paramIdx, x, y);
+#else
+  if (mPromptPopupMenu.NItems() > 0)
+    ShowMenu(control, mPromptPopupMenu, IRECT(x, y, x, y), -1, true);
+#endif
+}
+
+} // namespace igfx
+} // namespace ifx

@@ -1,0 +1,40 @@
+#include "graphics/ScaledResourceCache.h"
+#include <algorithm>
+#include "graphics/IGfxResources.h"
+
+namespace ifx {
+namespace igfx {
+
+uint64_t ResourceKeyHash(const char* name, double scale)
+{
+  if (!name)
+    name = "";
+  const size_t nameLen = std::strlen(name);
+  std::string key(name);
+  char suffix[64];
+  std::snprintf(suffix, sizeof(suffix), "-%.1fx", scale);
+  // The formatted part is limited to the name's length + 5 characters.
+  key.append(suffix, std::min(std::strlen(suffix), nameLen + 5));
+  uint64_t h = 0xcbf29ce484222325ull;
+  for (unsigned char c : key)
+  {
+    h ^= c;
+    h *= 0x100000001b3ull;
+  }
+  return h;
+}
+
+ScaledResourceCache<APIBitmap>& BitmapCache()
+{
+  static ScaledResourceCache<APIBitmap> cache;
+  return cache;
+}
+
+ScaledResourceCache<SVGHolder>& SVGCache()
+{
+  static ScaledResourceCache<SVGHolder> cache;
+  return cache;
+}
+
+} // namespace igfx
+} // namespace ifx

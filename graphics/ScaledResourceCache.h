@@ -1,0 +1,106 @@
+#pragma once
+// Process-wide cache of resources keyed by name and scale, shared by every
+// editor window of the process. Callers hold the lock around every call.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace ifx {
+namespace igfx {
+
+// FNV-1a over the key text "<name>-<scale with one decimal>x".
+uint64_t ResourceKeyHash(const char* name, double scale);
+
+template <class T>
+class ScaledResourceCache
+{
+public:
+  struct Entry
+  {
+    uint64_t hash = 0;
+    std::string name;
+    double scale = 1.0;
+    std::unique_ptr<T> resource;
+  };
+
+  ScaledResourceCache() = default;
+  ~ScaledResourceCache() { Clear(); }
+  ScaledResourceCache(const ScaledResourceCache&) = delete;
+  ScaledResourceCache& operator=(const ScaledResourceCache&) = delete;
+
+  // Re-entrant: a holder may take it again.
+  std::recursive_mutex& Lock() { return mMutex; }
+
+  T* Find(const char* name, double scale) const
+  {
+    const uint64_t h = ResourceKeyHash(name, scale);
+    for (const auto& e : mEntries)
+      if (e->hash == h && e->scale == scale && e->name == (name ? name : ""))
+        return e->resource.get();
+    return nullptr;
+  }
+
+  // Takes ownership; does not look for an existing entry.
+  void Add(T* resource, const char* name, double scale)
+  {
+    auto e = std::make_unique<Entry>();
+    e->hash = ResourceKeyHash(name, scale);
+    e->name = name ? name : "";
+    e->scale = scale;
+    e->resource.reset(resource);
+    mEntries.push_back(std::move(e));
+  }
+
+  // Takes the entry holding resource out of the cache, releasing it.
+  bool Remove(const T* resource)
+  {
+    for (size_t i = 0; i < mEntries.size(); ++i)
+      if (mEntries[i]->resource.get() == resource)
+      {
+        mEntries.erase(mEntries.begin() + static_cast<long>(i));
+        return true;
+      }
+    return false;
+  }
+
+  void Clear()
+  {
+    while (!mEntries.empty())
+      mEntries.pop_back();
+  }
+
+  int Size() const { return static_cast<int>(mEntries.size()); }
+
+  void Retain()
+  {
+    std::lock_guard<std::recursive_mutex> lock(mMutex);
+    ++mUsers;
+  }
+
+  void Release()
+  {
+    std::lock_guard<std::recursive_mutex> lock(mMutex);
+    if (--mUsers == 0)
+      Clear();
+  }
+
+  int Users() const { return mUsers; }
+
+private:
+  int mUsers = 0;
+  std::recursive_mutex mMutex;
+  std::vector<std::unique_ptr<Entry>> mEntries;
+};
+
+class APIBitmap;
+struct SVGHolder;
+
+ScaledResourceCache<APIBitmap>& BitmapCache();
+ScaledResourceCache<SVGHolder>& SVGCache();
+
+} // namespace igfx
+} // namespace ifx
