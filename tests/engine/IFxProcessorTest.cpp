@@ -1,0 +1,243 @@
+#include "core/IFxProcessor.h"
+#include "core/IPluginConfiguration.h"
+#include "core/IString.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+using namespace ifx;
+
+namespace {
+
+IPluginConfiguration Config(const char* layout, int latency = 0)
+{
+  IPluginConfiguration config;
+  config.channelLayoutText = layout;
+  config.latency = latency;
+  return config;
+}
+
+// Records the block sizes the base hands to ProcessBlock and adds one to
+// every sample, so slicing and buffer routing can be seen from outside.
+class RecordingProcessor : public IFxProcessor
+{
+public:
+  using IFxProcessor::IFxProcessor;
+  void ProcessBlock(double** inputs, double** outputs, int nFrames) noexcept override
+  {
+    sliceSizes.push_back(nFrames);
+    for (int c = 0; c < NChannels(kOutput); ++c)
+      for (int j = 0; j < nFrames; ++j)
+        outputs[c][j] = (c < NChannels(kInput) ? inputs[c][j] : 0.) + 1.;
+  }
+  std::vector<int> sliceSizes;
+};
+
+} // namespace
+
+TEST(ChannelLayout, StereoTextGivesOneConfiguration)
+{
+  IFxProcessor proc(Config("2-2"));
+  EXPECT_EQ(proc.NChannelLayouts(), 1);
+  EXPECT_EQ(proc.NChannels(kInput), 2);
+  EXPECT_EQ(proc.NChannels(kOutput), 2);
+  EXPECT_EQ(proc.NTotalBuses(kInput), 1);
+  EXPECT_EQ(proc.NTotalBuses(kOutput), 1);
+  const int two[] = {2};
+  const int one[] = {1};
+  EXPECT_EQ(proc.FindChannelLayout(two, 1, two, 1), 0);
+  EXPECT_EQ(proc.FindChannelLayout(one, 1, two, 1), -1);
+  EXPECT_EQ(proc.FindChannelLayout(two, 1, nullptr, 0), -1);
+}
+
+TEST(ChannelLayout, SeveralConfigurationsTakeTheMaxima)
+{
+  IFxProcessor proc(Config("1-1 2-2"));
+  EXPECT_EQ(proc.NChannelLayouts(), 2);
+  EXPECT_EQ(proc.NChannels(kInput), 2);
+  EXPECT_EQ(proc.NChannels(kOutput), 2);
+  int idx = -1;
+  EXPECT_EQ(proc.MaxBusCount(kInput, &idx), 1);
+  EXPECT_EQ(idx, 1);
+  EXPECT_EQ(proc.MaxMainBusChannels(), 2);
+}
+
+TEST(ChannelLayout, BusesWildcardsAndEmptyBuses)
+{
+  IFxProcessor any(Config("*-2"));
+  ASSERT_NE(any.GetChannelLayout(0), nullptr);
+  EXPECT_EQ(any.GetChannelLayout(0)->BusChannels(kInput, 0), IBusDescription::kAnyChannelCount);
+  EXPECT_EQ(any.MaxMainBusChannels(), -1);
+
+  IFxProcessor sidechain(Config("2.2-2 0-2"));
+  EXPECT_EQ(sidechain.NChannelLayouts(), 2);
+  EXPECT_EQ(sidechain.GetChannelLayout(0)->NBuses(kInput), 2);
+  EXPECT_EQ(sidechain.GetChannelLayout(1)->NBuses(kInput), 0);  // a 0-channel bus is not added
+  EXPECT_EQ(sidechain.NChannels(kInput), 4);
+  EXPECT_EQ(sidechain.NTotalBuses(kInput), 2);
+  EXPECT_EQ(sidechain.GetChannelLayout(5), nullptr);
+  EXPECT_EQ(sidechain.GetChannelLayout(0)->GetBus(kOutput, 3), nullptr);
+
+  IFxProcessor none(Config(""));
+  EXPECT_EQ(none.NChannelLayouts(), 0);
+  EXPECT_EQ(none.MaxBusCount(kOutput), 0);
+  EXPECT_EQ(none.InputPointers(), nullptr);
+}
+
+TEST(ChannelLayout, BusNames)
+{
+  IFxProcessor proc(Config("2-2"));
+  IString name;
+  proc.GetBusName(kInput, 1, 2, name);
+  EXPECT_STREQ(name.Get(), "Aux");
+  proc.GetBusName(kInput, 0, 2, name);
+  EXPECT_STREQ(name.Get(), "Main");
+  proc.GetBusName(kInput, 0, 1, name);
+  EXPECT_STREQ(name.Get(), "Input");
+  proc.GetBusName(kInput, 2, 3, name);
+  EXPECT_STREQ(name.Get(), "Input 2");
+  proc.GetBusName(kOutput, 0, 1, name);
+  EXPECT_STREQ(name.Get(), "Output");
+  proc.GetBusName(kOutput, 1, 3, name);
+  EXPECT_STREQ(name.Get(), "Output 1");
+}
+
+TEST(Processor, BaseBlockCopiesMatchingChannelsAndZeroesTheRest)
+{
+  IFxProcessor proc(Config("2-3"));
+  std::vector<double> in0(16, 1.), in1(16, 2.), out0(16, 9.), out1(16, 9.), out2(16, 9.);
+  double* ins[] = {in0.data(), in1.data()};
+  double* outs[] = {out0.data(), out1.data(), out2.data()};
+  proc.ProcessBlock(ins, outs, 16);
+  EXPECT_EQ(out0, in0);
+  EXPECT_EQ(out1, in1);
+  EXPECT_EQ(out2, std::vector<double>(16, 0.));
+}
+
+TEST(Processor, RefusesBadSampleRates)
+{
+  IFxProcessor proc(Config("2-2"));
+  EXPECT_EQ(proc.GetSampleRate(), 48000.);
+  EXPECT_TRUE(proc.SetSampleRate(44100.));
+  for (double bad : {0., -48000., std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                     -std::numeric_limits<double>::infinity()})
+  {
+    EXPECT_FALSE(proc.SetSampleRate(bad));
+    EXPECT_EQ(proc.GetSampleRate(), 44100.);
+  }
+}
+
+TEST(Processor, LongHostBlocksRunInSlicesOfTheBlockSize)
+{
+  RecordingProcessor proc(Config("2-2"));
+  proc.SetBlockSize(64);
+  proc.SetChannelConnections(kInput, 0, 2, true);
+  proc.SetChannelConnections(kOutput, 0, 2, true);
+
+  const int frames = 1000;
+  std::vector<float> in0(frames), in1(frames), out0(frames), out1(frames);
+  for (int j = 0; j < frames; ++j)
+  {
+    in0[j] = static_cast<float>(j);
+    in1[j] = -static_cast<float>(j);
+  }
+  float* ins[] = {in0.data(), in1.data()};
+  float* outs[] = {out0.data(), out1.data()};
+  proc.AttachBuffers(kInput, 0, 2, ins, 2);
+  proc.AttachBuffers(kOutput, 0, 2, outs, 2);
+  proc.ProcessAttachedBuffers(frames, false);
+
+  int total = 0;
+  for (int s : proc.sliceSizes)
+  {
+    EXPECT_LE(s, 64);
+    total += s;
+  }
+  EXPECT_EQ(total, frames);
+  for (int j = 0; j < frames; ++j)
+  {
+    ASSERT_EQ(out0[j], static_cast<float>(j) + 1.f);
+    ASSERT_EQ(out1[j], -static_cast<float>(j) + 1.f);
+  }
+}
+
+TEST(Processor, DoubleBuffersAreUsedInPlaceAndMissingOnesStaySilent)
+{
+  RecordingProcessor proc(Config("2-2"));
+  proc.SetBlockSize(32);
+  proc.SetChannelConnections(kInput, 0, 2, true);
+  proc.SetChannelConnections(kOutput, 0, 2, true);
+  std::vector<double> io(100, 5.);
+  double* bufs[] = {io.data()};
+  // The host has one channel each way, handed in place.
+  proc.AttachBuffers(kInput, 0, 2, bufs, 1);
+  proc.AttachBuffers(kOutput, 0, 2, bufs, 1);
+  proc.ProcessAttachedBuffers(100, false);
+  EXPECT_EQ(io, std::vector<double>(100, 6.));
+  // The unattached input 1 reads zeros: its output (scratch) saw 0 + 1.
+  EXPECT_EQ(proc.GetChannelData(kOutput, 1)->conversion[0], 1.);
+}
+
+TEST(Processor, WithoutBlockSizeOutputsAreSilenced)
+{
+  RecordingProcessor proc(Config("2-2"));
+  proc.SetChannelConnections(kOutput, 0, 2, true);
+  std::vector<float> out(50, 3.f);
+  float* outs[] = {out.data(), out.data()};
+  proc.AttachBuffers(kOutput, 0, 2, outs, 2);
+  proc.ProcessAttachedBuffers(50, false);
+  EXPECT_TRUE(proc.sliceSizes.empty());
+  EXPECT_EQ(out, std::vector<float>(50, 0.f));
+}
+
+TEST(Processor, BypassDelaysByTheLatency)
+{
+  IFxProcessor proc(Config("2-2", 3));
+  ASSERT_TRUE(proc.MakeLatencyDelayLine());
+  proc.SetBlockSize(4);
+  proc.SetChannelConnections(kInput, 0, 2, true);
+  proc.SetChannelConnections(kOutput, 0, 2, true);
+  std::vector<double> l = {1, 2, 3, 4, 5, 6, 7}, r = {10, 20, 30, 40, 50, 60, 70};
+  double* bufs[] = {l.data(), r.data()};
+  // In place: the delay line must read before it writes.
+  proc.AttachBuffers(kInput, 0, 2, bufs, 2);
+  proc.AttachBuffers(kOutput, 0, 2, bufs, 2);
+  proc.ProcessAttachedBuffers(7, true);
+  EXPECT_EQ(l, (std::vector<double>{0, 0, 0, 1, 2, 3, 4}));
+  EXPECT_EQ(r, (std::vector<double>{0, 0, 0, 10, 20, 30, 40}));
+
+  // A new latency clears the line.
+  proc.SetLatency(2);
+  EXPECT_EQ(proc.GetLatency(), 2);
+  std::vector<double> a = {8, 9, 10}, b = {0, 0, 0};
+  double* abufs[] = {a.data(), b.data()};
+  proc.AttachBuffers(kInput, 0, 2, abufs, 2);
+  proc.AttachBuffers(kOutput, 0, 2, abufs, 2);
+  proc.ProcessAttachedBuffers(3, true);
+  EXPECT_EQ(a, (std::vector<double>{0, 0, 8}));
+}
+
+TEST(Processor, ConnectionsAndConversions)
+{
+  IFxProcessor proc(Config("2-2"));
+  proc.SetBlockSize(8);
+  EXPECT_EQ(proc.NConnectedChannels(kOutput), 0);
+  proc.SetChannelConnections(kOutput, 1, 5, true);  // clipped to the range
+  EXPECT_FALSE(proc.IsChannelConnected(kOutput, 0));
+  EXPECT_TRUE(proc.IsChannelConnected(kOutput, 1));
+  EXPECT_EQ(proc.NConnectedChannels(kOutput), 1);
+  EXPECT_FALSE(proc.IsChannelConnected(kOutput, 7));
+  EXPECT_EQ(proc.GetChannelData(kInput, -1), nullptr);
+
+  const float f[] = {0.5f, -1.f, 3.25f};
+  double d[3] = {};
+  IFxProcessor::CastCopyFloatToDouble(d, f, 3);
+  EXPECT_EQ(d[2], 3.25);
+  float back[3] = {};
+  IFxProcessor::CastCopyDoubleToFloat(back, d, 3);
+  EXPECT_EQ(back[1], -1.f);
+  IFxProcessor::CastCopyDoubleToFloat(back, d, -4);  // nothing for n <= 0
+}

@@ -1,0 +1,227 @@
+#include "plugin/StftEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+constexpr int N = StftEngine::kFftSize;
+
+struct Rings
+{
+  std::vector<double> in = std::vector<double>(N, 0.);
+  std::vector<double> out = std::vector<double>(N, 0.);
+};
+
+void FillNoise(std::vector<double>& ring, uint32_t seed)
+{
+  for (double& v : ring)
+  {
+    seed = seed * 22695477u + 1u;
+    v = static_cast<double>((seed >> 8) & 0xFFFF) / 32768.0 - 1.0;
+  }
+}
+
+bool AllZero(const std::vector<double>& v)
+{
+  for (double x : v)
+    if (x != 0.)
+      return false;
+  return true;
+}
+
+} // namespace
+
+TEST(StftEngine, StartsSilentWithItsDocumentedControls)
+{
+  StftEngine e;
+  ASSERT_TRUE(e.IsValid());
+  EXPECT_EQ(e.rngState, 12345u);
+  EXPECT_EQ(e.pitchRatio, 1.f);
+  EXPECT_EQ(e.pitchGain, 1.f);
+  EXPECT_EQ(e.resonance, 0.5f);
+  EXPECT_EQ(e.whisperMode, 0);
+  EXPECT_EQ(e.smear, 0.f);
+  for (int k = 0; k < StftEngine::kNumBins; ++k)
+    ASSERT_EQ(e.HeldMagnitude()[k], 0.f);
+}
+
+TEST(StftEngine, PeriodicHannWindowOverlapsToThreeAtTheHop)
+{
+  StftEngine e;
+  const float* w = e.Window();
+  EXPECT_EQ(w[0], 0.f);
+  EXPECT_FLOAT_EQ(w[N / 2], 1.f);
+  EXPECT_FLOAT_EQ(w[N / 4], 0.5f);
+  for (int r = 0; r < 512; r += 37)
+  {
+    double sum = 0.;
+    for (int j = r; j < N; j += 512)
+      sum += static_cast<double>(w[j]) * w[j];
+    EXPECT_NEAR(sum, 3.0, 1e-5) << r;
+  }
+}
+
+TEST(StftEngine, LinearCongruentialGenerator)
+{
+  StftEngine e;
+  uint32_t state = 12345u;
+  for (int i = 0; i < 1000; ++i)
+  {
+    state = state * 1664525u + 1013904223u;
+    const float expected = static_cast<float>(state & 0x7FFFFFFFu) / 2147483648.f;
+    const float r = e.NextRandom();
+    ASSERT_EQ(r, expected);
+    ASSERT_GE(r, 0.f);
+    ASSERT_LE(r, 1.f);
+  }
+  EXPECT_EQ(e.rngState, state);
+}
+
+TEST(StftEngine, SilenceStaysSilentBelowTheWhisperThreshold)
+{
+  for (int mode : {0, 1})
+  {
+    StftEngine e;
+    e.blend = 1.f;
+    e.smear = 0.05f;
+    e.whisperMode = mode;
+    e.whisper = 0.01f;  // the noise starts strictly above 1 %
+    Rings r;
+    for (int hop = 0; hop < 4; ++hop)
+      e.ProcessHop(r.in.data(), r.out.data(), hop * 512);
+    EXPECT_TRUE(AllZero(r.out)) << "mode " << mode;
+  }
+}
+
+TEST(StftEngine, SizzleWhispersOutOfSilenceAboveTheThreshold)
+{
+  StftEngine e;
+  e.blend = 1.f;
+  e.whisperMode = 0;
+  e.whisper = 0.02f;
+  Rings r;
+  e.ProcessHop(r.in.data(), r.out.data(), 0);
+  EXPECT_FALSE(AllZero(r.out));
+  // Four random steps per bin for 2047 bins.
+  StftEngine ref;
+  for (int i = 0; i < 4 * 2047; ++i)
+    ref.NextRandom();
+  EXPECT_EQ(e.rngState, ref.rngState);
+}
+
+TEST(StftEngine, FennowsWhisperNeedsSignalAndTakesThreeStepsPerBin)
+{
+  StftEngine quiet;
+  quiet.blend = 1.f;
+  quiet.whisperMode = 1;
+  quiet.whisper = 0.5f;
+  Rings silent;
+  quiet.ProcessHop(silent.in.data(), silent.out.data(), 0);
+  EXPECT_TRUE(AllZero(silent.out));
+  StftEngine ref;
+  for (int i = 0; i < 3 * 2047; ++i)
+    ref.NextRandom();
+  EXPECT_EQ(quiet.rngState, ref.rngState);
+
+  // With signal the noise changes the output compared with whisper at 1 %.
+  Rings a, b;
+  FillNoise(a.in, 7);
+  FillNoise(b.in, 7);
+  StftEngine whispering, plain;
+  for (StftEngine* e : {&whispering, &plain})
+  {
+    e->blend = 1.f;
+    e->whisperMode = 1;
+    e->decay = 0.5f;
+  }
+  whispering.whisper = 0.02f;
+  plain.whisper = 0.01f;
+  for (int hop = 0; hop < 3; ++hop)
+  {
+    whispering.ProcessHop(a.in.data(), a.out.data(), hop * 512);
+    plain.ProcessHop(b.in.data(), b.out.data(), hop * 512);
+  }
+  EXPECT_NE(a.out, b.out);
+}
+
+TEST(StftEngine, ResetClearsTheSpectrumButKeepsTheGenerator)
+{
+  StftEngine e;
+  e.blend = 1.f;
+  e.smear = 0.3f;
+  e.decay = 0.7f;
+  e.freeze = 0.8f;
+  Rings r;
+  FillNoise(r.in, 3);
+  for (int hop = 0; hop < 3; ++hop)
+    e.ProcessHop(r.in.data(), r.out.data(), hop * 512);
+  const uint32_t rng = e.rngState;
+  EXPECT_NE(rng, 12345u);
+
+  e.Reset();
+  EXPECT_EQ(e.rngState, rng);
+  EXPECT_EQ(e.smear, 0.3f);
+  EXPECT_EQ(e.decay, 0.7f);
+  for (int k = 0; k < StftEngine::kNumBins; ++k)
+  {
+    ASSERT_EQ(e.HeldMagnitude()[k], 0.f);
+    ASSERT_EQ(e.Phase()[k], 0.f);
+    ASSERT_EQ(e.PreviousMagnitude()[k], 0.f);
+  }
+  Rings silent;
+  e.ProcessHop(silent.in.data(), silent.out.data(), 100);
+  EXPECT_TRUE(AllZero(silent.out));
+}
+
+TEST(StftEngine, FirstHopHoldsOnlyWhatThePreviousHopSaw)
+{
+  // The hold compares against the previous hop's magnitude: with no tail
+  // and no previous hop, the wet spectrum of the first hop is empty.
+  StftEngine e;
+  e.blend = 1.f;
+  Rings r;
+  FillNoise(r.in, 11);
+  e.ProcessHop(r.in.data(), r.out.data(), 0);
+  // Only bins 0 and N/2, which pass untouched, reach the output.
+  double first = 0.;
+  for (double x : r.out)
+    first += x * x;
+  std::fill(r.out.begin(), r.out.end(), 0.);
+  e.ProcessHop(r.in.data(), r.out.data(), 0);
+  double second = 0.;
+  for (double x : r.out)
+    second += x * x;
+  EXPECT_GT(second, 0.);
+  EXPECT_LT(first, second * 0.01);
+}
+
+TEST(StftEngine, ChannelsShareOneStateInCallOrder)
+{
+  Rings left, right;
+  FillNoise(left.in, 21);
+  FillNoise(right.in, 22);
+
+  StftEngine shared;
+  shared.blend = 1.f;
+  shared.smear = 0.5f;
+  shared.decay = 0.9f;
+  StftEngine alone;
+  alone.blend = 1.f;
+  alone.smear = 0.5f;
+  alone.decay = 0.9f;
+  Rings rightAlone = right;
+
+  for (int hop = 0; hop < 3; ++hop)
+  {
+    shared.ProcessHop(left.in.data(), left.out.data(), hop * 512);
+    shared.ProcessHop(right.in.data(), right.out.data(), hop * 512);
+    alone.ProcessHop(rightAlone.in.data(), rightAlone.out.data(), hop * 512);
+  }
+  // Channel 1 continues channel 0's random sequence and per-bin state.
+  EXPECT_NE(right.out, rightAlone.out);
+}

@@ -1,0 +1,203 @@
+#include "MurkwispTestSupport.h"
+
+#include "core/IPluginConfiguration.h"
+#include "core/IPresetSlot.h"
+#include "core/IString.h"
+#include "plugin/MurkwispPresets.h"
+
+#include <gtest/gtest.h>
+
+using namespace ifx;
+using murkwisp_test::MakePlugin;
+
+namespace {
+
+struct ParamSpec
+{
+  int idx;
+  const char* name;
+  IParam::EParamType type;
+  double min, max, def;
+  const char* label;
+};
+
+const ParamSpec kSpecs[] = {
+  {kParamInput, "Input", IParam::kTypeDouble, 0, 100, 100, "%"},
+  {kParamOutput, "Output", IParam::kTypeDouble, 0, 100, 100, "%"},
+  {kParamHaunt, "Haunt", IParam::kTypeDouble, 0, 100, 50, "%"},
+  {kParamPossess, "Possess", IParam::kTypeDouble, 0, 100, 50, "%"},
+  {kParamOctave, "Octave", IParam::kTypeEnum, 0, 4, 2, ""},
+  {kParamInterval, "Interval", IParam::kTypeEnum, 0, 11, 0, ""},
+  {kParamFine, "Fine", IParam::kTypeDouble, -50, 50, 0, "cents"},
+  {kParamFreeze, "Freeze", IParam::kTypeDouble, 0, 100, 0, "%"},
+  {kParamSmear, "Smear", IParam::kTypeDouble, 0, 100, 0, "%"},
+  {kParamWhisper, "Whisper", IParam::kTypeDouble, 0, 100, 0, "%"},
+  {kParamWhisperMode, "Whisper Mode", IParam::kTypeEnum, 0, 1, 0, ""},
+  {kParamResonance, "Resonance", IParam::kTypeDouble, 0, 100, 50, "%"},
+  {kParamMix, "Mix", IParam::kTypeDouble, 0, 100, 100, "%"},
+};
+
+std::string Display(const IParam& p, double v)
+{
+  IString s;
+  p.GetDisplayText(v, false, s);
+  return s.Get();
+}
+
+} // namespace
+
+TEST(MurkwispConfig, ConfigurationRecord)
+{
+  const IPluginConfiguration c = Murkwisp::MakeConfig();
+  EXPECT_EQ(c.paramCount, 13);
+  EXPECT_EQ(c.presetCount, 10);
+  EXPECT_STREQ(c.channelLayoutText, "2-2");
+  EXPECT_EQ(c.version, 0x902);
+  EXPECT_EQ(c.uniqueId, 0x4D6B7770);  // 'Mkwp'
+  EXPECT_EQ(c.makerId, 0x4B6F7276);   // 'Korv'
+  EXPECT_EQ(c.latency, 0);
+  EXPECT_FALSE(c.takesMidiIn);
+  EXPECT_FALSE(c.sendsMidiOut);
+  EXPECT_FALSE(c.savesStateChunks);
+  EXPECT_TRUE(c.hasEditor);
+  EXPECT_EQ(c.editorWidth, 1200);
+  EXPECT_EQ(c.editorHeight, 800);
+  EXPECT_EQ(c.minWidth, 400);
+  EXPECT_EQ(c.maxWidth, 3600);
+  EXPECT_EQ(c.minHeight, 266);
+  EXPECT_EQ(c.maxHeight, 2400);
+  EXPECT_FALSE(c.hostCanResize);
+
+  auto p = MakePlugin();
+  EXPECT_STREQ(p->GetPluginName(), "Murkwisp");
+  EXPECT_STREQ(p->GetProductName(), "Murkwisp");
+  EXPECT_STREQ(p->GetMakerName(), "Tarnhollow Audio - Korvane");
+  EXPECT_EQ(p->NParams(), 13);
+  EXPECT_EQ(p->NPresets(), 10);
+  EXPECT_EQ(p->NChannels(kInput), 2);
+  EXPECT_EQ(p->NChannels(kOutput), 2);
+}
+
+TEST(MurkwispConfig, EveryParameter)
+{
+  auto p = MakePlugin();
+  for (const ParamSpec& s : kSpecs)
+  {
+    const IParam& param = *p->GetParam(s.idx);
+    SCOPED_TRACE(s.name);
+    EXPECT_STREQ(param.GetName(), s.name);
+    EXPECT_EQ(param.Type(), s.type);
+    EXPECT_EQ(param.GetMin(), s.min);
+    EXPECT_EQ(param.GetMax(), s.max);
+    EXPECT_EQ(param.GetStep(), 1.);
+    EXPECT_EQ(param.GetDefault(), s.def);
+    EXPECT_STREQ(param.GetLabel(), s.label);
+    EXPECT_STREQ(param.GetGroup(), "");
+    EXPECT_EQ(param.GetDisplayPrecision(), 0);
+    EXPECT_EQ(param.Unit(), IParam::kUnitCustom);
+    EXPECT_FALSE(param.HasDisplayFunc());
+    EXPECT_EQ(param.GetShape().GetDisplayType(), 0);
+    EXPECT_EQ(param.GetFlags(), s.type == IParam::kTypeEnum ? IParam::kFlagStepped : 0);
+  }
+}
+
+TEST(MurkwispConfig, DisplayTexts)
+{
+  auto p = MakePlugin();
+  const char* octaves[] = {"-2", "-1", "0", "+1", "+2"};
+  for (int i = 0; i < 5; ++i)
+    EXPECT_EQ(Display(*p->GetParam(kParamOctave), i), octaves[i]);
+  const char* intervals[] = {"Unison", "Minor 2nd", "Major 2nd", "Minor 3rd", "Major 3rd", "Perfect 4th",
+                             "Tritone", "Perfect 5th", "Minor 6th", "Major 6th", "Minor 7th", "Major 7th"};
+  for (int i = 0; i < 12; ++i)
+    EXPECT_EQ(Display(*p->GetParam(kParamInterval), i), intervals[i]);
+  EXPECT_EQ(Display(*p->GetParam(kParamWhisperMode), 0), "Sizzle");
+  EXPECT_EQ(Display(*p->GetParam(kParamWhisperMode), 1), "Fennows");
+  EXPECT_EQ(Display(*p->GetParam(kParamFine), -12), "-12");
+  EXPECT_EQ(Display(*p->GetParam(kParamInput), 50), "50");
+  EXPECT_EQ(p->GetParam(kParamInterval)->StringToValue("Tritone"), 6.);
+}
+
+TEST(MurkwispConfig, FreshInstanceStartsOnInit)
+{
+  ifx::UpdateChecker::Instance().SetFetchFunction(&murkwisp_test::NoFeed);
+  Murkwisp p{InstanceInfo{}};
+  EXPECT_EQ(p.GetCurrentPresetIdx(), 0);
+  EXPECT_EQ(p.GetParam(kParamInput)->Value(), 50.);
+  EXPECT_EQ(p.GetParam(kParamOutput)->Value(), 50.);
+  EXPECT_EQ(p.GetParam(kParamHaunt)->Value(), 75.);
+  EXPECT_EQ(p.GetParam(kParamFreeze)->Value(), 80.);
+  EXPECT_EQ(p.GetParam(kParamSmear)->Value(), 64.);
+  EXPECT_EQ(p.GetParam(kParamMix)->Value(), 100.);
+  // Latency is announced at the first reset, not at construction.
+  EXPECT_EQ(p.GetLatency(), 0);
+  EXPECT_EQ(p.GetDisplayTempo(), 120.f);
+  EXPECT_EQ(p.GetInputPeakDB(), -60.f);
+  EXPECT_EQ(p.GetOutputPeakDB(), -60.f);
+  p.OnReset();
+  EXPECT_EQ(p.GetLatency(), 4096);
+  // No editor in this build: the delegate gets no graphics.
+  EXPECT_EQ(p.MakeEditorGraphics(), nullptr);
+}
+
+TEST(MurkwispConfig, FactoryPresetsRestoreTheirValues)
+{
+  auto p = MakePlugin();
+  const char* names[] = {"Init", "Fennow Choir", "Banshee Scream", "Wailing Spirits", "Crypt Dweller",
+                         "Haunted Attic", "Spectral Drone", "Poltergeist", "Ethereal Pad", "Demonic Whisper"};
+  // Restore in reverse so every preset replaces different values.
+  for (int i = 9; i >= 0; --i)
+  {
+    SCOPED_TRACE(names[i]);
+    EXPECT_STREQ(p->GetPresetName(i), names[i]);
+    ASSERT_TRUE(p->RestorePreset(i));
+    EXPECT_EQ(p->GetCurrentPresetIdx(), i);
+    EXPECT_EQ(p->GetPreset(i)->chunk.Size(), 13 * 8);
+    const MurkwispPresetRecord& r = kFactoryPresets[i];
+    const double expected[] = {r.input, r.output, r.haunt, r.possess, double(r.octave), double(r.interval), r.fine,
+                               r.freeze, r.smear, r.whisper, double(r.whisperMode), r.resonance, r.mix};
+    for (int k = 0; k < kParamCount; ++k)
+      EXPECT_EQ(p->GetParam(k)->Value(), expected[k]) << p->GetParam(k)->GetName();
+  }
+  // Spot checks straight from the table.
+  ASSERT_TRUE(p->RestorePreset(7));
+  EXPECT_EQ(p->GetParam(kParamFine)->Value(), 25.);
+  EXPECT_EQ(p->GetParam(kParamInterval)->Value(), 7.);
+  EXPECT_EQ(p->GetParam(kParamWhisperMode)->Value(), 1.);
+  ASSERT_TRUE(p->RestorePreset(9));
+  EXPECT_EQ(p->GetParam(kParamFine)->Value(), -15.);
+  EXPECT_EQ(p->GetParam(kParamOctave)->Value(), 1.);
+  EXPECT_FALSE(p->RestorePreset(10));
+}
+
+TEST(MurkwispState, SaveAndRestoreThroughThePlugin)
+{
+  auto a = MakePlugin();
+  ASSERT_TRUE(a->RestorePreset(7));
+  a->GetParam(kParamResonance)->Set(33.);
+  IStateChunk state;
+  ASSERT_TRUE(a->SaveState(state));
+  EXPECT_EQ(state.Size(), 104);
+
+  auto b = MakePlugin();
+  EXPECT_EQ(b->LoadState(state), 104);
+  for (int k = 0; k < kParamCount; ++k)
+    EXPECT_EQ(b->GetParam(k)->Value(), a->GetParam(k)->Value()) << k;
+
+  // A short chunk is refused and changes nothing.
+  auto c = MakePlugin();
+  IStateChunk shortState;
+  shortState.PutBytes(state.GetData(), 100);
+  EXPECT_EQ(c->LoadState(shortState), -1);
+  EXPECT_EQ(c->GetParam(kParamInput)->Value(), 50.);
+  EXPECT_EQ(c->GetParam(kParamFine)->Value(), 0.);
+
+  // Out-of-range values are constrained on the way in.
+  IStateChunk wild;
+  for (int k = 0; k < kParamCount; ++k)
+    wild.Put(1000.);
+  EXPECT_EQ(c->LoadState(wild), 104);
+  EXPECT_EQ(c->GetParam(kParamInput)->Value(), 100.);
+  EXPECT_EQ(c->GetParam(kParamOctave)->Value(), 4.);
+  EXPECT_EQ(c->GetParam(kParamFine)->Value(), 50.);
+}
