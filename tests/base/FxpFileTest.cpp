@@ -1,0 +1,340 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "base/FxpTestUtil.h"
+#include "base/TestPlugin.h"
+#include "core/FxpFile.h"
+
+using namespace basetest;
+
+namespace {
+
+bool Load(TestPlugin& plug, const Bytes& b)
+{
+  return plug.LoadPresetFileImage(b.data(), static_cast<int>(b.size()));
+}
+
+Bytes Save(TestPlugin& plug)
+{
+  IStateChunk image;
+  EXPECT_TRUE(plug.MakePresetFileImage(image));
+  return ToBytes(image);
+}
+
+std::vector<double> Values(TestPlugin& plug)
+{
+  std::vector<double> v;
+  for (int i = 0; i < plug.NParams(); ++i)
+    v.push_back(plug.GetParam(i)->Value());
+  return v;
+}
+
+// Values after a parameter-form trip: within float precision of the range,
+// enums (stepped) exact.
+void ExpectSameWithinFloat(TestPlugin& got, TestPlugin& want)
+{
+  for (int i = 0; i < want.NParams(); ++i)
+  {
+    const IParam* p = want.GetParam(i);
+    if (p->GetStepped())
+      EXPECT_EQ(got.GetParam(i)->Value(), p->Value()) << i;
+    else
+      EXPECT_NEAR(got.GetParam(i)->Value(), p->Value(), 1e-6 * p->GetRange()) << i;
+  }
+}
+
+std::string TempPath(const char* leaf)
+{
+  return (testing::TempDir() + leaf);
+}
+
+} // namespace
+
+TEST(FxpFile, ParameterFormLayoutIsBigEndianWithPaddedName)
+{
+  TestPlugin plug;
+  plug.MakeFactoryPresets();
+  plug.RestorePreset(0);
+
+  const Bytes file = Save(plug);
+  ASSERT_EQ(file.size(), 108u); // 56 + 4 x 13
+
+  std::vector<float> normalized;
+  for (int i = 0; i < kNumParams; ++i)
+    normalized.push_back(static_cast<float>(plug.GetParam(i)->GetNormalized()));
+  Bytes expected = ParamFormFile("Init", normalized);
+  // The parameter count field comes from the plug-in.
+  EXPECT_EQ(file, expected);
+
+  // Spot checks of the fields a reader looks at.
+  EXPECT_EQ(std::string(file.begin(), file.begin() + 4), "CcnK");
+  EXPECT_EQ(std::string(file.begin() + 8, file.begin() + 12), "FxCk");
+  EXPECT_EQ(file[16], 'M');
+  EXPECT_EQ(file[23], 902 & 0xFF);
+  EXPECT_EQ(file[22], 902 >> 8);
+  EXPECT_EQ(file[27], kNumParams);
+  EXPECT_EQ(file[28 + 4], 0); // name terminated and padded
+  EXPECT_EQ(file[55], 0);
+  // Input 50 of 0..100 is 0.5f = 0x3F000000.
+  EXPECT_EQ(file[56], 0x3F);
+  EXPECT_EQ(file[57], 0x00);
+}
+
+TEST(FxpFile, LongNamesAreCutTo27Characters)
+{
+  TestPlugin plug;
+  plug.MakeFactoryPresets();
+  plug.ModifyCurrentPreset("A very long preset name that goes on");
+  const Bytes file = Save(plug);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&file[28])), "A very long preset name tha");
+  EXPECT_EQ(file[55], 0);
+}
+
+TEST(FxpFile, RoundTripKeepsValuesWithinFloatPrecision)
+{
+  TestPlugin a;
+  a.MakeFactoryPresets();
+  a.RestorePreset(2);
+  a.GetParam(kFine)->Set(-13.);
+  a.ModifyCurrentPreset("Round Trip");
+  const Bytes file = Save(a);
+
+  TestPlugin b;
+  b.MakeFactoryPresets();
+  b.RestorePreset(1);
+  ASSERT_TRUE(Load(b, file));
+  EXPECT_STREQ(b.GetPresetName(1), "Round Trip");
+  EXPECT_EQ(b.GetCurrentPresetIdx(), 1);
+  EXPECT_EQ(b.presetsModified, 1);
+  ExpectSameWithinFloat(b, a);
+  // The format keeps 24 bits of each normalised value, no more.
+  EXPECT_NE(b.GetParam(kInput)->Value(), a.GetParam(kInput)->Value());
+}
+
+TEST(FxpFile, FloatNarrowingIsTheFormatsPrecision)
+{
+  // An unstepped 0..1 parameter shows the loss the format imposes.
+  IPluginConfiguration c = TestConfig();
+  c.paramCount = 1;
+  c.presetCount = 1;
+  struct One : IFxAPIBase
+  {
+    explicit One(const IPluginConfiguration& cfg) : IFxAPIBase(cfg) {}
+  } a(c), b(c);
+  a.GetParam(0)->ConfigureDouble("x", 0., 0., 1., 1e-9);
+  b.GetParam(0)->ConfigureDouble("x", 0., 0., 1., 1e-9);
+  a.GetParam(0)->Set(0.1);
+  IStateChunk image;
+  ASSERT_TRUE(a.MakePresetFileImage(image));
+  ASSERT_TRUE(b.LoadPresetFileImage(image));
+  EXPECT_NE(b.GetParam(0)->Value(), 0.1);
+  EXPECT_NEAR(b.GetParam(0)->Value(), 0.1, 1e-7);
+  EXPECT_EQ(b.GetParam(0)->Value(), b.GetParam(0)->Constrain(static_cast<double>(0.1f)));
+}
+
+TEST(FxpFile, ForeignOrBrokenFilesAreRejectedWithNothingChanged)
+{
+  TestPlugin good;
+  good.MakeFactoryPresets();
+  good.RestorePreset(2);
+  const Bytes file = Save(good);
+
+  std::vector<std::pair<const char*, Bytes>> cases;
+  cases.push_back({"empty", Bytes()});
+  cases.push_back({"short header", Bytes(file.begin(), file.begin() + 55)});
+  Bytes b = file;
+  b[0] = 'X';
+  cases.push_back({"chunk magic", b});
+  b = file;
+  b[15] = 2;
+  cases.push_back({"format version", b});
+  b = file;
+  b[19] ^= 1;
+  cases.push_back({"plug-in id", b});
+  b = file;
+  std::memcpy(&b[8], "FxBk", 4);
+  cases.push_back({"unknown form", b});
+  b = file;
+  std::memcpy(&b[8], "FPCh", 4);
+  cases.push_back({"chunk form without chunk support", b});
+
+  for (const auto& c : cases)
+  {
+    TestPlugin plug;
+    plug.MakeFactoryPresets();
+    plug.RestorePreset(0);
+    const auto before = Values(plug);
+    const IStateChunk slotBefore = plug.GetPreset(0)->chunk;
+    EXPECT_FALSE(Load(plug, c.second)) << c.first;
+    EXPECT_EQ(Values(plug), before) << c.first;
+    EXPECT_STREQ(plug.GetPresetName(0), "Init") << c.first;
+    EXPECT_EQ(ToBytes(plug.GetPreset(0)->chunk), ToBytes(slotBefore)) << c.first;
+    EXPECT_EQ(plug.presetsModified, 0) << c.first;
+  }
+
+  TestPlugin plug;
+  EXPECT_FALSE(plug.LoadPresetFileImage(nullptr, 100));
+  EXPECT_FALSE(plug.LoadPresetFileImage(file.data(), -5));
+  EXPECT_FALSE(plug.LoadPresetFileImage(file.data(), ifx::fxp::kMaxFileSize + 1));
+}
+
+TEST(FxpFile, OversizedImageIsRejected)
+{
+  TestPlugin plug;
+  plug.MakeFactoryPresets();
+  Bytes big = ParamFormFile("Big", std::vector<float>(kNumParams, 1.f));
+  big.resize(ifx::fxp::kMaxFileSize + 1, 0);
+  const auto before = Values(plug);
+  EXPECT_FALSE(Load(plug, big));
+  EXPECT_EQ(Values(plug), before);
+}
+
+TEST(FxpFile, NameWithoutTerminatorIsCutAt28)
+{
+  TestPlugin plug;
+  plug.MakeFactoryPresets();
+  const Bytes file = ParamFormFile("ABCDEFGHIJKLMNOPQRSTUVWXYZ01", std::vector<float>(kNumParams, 0.f));
+  ASSERT_TRUE(Load(plug, file));
+  EXPECT_STREQ(plug.GetPresetName(0), "ABCDEFGHIJKLMNOPQRSTUVWXYZ01");
+}
+
+TEST(FxpFile, EmptyNameKeepsTheSlotName)
+{
+  TestPlugin plug;
+  plug.MakeFactoryPresets();
+  plug.RestorePreset(1);
+  ASSERT_TRUE(Load(plug, ParamFormFile("", std::vector<float>(kNumParams, 1.f))));
+  EXPECT_STREQ(plug.GetPresetName(1), "Fennow Choir");
+  EXPECT_EQ(plug.GetParam(kInput)->Value(), 100.);
+  EXPECT_EQ(plug.GetParam(kOctave)->Value(), 4.);
+}
+
+TEST(FxpFile, ShortParameterDataAppliesOnlyWholeValues)
+{
+  TestPlugin plug;
+  plug.MakeFactoryPresets();
+  plug.RestorePreset(0);
+  Bytes file = ParamFormFile("Short", {0.f, 0.f, 0.f});
+  file.push_back(0x3F); // half of a fourth value
+  file.push_back(0x80);
+  ASSERT_TRUE(Load(plug, file));
+  EXPECT_EQ(plug.GetParam(kInput)->Value(), 0.);
+  EXPECT_EQ(plug.GetParam(kHaunt)->Value(), 0.);
+  EXPECT_EQ(plug.GetParam(kPossess)->Value(), 50.); // Init keeps it
+  EXPECT_EQ(plug.GetParam(kFreeze)->Value(), 80.);
+  EXPECT_STREQ(plug.GetPresetName(0), "Short");
+}
+
+TEST(FxpFile, ExtraValuesAreIgnored)
+{
+  TestPlugin plug;
+  plug.MakeFactoryPresets();
+  std::vector<float> values(kNumParams + 5, 0.25f);
+  ASSERT_TRUE(Load(plug, ParamFormFile("Extra", values)));
+  EXPECT_EQ(plug.GetParam(kInput)->Value(), 25.);
+  EXPECT_EQ(plug.GetParam(kOctave)->Value(), 1.);
+}
+
+TEST(FxpFile, ChunkFormLayoutAndRoundTrip)
+{
+  TestPlugin a(true);
+  a.MakeFactoryPresets();
+  a.RestorePreset(3);
+  const Bytes file = Save(a);
+  ASSERT_EQ(file.size(), 60u + 8u + 104u);
+  EXPECT_EQ(std::string(file.begin() + 8, file.begin() + 12), "FPCh");
+  // Byte size: chunk length + 60, big-endian.
+  EXPECT_EQ((file[4] << 24) | (file[5] << 16) | (file[6] << 8) | file[7], 112 + 60);
+  EXPECT_EQ((file[56] << 24) | (file[57] << 16) | (file[58] << 8) | file[59], 112);
+  EXPECT_EQ(std::string(file.begin() + 60, file.begin() + 64), "tffp");
+  const uint8_t tagVersion[4] = {0x00, 0x00, 0x01, 0x00}; // 0x10000, little-endian
+  EXPECT_TRUE(std::equal(tagVersion, tagVersion + 4, file.begin() + 64));
+  double haunt = 0.;
+  std::memcpy(&haunt, &file[68 + 8 * kHaunt], 8);
+  EXPECT_EQ(haunt, 94.);
+
+  TestPlugin b(true);
+  b.MakeFactoryPresets();
+  ASSERT_TRUE(Load(b, file));
+  EXPECT_EQ(Values(b), Values(a));
+  EXPECT_STREQ(b.GetPresetName(0), "Wailing Spirits");
+
+  // A chunk-form reader still takes parameter-form files.
+  TestPlugin c(true);
+  c.MakeFactoryPresets();
+  ASSERT_TRUE(Load(c, ParamFormFile("Param", std::vector<float>(kNumParams, 0.f))));
+  EXPECT_EQ(c.GetParam(kMix)->Value(), 0.);
+
+  // Too short to hold the chunk length.
+  Bytes truncated(file.begin(), file.begin() + 58);
+  TestPlugin d(true);
+  d.MakeFactoryPresets();
+  EXPECT_FALSE(Load(d, truncated));
+}
+
+TEST(FxpFile, FilesOnDiskRoundTrip)
+{
+  const std::string path = TempPath("murkwisp_base_roundtrip.fxp");
+  TestPlugin a;
+  a.MakeFactoryPresets();
+  a.RestorePreset(2);
+  ASSERT_TRUE(a.SavePresetFile(path.c_str()));
+
+  std::FILE* fp = std::fopen(path.c_str(), "rb");
+  ASSERT_NE(fp, nullptr);
+  std::fseek(fp, 0, SEEK_END);
+  EXPECT_EQ(std::ftell(fp), 108);
+  std::fclose(fp);
+
+  TestPlugin b;
+  b.MakeFactoryPresets();
+  ASSERT_TRUE(b.LoadPresetFile(path.c_str()));
+  ExpectSameWithinFloat(b, a);
+  EXPECT_STREQ(b.GetPresetName(0), "Banshee Scream");
+  std::remove(path.c_str());
+}
+
+TEST(FxpFile, UnusablePathsFail)
+{
+  TestPlugin plug;
+  plug.MakeFactoryPresets();
+  EXPECT_FALSE(plug.SavePresetFile(nullptr));
+  EXPECT_FALSE(plug.SavePresetFile(""));
+  EXPECT_FALSE(plug.LoadPresetFile(nullptr));
+  EXPECT_FALSE(plug.LoadPresetFile(""));
+  const std::string missingDir = TempPath("murkwisp_no_such_dir/x.fxp");
+  EXPECT_FALSE(plug.SavePresetFile(missingDir.c_str()));
+  EXPECT_FALSE(plug.LoadPresetFile(missingDir.c_str()));
+}
+
+#if defined(__linux__)
+TEST(FxpFile, SaveReportsAFailingDisk)
+{
+  // /dev/full accepts the open and fails the write (at the latest when the
+  // buffered data is flushed by the close).
+  TestPlugin plug;
+  plug.MakeFactoryPresets();
+  EXPECT_FALSE(plug.SavePresetFile("/dev/full"));
+}
+#endif
+
+TEST(FxpFile, OversizedFileOnDiskIsRejected)
+{
+  const std::string path = TempPath("murkwisp_base_big.fxp");
+  Bytes big = ParamFormFile("Big", std::vector<float>(kNumParams, 1.f));
+  big.resize(ifx::fxp::kMaxFileSize + 10, 0);
+  std::FILE* fp = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(fp, nullptr);
+  std::fwrite(big.data(), 1, big.size(), fp);
+  std::fclose(fp);
+
+  TestPlugin plug;
+  plug.MakeFactoryPresets();
+  const auto before = Values(plug);
+  EXPECT_FALSE(plug.LoadPresetFile(path.c_str()));
+  EXPECT_EQ(Values(plug), before);
+  std::remove(path.c_str());
+}
