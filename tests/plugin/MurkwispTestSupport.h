@@ -26,7 +26,7 @@ inline std::unique_ptr<Murkwisp> MakePlugin(double sampleRate = 48000., int maxB
   return plugin;
 }
 
-inline void SetParam(Murkwisp& p, int idx, double value)
+inline void SetValue(Murkwisp& p, int idx, double value)
 {
   p.GetParam(idx)->Set(value);
 }
@@ -35,17 +35,17 @@ inline void SetParam(Murkwisp& p, int idx, double value)
 // pure delay and gain.
 inline void MakeNeutral(Murkwisp& p)
 {
-  SetParam(p, kParamInput, 100.);
-  SetParam(p, kParamOutput, 100.);
-  SetParam(p, kParamHaunt, 0.);
-  SetParam(p, kParamFreeze, 0.);
-  SetParam(p, kParamOctave, 2.);
-  SetParam(p, kParamInterval, 0.);
-  SetParam(p, kParamFine, 0.);
-  SetParam(p, kParamSmear, 0.);
-  SetParam(p, kParamWhisper, 0.);
-  SetParam(p, kParamPossess, 0.);
-  SetParam(p, kParamMix, 100.);
+  SetValue(p, kParamInput, 100.);
+  SetValue(p, kParamOutput, 100.);
+  SetValue(p, kParamHaunt, 0.);
+  SetValue(p, kParamFreeze, 0.);
+  SetValue(p, kParamOctave, 2.);
+  SetValue(p, kParamInterval, 0.);
+  SetValue(p, kParamFine, 0.);
+  SetValue(p, kParamSmear, 0.);
+  SetValue(p, kParamWhisper, 0.);
+  SetValue(p, kParamPossess, 0.);
+  SetValue(p, kParamMix, 100.);
 }
 
 struct StereoBuffers
@@ -59,7 +59,7 @@ struct StereoBuffers
 };
 
 // Runs a whole signal through the plug-in in blocks of `block` frames.
-inline void Run(Murkwisp& p, StereoBuffers& b, int block)
+inline void RunBlocks(Murkwisp& p, StereoBuffers& b, int block)
 {
   const int frames = static_cast<int>(b.l.size());
   for (int off = 0; off < frames; off += block)
@@ -72,28 +72,36 @@ inline void Run(Murkwisp& p, StereoBuffers& b, int block)
 }
 
 // Frequency of the strongest component of x between lo and hi, scanned in
-// steps of `step` Hz over a Hann-windowed DFT.
-inline double DominantFrequency(const std::vector<double>& x, double sampleRate, double lo, double hi, double step)
+// steps of `step` Hz: Hann-windowed DFT power averaged over consecutive
+// segments of segLen samples (the smeared phases make one segment noisy).
+inline double DominantFrequency(const std::vector<double>& x, double sampleRate, double lo, double hi, double step,
+                                size_t segLen = 8192)
 {
   const double twoPi = 6.283185307179586;
-  const size_t n = x.size();
-  std::vector<double> wx(n);
-  for (size_t j = 0; j < n; ++j)
-    wx[j] = x[j] * (0.5 - 0.5 * std::cos(twoPi * static_cast<double>(j) / static_cast<double>(n)));
+  const size_t nSeg = x.size() / segLen;
+  std::vector<double> win(segLen);
+  for (size_t j = 0; j < segLen; ++j)
+    win[j] = 0.5 - 0.5 * std::cos(twoPi * static_cast<double>(j) / static_cast<double>(segLen));
   double bestF = lo, bestP = -1.;
   for (double f = lo; f <= hi; f += step)
   {
     const double dr = std::cos(twoPi * f / sampleRate), di = -std::sin(twoPi * f / sampleRate);
-    double zr = 1., zi = 0., re = 0., im = 0.;
-    for (size_t j = 0; j < n; ++j)
+    double power = 0.;
+    for (size_t s = 0; s < nSeg; ++s)
     {
-      re += wx[j] * zr;
-      im += wx[j] * zi;
-      const double t = zr * dr - zi * di;
-      zi = zr * di + zi * dr;
-      zr = t;
+      const double* seg = x.data() + s * segLen;
+      double zr = 1., zi = 0., re = 0., im = 0.;
+      for (size_t j = 0; j < segLen; ++j)
+      {
+        const double v = seg[j] * win[j];
+        re += v * zr;
+        im += v * zi;
+        const double t = zr * dr - zi * di;
+        zi = zr * di + zi * dr;
+        zr = t;
+      }
+      power += re * re + im * im;
     }
-    const double power = re * re + im * im;
     if (power > bestP)
     {
       bestP = power;

@@ -1,0 +1,335 @@
+#include "MurkwispTestSupport.h"
+
+#include "core/IHostTimeInfo.h"
+#include "plugin/StftEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+
+using namespace ifx;
+using namespace murkwisp_test;
+
+namespace {
+
+constexpr double kRate = 48000.;
+constexpr int kLatency = 4096;
+constexpr double kTwoPi = 6.283185307179586;
+
+std::vector<double> Noise(int n, uint32_t seed, double amp = 0.5)
+{
+  std::vector<double> v(static_cast<size_t>(n));
+  for (double& x : v)
+  {
+    seed = seed * 1103515245u + 12345u;
+    x = amp * (static_cast<double>((seed >> 9) & 0xFFFF) / 32768.0 - 1.0);
+  }
+  return v;
+}
+
+std::vector<double> Sine(int n, double freq, double amp = 0.5)
+{
+  std::vector<double> v(static_cast<size_t>(n));
+  for (int j = 0; j < n; ++j)
+    v[static_cast<size_t>(j)] = amp * std::sin(kTwoPi * freq * j / kRate);
+  return v;
+}
+
+bool AllZero(const std::vector<double>& v)
+{
+  for (double x : v)
+    if (x != 0.)
+      return false;
+  return true;
+}
+
+} // namespace
+
+// With the tail off, no pitch shift and the dry bins passed through the
+// engine (Possess 0), the wet path is the input delayed by exactly the
+// reported latency and scaled by 4.5: 1.5 from the overlap-add gain times 3,
+// the Hann-squared overlap at a 512-sample hop.
+TEST(MurkwispSound, WetPathIsAPureDelayAndGain)
+{
+  auto p = MakePlugin();
+  MakeNeutral(*p);
+  SetValue(*p, kParamInput, 50.);
+  SetValue(*p, kParamOutput, 80.);
+  const int frames = 3 * kLatency + 777;
+  StereoBuffers b(frames);
+  b.l = Noise(frames, 1);
+  b.r = Noise(frames, 2);
+  RunBlocks(*p, b, 333);
+
+  const double gain = 4.5 * 0.5 * 0.8;
+  double maxErr = 0.;
+  for (int t = 0; t < frames; ++t)
+  {
+    const double expectL = t >= kLatency ? gain * b.l[t - kLatency] : 0.;
+    const double expectR = t >= kLatency ? gain * b.r[t - kLatency] : 0.;
+    maxErr = std::max({maxErr, std::fabs(b.outL[t] - expectL), std::fabs(b.outR[t] - expectR)});
+  }
+  EXPECT_LT(maxErr, 2e-6);
+  EXPECT_EQ(p->GetLatency(), kLatency);
+}
+
+TEST(MurkwispSound, DryPathIsBitExact)
+{
+  auto p = MakePlugin();
+  ASSERT_TRUE(p->RestorePreset(2));  // any sound: the wet path is mixed out
+  SetValue(*p, kParamMix, 0.);
+  SetValue(*p, kParamInput, 37.);
+  SetValue(*p, kParamOutput, 91.);
+  const int frames = 2 * kLatency + 100;
+  StereoBuffers b(frames);
+  b.l = Noise(frames, 5, 0.9);
+  b.r = Noise(frames, 6, 0.9);
+  RunBlocks(*p, b, 500);
+  const double g = 37. / 100., og = 91. / 100.;
+  for (int t = 0; t < frames; ++t)
+  {
+    ASSERT_EQ(b.outL[t], g * b.l[t] * og) << t;
+    ASSERT_EQ(b.outR[t], g * b.r[t] * og) << t;
+  }
+}
+
+struct PitchCase
+{
+  int octave, interval;
+  double fine, ratio;
+};
+
+class MurkwispPitch : public ::testing::TestWithParam<PitchCase>
+{
+};
+
+TEST_P(MurkwispPitch, SineMovesToTheShiftedFrequency)
+{
+  const PitchCase c = GetParam();
+  auto p = MakePlugin();
+  MakeNeutral(*p);
+  SetValue(*p, kParamPossess, 100.);
+  SetValue(*p, kParamOctave, c.octave);
+  SetValue(*p, kParamInterval, c.interval);
+  SetValue(*p, kParamFine, c.fine);
+
+  const double f = 64. * kRate / 4096.;  // 750 Hz, on an engine bin
+  const int frames = 10 * kLatency;
+  StereoBuffers b(frames);
+  b.l = Sine(frames, f);
+  b.r = b.l;
+  RunBlocks(*p, b, 256);
+
+  const std::vector<double> tail(b.outL.begin() + 2 * kLatency, b.outL.end());
+  const double found = DominantFrequency(tail, kRate, 100., 3500., 2., 4096);
+  // Within a third of a semitone, or half an engine bin down low.
+  const double expected = f * c.ratio;
+  EXPECT_NEAR(found, expected, std::max(6., 0.019 * expected)) << "octave " << c.octave << " interval " << c.interval << " fine " << c.fine;
+}
+
+INSTANTIATE_TEST_SUITE_P(OctavesIntervalsAndCents, MurkwispPitch,
+                         ::testing::Values(PitchCase{2, 0, 0., 1.}, PitchCase{3, 0, 0., 2.}, PitchCase{1, 0, 0., 0.5},
+                                           PitchCase{4, 0, 0., 4.}, PitchCase{0, 0, 0., 0.25},
+                                           PitchCase{2, 7, 0., 1.4983070768766815},
+                                           PitchCase{2, 6, 0., 1.4142135623730951},
+                                           PitchCase{1, 4, 0., 0.6299605249474366},
+                                           PitchCase{2, 0, 50., 1.0293022366434920},
+                                           PitchCase{2, 0, -50., 0.9715319411536059}));
+
+TEST(MurkwispSound, PitchRatioAndGainMapping)
+{
+  auto p = MakePlugin();
+  StereoBuffers b(16);
+  SetValue(*p, kParamOctave, 2.);
+  SetValue(*p, kParamInterval, 0.);
+  SetValue(*p, kParamFine, 0.);
+  p->Process(b.Inputs(), 2, b.Outputs(), 2, 16);
+  EXPECT_EQ(p->GetEngine().pitchRatio, 1.f);
+  EXPECT_EQ(p->GetEngine().pitchGain, 1.f);
+  SetValue(*p, kParamOctave, 3.);
+  p->Process(b.Inputs(), 2, b.Outputs(), 2, 16);
+  EXPECT_EQ(p->GetEngine().pitchRatio, 2.f);
+  EXPECT_EQ(p->GetEngine().pitchGain, std::pow(0.5f, 0.47f));
+  // Smear 0 still smears (floor 0.05); Haunt 0 gives no decay.
+  SetValue(*p, kParamSmear, 0.);
+  SetValue(*p, kParamHaunt, 0.);
+  p->Process(b.Inputs(), 2, b.Outputs(), 2, 16);
+  EXPECT_EQ(p->GetEngine().smear, 0.05f);
+  EXPECT_EQ(p->GetEngine().decay, 0.f);
+  SetValue(*p, kParamHaunt, 100.);
+  p->Process(b.Inputs(), 2, b.Outputs(), 2, 16);
+  EXPECT_FLOAT_EQ(p->GetEngine().decay, 0.99f);
+}
+
+class MurkwispWhisper : public ::testing::TestWithParam<int>
+{
+};
+
+TEST_P(MurkwispWhisper, SilenceStaysSilentAtOnePercent)
+{
+  auto p = MakePlugin();
+  SetValue(*p, kParamWhisperMode, GetParam());
+  SetValue(*p, kParamWhisper, 1.);
+  SetValue(*p, kParamPossess, 100.);
+  StereoBuffers b(3 * kLatency);
+  RunBlocks(*p, b, 512);
+  EXPECT_TRUE(AllZero(b.outL));
+  EXPECT_TRUE(AllZero(b.outR));
+}
+
+TEST_P(MurkwispWhisper, WhisperAboveOnePercentChangesTheSound)
+{
+  const int frames = 3 * kLatency;
+  const std::vector<double> sig = Sine(frames, 440.);
+  std::vector<double> out[3];
+  const double levels[] = {0., 1., 2.};
+  for (int i = 0; i < 3; ++i)
+  {
+    auto p = MakePlugin();
+    SetValue(*p, kParamWhisperMode, GetParam());
+    SetValue(*p, kParamWhisper, levels[i]);
+    StereoBuffers b(frames);
+    b.l = sig;
+    b.r = sig;
+    RunBlocks(*p, b, 512);
+    out[i] = b.outL;
+  }
+  EXPECT_EQ(out[0], out[1]) << "1 % must not whisper";
+  EXPECT_NE(out[1], out[2]) << "2 % must whisper";
+}
+
+INSTANTIATE_TEST_SUITE_P(BothModes, MurkwispWhisper, ::testing::Values(0, 1));
+
+TEST(MurkwispSound, SizzleWhispersOutOfSilence)
+{
+  auto p = MakePlugin();
+  SetValue(*p, kParamWhisperMode, 0.);
+  SetValue(*p, kParamWhisper, 2.);
+  StereoBuffers b(3 * kLatency);
+  RunBlocks(*p, b, 512);
+  EXPECT_FALSE(AllZero(b.outL));
+  EXPECT_FALSE(AllZero(b.outR));
+}
+
+TEST(MurkwispSound, ResetSilencesButKeepsTheGenerator)
+{
+  auto p = MakePlugin();
+  SetValue(*p, kParamMix, 90.);
+  StereoBuffers b(2 * kLatency);
+  b.l = Noise(2 * kLatency, 9);
+  b.r = Noise(2 * kLatency, 10);
+  RunBlocks(*p, b, 300);
+  const uint32_t rng = p->GetEngine().rngState;
+  EXPECT_NE(rng, 12345u);
+
+  p->OnReset();
+  EXPECT_EQ(p->GetEngine().rngState, rng);
+  EXPECT_EQ(p->GetRingWritePos(), 0);
+  EXPECT_EQ(p->GetHopCounter(), 0);
+  EXPECT_EQ(p->GetLatency(), kLatency);
+  for (int k = 0; k < StftEngine::kNumBins; ++k)
+    ASSERT_EQ(p->GetEngine().HeldMagnitude()[k], 0.f);
+
+  // The first 511 samples after a reset are the dry part of the mix only.
+  StereoBuffers after(511);
+  after.l = Noise(511, 11);
+  after.r = Noise(511, 12);
+  RunBlocks(*p, after, 511);
+  const double mix = static_cast<double>(0.9f);
+  const double g = 0.5, og = 0.5;  // "Init"
+  for (int t = 0; t < 511; ++t)
+  {
+    ASSERT_EQ(after.outL[t], ((1. - mix) * g * after.l[t] + mix * 0.) * og) << t;
+    ASSERT_EQ(after.outR[t], ((1. - mix) * g * after.r[t] + mix * 0.) * og) << t;
+  }
+}
+
+TEST(MurkwispSound, ChannelsShareTheEngine)
+{
+  // Identical channels come out different: channel 1 continues channel 0's
+  // random sequence within every hop.
+  auto p = MakePlugin();
+  StereoBuffers b(2 * kLatency);
+  b.l = Noise(2 * kLatency, 4);
+  b.r = b.l;
+  RunBlocks(*p, b, 1024);
+  EXPECT_NE(b.outL, b.outR);
+}
+
+TEST(MurkwispSound, OneConnectedOutputLeavesTheSecondUntouched)
+{
+  auto p = MakePlugin();
+  StereoBuffers b(2 * kLatency);
+  b.l = Noise(2 * kLatency, 13);
+  b.r = Noise(2 * kLatency, 14);
+  std::fill(b.outR.begin(), b.outR.end(), 7.);
+  p->Process(b.Inputs(), 2, b.Outputs(), 1, 2 * kLatency);
+  EXPECT_EQ(b.outR, std::vector<double>(2 * kLatency, 7.));
+  EXPECT_FALSE(AllZero(b.outL));
+}
+
+TEST(MurkwispSound, PeakLevelsAndTempo)
+{
+  auto p = MakePlugin();
+  StereoBuffers b(256);
+  p->Process(b.Inputs(), 2, b.Outputs(), 2, 0);
+  EXPECT_EQ(p->GetInputPeakDB(), -60.f);
+  EXPECT_EQ(p->GetOutputPeakDB(), -60.f);
+
+  SetValue(*p, kParamInput, 100.);
+  SetValue(*p, kParamOutput, 100.);
+  SetValue(*p, kParamMix, 0.);
+  b.l.assign(256, 0.);
+  b.l[17] = -0.5;
+  p->Process(b.Inputs(), 2, b.Outputs(), 2, 256);
+  EXPECT_FLOAT_EQ(p->GetInputPeakDB(), 20.f * std::log10(0.5f));
+  EXPECT_FLOAT_EQ(p->GetOutputPeakDB(), 20.f * std::log10(0.5f));
+  b.l[17] = 1e-7;  // below the floor
+  p->Process(b.Inputs(), 2, b.Outputs(), 2, 256);
+  EXPECT_EQ(p->GetInputPeakDB(), -60.f);
+
+  IHostTimeInfo info;
+  info.tempo = 0.;
+  p->SetTimeInfo(info);
+  p->Process(b.Inputs(), 2, b.Outputs(), 2, 16);
+  EXPECT_EQ(p->GetDisplayTempo(), 120.f);
+  info.tempo = 93.5;
+  p->SetTimeInfo(info);
+  p->Process(b.Inputs(), 2, b.Outputs(), 2, 16);
+  EXPECT_EQ(p->GetDisplayTempo(), 93.5f);
+}
+
+TEST(MurkwispSound, LongHostBlocksMatchShortOnes)
+{
+  // A host that overruns its announced block size gets the same audio as one
+  // that keeps to it; 32-bit buffers take the same path.
+  const int frames = 5000;
+  const std::vector<double> sig = Noise(frames, 77);
+  auto shortBlocks = MakePlugin(kRate, 64);
+  auto longBlock = MakePlugin(kRate, 64);
+  StereoBuffers a(frames), c(frames);
+  a.l = a.r = c.l = c.r = sig;
+  RunBlocks(*shortBlocks, a, 64);
+  longBlock->Process(c.Inputs(), 2, c.Outputs(), 2, frames);
+  EXPECT_EQ(a.outL, c.outL);
+  EXPECT_EQ(a.outR, c.outR);
+
+  auto floats = MakePlugin(kRate, 64);
+  std::vector<float> fl(sig.begin(), sig.end()), fr = fl, ol(frames), orr(frames);
+  float* fin[] = {fl.data(), fr.data()};
+  float* fout[] = {ol.data(), orr.data()};
+  floats->Process(fin, 2, fout, 2, frames);
+  for (int t = 0; t < frames; ++t)
+    ASSERT_NEAR(ol[t], a.outL[t], 1e-5) << t;
+}
+
+TEST(MurkwispSound, BadSampleRateIsRefused)
+{
+  auto p = MakePlugin(44100.);
+  EXPECT_FALSE(p->Setup(std::nan(""), 512));
+  EXPECT_EQ(p->GetSampleRate(), 44100.);
+  EXPECT_FALSE(p->Setup(0., 512));
+  EXPECT_FALSE(p->Setup(-1., 512));
+  EXPECT_EQ(p->GetSampleRate(), 44100.);
+}
