@@ -1,0 +1,208 @@
+// The audio thread's contract: no heap allocation while processing, and no
+// slowdown when the engine's tails decay into the subnormal range.
+#include "MurkwispTestSupport.h"
+
+#include "plugin/DenormalGuard.h"
+#include "plugin/StftEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<bool> gCounting{false};
+std::atomic<long> gAllocations{0};
+
+void CountAllocation() noexcept
+{
+  if (gCounting.load(std::memory_order_relaxed))
+    gAllocations.fetch_add(1, std::memory_order_relaxed);
+}
+
+void* Allocate(std::size_t n)
+{
+  CountAllocation();
+  if (void* p = std::malloc(n ? n : 1))
+    return p;
+  throw std::bad_alloc();
+}
+} // namespace
+
+void* operator new(std::size_t n) { return Allocate(n); }
+void* operator new[](std::size_t n) { return Allocate(n); }
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept
+{
+  CountAllocation();
+  return std::malloc(n ? n : 1);
+}
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept
+{
+  CountAllocation();
+  return std::malloc(n ? n : 1);
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+
+#if defined(MURKWISP_WRAP_MALLOC)
+// Linked with --wrap: the C allocation calls of the framework and the
+// plug-in come through here too.
+extern "C" {
+void* __real_malloc(std::size_t n);
+void* __real_calloc(std::size_t n, std::size_t size);
+void* __real_realloc(void* p, std::size_t n);
+void* __wrap_malloc(std::size_t n)
+{
+  CountAllocation();
+  return __real_malloc(n);
+}
+void* __wrap_calloc(std::size_t n, std::size_t size)
+{
+  CountAllocation();
+  return __real_calloc(n, size);
+}
+void* __wrap_realloc(void* p, std::size_t n)
+{
+  CountAllocation();
+  return __real_realloc(p, n);
+}
+}
+#endif
+
+using namespace murkwisp_test;
+
+namespace {
+
+struct Counting
+{
+  Counting()
+  {
+    gAllocations = 0;
+    gCounting = true;
+  }
+  ~Counting() { gCounting = false; }
+};
+
+} // namespace
+
+TEST(MurkwispRealtime, CountingSeesAllocations)
+{
+  {
+    Counting c;
+    delete new int(3);
+    std::free(std::malloc(16));
+  }
+#if defined(MURKWISP_WRAP_MALLOC)
+  EXPECT_GE(gAllocations.load(), 3);  // new (and its malloc), malloc
+#else
+  EXPECT_GE(gAllocations.load(), 1);
+#endif
+}
+
+TEST(MurkwispRealtime, ProcessingAllocatesNothing)
+{
+  auto p = MakePlugin(48000., 512);
+  const int sizes[] = {1, 7, 32, 64, 0, 100, 511, 512, 513, 1000, 4096, 5000, 3};
+  const int maxFrames = 5000;
+  std::vector<double> l(maxFrames), r(maxFrames), ol(maxFrames), orr(maxFrames);
+  std::vector<float> fl(maxFrames), fr(maxFrames), fol(maxFrames), forr(maxFrames);
+  for (int j = 0; j < maxFrames; ++j)
+  {
+    l[j] = std::sin(j * 0.05) * 0.5;
+    r[j] = std::cos(j * 0.031) * 0.5;
+    fl[j] = static_cast<float>(l[j]);
+    fr[j] = static_cast<float>(r[j]);
+  }
+  double* in[] = {l.data(), r.data()};
+  double* out[] = {ol.data(), orr.data()};
+  float* fin[] = {fl.data(), fr.data()};
+  float* fout[] = {fol.data(), forr.data()};
+
+  long allocations = 0;
+  {
+    Counting counting;
+    for (int block = 0; block < 3000; ++block)
+    {
+      // Heavy and light sounds, both whisper modes, automation in between.
+      if (block % 500 == 0)
+        p->RestorePreset(block / 500 % 2 ? 7 : 2);  // not audio-thread work, kept out of the count
+      gAllocations = 0;
+      SetValue(*p, kParamFine, (block % 101) - 50);
+      SetValue(*p, kParamWhisperMode, block % 2);
+      const int n = sizes[block % (sizeof(sizes) / sizeof(sizes[0]))];
+      if (block % 3 == 0)
+        p->Process(fin, 2, fout, 2, n);
+      else
+        p->Process(in, 2, out, 2, n, block % 97 == 0);
+      allocations += gAllocations.load();
+    }
+  }
+  EXPECT_EQ(allocations, 0);
+}
+
+namespace {
+
+bool HasSubnormal(const float* v, int n)
+{
+  for (int i = 0; i < n; ++i)
+    if (std::fpclassify(v[i]) == FP_SUBNORMAL)
+      return true;
+  return false;
+}
+
+} // namespace
+
+TEST(MurkwispRealtime, ProcessingRestoresTheCallersFloatingPointMode)
+{
+  auto p = MakePlugin();
+  StereoBuffers b(600);
+#if defined(MURKWISP_HAS_MXCSR)
+  const unsigned saved = _mm_getcsr();
+  _mm_setcsr(saved & ~(DenormalGuard::kFlushToZero | DenormalGuard::kDenormalsAreZero));
+  p->Process(b.Inputs(), 2, b.Outputs(), 2, 600);
+  EXPECT_EQ(DenormalGuard::CurrentMode(), 0u);
+  _mm_setcsr(saved | DenormalGuard::kFlushToZero);
+  p->Process(b.Inputs(), 2, b.Outputs(), 2, 600);
+  EXPECT_EQ(DenormalGuard::CurrentMode(), DenormalGuard::kFlushToZero);
+  _mm_setcsr(saved);
+#else
+  GTEST_SKIP() << "no MXCSR on this processor";
+#endif
+}
+
+TEST(MurkwispRealtime, LongSilenceAfterLoudInputStaysCheap)
+{
+  auto p = MakePlugin(48000., 512);
+  SetValue(*p, kParamHaunt, 50.);  // tails shrink by 0.87 per hop: subnormal within seconds
+  SetValue(*p, kParamFreeze, 0.);
+  SetValue(*p, kParamWhisper, 0.);
+  StereoBuffers b(512);
+  using Clock = std::chrono::steady_clock;
+
+  auto runBlocks = [&](int blocks, bool loud) {
+    const auto t0 = Clock::now();
+    for (int i = 0; i < blocks; ++i)
+    {
+      for (int j = 0; j < 512; ++j)
+      {
+        b.l[j] = loud ? std::sin((i * 512 + j) * 0.07) * 0.9 : 0.;
+        b.r[j] = loud ? std::cos((i * 512 + j) * 0.05) * 0.9 : 0.;
+      }
+      p->Process(b.Inputs(), 2, b.Outputs(), 2, 512);
+      EXPECT_FALSE(HasSubnormal(p->GetEngine().HeldMagnitude(), StftEngine::kNumBins)) << "block " << i;
+    }
+    return std::chrono::duration<double>(Clock::now() - t0).count() / blocks;
+  };
+
+  const double loud = runBlocks(100, true);
+  runBlocks(1000, false);  // the tails reach the subnormal range in here
+  const double silent = runBlocks(200, false);
+  EXPECT_LT(silent, loud * 2.0) << "loud " << loud << " s/block, silent " << silent << " s/block";
+}
