@@ -96,8 +96,11 @@ TEST(MurkwispRealtime, CountingSeesAllocations)
 {
   {
     Counting c;
-    delete new int(3);
-    std::free(std::malloc(16));
+    // Volatile so the pairs cannot be optimised away.
+    int* volatile object = new int(3);
+    delete object;
+    void* volatile block = std::malloc(16);
+    std::free(block);
   }
 #if defined(MURKWISP_WRAP_MALLOC)
   EXPECT_GE(gAllocations.load(), 3);  // new (and its malloc), malloc
