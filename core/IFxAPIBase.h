@@ -10,6 +10,12 @@
 #include "core/IPluginBase.h"
 #include "core/IPluginConfiguration.h"
 
+#if defined(MURKWISP_API_VST3)
+namespace Steinberg {
+class FUnknown;
+}
+#endif
+
 namespace ifx {
 
 class Timer;
@@ -89,6 +95,11 @@ public:
   // PrepareForHost and OnHostKnown. The wrappers call it with what their host
   // reports.
   void SetHostIdentity(const char* hostName, int hostVersion);
+#if defined(MURKWISP_API_VST3)
+  // VST3 initialize: identifies the host from the context's host-application
+  // interface, when it offers one (version 0: VST3 hosts do not report one).
+  void SetHost(Steinberg::FUnknown* context);
+#endif
   const char* GetHostName() const noexcept { return mHostName.Get(); }
   int GetHostVersion() const noexcept { return mHostVersion.load(std::memory_order_relaxed); }
 

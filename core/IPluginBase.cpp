@@ -156,6 +156,8 @@ bool IPluginBase::RestorePreset(int idx)
     IString name;
     name.SetFormatted(IPresetSlot::kMaxNameLen - 1, "%s %d", "user preset", userPresets + 1);
     slot->SetName(name.Get());
+    // A rewrite of the current slot may have left values here already.
+    slot->chunk.Clear();
     ok = SerializeParams(slot->chunk);
   }
 

@@ -1,5 +1,6 @@
 #include "core/IStateChunk.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace ifx {
@@ -55,13 +56,21 @@ bool IStateChunk::PutBytes(const void* data, int size) noexcept
     return false;
   if (size == 0)
     return true;
+  // Bytes from this chunk itself must be found again after the buffer moves.
+  const uint8_t* src = static_cast<const uint8_t*>(data);
+  const uint8_t* own = GetData();
+  const bool fromSelf = src && own && src >= own && src < own + Size();
+  const ptrdiff_t selfOffset = fromSelf ? src - own : 0;
+
   // Grow reports overflow of the 32-bit size and memory failure alike and
   // leaves the chunk as it was.
   void* dst = mBytes.Grow(size);
   if (!dst)
     return false;
-  if (data)
-    std::memcpy(dst, data, static_cast<size_t>(size));
+  if (fromSelf)
+    src = GetData() + selfOffset;
+  if (src)
+    std::memcpy(dst, src, static_cast<size_t>(size));
   else
     std::memset(dst, 0, static_cast<size_t>(size));
   return true;

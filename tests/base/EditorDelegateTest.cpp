@@ -423,3 +423,21 @@ TEST(ChangeSource, Texts)
   EXPECT_STREQ(ifx::ParamChangeSourceText(42), "Unknown");
   EXPECT_STREQ(ifx::ParamChangeSourceText(-1), "Unknown");
 }
+
+#if !defined(_WIN32)
+#include "graphics/platform/native/TimerNative.h"
+
+TEST(FrameworkTimer, StartedTimerDrivesTheTickAndIsReplaced)
+{
+  TestPlugin plug;
+  plug.StartTimer();
+  ifx::Timer* first = plug.GetTimer();
+  ASSERT_NE(first, nullptr);
+  ifx::native::TickTimers();
+  EXPECT_EQ(plug.idleCount, 1);
+  // A second start replaces (and stops) the first timer: one tick per round.
+  plug.StartTimer();
+  ifx::native::TickTimers();
+  EXPECT_EQ(plug.idleCount, 2);
+}
+#endif

@@ -204,3 +204,14 @@ TEST(Presets, MakePresetWithoutFreeSlotDoesNothing)
   for (int i = 0; i < 10; ++i)
     EXPECT_STREQ(plug.GetPresetName(i), "p");
 }
+
+TEST(Presets, LoadingIntoAnEmptyCurrentSlotLeavesOneRecord)
+{
+  IPluginConfiguration c = TestConfig();
+  c.presetCount = 1;
+  TestPlugin plug(c);
+  plug.ModifyCurrentPreset("typed");
+  ASSERT_TRUE(plug.RestorePreset(0));
+  EXPECT_EQ(plug.GetPreset(0)->chunk.Size(), 104);
+  EXPECT_STREQ(plug.GetPresetName(0), "user preset 1");
+}

@@ -81,3 +81,16 @@ TEST(StateChunk, GrowsAcrossManyAppends)
   EXPECT_EQ(chunk.Get(v, 8 * 9999), 80000);
   EXPECT_EQ(v, 9999.);
 }
+
+TEST(StateChunk, AppendingItsOwnBytesSurvivesGrowth)
+{
+  IStateChunk chunk;
+  for (int i = 0; i < 4000; ++i)
+    chunk.Put(static_cast<uint8_t>(i));
+  // Crosses the first allocation, so the buffer moves during the append.
+  ASSERT_TRUE(chunk.PutChunk(chunk));
+  ASSERT_EQ(chunk.Size(), 8000);
+  EXPECT_EQ(chunk.GetData()[4000 + 3999], static_cast<uint8_t>(3999));
+  ASSERT_TRUE(chunk.PutBytes(chunk.GetData() + 10, 5000));
+  EXPECT_EQ(chunk.GetData()[8000], 10);
+}
