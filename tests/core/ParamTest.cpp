@@ -165,8 +165,13 @@ TEST(Param, NonFiniteValuesNeverLeave)
   EXPECT_EQ(fine.FromNormalized(-kInf), -50.);
   EXPECT_EQ(fine.ToNormalized(kNaN), 0.);
   EXPECT_EQ(fine.ToNormalized(kInf), 1.);
-  EXPECT_EQ(fine.StringToValue("nan"), -50.);
-  EXPECT_EQ(fine.StringToValue("inf"), 50.);
+  // The C libraries differ on whether they read "nan" and "inf"; either way
+  // the result lies in the range.
+  for (const char* text : {"nan", "inf", "-inf", "1e999"})
+  {
+    const double v = fine.StringToValue(text);
+    EXPECT_TRUE(v >= -50. && v <= 50.) << text;
+  }
 
   IParam octave;
   MakeOctave(octave);
