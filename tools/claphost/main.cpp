@@ -1,0 +1,20 @@
+// claphost: loads a .clap module and checks it the way a CLAP host would,
+// enforcing the standard's thread and call-order rules.
+//   claphost <path to module.clap>
+// One line per check on stdout; the exit code is the number of failed checks
+// (capped at 100), 0 when everything passed.
+#include <iostream>
+
+#include "tools/claphost/HostScenario.h"
+
+int main(int argc, char** argv)
+{
+  if (argc < 2)
+  {
+    std::cerr << "usage: claphost <module.clap>\n";
+    return 100;
+  }
+  const int failures = claphost::RunHostScenario(argv[1], std::cout);
+  std::cout << (failures == 0 ? "ALL PASSED" : "FAILURES: " + std::to_string(failures)) << std::endl;
+  return failures > 100 ? 100 : failures;
+}
