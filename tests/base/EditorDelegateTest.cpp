@@ -289,6 +289,26 @@ TEST_F(EditorFixture, CloseKeepsSizeAndScaleForTheNextOpening)
   EXPECT_FLOAT_EQ(gfx->GetDrawScale(), 2.f);
 }
 
+TEST_F(EditorFixture, CloseReachedAgainFromTheWindowTeardownDeletesOnce)
+{
+  Open();
+  gfx->onClose = [this]() { plug.CloseWindow(); };
+  plug.CloseWindow();
+  EXPECT_EQ(destroyed, 1);
+  EXPECT_EQ(plug.EditorGraphics(), nullptr);
+}
+
+TEST_F(EditorFixture, DisplayScaleReachesTheGraphicsWhenSane)
+{
+  Open();
+  plug.SetDisplayScale(2.f);
+  EXPECT_FLOAT_EQ(gfx->GetScreenScale(), 2.f);
+  plug.SetDisplayScale(std::numeric_limits<float>::quiet_NaN());
+  plug.SetDisplayScale(0.f);
+  plug.SetDisplayScale(-1.f);
+  EXPECT_FLOAT_EQ(gfx->GetScreenScale(), 2.f);
+}
+
 TEST_F(EditorFixture, HostWindowResizeDividesByTheScreenScale)
 {
   Open();

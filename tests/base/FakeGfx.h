@@ -1,6 +1,7 @@
 #pragma once
 // A graphics object without drawing or window: records what the editor
 // delegate asks of it. Good enough until a shared recording kit exists.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,11 @@ public:
   {
     calls.push_back("CloseWindow");
     window = nullptr;
+    if (onClose)
+      onClose();
   }
+  // Runs inside CloseWindow, as a window's own teardown might.
+  std::function<void()> onClose;
   void* GetWindow() override { return window; }
   bool PasteTextFromClipboard(IString&) override { return false; }
   bool CopyTextToClipboard(const char*) override { return false; }
