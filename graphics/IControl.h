@@ -14,7 +14,10 @@
 #include "graphics/ITextStyle.h"
 
 #if defined(MURKWISP_API_VST3)
-#include "graphics/IControlVST3Base.h"
+// In the VST3 module a control is also a reference-counted host object that
+// the host's parameter context menu calls back into.
+#include "abi/vst3/FObject.h"
+#include "abi/vst3/Vst3ContextMenu.h"
 #endif
 
 namespace ifx {
@@ -53,7 +56,7 @@ struct GestureKindHash
 
 class IControl
 #if defined(MURKWISP_API_VST3)
-  : public IControlVST3Base
+  : public Steinberg::Vst::IContextMenuTarget, public Steinberg::FObject
 #endif
 {
 public:
@@ -70,6 +73,8 @@ public:
   IControl& operator=(const IControl&) = delete;
 
 #if defined(MURKWISP_API_VST3)
+  MURKWISP_FOBJECT_CLASS(IControl, Steinberg::FObject)
+  // The context-menu target comes with a reference, like every other interface.
   Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
   Steinberg::uint32 PLUGIN_API addRef() override;
   Steinberg::uint32 PLUGIN_API release() override;

@@ -230,7 +230,8 @@ void IGfx::AskValueFromUser(IControl* control, const IRECT& bounds, int valIdx)
   const IParam* param = control->GetParam(valIdx);
   if (!param)
     return;
-  const double value = control->GetValue(valIdx);
+  // The prompt shows the parameter's own current value.
+  const double value = param->Value();
   const bool useMenu = param->Type() == IParam::kTypeEnum ||
                        (param->Type() == IParam::kTypeBool && param->NDisplayTexts() > 0);
   IString current;

@@ -44,7 +44,12 @@ CanvasContext* CanvasContext::Create(const CanvasBackend& backend)
 {
   auto* ctx = new (std::nothrow) CanvasContext();
   if (!ctx)
+  {
+    // The context owns the back end from here on, even when it fails.
+    if (backend.tearDown)
+      backend.tearDown(backend.user);
     return nullptr;
+  }
   ctx->backend = backend;
   ctx->commands = static_cast<float*>(std::malloc(sizeof(float) * kInitCommands));
   ctx->ccommands = ctx->commands ? kInitCommands : 0;

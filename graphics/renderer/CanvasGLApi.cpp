@@ -1,0 +1,24 @@
+#include "graphics/renderer/CanvasGLApi.h"
+
+#include <cstring>
+
+bool CanvasLoadGLApi(CanvasGLApi* api, CanvasGLProcLoader loader, void* user)
+{
+  if (!api)
+    return false;
+  std::memset(api, 0, sizeof(*api));
+  if (!loader)
+    return false;
+  bool complete = true;
+#define CANVAS_GL_LOAD(ret, member, name, params)                                                                  \
+  {                                                                                                                \
+    void* proc = loader(user, name);                                                                               \
+    std::memcpy(&api->member, &proc, sizeof(proc));                                                                \
+    complete = complete && proc != nullptr;                                                                        \
+  }
+  CANVAS_GL_FUNCTIONS(CANVAS_GL_LOAD)
+#undef CANVAS_GL_LOAD
+  if (!complete)
+    std::memset(api, 0, sizeof(*api));
+  return complete;
+}
