@@ -8,6 +8,9 @@
 #include "core/Trace.h"
 #else
 namespace ifx {
+#if defined(__GNUC__)
+__attribute__((format(printf, 3, 4)))
+#endif
 inline void Trace(const char* /*location*/, int /*line*/, const char* /*format*/, ...) noexcept {}
 inline void TraceV(const char* /*location*/, int /*line*/, const char* /*format*/, va_list /*args*/) noexcept {}
 } // namespace ifx
