@@ -42,7 +42,10 @@ bool IPluginBase::MakePresetFileImage(IStateChunk& out)
   // terminated and zero-padded.
   uint8_t name[fxp::kNameSize] = {};
   if (const IPresetSlot* slot = GetPreset(mCurrentPresetIdx))
-    std::strncpy(reinterpret_cast<char*>(name), slot->name, fxp::kNameSize - 1);
+  {
+    for (int i = 0; i < fxp::kNameSize - 1 && slot->name[i]; ++i)
+      name[i] = static_cast<uint8_t>(slot->name[i]);
+  }
 
   const bool chunkForm = mSavesStateChunks;
   IStateChunk state;

@@ -1,15 +1,15 @@
 #include "core/IPresetSlot.h"
 
-#include <cstring>
-
 namespace ifx {
 
 void IPresetSlot::SetName(const char* text) noexcept
 {
   if (!text)
     text = "";
-  std::strncpy(name, text, kMaxNameLen - 1);
-  name[kMaxNameLen - 1] = '\0';
+  int n = 0;
+  for (; n < kMaxNameLen - 1 && text[n]; ++n)
+    name[n] = text[n];
+  name[n] = '\0';
 }
 
 } // namespace ifx
