@@ -1,0 +1,211 @@
+#include "core/vst3/IFxVST3.h"
+
+#include <cstring>
+#include <new>
+
+#include "core/EParamChangeSource.h"
+#include "core/IParam.h"
+#include "core/IPluginConfiguration.h"
+#include "core/vst3/IFxVST3Parameter.h"
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+namespace ifx {
+
+namespace {
+template <class I, class T>
+tresult Answer(T* self, void** obj)
+{
+  self->addRef();
+  *obj = static_cast<I*>(self);
+  return kResultOk;
+}
+} // namespace
+
+IFxVST3::IFxVST3(const InstanceInfo& /*info*/, const IPluginConfiguration& config)
+  : IFxAPIBase(config)
+  , IFxVST3ProcessorBase(config, *this)
+  , mMainThread(std::this_thread::get_id())
+{
+  std::memset(&mSetup, 0, sizeof(mSetup));
+  mSetup.symbolicSampleSize = kSample32;
+  mSetup.maxSamplesPerBlock = GetBlockSize();
+  mSetup.sampleRate = GetSampleRate();
+  processContextRequirements = IProcessContextRequirements::kNeedProjectTimeMusic |
+                               IProcessContextRequirements::kNeedBarPositionMusic |
+                               IProcessContextRequirements::kNeedCycleMusic | IProcessContextRequirements::kNeedTempo |
+                               IProcessContextRequirements::kNeedTimeSignature |
+                               IProcessContextRequirements::kNeedTransportState;
+}
+
+IFxVST3::~IFxVST3() = default;
+
+tresult PLUGIN_API IFxVST3::queryInterface(const TUID iid, void** obj)
+{
+  if (!obj)
+    return kInvalidArgument;
+  if (IidEqual(iid, IMidiMapping::iid))
+    return Answer<IMidiMapping>(this, obj);
+  if (IidEqual(iid, ChannelContext::IInfoListener::iid))
+    return Answer<ChannelContext::IInfoListener>(this, obj);
+  if (IidEqual(iid, IConnectionPoint::iid))
+  {
+    // Processor and controller are this one object: nothing to connect.
+    *obj = nullptr;
+    return kNoInterface;
+  }
+  if (IidEqual(iid, IComponent::iid))
+    return Answer<IComponent>(this, obj);
+  if (IidEqual(iid, IAudioProcessor::iid))
+    return Answer<IAudioProcessor>(this, obj);
+  if (IidEqual(iid, IProcessContextRequirements::iid))
+    return Answer<IProcessContextRequirements>(this, obj);
+  if (IidEqual(iid, IUnitInfo::iid))
+    return Answer<IUnitInfo>(this, obj);
+  return EditController::queryInterface(iid, obj);
+}
+
+tresult PLUGIN_API IFxVST3::initialize(FUnknown* context)
+{
+  if (mInitialized || hostContext)
+    return kResultFalse;
+  try
+  {
+    SingleComponentEffect::initialize(context);
+    mInitialized = true;
+    IFxVST3ProcessorBase::Initialize(*this);
+    IFxVST3ControllerBase::Initialize(*this, *this, parameters, GetPluginKind() == 1, TakesMidiIn());
+    SetHost(context);
+    OnHostKnown();
+    OnParamsReset(kChangeReset);
+    SyncParameterObjects();
+  }
+  catch (...)
+  {
+    return kOutOfMemory;
+  }
+  return kResultOk;
+}
+
+tresult PLUGIN_API IFxVST3::terminate()
+{
+  mBypassParameter = nullptr;
+  removeAllUnits();
+  mInitialized = false;
+  return SingleComponentEffect::terminate();
+}
+
+tresult PLUGIN_API IFxVST3::setActive(TBool state)
+{
+  SetActive(state != 0);
+  OnActivate(state != 0);
+  FlushPendingLatencyChange();
+  return kResultOk;
+}
+
+tresult PLUGIN_API IFxVST3::setBusArrangements(SpeakerArrangement* inputs, int32 numIns, SpeakerArrangement* outputs,
+                                               int32 numOuts)
+{
+  try
+  {
+    return IFxVST3ProcessorBase::SetBusArrangements(*this, inputs, numIns, outputs, numOuts) ? kResultOk
+                                                                                              : kResultFalse;
+  }
+  catch (...)
+  {
+    return kResultFalse;
+  }
+}
+
+tresult PLUGIN_API IFxVST3::canProcessSampleSize(int32 symbolicSampleSize)
+{
+  return symbolicSampleSize == kSample32 || symbolicSampleSize == kSample64 ? kResultTrue : kResultFalse;
+}
+
+uint32 PLUGIN_API IFxVST3::getLatencySamples()
+{
+  const int latency = GetLatency();
+  return latency > 0 ? static_cast<uint32>(latency) : 0u;
+}
+
+tresult PLUGIN_API IFxVST3::setupProcessing(ProcessSetup& setup)
+{
+  try
+  {
+    return IFxVST3ProcessorBase::SetupProcessing(setup, mSetup) ? kResultOk : kResultFalse;
+  }
+  catch (...)
+  {
+    return kResultFalse;
+  }
+}
+
+tresult PLUGIN_API IFxVST3::setProcessing(TBool state)
+{
+  if (!state)
+    OnReset();
+  return kResultOk;
+}
+
+tresult PLUGIN_API IFxVST3::process(ProcessData& data)
+{
+  ProcessVST3(data, mSetup, *this);
+  return kResultOk;
+}
+
+uint32 PLUGIN_API IFxVST3::getTailSamples()
+{
+  const int tail = GetTailSize();
+  if (tail == 0x7FFFFFFF)
+    return kInfiniteTail;
+  return tail > 0 ? static_cast<uint32>(tail) : 0u;
+}
+
+IPlugView* PLUGIN_API IFxVST3::createView(FIDString /*name*/)
+{
+  // The editor view comes with the editor; until then hosts get none.
+  return nullptr;
+}
+
+void IFxVST3::SyncParameterObjects()
+{
+  for (int i = 0; i < NParams(); ++i)
+    if (Parameter* p = parameters.getParameter(static_cast<ParamID>(i)))
+      p->setNormalized(GetParam(i)->GetNormalized());
+  if (Parameter* bypass = parameters.getParameter(kBypassParamId))
+    bypass->setNormalized(IsBypassed() ? 1. : 0.);
+}
+
+void IFxVST3::SetLatency(int samples)
+{
+  const int previous = GetLatency();
+  IFxVST3ProcessorBase::SetLatency(samples);
+  if (samples == previous)
+    return;
+  if (OnMainThread())
+    TellHostLatencyChanged();
+  else
+    mLatencyChangePending.store(true);
+}
+
+void IFxVST3::TellHostLatencyChanged()
+{
+  mLatencyChangePending.store(false);
+  if (componentHandler)
+    componentHandler->restartComponent(kLatencyChanged);
+}
+
+void IFxVST3::FlushPendingLatencyChange()
+{
+  if (OnMainThread() && mLatencyChangePending.load())
+    TellHostLatencyChanged();
+}
+
+void IFxVST3::DrainParamChangesForUI()
+{
+  IFxAPIBase::DrainParamChangesForUI();
+  FlushPendingLatencyChange();
+}
+
+} // namespace ifx
