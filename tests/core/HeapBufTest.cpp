@@ -178,6 +178,9 @@ TEST(HeapBuf, CopiesAreIndependent)
   EXPECT_TRUE(target.CopyFrom(empty));
   EXPECT_EQ(target.GetSize(), 0);
 
+  EXPECT_TRUE(src.CopyFrom(src));
+  EXPECT_TRUE(Holds(src, 300));
+
   IHeapBuf moved(std::move(copy));
   EXPECT_EQ(moved.GetSize(), 300);
   EXPECT_EQ(copy.GetSize(), 0);

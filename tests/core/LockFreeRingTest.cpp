@@ -61,3 +61,17 @@ TEST(LockFreeRing, MidiRingDropsThe33rdMessage)
   EXPECT_TRUE(ring.Empty());
   EXPECT_FALSE(ring.Pop(m));
 }
+
+TEST(LockFreeRing, TwoSlotsHoldOne)
+{
+  ILockFreeRing<int, 2> ring;
+  int v = 0;
+  for (int i = 0; i < 5; ++i)
+  {
+    EXPECT_TRUE(ring.Push(i));
+    EXPECT_FALSE(ring.Push(100 + i));
+    EXPECT_EQ(ring.ElementsQueued(), 1);
+    ASSERT_TRUE(ring.Pop(v));
+    EXPECT_EQ(v, i);
+  }
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include "core/IString.h"
 
@@ -151,4 +152,18 @@ TEST(String, CopiesAndLength)
   EXPECT_STREQ(c.Get(), "a");
   c.SetLength(10);
   EXPECT_STREQ(c.Get(), "a");
+}
+
+TEST(String, LengthsBeyond32BitsAreRefused)
+{
+  IString s("abc");
+  s.AppendFormatted(INT_MAX, "%d", 1);
+  EXPECT_STREQ(s.Get(), "abc");
+  s.SetFormatted(INT_MAX - 1, "%d", 1);
+  EXPECT_STREQ(s.Get(), "abc");
+  s.Insert(3, nullptr, INT_MAX, 0);
+  EXPECT_STREQ(s.Get(), "abc");
+  s.Insert(1, nullptr, INT_MAX - 2, 2);
+  EXPECT_STREQ(s.Get(), "abc");
+  EXPECT_EQ(s.GetBuffer().GetSize(), 4);
 }
