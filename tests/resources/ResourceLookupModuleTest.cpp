@@ -104,12 +104,14 @@ TEST(ResourceLookupModule, ResourcesOfSevenBytesOrLessAreNotLoaded)
 
 TEST(ResourceLookupModule, EmbeddedResourceWinsOverAFileOfTheSameName)
 {
-  std::FILE* f = OpenFileUtf8("Roboto-Regular.ttf", "wb");
+  // (Not the Roboto name: the disk test, which may run at the same time in
+  // this folder, expects no such file.)
+  std::FILE* f = OpenFileUtf8("Quoted-Font.ttf", "wb");
   ASSERT_NE(f, nullptr);
   std::fclose(f);
   IString result;
-  EXPECT_EQ(FindResourceOrFile("Roboto-Regular.ttf", "ttf", result, ThisModule()), kResourceEmbedded);
-  std::remove("Roboto-Regular.ttf");
+  EXPECT_EQ(FindResourceOrFile("Quoted-Font.ttf", "ttf", result, ThisModule()), kResourceEmbedded);
+  std::remove("Quoted-Font.ttf");
 
   EXPECT_EQ(FindResourceOrFile("eight-bytes.bin", "ttf", result, ThisModule()), kResourceOnDisk);
   EXPECT_STREQ(result.Get(), "eight-bytes.bin");
