@@ -1,0 +1,85 @@
+#pragma once
+// One frame of shapes like the editor draws: panels and buttons as rounded
+// rectangles, knob and meter arcs, outlines and curve strokes, at 1200 x 800.
+
+#include "graphics/renderer/CanvasContext.h"
+#include "graphics/renderer/CanvasPaint.h"
+
+inline void AddRoundedRect(CanvasContext* ctx, float x, float y, float w, float h, float r)
+{
+  const float pi = 3.14159265f;
+  ctx->AddArc(x + w - r, y + r, r, -pi / 2, 0.f, kCanvasCW);
+  ctx->AddArc(x + w - r, y + h - r, r, 0.f, pi / 2, kCanvasCW);
+  ctx->AddArc(x + r, y + h - r, r, pi / 2, pi, kCanvasCW);
+  ctx->AddArc(x + r, y + r, r, pi, pi * 1.5f, kCanvasCW);
+  ctx->ClosePath();
+}
+
+inline void DrawEditorFrame(CanvasContext* ctx, float width, float height)
+{
+  const float pi = 3.14159265f;
+  ctx->StartFrame(width, height, 1.f);
+
+  // Background and 200 panels/buttons: 150 flat fills, 50 gradients.
+  ctx->BeginPath();
+  ctx->AddRectangle(0, 0, width, height);
+  ctx->SetFillColor(CanvasRGBAf(0.08f, 0.09f, 0.1f, 1.f));
+  ctx->FillPath();
+  for (int i = 0; i < 200; i++)
+  {
+    const float x = (float)(i % 20) * 60.f + 4.f, y = (float)(i / 20) * 80.f + 4.f;
+    ctx->BeginPath();
+    AddRoundedRect(ctx, x, y, 52.f, 70.f, 6.f);
+    if (i % 4 == 0)
+      ctx->SetFillPaint(CanvasLinearGradient(x, y, x, y + 70.f, CanvasRGBAf(0.3f, 0.3f, 0.35f, 1.f),
+                                             CanvasRGBAf(0.1f, 0.1f, 0.12f, 1.f)));
+    else
+      ctx->SetFillColor(CanvasRGBAf(0.2f, 0.22f, 0.25f, 0.9f));
+    ctx->FillPath();
+    if (i % 4 == 1)
+    {
+      ctx->SetStrokeColor(CanvasRGBAf(0.6f, 0.7f, 0.9f, 1.f));
+      ctx->SetStrokeWidth(1.5f);
+      ctx->StrokePath();
+    }
+  }
+
+  // 100 knobs: a track and a value arc with round caps, and a pointer line.
+  ctx->SetLineCap(kCanvasRound);
+  for (int i = 0; i < 100; i++)
+  {
+    const float cx = (float)(i % 20) * 60.f + 30.f, cy = (float)(i / 20) * 160.f + 40.f;
+    ctx->BeginPath();
+    ctx->AddArc(cx, cy, 20.f, pi * 0.75f, pi * 2.25f, kCanvasCW);
+    ctx->SetStrokeWidth(4.f);
+    ctx->SetStrokeColor(CanvasRGBAf(0.15f, 0.15f, 0.15f, 1.f));
+    ctx->StrokePath();
+    ctx->BeginPath();
+    ctx->AddArc(cx, cy, 20.f, pi * 0.75f, pi * (0.75f + 0.015f * (float)i), kCanvasCW);
+    ctx->SetStrokeColor(CanvasRGBAf(0.9f, 0.5f, 0.2f, 1.f));
+    ctx->StrokePath();
+    ctx->BeginPath();
+    ctx->MoveTo(cx, cy);
+    ctx->LineTo(cx + 14.f, cy - 6.f);
+    ctx->SetStrokeWidth(2.f);
+    ctx->StrokePath();
+  }
+  ctx->SetLineCap(kCanvasButt);
+
+  // 50 curves of 24 bezier segments with mitred joins (spectrum-like lines).
+  for (int i = 0; i < 50; i++)
+  {
+    ctx->BeginPath();
+    const float y0 = 20.f + (float)i * 15.f;
+    ctx->MoveTo(0.f, y0);
+    for (int k = 0; k < 24; k++)
+    {
+      const float x = (float)k * 50.f;
+      ctx->BezierTo(x + 16.f, y0 - 12.f, x + 33.f, y0 + 12.f, x + 50.f, y0 + (float)((k * 7 + i) % 5) - 2.f);
+    }
+    ctx->SetStrokeWidth(1.f);
+    ctx->SetStrokeColor(CanvasRGBAf(0.4f, 0.9f, 0.6f, 0.7f));
+    ctx->StrokePath();
+  }
+  ctx->FinishFrame();
+}
