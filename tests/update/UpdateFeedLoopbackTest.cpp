@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -117,6 +118,13 @@ private:
   std::atomic<bool> mStop{false};
   std::thread mThread;
 };
+
+// A proxy set in the environment must not take the loopback requests.
+const bool gNoProxy = [] {
+  setenv("no_proxy", "127.0.0.1,localhost", 1);
+  setenv("NO_PROXY", "127.0.0.1,localhost", 1);
+  return true;
+}();
 
 int CheckAgainst(UpdateChecker& checker, const LoopbackFeedServer& server)
 {
