@@ -75,7 +75,7 @@ IFxAPIBase::IFxAPIBase(const IPluginConfiguration& config)
 IFxAPIBase::~IFxAPIBase()
 {
   // Stop the tick before anything it reaches goes away.
-  mTimer.reset();
+  StopTimer();
 }
 
 // -- Editor to plug-in ----------------------------------------------------------------
@@ -167,8 +167,16 @@ void IFxAPIBase::DrainParamChangesForUI()
 
 void IFxAPIBase::AdoptTimer(Timer* timer)
 {
+  if (timer == mTimer.get())
+    return;
+  // The old timer goes first, so two never tick for one instance.
   mTimer.reset();
   mTimer.reset(timer);
+}
+
+void IFxAPIBase::StopTimer() noexcept
+{
+  mTimer.reset();
 }
 
 void IFxAPIBase::StartTimer()

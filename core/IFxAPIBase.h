@@ -70,6 +70,10 @@ public:
   void AdoptTimer(Timer* timer);
   // Creates the 20 ms timer bound to OnTimer and adopts it.
   void StartTimer();
+  // Stops and deletes the timer. A plug-in whose OnIdle reaches its own
+  // members calls this first in its destructor, so that no tick can find
+  // them gone; the base does it again (harmlessly) in its own destructor.
+  void StopTimer() noexcept;
   Timer* GetTimer() const noexcept { return mTimer.get(); }
 
   // -- Host queries (wrappers ask the host) ------------------------------------------

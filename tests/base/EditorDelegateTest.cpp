@@ -459,5 +459,12 @@ TEST(FrameworkTimer, StartedTimerDrivesTheTickAndIsReplaced)
   plug.StartTimer();
   ifx::native::TickTimers();
   EXPECT_EQ(plug.idleCount, 2);
+  plug.AdoptTimer(plug.GetTimer()); // adopting the own timer keeps it
+  ifx::native::TickTimers();
+  EXPECT_EQ(plug.idleCount, 3);
+  plug.StopTimer();
+  EXPECT_EQ(plug.GetTimer(), nullptr);
+  ifx::native::TickTimers();
+  EXPECT_EQ(plug.idleCount, 3);
 }
 #endif
