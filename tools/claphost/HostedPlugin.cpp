@@ -55,6 +55,12 @@ HostedPlugin::HostedPlugin(const clap_plugin_factory_t* factory, TestHost& host,
     mHost.AddViolation("the plug-in record lacks a mandatory function");
 }
 
+HostedPlugin::HostedPlugin(const clap_plugin_t* plugin, TestHost& host)
+  : mHost(host)
+  , mPlugin(plugin)
+{
+}
+
 HostedPlugin::~HostedPlugin()
 {
   Destroy();

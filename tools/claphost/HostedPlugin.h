@@ -17,6 +17,9 @@ class HostedPlugin
 public:
   // Creates through the factory; Valid() tells whether it worked.
   HostedPlugin(const clap_plugin_factory_t* factory, TestHost& host, const char* pluginId);
+  // Takes over an instance created elsewhere (tests that build the plug-in
+  // object directly).
+  HostedPlugin(const clap_plugin_t* plugin, TestHost& host);
   // Deactivates and destroys what is still alive.
   ~HostedPlugin();
   HostedPlugin(const HostedPlugin&) = delete;
