@@ -13,7 +13,7 @@ stage() { echo; echo "=== $1 ($((SECONDS - start)) s so far)"; }
 
 stage "setup"
 bash scripts/setup.sh || exit 1
-mkdir -p "$logs"
+rm -rf "$logs"; mkdir -p "$logs"
 
 status=0
 run_tree() {
@@ -48,5 +48,5 @@ for log in "$logs"/*.log; do
   passed=$((passed + total - bad)); failed=$((failed + bad))
 done
 [ "$status" -eq 0 ] || [ "$failed" -gt 0 ] || failed=1
-echo "all stages: $passed passed, $failed failed"
+echo "total: $passed passed, $failed failed"
 exit $status

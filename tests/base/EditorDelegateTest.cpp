@@ -39,7 +39,11 @@ struct EditorFixture : testing::Test
     };
   }
 
-  void Open() { ASSERT_EQ(plug.OpenWindow(&parentWindow), &parentWindow); }
+  void Open()
+  {
+    ASSERT_NE(plug.OpenWindow(&parentWindow), nullptr);
+    ASSERT_TRUE(gfx->windowOpen);
+  }
 
   RecordingControl* Attach(int paramIdx, int tag = -1)
   {
@@ -312,7 +316,7 @@ TEST_F(EditorFixture, DisplayScaleReachesTheGraphicsWhenSane)
 TEST_F(EditorFixture, HostWindowResizeDividesByTheScreenScale)
 {
   Open();
-  gfx->windowScale = 2.f;
+  gfx->screenScaleFactor = 2.f;
   plug.OnHostWindowResized(2001, 1400);
   EXPECT_EQ(gfx->Width(), 1000);
   EXPECT_EQ(gfx->Height(), 700);
