@@ -45,6 +45,12 @@ StftEngine::StftEngine()
   , binX(Zeroed<float>(kNumBins))
   , fennowBumps(Zeroed<float>(kNumBins))
   , resonanceGain(Zeroed<float>(kNumBins))
+  , magnitude(Zeroed<float>(kNumBins))
+  , lastHeld(Zeroed<float>(kNumBins))
+  , lastPhase(Zeroed<float>(kNumBins))
+  , outMagnitude(Zeroed<float>(kNumBins))
+  , outPhase(Zeroed<float>(kNumBins))
+  , peakBins(Zeroed<int32_t>(kNumBins))
 {
   if (!IsValid())
     return;
@@ -68,7 +74,8 @@ StftEngine::~StftEngine() = default;
 bool StftEngine::IsValid() const noexcept
 {
   return forwardPlan && inversePlan && inputFrame && outputFrame && bins && window && heldMagnitude && phase &&
-         previousMagnitude && binX && fennowBumps && resonanceGain;
+         previousMagnitude && binX && fennowBumps && resonanceGain && magnitude && lastHeld && lastPhase &&
+         outMagnitude && outPhase && peakBins;
 }
 
 void StftEngine::Reset() noexcept
@@ -129,47 +136,68 @@ void StftEngine::ProcessHop(const double* inRing, double* outRing, int position)
 }
 
 // All per-bin arithmetic is single precision, in the order the sound was
-// tuned with; values hoisted out of the loop are the same expressions.
+// tuned with; values hoisted out of the loops are the same expressions, and
+// splitting the bin loop into passes changes no result: each pass keeps the
+// bin order, and the remap reads exactly the values the single loop saw.
 void StftEngine::ProcessBins() noexcept
 {
   float* held = heldMagnitude.get();
   float* ph = phase.get();
   float* prevMag = previousMagnitude.get();
+  float* mags = magnitude.get();
+  float* oldHeld = lastHeld.get();
+  float* oldPhase = lastPhase.get();
+  float* oMag = outMagnitude.get();
+  float* oPhase = outPhase.get();
+  int32_t* peaks = peakBins.get();
   Complex* bin = bins.get();
 
+  // Magnitudes (bins 0 and N/2 pass through untouched).
+  for (int k = 1; k < kHalf; ++k)
+  {
+    const float re = bin[k].r;
+    const float im = bin[k].i;
+    mags[k] = std::sqrt(re * re + im * im);
+  }
+
+  // The remap of bin k sees bins above k as the previous hop left them.
+  std::copy_n(held, kNumBins, oldHeld);
+  std::copy_n(ph, kNumBins, oldPhase);
+
+  // Hold: a new peak (the previous hop's magnitude above the decayed hold)
+  // takes over with this hop's phase; otherwise the hold decays and its
+  // phase drifts.
   const float hold = std::min(0.9999f, (1.0f - decay) * freeze + decay);
+  int nPeaks = 0;
+  for (int k = 1; k < kHalf; ++k)
+  {
+    const float prev = prevMag[k];
+    prevMag[k] = mags[k];
+    const float candidate = hold * held[k];
+    const bool peak = prev > candidate;
+    held[k] = peak ? prev : candidate;
+    ph[k] = peak ? ph[k] : ph[k] + 0.01f;
+    peaks[nPeaks] = k;
+    nPeaks += peak ? 1 : 0;
+  }
+  for (int i = 0; i < nPeaks; ++i)
+  {
+    const int k = peaks[i];
+    ph[k] = std::atan2(bin[k].i, bin[k].r);
+  }
+
+  // Pitch remap, smear and whisper, into polar output values.
   const float freezeBoost = freeze * 0.2f + 1.0f;
   const float ratio = pitchRatio;
   const float gain = pitchGain;
   const bool smearOn = smear > 0.04f;
   const bool whisperOn = whisper > 0.01f;
-  const float wetBlend = blend;
-  const float dryBlend = 1.0f - blend;
   if (whisperOn)
     RefreshResonanceTable();
   const float q = resonance * 0.5f + 0.5f;
 
   for (int k = 1; k < kHalf; ++k)
   {
-    const float re = bin[k].r;
-    const float im = bin[k].i;
-    const float mag = std::sqrt(re * re + im * im);
-
-    const float prev = prevMag[k];
-    prevMag[k] = mag;
-    const float candidate = hold * held[k];
-    if (prev > candidate)
-    {
-      held[k] = prev;
-      ph[k] = std::atan2(im, re);
-    }
-    else
-    {
-      held[k] = candidate;
-      ph[k] += 0.01f;
-    }
-
-    // Pitch remap: read the (partly updated) held spectrum at k / ratio.
     const float s = static_cast<float>(k) / ratio;
     float srcMag = 0.0f;
     float srcPhase = 0.0f;
@@ -179,28 +207,33 @@ void StftEngine::ProcessBins() noexcept
     else if (s < static_cast<float>(kHalf))
     {
       const int i0 = static_cast<int>(s);
+      const int i1 = i0 + 1;
       const float f = s - static_cast<float>(i0);
-      srcMag = (1.0f - f) * held[i0] + f * held[i0 + 1];
-      srcPhase = (1.0f - f) * ph[i0] + f * ph[i0 + 1];
+      const float h0 = i0 <= k ? held[i0] : oldHeld[i0];
+      const float h1 = i1 <= k ? held[i1] : oldHeld[i1];
+      const float p0 = i0 <= k ? ph[i0] : oldPhase[i0];
+      const float p1 = i1 <= k ? ph[i1] : oldPhase[i1];
+      srcMag = (1.0f - f) * h0 + f * h1;
+      srcPhase = (1.0f - f) * p0 + f * p1;
     }
     else if (s < static_cast<float>(kHalf + 1))
     {
       const int i0 = static_cast<int>(s + 0.5f);
       if (i0 >= 1 && i0 <= kHalf)
       {
-        srcMag = held[i0];
-        srcPhase = ph[i0];
+        srcMag = i0 <= k ? held[i0] : oldHeld[i0];
+        srcPhase = i0 <= k ? ph[i0] : oldPhase[i0];
       }
     }
 
     float outMag = freezeBoost * (srcMag * 1.5f) * gain;
-    float outPhase = srcPhase;
+    float outPh = srcPhase;
 
     if (smearOn)
     {
       const float r = NextRandom();
-      const float magRatio = srcMag / (mag + 0.0001f);
-      outPhase += (std::min(10.0f, magRatio) + 2.0f) * ((2.0f * r - 1.0f) * smear) * kPi * 3.0f;
+      const float magRatio = srcMag / (mags[k] + 0.0001f);
+      outPh += (std::min(10.0f, magRatio) + 2.0f) * ((2.0f * r - 1.0f) * smear) * kPi * 3.0f;
     }
 
     if (whisperOn)
@@ -217,21 +250,32 @@ void StftEngine::ProcessBins() noexcept
       {
         float add = (fennowBumps[k] * 0.3f + 1.0f) * (std::sqrt(outMag * outMag + sq) * (std::fabs(b) * (a + 0.5f)) * 0.4f);
         add = (add + g * held[k] * 0.25f) * (g * 4.0f + 1.0f) * whisper * 2.5f * q;
-        outPhase += (2.0f * r3 - 1.0f) * kPi * whisper * ((a + 0.5f) * 0.5f + 0.5f);
+        outPh += (2.0f * r3 - 1.0f) * kPi * whisper * ((a + 0.5f) * 0.5f + 0.5f);
         outMag += add;
       }
       else
       {
+        const float mag = mags[k];
         const float s2 = std::fabs(b * 0.3f + a) * (x * x);
         const float u = std::sqrt(mag * mag + sq + 0.001f);
         outMag = (s2 * u * 0.8f * (g * 5.0f + 1.0f) * whisper * 3.0f * q + outMag) *
                  (std::fabs(2.0f * r3 - 1.0f) * 0.3f * (g * 3.0f + 1.0f) * whisper * 0.5f + 1.0f);
         const float r4 = NextRandom();
-        outPhase += (2.0f * r4 - 1.0f) * kPi * 0.6f * whisper * (2.0f * g + 1.0f);
+        outPh += (2.0f * r4 - 1.0f) * kPi * 0.6f * whisper * (2.0f * g + 1.0f);
       }
     }
+    oMag[k] = outMag;
+    oPhase[k] = outPh;
+  }
 
-    bin[k].r = std::cos(outPhase) * outMag * wetBlend + dryBlend * re;
-    bin[k].i = std::sin(outPhase) * outMag * wetBlend + dryBlend * im;
+  // Back to cartesian, blended with the dry bin.
+  const float wetBlend = blend;
+  const float dryBlend = 1.0f - blend;
+  for (int k = 1; k < kHalf; ++k)
+  {
+    const float re = bin[k].r;
+    const float im = bin[k].i;
+    bin[k].r = std::cos(oPhase[k]) * oMag[k] * wetBlend + dryBlend * re;
+    bin[k].i = std::sin(oPhase[k]) * oMag[k] * wetBlend + dryBlend * im;
   }
 }

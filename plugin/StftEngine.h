@@ -88,4 +88,15 @@ private:
   std::unique_ptr<float[]> fennowBumps;  // the three formant bumps of "Fennows"
   std::unique_ptr<float[]> resonanceGain;  // g for `tableResonance`
   float tableResonance = -1.f;
+
+  // Scratch of one hop. The bin loop runs in passes (magnitudes, hold,
+  // remap and noise, polar to cartesian) so the plain arithmetic is not
+  // interleaved with library calls; the remap reads the held spectrum "as it
+  // stands at bin k", so the previous hop's values are kept for bins above k.
+  std::unique_ptr<float[]> magnitude;
+  std::unique_ptr<float[]> lastHeld;
+  std::unique_ptr<float[]> lastPhase;
+  std::unique_ptr<float[]> outMagnitude;
+  std::unique_ptr<float[]> outPhase;
+  std::unique_ptr<int32_t[]> peakBins;  // bins whose hold took the new peak
 };
