@@ -11,6 +11,7 @@
 #endif
 
 #include "abi/clap/Clap.h"
+#include "core/clap/ClapModuleInstance.h"
 #include "core/clap/IFxCLAP.h"
 #include "plugin/Murkwisp.h"
 
@@ -159,12 +160,11 @@ const void* CLAP_ABI ClapEntryGetFactory(const char* factoryId)
 } // namespace
 
 #if defined(_WIN32)
-// The module's instance handle, kept for the editor window.
-HINSTANCE gClapModuleInstance = nullptr;
-
+// Keeps the instance handle on every call, whatever the reason, for the
+// editor window.
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
-  gClapModuleInstance = instance;
+  ifx::SetClapModuleInstance(instance);
   return TRUE;
 }
 #endif
