@@ -26,10 +26,9 @@ std::string ToWindowsPath(const std::string& path)
 
 } // namespace
 
-ClapModuleLoader::~ClapModuleLoader()
-{
-  Unload();
-}
+// The module stays loaded until the process ends, as in most hosts: its
+// process-wide singletons then stay reachable for the leak checker.
+ClapModuleLoader::~ClapModuleLoader() = default;
 
 bool ClapModuleLoader::Load(const std::string& path)
 {

@@ -16,6 +16,7 @@ public:
 
   // False with Error() set when the file cannot be loaded or lacks clap_entry.
   bool Load(const std::string& path);
+  // Explicit only: destruction leaves the module loaded.
   void Unload();
 
   const clap_plugin_entry_t* Entry() const noexcept { return mEntry; }
