@@ -236,10 +236,6 @@ void IFxProcessor::SetChannelConnections(EBusDirection dir, int first, int count
   for (int i = begin; i < end; ++i)
   {
     IChannelData& ch = channels[static_cast<size_t>(i)];
-    // A scratch buffer that carried converted host audio must not leak it
-    // into a channel the host no longer feeds.
-    if (ch.connected && !connected)
-      std::fill(ch.conversion.begin(), ch.conversion.end(), 0.0);
     ch.connected = connected;
     ch.hostBuffer = nullptr;
     ch.hostIsFloat = false;
@@ -264,7 +260,6 @@ static void AttachTo(std::vector<IChannelData>& channels, int first, int count, 
     if (!buf)
     {
       ch.hostBuffer = nullptr;
-      std::fill(ch.conversion.begin(), ch.conversion.end(), 0.0);
       continue;
     }
     ch.hostBuffer = buf;
@@ -287,7 +282,12 @@ void IFxProcessor::PointAtSlice(int offset, int frames) noexcept
   for (IChannelData& ch : mInputChannels)
   {
     if (!ch.hostBuffer)
+    {
+      // An input the host does not feed reads silence, never audio that
+      // an earlier block converted into its scratch buffer.
+      std::fill_n(ch.conversion.data(), frames, 0.0);
       *ch.slot = ch.conversion.data();
+    }
     else if (ch.hostIsFloat)
     {
       CastCopyFloatToDouble(ch.conversion.data(), static_cast<const float*>(ch.hostBuffer) + offset, frames);

@@ -35,8 +35,8 @@ struct IChannelData
 //   ProcessAttachedBuffers(nFrames, bypassed)
 // ProcessAttachedBuffers never hands ProcessBlock more than GetBlockSize()
 // frames at once: a host block longer than it announced is processed in
-// slices, so the conversion buffers cannot be overrun. Unconnected channels
-// point at their own zeroed scratch buffers.
+// slices, so the conversion buffers cannot be overrun. Inputs without a host
+// buffer read silence; outputs without one write to their own scratch buffer.
 class IFxProcessor
 {
 public:
@@ -112,11 +112,11 @@ public:
   void SetChannelLabel(EBusDirection dir, int idx, const char* label);
   // Marks channels first..first+count-1 (clipped to the range). Each channel
   // is detached from any host buffer and points at its scratch buffer until
-  // AttachBuffers; a channel that becomes unconnected gets its scratch zeroed.
+  // AttachBuffers. Inputs left without a host buffer read silence.
   void SetChannelConnections(EBusDirection dir, int first, int count, bool connected) noexcept;
   // Walks channels first..first+count-1: each connected one takes the next of
   // the nBuffers host buffers (a missing or null buffer leaves the channel on
-  // its zeroed scratch). 64-bit buffers are used in place; 32-bit ones are
+  // its scratch buffer). 64-bit buffers are used in place; 32-bit ones are
   // converted in ProcessAttachedBuffers.
   void AttachBuffers(EBusDirection dir, int first, int count, double* const* buffers, int nBuffers) noexcept;
   void AttachBuffers(EBusDirection dir, int first, int count, float* const* buffers, int nBuffers) noexcept;
