@@ -20,6 +20,7 @@
 #include "graphics/IRgba.h"
 #include "graphics/ITextStyle.h"
 #include "graphics/ITransform2D.h"
+#include "graphics/platform/ResourceLookup.h"
 
 namespace ifx {
 
@@ -46,7 +47,6 @@ using IHostContextMenuFunc = std::function<void(IGfx& g, IControl* control, int 
 
 enum EArcDirection : int32_t { kArcClockwise = 0, kArcCounterClockwise = 1 };
 enum EResizerMode : int32_t { kResizeModeScale = 0, kResizeModeSize = 1 };
-enum EResourceLocation : int32_t { kNotFound = 0, kAbsolutePath = 1, kWinBinary = 2 };
 
 // FNV-1a hashes of the two control maps, over the key's bytes lowest first.
 struct ControlTagHash

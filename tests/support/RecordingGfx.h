@@ -172,7 +172,7 @@ public:
   void ResizeNativeWindow(bool parentHasResized) override;
   void ResizeSurface() override;
   igfx::APIBitmap* DecodeBitmapData(const void* data, int dataSize, int scale) override;
-  igfx::APIBitmap* DecodeBitmapFile(const char* path, int scale, igfx::EResourceLocation location,
+  igfx::APIBitmap* DecodeBitmapFile(const char* path, int scale, EResourceLocation location,
                                     const char* ext) override;
   igfx::APIBitmap* NewBackendBitmap(int width, int height, float scale, float drawScale, bool cacheable) override;
   bool RegisterBackendFont(const char* fontID, igfx::PlatformFont* font) override { return false; }
