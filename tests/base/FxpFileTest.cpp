@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "base/FxpTestUtil.h"
@@ -295,6 +296,24 @@ TEST(FxpFile, FilesOnDiskRoundTrip)
   ExpectSameWithinFloat(b, a);
   EXPECT_STREQ(b.GetPresetName(0), "Banshee Scream");
   std::remove(path.c_str());
+}
+
+TEST(FxpFile, Utf8PathsRoundTrip)
+{
+  const std::string path = TempPath("murkwisp_Spuk_\xC3\xBC_\xE5\xB9\xBD\xE9\x9C\x8A.fxp");
+  TestPlugin a;
+  a.MakeFactoryPresets();
+  a.RestorePreset(1);
+  ASSERT_TRUE(a.SavePresetFile(path.c_str()));
+  TestPlugin b;
+  b.MakeFactoryPresets();
+  ASSERT_TRUE(b.LoadPresetFile(path.c_str()));
+  EXPECT_STREQ(b.GetPresetName(0), "Fennow Choir");
+  ExpectSameWithinFloat(b, a);
+  // The name on disk is the UTF-8 name, not its bytes taken as a code page.
+  const auto onDisk = std::filesystem::u8path(path);
+  EXPECT_TRUE(std::filesystem::exists(onDisk));
+  std::filesystem::remove(onDisk);
 }
 
 TEST(FxpFile, UnusablePathsFail)
