@@ -1,0 +1,150 @@
+#include <cstring>
+#include <string>
+
+#include "gl/GLCanvasFixture.h"
+
+namespace
+{
+using GLGetTexParameteriv = void (*)(cgl::Enum, cgl::Enum, int*);
+
+CanvasGLBackend& Backend(CanvasContext* c) { return *CanvasGLBackendOf(c); }
+} // namespace
+
+using GLBackendQueue = GLCanvasFixture;
+
+TEST_F(GLBackendQueue, OneConvexPathIsOneCallWithoutStencil)
+{
+  Begin();
+  FillRect(10.f, 10.f, 20.f, 20.f, White());
+  ASSERT_EQ(Backend(canvas).ncalls, 1);
+  EXPECT_EQ(Backend(canvas).calls[0].type, kCanvasGLConvexFill);
+  EXPECT_EQ(Backend(canvas).calls[0].triangleCount, 0);
+  EXPECT_EQ(Backend(canvas).nuniforms, 1);
+
+  canvas->BeginPath();
+  canvas->AddRectangle(40.f, 10.f, 10.f, 10.f);
+  canvas->AddRectangle(60.f, 10.f, 10.f, 10.f);
+  canvas->FillPath();
+  ASSERT_EQ(Backend(canvas).ncalls, 2);
+  EXPECT_EQ(Backend(canvas).calls[1].type, kCanvasGLFill);
+  EXPECT_EQ(Backend(canvas).calls[1].triangleCount, 4);
+  EXPECT_EQ(Backend(canvas).nuniforms, 3);
+  const CanvasGLFragUniforms* stencil = Backend(canvas).UniformsAt(Backend(canvas).calls[1].uniformOffset);
+  EXPECT_FLOAT_EQ(stencil->type, 2.f);
+  EXPECT_FLOAT_EQ(stencil->strokeThr, -1.f);
+  End();
+  EXPECT_EQ(Backend(canvas).ncalls, 0);
+  EXPECT_EQ(Backend(canvas).nverts, 0);
+}
+
+TEST_F(GLBackendQueue, UnknownBlendFlagDrawsAsSourceOver)
+{
+  Begin();
+  canvas->State().composite = CanvasComposite{kCanvasOne, 3, kCanvasOne, kCanvasOne};
+  FillRect(10.f, 10.f, 20.f, 20.f, White());
+  const CanvasGLBlend b = Backend(canvas).calls[0].blend;
+  EXPECT_EQ(b.srcRGB, cgl::kOne);
+  EXPECT_EQ(b.dstRGB, cgl::kOneMinusSrcAlpha);
+  EXPECT_EQ(b.srcAlpha, cgl::kOne);
+  EXPECT_EQ(b.dstAlpha, cgl::kOneMinusSrcAlpha);
+
+  canvas->SetCompositeBlend(kCanvasSrcAlpha, kCanvasDstAlpha);
+  FillRect(10.f, 10.f, 20.f, 20.f, White());
+  EXPECT_EQ(Backend(canvas).calls[1].blend.srcRGB, cgl::kSrcAlpha);
+  EXPECT_EQ(Backend(canvas).calls[1].blend.dstAlpha, cgl::kDstAlpha);
+  End();
+}
+
+TEST_F(GLBackendQueue, PaintNamingAMissingImageDropsTheCall)
+{
+  Begin();
+  canvas->BeginPath();
+  canvas->AddRectangle(10.f, 10.f, 20.f, 20.f);
+  canvas->SetFillPaint(CanvasImagePattern(0, 0, 10, 10, 0, 9999, 1.f));
+  canvas->FillPath();
+  EXPECT_EQ(Backend(canvas).ncalls, 0);
+  EXPECT_EQ(Backend(canvas).nverts, 0);
+  EXPECT_EQ(Backend(canvas).nuniforms, 0);
+  End();
+  EXPECT_EQ(Alpha(20, 20), 0);
+}
+
+TEST_F(GLBackendQueue, TexturesHonourTheirFlagsAndUnknownIdsFail)
+{
+  CanvasBackend& b = canvas->backend;
+  const int image = b.makeTexture(b.user, kCanvasTextureRGBA, 4, 4, kCanvasImageMipmaps | kCanvasImageNearest,
+                                  nullptr);
+  ASSERT_NE(image, 0);
+  auto getTexParameteriv = reinterpret_cast<GLGetTexParameteriv>(EglTestContext::Proc("glGetTexParameteriv"));
+  ASSERT_NE(getTexParameteriv, nullptr);
+  gl->bindTexture(cgl::kTexture2D, Backend(canvas).FindTexture(image)->tex);
+  int minFilter = 0, magFilter = 0, wrapS = 0;
+  getTexParameteriv(cgl::kTexture2D, cgl::kTextureMinFilter, &minFilter);
+  getTexParameteriv(cgl::kTexture2D, cgl::kTextureMagFilter, &magFilter);
+  getTexParameteriv(cgl::kTexture2D, cgl::kTextureWrapS, &wrapS);
+  gl->bindTexture(cgl::kTexture2D, 0);
+  EXPECT_EQ(minFilter, (int)cgl::kNearestMipmapNearest);
+  EXPECT_EQ(magFilter, (int)cgl::kNearest);
+  EXPECT_EQ(wrapS, (int)cgl::kClampToEdge);
+
+  int w = 0, h = 0;
+  EXPECT_EQ(b.queryTextureSize(b.user, image, &w, &h), 1);
+  EXPECT_EQ(w, 4);
+  unsigned char data[4 * 4 * 4] = {};
+  EXPECT_EQ(b.writeTexture(b.user, image, 2, 2, 2, 2, data), 1);
+  EXPECT_EQ(b.writeTexture(b.user, image, 3, 0, 2, 2, data), 0); // past the right edge
+  EXPECT_EQ(b.writeTexture(b.user, 4242, 0, 0, 1, 1, data), 0);
+  EXPECT_EQ(b.queryTextureSize(b.user, 4242, &w, &h), 0);
+  EXPECT_EQ(b.freeTexture(b.user, image), 1);
+  EXPECT_EQ(b.freeTexture(b.user, image), 0);
+  // Ids are never reused.
+  const int next = b.makeTexture(b.user, kCanvasTextureAlpha, 1, 1, 0, nullptr);
+  EXPECT_GT(next, image);
+  EXPECT_EQ(b.makeTexture(b.user, kCanvasTextureAlpha, 0, 5, 0, nullptr), 0);
+}
+
+class GLStencilStrokes : public GLCanvasFixture
+{
+protected:
+  int Flags() const override { return kCanvasGLAntiAlias | kCanvasGLStencilStrokes; }
+};
+
+TEST_F(GLStencilStrokes, SecondBlockKeepsOnlyTheSolidMiddle)
+{
+  Begin();
+  canvas->SetStrokeColor(CanvasRGBAf(1, 1, 1, 0.5f));
+  canvas->SetStrokeWidth(10.f);
+  canvas->MoveTo(10.f, 50.f);
+  canvas->LineTo(90.f, 50.f);
+  canvas->LineTo(10.f, 60.f); // folds back over itself
+  canvas->StrokePath();
+  ASSERT_EQ(Backend(canvas).ncalls, 1);
+  const int offset = Backend(canvas).calls[0].uniformOffset;
+  EXPECT_FLOAT_EQ(Backend(canvas).UniformsAt(offset)->strokeThr, -1.f);
+  EXPECT_NEAR(Backend(canvas).UniformsAt(offset + Backend(canvas).fragSize)->strokeThr, 0.998039f, 1e-6);
+  End();
+  // Where the stroke overlaps itself it blends once: half alpha, not three quarters.
+  EXPECT_NEAR(Alpha(20, 54), 128, 1);
+}
+
+TEST(GLLoader, AMissingEntryPointLeavesNoTableAndNoCanvas)
+{
+  EglTestContext egl;
+  ASSERT_TRUE(egl.Ok()) << egl.Error();
+  CanvasGLApi api;
+  ASSERT_TRUE(LoadPlatformGLApi(&api));
+  EXPECT_NE(api.readPixels, nullptr);
+
+  struct Hide
+  {
+    static void* Load(void* user, const char* name)
+    {
+      return std::strcmp(name, static_cast<const char*>(user)) == 0 ? nullptr : EglTestContext::Proc(name);
+    }
+  };
+  char hidden[] = "glStencilOpSeparate";
+  EXPECT_FALSE(CanvasLoadGLApi(&api, Hide::Load, hidden));
+  EXPECT_EQ(api.stencilOpSeparate, nullptr);
+  EXPECT_EQ(api.activeTexture, nullptr); // nothing half filled
+  EXPECT_FALSE(CanvasLoadGLApi(&api, nullptr, nullptr));
+}
