@@ -79,7 +79,7 @@ void IFxVST3ProcessorBase::AddAudioBuses(SingleComponentEffect& effect, int inCo
       StrWidenBytes(name, text.Get(), 128);
       const SpeakerArrangement arr = GetSpeakerArrangementForBus(dir, b, *layout);
       const BusType type = b == 0 ? kMain : kAux;
-      const int32 flags = b == 0 ? BusInfo::kDefaultActive : 0;
+      const int32 flags = b == 0 ? static_cast<int32>(BusInfo::kDefaultActive) : 0;
       if (dir == kInput)
         effect.addAudioInput(name, arr, type, flags);
       else

@@ -133,6 +133,21 @@ void PluginInstance::run(const Audio& input, Audio& output, const std::vector<Pa
   outEvents->release();
 }
 
+void PluginInstance::flush(const std::vector<ParamPoint>& automation) {
+  ParameterChanges* changes = new ParameterChanges();
+  for (const ParamPoint& p : automation) {
+    int32 index = 0;
+    changes->addParameterData(p.id, index)->addPoint(static_cast<int32>(p.frame), p.value, index);
+  }
+  ProcessData data{};
+  data.symbolicSampleSize = options.use64 ? kSample64 : kSample32;
+  data.inputParameterChanges = changes;
+  processor->process(data);
+  if (controller)
+    for (ParamValueQueue* q : changes->queues) controller->setParamNormalized(q->id, q->points.back().second);
+  changes->release();
+}
+
 void PluginInstance::stop() {
   if (!started) return;
   processor->setProcessing(false);

@@ -41,6 +41,9 @@ class PluginInstance {
   // Runs the input through in blocks; automation points go into parameter
   // queues of the block they fall in.
   void run(const Audio& input, Audio& output, const std::vector<ParamPoint>& automation);
+  // A process call without samples: the automation points (frames taken as
+  // offsets) only. The controller is told the last value of each, as hosts do.
+  void flush(const std::vector<ParamPoint>& automation);
   void stop();
   void shutdown();
 
