@@ -300,6 +300,13 @@ public:
   void SetDisplayTickFunc(IDisplayTickFunc func) { mDisplayTickFunc = std::move(func); }
   IPopupMenu& GetPromptMenu() { return mPromptPopupMenu; }
 
+  // -- Resource search --------------------------------------------------------------------------------------------
+  // Looks for name at targetScale, then at its other scales ("name@2x.png");
+  // returns the location kind and sets path and the scale found (0 when none).
+  int FindImageResource(const char* name, const char* ext, IString& path, int targetScale, int& sourceScale);
+  // A cached bitmap of name at the nearest scale, searched as above; null when none.
+  APIBitmap* FindCachedBitmap(const char* name, int targetScale, int& sourceScale);
+
   // -- Draw loop and layers ------------------------------------------------------------------------------------
   bool IsDirty(IRegionRects& rects);
   void Draw(IRegionRects& rects);

@@ -1,16 +1,236 @@
-// Fonts and the shared bitmap cache. Image files, SVG documents and module
-// resources are located by the platform layer, which this build does not
-// have yet: those loads report a miss (an empty result), which callers
-// already handle for resources the module does not carry.
+// Loading raw resources, bitmaps and fonts by name. Bitmaps are shared by all
+// editor windows of the process through the bitmap cache.
 #include "graphics/IGfx.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <mutex>
+#include <string>
 
 #include "core/IHeapBuf.h"
 #include "graphics/ScaledResourceCache.h"
 
 namespace ifx {
 namespace igfx {
+
+namespace {
+// Scales in the order they are tried: the target, then 3, then downwards,
+// skipping the target. Target 1: 1 3 2; 2: 2 3 1; 3: 3 2 1; 4: 4 3 2 1.
+template <class F>
+bool ForEachCandidateScale(int target, F&& f)
+{
+  if (target < 1)
+    target = 1;
+  for (int s = target; s >= 1;)
+  {
+    if (f(s))
+      return true;
+    if (s == target && target != 3)
+      s = 3;
+    else if (s == target + 1)
+      s = target - 1;
+    else
+      s = s - 1;
+  }
+  return false;
+}
+
+std::string ExtensionOf(const char* name)
+{
+  const char* dot = std::strrchr(name, '.');
+  return dot ? std::string(dot + 1) : std::string(name);
+}
+
+std::string ScaledCandidate(const char* name, int scale)
+{
+  if (scale == 1)
+    return name;
+  const std::string full(name);
+  const size_t dot = full.rfind('.');
+  const std::string stem = dot == std::string::npos ? full : full.substr(0, dot);
+  const std::string ext = dot == std::string::npos ? std::string() : full.substr(dot);
+  char buf[1024];
+  std::snprintf(buf, sizeof(buf), "%s@%dx%s", stem.c_str(), scale, ext.c_str());
+  std::string out(buf);
+  // The formatted name never grows beyond the name's length + 3.
+  if (out.size() > full.size() + 3)
+    out.resize(full.size() + 3);
+  return out;
+}
+} // namespace
+
+bool IGfx::LoadResource(const char* name, const char* type, IHeapBuf& result)
+{
+  result.Resize(0, true);
+  if (!name || !type)
+    return false;
+  (void)GetBundleID();
+  IString path;
+  const int kind = FindResourceOrFile(name, type, path, ModuleHandle());
+  if (kind == kResourceEmbedded)
+  {
+    int size = 0;
+    const void* data = LoadResourceData(path.Get(), type, size, ModuleHandle());
+    if (!data || size <= 0)
+      return false;
+    if (result.Resize(size) && result.GetSize() == size)
+      std::memcpy(result.Get(), data, static_cast<size_t>(size));
+    else
+      result.Resize(0, true);
+  }
+  else if (kind == kResourceOnDisk)
+  {
+    std::FILE* f = OpenFileUtf8(path.Get(), "rb");
+    if (!f)
+      return false;
+    long size = -1;
+    if (std::fseek(f, 0, SEEK_END) == 0)
+      size = std::ftell(f);
+    if (size > 0 && size < 0x7FFFFFFF && std::fseek(f, 0, SEEK_SET) == 0 && result.Resize(static_cast<int>(size)) &&
+        result.GetSize() == static_cast<int>(size))
+    {
+      // A short read gives nothing rather than part of the file.
+      if (std::fread(result.Get(), 1, static_cast<size_t>(size), f) != static_cast<size_t>(size))
+        result.Resize(0, true);
+    }
+    else
+    {
+      result.Resize(0, true);
+    }
+    std::fclose(f);
+  }
+  return result.GetSize() > 0;
+}
+
+int IGfx::FindImageResource(const char* name, const char* ext, IString& path, int targetScale, int& sourceScale)
+{
+  sourceScale = 0;
+  if (!name || !ext)
+    return kResourceNotFound;
+  (void)GetBundleID();
+  int found = kResourceNotFound;
+  ForEachCandidateScale(targetScale, [&](int s) {
+    const std::string candidate = ScaledCandidate(name, s);
+    const int kind = FindResourceOrFile(candidate.c_str(), ext, path, ModuleHandle());
+    if (kind > kResourceNotFound)
+    {
+      found = kind;
+      sourceScale = s;
+      return true;
+    }
+    return false;
+  });
+  return found;
+}
+
+APIBitmap* IGfx::FindCachedBitmap(const char* name, int targetScale, int& sourceScale)
+{
+  auto& cache = BitmapCache();
+  std::lock_guard<std::recursive_mutex> lock(cache.Lock());
+  APIBitmap* found = nullptr;
+  sourceScale = 0;
+  ForEachCandidateScale(targetScale, [&](int s) {
+    found = cache.Find(name, static_cast<double>(s));
+    if (found)
+      sourceScale = s;
+    return found != nullptr;
+  });
+  return found;
+}
+
+namespace {
+IBitmapRef MakeRef(APIBitmap* bitmap, int nStates, bool framesAreHorizontal, const char* name)
+{
+  if (!bitmap || !(bitmap->GetScale() > 0.f))
+    return IBitmapRef();
+  return IBitmapRef(bitmap, static_cast<int>(static_cast<float>(bitmap->GetWidth()) / bitmap->GetScale()),
+                    static_cast<int>(static_cast<float>(bitmap->GetHeight()) / bitmap->GetScale()), nStates,
+                    framesAreHorizontal, name);
+}
+} // namespace
+
+IBitmapRef IGfx::LoadBitmap(const char* name, int nStates, bool framesAreHorizontal, int targetScale)
+{
+  if (!name)
+    return IBitmapRef();
+  if (targetScale == 0)
+    targetScale = static_cast<int>(std::ceil(mScreenScale));
+
+  auto& cache = BitmapCache();
+  std::lock_guard<std::recursive_mutex> lock(cache.Lock());
+  if (APIBitmap* cached = cache.Find(name, static_cast<double>(targetScale)))
+    return MakeRef(cached, nStates, framesAreHorizontal, name);
+
+  const std::string ext = ExtensionOf(name);
+  if (!SupportsImageType(ext.c_str()))
+    return IBitmapRef();
+
+  IString path;
+  int sourceScale = 0;
+  APIBitmap* bitmap = nullptr;
+  bool decoded = false;
+  const int kind = FindImageResource(name, ext.c_str(), path, targetScale, sourceScale);
+  if (kind != kResourceNotFound)
+  {
+    if (sourceScale != targetScale)
+      bitmap = cache.Find(name, static_cast<double>(sourceScale));
+    if (!bitmap)
+    {
+      bitmap = DecodeBitmapFile(path.Get(), sourceScale, static_cast<EResourceLocation>(kind), ext.c_str());
+      decoded = bitmap != nullptr;
+    }
+  }
+  else
+  {
+    bitmap = FindCachedBitmap(name, targetScale, sourceScale);
+  }
+  if (!bitmap)
+    return IBitmapRef();
+
+  const IBitmapRef source = MakeRef(bitmap, nStates, framesAreHorizontal, name);
+  if (bitmap->GetScale() != static_cast<float>(targetScale))
+  {
+    const IBitmapRef scaled = ScaleBitmap(source, name, targetScale);
+    if (decoded)
+      delete bitmap;
+    return scaled;
+  }
+  if (decoded)
+    RetainBitmap(source, name);
+  return source;
+}
+
+IBitmapRef IGfx::LoadBitmapFromMemory(const char* name, const void* data, int dataSize, int nStates,
+                                      bool framesAreHorizontal, int targetScale)
+{
+  if (!name || !data || dataSize <= 0)
+    return IBitmapRef();
+  if (targetScale == 0)
+    targetScale = static_cast<int>(std::ceil(mScreenScale));
+
+  auto& cache = BitmapCache();
+  std::lock_guard<std::recursive_mutex> lock(cache.Lock());
+  if (APIBitmap* cached = cache.Find(name, static_cast<double>(targetScale)))
+    return MakeRef(cached, nStates, framesAreHorizontal, name);
+
+  const std::string ext = ExtensionOf(name);
+  if (!SupportsImageType(ext.c_str()))
+    return IBitmapRef();
+
+  APIBitmap* bitmap = DecodeBitmapData(data, dataSize, targetScale);
+  if (!bitmap)
+    return IBitmapRef();
+  const IBitmapRef source = MakeRef(bitmap, nStates, framesAreHorizontal, name);
+  if (bitmap->GetScale() != static_cast<float>(targetScale))
+  {
+    const IBitmapRef scaled = ScaleBitmap(source, name, targetScale);
+    delete bitmap;
+    return scaled;
+  }
+  RetainBitmap(source, name);
+  return source;
+}
 
 bool IGfx::LoadFont(const char* fontID, const char* fileNameOrResID)
 {
@@ -73,29 +293,18 @@ IBitmapRef IGfx::ScaleBitmap(const IBitmapRef& inBitmap, const char* cacheName, 
   APIBitmap* bitmap = layer->mBitmap;
   layer->mBitmap = nullptr;
   delete layer;
-  if (!bitmap || !(bitmap->GetScale() > 0.f))
+  const IBitmapRef result = MakeRef(bitmap, inBitmap.N(), inBitmap.GetFramesAreHorizontal(), cacheName);
+  if (!result.GetAPIBitmap())
   {
     delete bitmap;
     return IBitmapRef();
   }
-  const IBitmapRef result(bitmap, static_cast<int>(static_cast<float>(bitmap->GetWidth()) / bitmap->GetScale()),
-                          static_cast<int>(static_cast<float>(bitmap->GetHeight()) / bitmap->GetScale()),
-                          inBitmap.N(), inBitmap.GetFramesAreHorizontal(), cacheName);
   RetainBitmap(result, cacheName);
   return result;
 }
 
-IBitmapRef IGfx::LoadBitmap(const char* name, int nStates, bool framesAreHorizontal, int targetScale)
-{
-  return IBitmapRef();
-}
-
-IBitmapRef IGfx::LoadBitmapFromMemory(const char* name, const void* data, int dataSize, int nStates,
-                                      bool framesAreHorizontal, int targetScale)
-{
-  return IBitmapRef();
-}
-
+// SVG documents need the SVG parser, which this build does not have yet:
+// a load reports a miss, which callers handle like a missing resource.
 ISvgDocument IGfx::LoadSVGFromMemory(const char* name, const char* text, int length, const char* units, float dpi)
 {
   return ISvgDocument();
@@ -104,12 +313,6 @@ ISvgDocument IGfx::LoadSVGFromMemory(const char* name, const char* text, int len
 ISvgDocument IGfx::LoadSVG(const char* fileName, const char* units, float dpi)
 {
   return ISvgDocument();
-}
-
-bool IGfx::LoadResource(const char* name, const char* type, IHeapBuf& result)
-{
-  result.Resize(0, true);
-  return false;
 }
 
 } // namespace igfx

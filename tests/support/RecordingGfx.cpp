@@ -1,6 +1,7 @@
 #include "support/RecordingGfx.h"
 
 #include <cstdio>
+#include <cctype>
 #include <cstring>
 
 namespace ifx {
@@ -115,6 +116,15 @@ std::string RecordingGfx::PathString() const
       s += " " + Num(v);
   }
   return s;
+}
+
+bool RecordingGfx::SupportsImageType(const char* extension)
+{
+  std::string e(extension ? extension : "");
+  for (char& c : e)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return e.find("png") != std::string::npos || e.find("jpg") != std::string::npos ||
+         e.find("jpeg") != std::string::npos;
 }
 
 void RecordingGfx::BeginFrame()

@@ -105,7 +105,8 @@ public:
   std::string lastMenuTitle;
   int menuCalls = 0;
   int nextImageId = 1;
-  int liveBitmaps = 0;
+  // Back-end bitmaps alive in the process (caches outlive a single graphics object).
+  static inline int liveBitmaps = 0;
 
   void SetScreenScaleForTest(float s) { SetScreenScale(s); }
 
@@ -117,7 +118,8 @@ public:
   igfx::IRgba GetPoint(int x, int y) override { return igfx::kColorBlack; }
   void* NativeDrawContext() override { return nullptr; }
   const char* DrawingBackendName() override { return "Recording"; }
-  bool SupportsImageType(const char* extension) override { return true; }
+  // PNG and JPEG, as the real back end.
+  bool SupportsImageType(const char* extension) override;
   void DrawQuickShadow(const igfx::IRECT& inner, const igfx::IRECT& outer, float drop, float roundness, float blur,
                        const igfx::IBlendMode* blend) override;
   void ReadLayerPixels(igfx::IOffscreenLayer* layer, igfx::IRawBuffer& data) override { data = layerPixels; }
