@@ -119,3 +119,47 @@ TEST_F(GLPaintPixels, GlobalAlphaAndCompositeApply)
   EXPECT_EQ(At(75, 25).a, 0);
   EXPECT_EQ(At(75, 75).r, 255);
 }
+
+TEST_F(GLPaintPixels, BoxGradientFeathersAcrossTheBoxEdge)
+{
+  Begin();
+  canvas->BeginPath();
+  canvas->AddRectangle(0.f, 0.f, 100.f, 100.f);
+  canvas->SetFillPaint(CanvasBoxGradient(30.f, 30.f, 40.f, 40.f, 0.f, 10.f, CanvasRGBAf(0, 0, 0, 1),
+                                         CanvasRGBAf(0, 0, 0, 0)));
+  canvas->FillPath();
+  End();
+  EXPECT_EQ(Alpha(50, 50), 255);
+  // The feather runs from 5 inside the box edge (y 35) to 5 outside (y 25).
+  EXPECT_EQ(Alpha(50, 36), 255);
+  EXPECT_NEAR(Alpha(50, 29), 0.45f * 255.f, 2);
+  EXPECT_NEAR(Alpha(50, 30), 0.55f * 255.f, 2);
+  EXPECT_EQ(Alpha(50, 24), 0);
+  EXPECT_EQ(Alpha(95, 50), 0);
+}
+
+TEST_F(GLPaintPixels, TexturedTrianglesTakeAlphaFromAnAlphaTexture)
+{
+  // Glyph quads reach the back end as triangles over the alpha atlas.
+  unsigned char texels[4 * 4];
+  for (int i = 0; i < 16; i++)
+    texels[i] = (unsigned char)(i < 8 ? 255 : 64);
+  CanvasBackend& b = canvas->backend;
+  const int image = b.makeTexture(b.user, kCanvasTextureAlpha, 4, 4, kCanvasImageNearest, texels);
+  ASSERT_NE(image, 0);
+  Begin();
+  CanvasPaint paint = CanvasColorPaint(CanvasRGBAf(1, 0, 0, 1));
+  paint.image = image;
+  const CanvasVertex quad[6] = {{10, 10, 0, 0}, {50, 50, 1, 1}, {50, 10, 1, 0},
+                                {10, 10, 0, 0}, {10, 50, 0, 1}, {50, 50, 1, 1}};
+  b.queueTriangles(b.user, &paint, CanvasCompositeForOperation(kCanvasSourceOver), &canvas->State().scissor, quad, 6,
+                   1.f);
+  End();
+  const Rgba top = At(30, 15), bottom = At(30, 45);
+  EXPECT_EQ(top.r, 255);
+  EXPECT_EQ(top.a, 255);
+  EXPECT_EQ(top.g, 0);
+  EXPECT_NEAR(bottom.r, 64, 1);
+  EXPECT_NEAR(bottom.a, 64, 1);
+  EXPECT_EQ(Alpha(60, 30), 0);
+}
