@@ -1,0 +1,25 @@
+#pragma once
+// Growth of the GL back end's arrays (texture table and frame queues).
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace canvasgl
+{
+// Grows an array to at least `needed` elements: max(needed, minimum) plus
+// half the old capacity. False, leaving it as it was, without memory.
+template <typename T>
+inline bool Grow(T*& data, int& capacity, int needed, int minimum, size_t elementSize = sizeof(T))
+{
+  if (needed <= capacity)
+    return true;
+  const int cap = std::max(needed, minimum) + capacity / 2;
+  void* grown = std::realloc(data, elementSize * (size_t)cap);
+  if (!grown)
+    return false;
+  data = static_cast<T*>(grown);
+  capacity = cap;
+  return true;
+}
+
+} // namespace canvasgl

@@ -1,0 +1,377 @@
+// GL back end: uniform blocks from paints and the per-frame queues of
+// calls, path ranges, vertices and uniforms.
+
+#include <cmath>
+#include <cstring>
+
+#include "graphics/renderer/CanvasGLArrays.h"
+#include "graphics/renderer/CanvasGLBackend.h"
+#include "graphics/renderer/CanvasTransform.h"
+
+using canvasgl::Grow;
+
+namespace
+{
+void TransformToMat3x4(float* m, const float* t)
+{
+  m[0] = t[0];
+  m[1] = t[1];
+  m[2] = 0.f;
+  m[3] = 0.f;
+  m[4] = t[2];
+  m[5] = t[3];
+  m[6] = 0.f;
+  m[7] = 0.f;
+  m[8] = t[4];
+  m[9] = t[5];
+  m[10] = 1.f;
+  m[11] = 0.f;
+}
+
+void Premultiply(float* out, const CanvasColor& c)
+{
+  out[0] = c.r * c.a;
+  out[1] = c.g * c.a;
+  out[2] = c.b * c.a;
+  out[3] = c.a;
+}
+} // namespace
+
+bool CanvasGLBackend::PaintToUniforms(CanvasGLFragUniforms* frag, const CanvasPaint* paint,
+                                      const CanvasClip* scissor, float width, float fringe, float strokeThr)
+{
+  std::memset(frag, 0, sizeof(*frag));
+  Premultiply(frag->innerCol, paint->innerColor);
+  Premultiply(frag->outerCol, paint->outerColor);
+
+  if (scissor->extent[0] < -0.5f || scissor->extent[1] < -0.5f)
+  {
+    frag->scissorExt[0] = 1.f;
+    frag->scissorExt[1] = 1.f;
+    frag->scissorScale[0] = 1.f;
+    frag->scissorScale[1] = 1.f;
+  }
+  else
+  {
+    float inv[6];
+    CanvasInvertTransform(inv, scissor->xform);
+    TransformToMat3x4(frag->scissorMat, inv);
+    frag->scissorExt[0] = scissor->extent[0];
+    frag->scissorExt[1] = scissor->extent[1];
+    const float* t = scissor->xform;
+    frag->scissorScale[0] = std::sqrt(t[0] * t[0] + t[2] * t[2]) / fringe;
+    frag->scissorScale[1] = std::sqrt(t[1] * t[1] + t[3] * t[3]) / fringe;
+  }
+
+  frag->extent[0] = paint->extent[0];
+  frag->extent[1] = paint->extent[1];
+  frag->strokeMult = (width * 0.5f + fringe * 0.5f) / fringe;
+  frag->strokeThr = strokeThr;
+
+  float inv[6];
+  if (paint->image != 0)
+  {
+    const CanvasGLTexture* tex = FindTexture(paint->image);
+    if (!tex)
+      return false;
+    if (tex->flags & kCanvasImageFlipY)
+    {
+      // Flip the pattern about its middle: rows of render targets run
+      // bottom-up.
+      float m1[6], m2[6];
+      CanvasTransformTranslate(m1, 0.f, frag->extent[1] * 0.5f);
+      CanvasConcatTransform(m1, paint->xform);
+      CanvasTransformScale(m2, 1.f, -1.f);
+      CanvasConcatTransform(m2, m1);
+      CanvasTransformTranslate(m1, 0.f, -frag->extent[1] * 0.5f);
+      CanvasConcatTransform(m1, m2);
+      CanvasInvertTransform(inv, m1);
+    }
+    else
+    {
+      CanvasInvertTransform(inv, paint->xform);
+    }
+    frag->type = 1.f;
+    if (tex->type == kCanvasTextureAlpha)
+      frag->texType = 2.f;
+    else
+      frag->texType = (tex->flags & kCanvasImagePremultiplied) ? 0.f : 1.f;
+  }
+  else
+  {
+    frag->type = 0.f;
+    frag->radius = paint->radius;
+    // The shader divides by the feather; a zero one would give NaN colours.
+    frag->feather = paint->feather > 0.f ? paint->feather : 1.f;
+    CanvasInvertTransform(inv, paint->xform);
+  }
+  TransformToMat3x4(frag->paintMat, inv);
+  return true;
+}
+
+// ---------------------------------------------------------------- queues
+
+cgl::Enum CanvasGLBackend::ToGLBlendFactor(int factor)
+{
+  switch (factor)
+  {
+  case kCanvasZero: return cgl::kZero;
+  case kCanvasOne: return cgl::kOne;
+  case kCanvasSrcColor: return cgl::kSrcColor;
+  case kCanvasOneMinusSrcColor: return cgl::kOneMinusSrcColor;
+  case kCanvasDstColor: return cgl::kDstColor;
+  case kCanvasOneMinusDstColor: return cgl::kOneMinusDstColor;
+  case kCanvasSrcAlpha: return cgl::kSrcAlpha;
+  case kCanvasOneMinusSrcAlpha: return cgl::kOneMinusSrcAlpha;
+  case kCanvasDstAlpha: return cgl::kDstAlpha;
+  case kCanvasOneMinusDstAlpha: return cgl::kOneMinusDstAlpha;
+  case kCanvasSrcAlphaSaturate: return cgl::kSrcAlphaSaturate;
+  default: return cgl::kInvalidEnum;
+  }
+}
+
+CanvasGLBlend CanvasGLBackend::BlendForComposite(CanvasComposite composite)
+{
+  CanvasGLBlend blend{ToGLBlendFactor(composite.srcRGB), ToGLBlendFactor(composite.dstRGB),
+                      ToGLBlendFactor(composite.srcAlpha), ToGLBlendFactor(composite.dstAlpha)};
+  if (blend.srcRGB == cgl::kInvalidEnum || blend.dstRGB == cgl::kInvalidEnum ||
+      blend.srcAlpha == cgl::kInvalidEnum || blend.dstAlpha == cgl::kInvalidEnum)
+  {
+    blend = CanvasGLBlend{cgl::kOne, cgl::kOneMinusSrcAlpha, cgl::kOne, cgl::kOneMinusSrcAlpha};
+  }
+  return blend;
+}
+
+int CanvasGLBackend::CountPathVertices(const CanvasFlatPath* paths, int npaths)
+{
+  int count = 0;
+  for (int i = 0; i < npaths; i++)
+    count += paths[i].nfill + paths[i].nstroke;
+  return count;
+}
+
+CanvasGLCall* CanvasGLBackend::NewCall()
+{
+  if (!Grow(calls, ccalls, ncalls + 1, 128))
+    return nullptr;
+  CanvasGLCall* call = &calls[ncalls++];
+  std::memset(call, 0, sizeof(*call));
+  return call;
+}
+
+int CanvasGLBackend::ReservePaths(int n)
+{
+  if (!Grow(paths, cpaths, npaths + n, 128))
+    return -1;
+  const int offset = npaths;
+  npaths += n;
+  return offset;
+}
+
+int CanvasGLBackend::ReserveVertices(int n)
+{
+  if (!Grow(verts, cverts, nverts + n, 4096))
+    return -1;
+  const int offset = nverts;
+  nverts += n;
+  return offset;
+}
+
+int CanvasGLBackend::ReserveUniforms(int n)
+{
+  if (!Grow(uniforms, cuniforms, nuniforms + n, 128, (size_t)fragSize))
+    return -1;
+  const int offset = nuniforms * fragSize;
+  nuniforms += n;
+  return offset;
+}
+
+namespace
+{
+// Queue sizes before a call, to take it back whole when it cannot be made.
+struct QueueMark
+{
+  int calls, paths, verts, uniforms;
+};
+
+QueueMark Mark(const CanvasGLBackend& b) { return QueueMark{b.ncalls, b.npaths, b.nverts, b.nuniforms}; }
+
+void Rollback(CanvasGLBackend& b, const QueueMark& m)
+{
+  b.ncalls = m.calls;
+  b.npaths = m.paths;
+  b.nverts = m.verts;
+  b.nuniforms = m.uniforms;
+}
+
+int CopyVertices(CanvasGLBackend& b, int offset, const CanvasVertex* src, int count)
+{
+  if (count > 0)
+    std::memcpy(&b.verts[offset], src, sizeof(CanvasVertex) * (size_t)count);
+  return offset + count;
+}
+} // namespace
+
+void CanvasGLBackend::QueueFill(void* user, const CanvasPaint* paint, CanvasComposite composite,
+                                const CanvasClip* scissor, float fringe, const float* bounds,
+                                const CanvasFlatPath* paths, int npaths)
+{
+  auto* b = static_cast<CanvasGLBackend*>(user);
+  const QueueMark mark = Mark(*b);
+  CanvasGLCall* call = b->NewCall();
+  if (!call)
+    return;
+  call->type = kCanvasGLFill;
+  call->triangleCount = 4;
+  call->pathOffset = b->ReservePaths(npaths);
+  if (call->pathOffset == -1)
+    return Rollback(*b, mark);
+  call->pathCount = npaths;
+  call->image = paint->image;
+  call->blend = BlendForComposite(composite);
+  if (npaths == 1 && paths[0].convex)
+  {
+    call->type = kCanvasGLConvexFill;
+    call->triangleCount = 0;
+  }
+
+  int offset = b->ReserveVertices(CountPathVertices(paths, npaths) + call->triangleCount);
+  if (offset == -1)
+    return Rollback(*b, mark);
+  for (int i = 0; i < npaths; i++)
+  {
+    CanvasGLPathRange& range = b->paths[call->pathOffset + i];
+    std::memset(&range, 0, sizeof(range));
+    if (paths[i].nfill > 0)
+    {
+      range.fillOffset = offset;
+      range.fillCount = paths[i].nfill;
+      offset = CopyVertices(*b, offset, paths[i].fill, paths[i].nfill);
+    }
+    if (paths[i].nstroke > 0)
+    {
+      range.strokeOffset = offset;
+      range.strokeCount = paths[i].nstroke;
+      offset = CopyVertices(*b, offset, paths[i].stroke, paths[i].nstroke);
+    }
+  }
+
+  if (call->type == kCanvasGLFill)
+  {
+    // The cover quad over the bounds, drawn where the stencil is set.
+    call->triangleOffset = offset;
+    CanvasVertex* quad = &b->verts[offset];
+    quad[0] = CanvasVertex{bounds[2], bounds[3], 0.5f, 1.0f};
+    quad[1] = CanvasVertex{bounds[2], bounds[1], 0.5f, 1.0f};
+    quad[2] = CanvasVertex{bounds[0], bounds[3], 0.5f, 1.0f};
+    quad[3] = CanvasVertex{bounds[0], bounds[1], 0.5f, 1.0f};
+
+    call->uniformOffset = b->ReserveUniforms(2);
+    if (call->uniformOffset == -1)
+      return Rollback(*b, mark);
+    CanvasGLFragUniforms* stencil = b->UniformsAt(call->uniformOffset);
+    std::memset(stencil, 0, sizeof(*stencil));
+    stencil->strokeThr = -1.0f;
+    stencil->type = 2.f;
+    if (!b->PaintToUniforms(b->UniformsAt(call->uniformOffset + b->fragSize), paint, scissor, fringe, fringe, -1.0f))
+      return Rollback(*b, mark);
+  }
+  else
+  {
+    call->uniformOffset = b->ReserveUniforms(1);
+    if (call->uniformOffset == -1)
+      return Rollback(*b, mark);
+    if (!b->PaintToUniforms(b->UniformsAt(call->uniformOffset), paint, scissor, fringe, fringe, -1.0f))
+      return Rollback(*b, mark);
+  }
+}
+
+void CanvasGLBackend::QueueStroke(void* user, const CanvasPaint* paint, CanvasComposite composite,
+                                  const CanvasClip* scissor, float fringe, float strokeWidth,
+                                  const CanvasFlatPath* paths, int npaths)
+{
+  auto* b = static_cast<CanvasGLBackend*>(user);
+  const QueueMark mark = Mark(*b);
+  CanvasGLCall* call = b->NewCall();
+  if (!call)
+    return;
+  call->type = kCanvasGLStroke;
+  call->pathOffset = b->ReservePaths(npaths);
+  if (call->pathOffset == -1)
+    return Rollback(*b, mark);
+  call->pathCount = npaths;
+  call->image = paint->image;
+  call->blend = BlendForComposite(composite);
+
+  int offset = b->ReserveVertices(CountPathVertices(paths, npaths));
+  if (offset == -1)
+    return Rollback(*b, mark);
+  for (int i = 0; i < npaths; i++)
+  {
+    CanvasGLPathRange& range = b->paths[call->pathOffset + i];
+    std::memset(&range, 0, sizeof(range));
+    if (paths[i].nstroke > 0)
+    {
+      range.strokeOffset = offset;
+      range.strokeCount = paths[i].nstroke;
+      offset = CopyVertices(*b, offset, paths[i].stroke, paths[i].nstroke);
+    }
+  }
+
+  if (b->flags & kCanvasGLStencilStrokes)
+  {
+    call->uniformOffset = b->ReserveUniforms(2);
+    if (call->uniformOffset == -1 ||
+        !b->PaintToUniforms(b->UniformsAt(call->uniformOffset), paint, scissor, strokeWidth, fringe, -1.0f) ||
+        !b->PaintToUniforms(b->UniformsAt(call->uniformOffset + b->fragSize), paint, scissor, strokeWidth, fringe,
+                            1.0f - 0.5f / 255.0f))
+      return Rollback(*b, mark);
+  }
+  else
+  {
+    call->uniformOffset = b->ReserveUniforms(1);
+    if (call->uniformOffset == -1 ||
+        !b->PaintToUniforms(b->UniformsAt(call->uniformOffset), paint, scissor, strokeWidth, fringe, -1.0f))
+      return Rollback(*b, mark);
+  }
+}
+
+void CanvasGLBackend::QueueTriangles(void* user, const CanvasPaint* paint, CanvasComposite composite,
+                                     const CanvasClip* scissor, const CanvasVertex* verts, int nverts, float fringe)
+{
+  auto* b = static_cast<CanvasGLBackend*>(user);
+  const QueueMark mark = Mark(*b);
+  CanvasGLCall* call = b->NewCall();
+  if (!call)
+    return;
+  call->type = kCanvasGLTriangles;
+  call->image = paint->image;
+  call->blend = BlendForComposite(composite);
+  call->triangleOffset = b->ReserveVertices(nverts);
+  if (call->triangleOffset == -1)
+    return Rollback(*b, mark);
+  call->triangleCount = nverts;
+  CopyVertices(*b, call->triangleOffset, verts, nverts);
+
+  call->uniformOffset = b->ReserveUniforms(1);
+  if (call->uniformOffset == -1)
+    return Rollback(*b, mark);
+  CanvasGLFragUniforms* frag = b->UniformsAt(call->uniformOffset);
+  if (!b->PaintToUniforms(frag, paint, scissor, 1.0f, fringe, -1.0f))
+    return Rollback(*b, mark);
+  frag->type = 3.f;
+}
+
+void CanvasGLBackend::EmptyQueues()
+{
+  nverts = 0;
+  npaths = 0;
+  ncalls = 0;
+  nuniforms = 0;
+}
+
+void CanvasGLBackend::DiscardFrame(void* user)
+{
+  static_cast<CanvasGLBackend*>(user)->EmptyQueues();
+}
+
