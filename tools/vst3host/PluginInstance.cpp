@@ -46,7 +46,7 @@ bool PluginInstance::start(const RunOptions& o, std::string& error) {
     error = "sample size refused";
     return false;
   }
-  ProcessSetup setup{kRealtime, size, options.block, options.rate};
+  ProcessSetup setup{kRealtime, size, options.announce > 0 ? options.announce : options.block, options.rate};
   if (processor->setupProcessing(setup) != kResultOk) {
     error = "setupProcessing failed";
     return false;

@@ -25,6 +25,9 @@ struct RunOptions {
   int block = 512;
   bool use64 = false;
   bool inPlace = false;
+  // Maximum block size announced in setupProcessing (0: the block size);
+  // blocks larger than it must still come out right.
+  int announce = 0;
 };
 
 class PluginInstance {

@@ -9,6 +9,8 @@
 //            [--output out.wav] [--set id=value[@frame]]... [--save-state f] [--load-state f]
 //   vst3host check-bypass <module> [--rate hz] [--block n] [--double]
 //   vst3host check-state <module> [--rate hz] [--block n] [--double]
+//   vst3host check-precision <module> [--rate hz] [--block n]
+//   vst3host check-blocks <module> [--rate hz]
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -55,6 +57,7 @@ bool ParseArgs(int argc, char** argv, Args& a) {
     const char* v = argv[++i];
     if (opt == "--rate") a.run.rate = std::atof(v);
     else if (opt == "--block") a.run.block = std::atoi(v);
+    else if (opt == "--announce") a.run.announce = std::atoi(v);
     else if (opt == "--frames") a.frames = std::atol(v);
     else if (opt == "--signal") a.signal = v;
     else if (opt == "--input") a.input = v;
@@ -350,6 +353,62 @@ int CheckState(ModuleLoader& loader, const Args& a) {
   return ok ? 0 : 1;
 }
 
+// Runs one fresh instance over the signal with the given options.
+bool RunFresh(ModuleLoader& loader, const RunOptions& run, const Audio& input, Audio& output) {
+  PluginInstance plug;
+  std::string error;
+  if (!CreateFirst(loader, plug)) return false;
+  if (!plug.start(run, error)) return std::printf("error: %s\n", error.c_str()), false;
+  plug.run(input, output, {{3, 0, 0.9}, {8, 0, 0.5}, {9, 0, 0.4}});
+  return true;
+}
+
+// A 32-bit host gets the 64-bit result rounded to float, in place or not.
+int CheckPrecision(ModuleLoader& loader, const Args& a) {
+  Audio input, out64, out32, out32InPlace, out64InPlace;
+  GenerateSignal("noise", 2, 30000, a.run.rate, input);
+  RunOptions run = a.run;
+  run.use64 = true;
+  if (!RunFresh(loader, run, input, out64)) return 1;
+  run.inPlace = true;
+  if (!RunFresh(loader, run, input, out64InPlace)) return 1;
+  run.use64 = false;
+  if (!RunFresh(loader, run, input, out32InPlace)) return 1;
+  run.inPlace = false;
+  if (!RunFresh(loader, run, input, out32)) return 1;
+  long mismatches = 0;
+  for (size_t c = 0; c < 2; ++c)
+    for (size_t i = 0; i < out64[c].size(); ++i) {
+      const double rounded = static_cast<float>(out64[c][i]);
+      mismatches += out32[c][i] != rounded || out32InPlace[c][i] != rounded || out64InPlace[c][i] != out64[c][i];
+    }
+  std::printf("precision: %ld mismatches\n", mismatches);
+  std::printf("precision check: %s\n", mismatches == 0 ? "PASS" : "FAIL");
+  return mismatches == 0 ? 0 : 1;
+}
+
+// The same output whatever the block sizes, also when blocks exceed the
+// announced maximum.
+int CheckBlocks(ModuleLoader& loader, const Args& a) {
+  Audio input, reference, output;
+  GenerateSignal("noise", 2, 30000, a.run.rate, input);
+  RunOptions run = a.run;
+  run.block = 512;
+  if (!RunFresh(loader, run, input, reference)) return 1;
+  const int sizes[][2] = {{37, 0}, {4096, 0}, {4096, 256}, {1000, 999}, {1, 0}};
+  bool ok = true;
+  for (const auto& size : sizes) {
+    run.block = size[0];
+    run.announce = size[1];
+    if (!RunFresh(loader, run, input, output)) return 1;
+    const bool same = output == reference;
+    std::printf("blocks %d (announced %d): %s\n", size[0], size[1] ? size[1] : size[0], same ? "same" : "different");
+    ok = ok && same;
+  }
+  std::printf("blocks check: %s\n", ok ? "PASS" : "FAIL");
+  return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -368,6 +427,8 @@ int main(int argc, char** argv) {
     else if (a.command == "process") rc = Process(loader, a);
     else if (a.command == "check-bypass") rc = CheckBypass(loader, a);
     else if (a.command == "check-state") rc = CheckState(loader, a);
+    else if (a.command == "check-precision") rc = CheckPrecision(loader, a);
+    else if (a.command == "check-blocks") rc = CheckBlocks(loader, a);
   }
   std::fflush(stdout);
   return rc;
