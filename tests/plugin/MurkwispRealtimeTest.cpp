@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -189,8 +190,9 @@ TEST(MurkwispRealtime, LongSilenceAfterLoudInputStaysCheap)
   StereoBuffers b(512);
   using Clock = std::chrono::steady_clock;
 
+  // One hop per channel per block; returns each block's duration.
   auto runBlocks = [&](int blocks, bool loud) {
-    const auto t0 = Clock::now();
+    std::vector<double> seconds;
     for (int i = 0; i < blocks; ++i)
     {
       for (int j = 0; j < 512; ++j)
@@ -198,14 +200,26 @@ TEST(MurkwispRealtime, LongSilenceAfterLoudInputStaysCheap)
         b.l[j] = loud ? std::sin((i * 512 + j) * 0.07) * 0.9 : 0.;
         b.r[j] = loud ? std::cos((i * 512 + j) * 0.05) * 0.9 : 0.;
       }
+      const auto t0 = Clock::now();
       p->Process(b.Inputs(), 2, b.Outputs(), 2, 512);
+      seconds.push_back(std::chrono::duration<double>(Clock::now() - t0).count());
+      // Flush-to-zero keeps the decaying tails out of the subnormal range.
       EXPECT_FALSE(HasSubnormal(p->GetEngine().HeldMagnitude(), StftEngine::kNumBins)) << "block " << i;
     }
-    return std::chrono::duration<double>(Clock::now() - t0).count() / blocks;
+    return seconds;
+  };
+  auto median = [](std::vector<double> v) {
+    std::nth_element(v.begin(), v.begin() + static_cast<long>(v.size() / 2), v.end());
+    return v[v.size() / 2];
   };
 
-  const double loud = runBlocks(100, true);
-  runBlocks(1000, false);  // the tails reach the subnormal range in here
-  const double silent = runBlocks(200, false);
-  EXPECT_LT(silent, loud * 2.0) << "loud " << loud << " s/block, silent " << silent << " s/block";
+  const double loud = median(runBlocks(100, true));
+  // The tails pass through the range where they would be subnormal
+  // somewhere in these blocks; no stretch of them may be slow.
+  const std::vector<double> silent = runBlocks(1200, false);
+  double worst = 0.;
+  for (size_t start = 0; start + 50 <= silent.size(); start += 25)
+    worst = std::max(worst, median(std::vector<double>(silent.begin() + static_cast<long>(start),
+                                                       silent.begin() + static_cast<long>(start + 50))));
+  EXPECT_LT(worst, loud * 2.5) << "loud " << loud << " s/block, slowest silent stretch " << worst << " s/block";
 }
