@@ -50,6 +50,7 @@ StftEngine::StftEngine()
   , binX(Zeroed<float>(kNumBins))
   , fennowBumps(Zeroed<float>(kNumBins))
   , resonanceGain(Zeroed<float>(kNumBins))
+  , sourcePosition(Zeroed<float>(kNumBins))
   , magnitude(Zeroed<float>(kNumBins))
   , lastHeld(Zeroed<float>(kNumBins))
   , lastPhase(Zeroed<float>(kNumBins))
@@ -79,7 +80,7 @@ StftEngine::~StftEngine() = default;
 bool StftEngine::IsValid() const noexcept
 {
   return forwardPlan && inversePlan && inputFrame && outputFrame && bins && window && heldMagnitude && phase &&
-         previousMagnitude && binX && fennowBumps && resonanceGain && magnitude && lastHeld && lastPhase &&
+         previousMagnitude && binX && fennowBumps && resonanceGain && sourcePosition && magnitude && lastHeld && lastPhase &&
          outMagnitude && outPhase && peakBins;
 }
 
@@ -112,6 +113,16 @@ void StftEngine::RefreshResonanceTable() noexcept
     resonanceGain[k] = std::exp(-(d * d) / (2.0f * width * width));
   }
   tableResonance = resonance;
+}
+
+void StftEngine::RefreshSourcePositions() noexcept
+{
+  // Compared by value: NaN never matches, so it is recomputed every hop.
+  if (pitchRatio == tableRatio)
+    return;
+  for (int k = 1; k < kHalf; ++k)
+    sourcePosition[k] = static_cast<float>(k) / pitchRatio;
+  tableRatio = pitchRatio;
 }
 
 void StftEngine::ProcessHop(const double* inRing, double* outRing, int position) noexcept
@@ -178,8 +189,13 @@ void StftEngine::ProcessBins() noexcept
   }
 
   // The remap of bin k sees bins above k as the previous hop left them.
-  std::copy_n(held, kNumBins, oldHeld);
-  std::copy_n(ph, kNumBins, oldPhase);
+  // Shifting up (ratio above 1) only ever reads bins at or below k.
+  const bool readsAbove = !(pitchRatio > 1.0f);
+  if (readsAbove)
+  {
+    std::copy_n(held, kNumBins, oldHeld);
+    std::copy_n(ph, kNumBins, oldPhase);
+  }
 
   // Hold: a new peak (the previous hop's magnitude above the decayed hold)
   // takes over with this hop's phase; otherwise the hold decays and its
@@ -205,8 +221,12 @@ void StftEngine::ProcessBins() noexcept
 
   // Pitch remap, smear and whisper, into polar output values.
   const float freezeBoost = freeze * 0.2f + 1.0f;
-  const float ratio = pitchRatio;
   const float gain = pitchGain;
+  RefreshSourcePositions();
+  const float* source = sourcePosition.get();
+  // Without the copy above, "the previous hop's values" are never asked for.
+  const float* aboveHeld = readsAbove ? oldHeld : held;
+  const float* abovePhase = readsAbove ? oldPhase : ph;
   const bool smearOn = smear > 0.04f;
   const bool whisperOn = whisper > 0.01f;
   if (whisperOn)
@@ -215,7 +235,7 @@ void StftEngine::ProcessBins() noexcept
 
   for (int k = 1; k < kHalf; ++k)
   {
-    const float s = static_cast<float>(k) / ratio;
+    const float s = source[k];
     float srcMag = 0.0f;
     float srcPhase = 0.0f;
     if (s < 1.0f)
@@ -226,10 +246,10 @@ void StftEngine::ProcessBins() noexcept
       const int i0 = static_cast<int>(s);
       const int i1 = i0 + 1;
       const float f = s - static_cast<float>(i0);
-      const float h0 = i0 <= k ? held[i0] : oldHeld[i0];
-      const float h1 = i1 <= k ? held[i1] : oldHeld[i1];
-      const float p0 = i0 <= k ? ph[i0] : oldPhase[i0];
-      const float p1 = i1 <= k ? ph[i1] : oldPhase[i1];
+      const float h0 = i0 <= k ? held[i0] : aboveHeld[i0];
+      const float h1 = i1 <= k ? held[i1] : aboveHeld[i1];
+      const float p0 = i0 <= k ? ph[i0] : abovePhase[i0];
+      const float p1 = i1 <= k ? ph[i1] : abovePhase[i1];
       srcMag = (1.0f - f) * h0 + f * h1;
       srcPhase = (1.0f - f) * p0 + f * p1;
     }
@@ -238,8 +258,8 @@ void StftEngine::ProcessBins() noexcept
       const int i0 = static_cast<int>(s + 0.5f);
       if (i0 >= 1 && i0 <= kHalf)
       {
-        srcMag = i0 <= k ? held[i0] : oldHeld[i0];
-        srcPhase = i0 <= k ? ph[i0] : oldPhase[i0];
+        srcMag = i0 <= k ? held[i0] : aboveHeld[i0];
+        srcPhase = i0 <= k ? ph[i0] : abovePhase[i0];
       }
     }
 

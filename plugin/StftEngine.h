@@ -69,6 +69,7 @@ private:
 
   void ProcessBins() noexcept;
   void RefreshResonanceTable() noexcept;
+  void RefreshSourcePositions() noexcept;
 
   int32_t fftSize = kFftSize;
   Plan forwardPlan;
@@ -88,6 +89,8 @@ private:
   std::unique_ptr<float[]> fennowBumps;  // the three formant bumps of "Fennows"
   std::unique_ptr<float[]> resonanceGain;  // g for `tableResonance`
   float tableResonance = -1.f;
+  std::unique_ptr<float[]> sourcePosition;  // k / ratio for `tableRatio`
+  float tableRatio = 0.f;
 
   // Scratch of one hop. The bin loop runs in passes (magnitudes, hold,
   // remap and noise, polar to cartesian) so the plain arithmetic is not

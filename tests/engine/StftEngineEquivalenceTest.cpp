@@ -71,7 +71,9 @@ TEST_P(StftEngineEquivalence, MatchesTheReferenceBitForBit)
   {
     Controls now = c;
     if (hop >= 6)
-      now.resonance = 1.0f - c.resonance;  // a control change mid-stream
+      now.resonance = 1.0f - c.resonance;  // control changes mid-stream
+    if (hop >= 9)
+      now.pitchRatio = 1.0f / c.pitchRatio;
     Apply(fast, now);
     Apply(ref, now);
     const int position = (hop * 512 + 511) % kN;
