@@ -12,6 +12,7 @@
 #include <string>
 
 #include "abi/clap/Clap.h"
+#include "abi/clap/ClapOtherExtensionsAbi.h"
 #include "abi/clap/HostConnection.h"
 
 namespace clap { namespace helpers {
@@ -132,6 +133,72 @@ protected:
   virtual bool GuiShow() { return false; }
   virtual bool GuiHide() { return false; }
 
+  // ---- the other extensions: none offered by default ----------------------------------------
+  // Drafts are looked up only when this answers true.
+  virtual bool OffersDraftExtensions() const { return false; }
+  virtual bool SupportsStateContext() const { return false; }
+  virtual bool StateContextSave(const clap_ostream_t* stream, uint32_t context) { return StateSave(stream); }
+  virtual bool StateContextLoad(const clap_istream_t* stream, uint32_t context) { return StateLoad(stream); }
+  virtual bool SupportsPresetLoad() const { return false; }
+  virtual bool PresetLoadFromLocation(uint32_t kind, const char* location, const char* key) { return false; }
+  virtual bool SupportsAudioPortsActivation() const { return false; }
+  virtual bool AudioPortsActivationCanActivateWhileProcessing() const { return false; }
+  virtual bool AudioPortsActivationSetActive(bool isInput, uint32_t port, bool active, uint32_t sampleSize) noexcept { return false; }
+  virtual bool SupportsConfigurableAudioPorts() const { return false; }
+  virtual bool ConfigurableAudioPortsCanApplyConfiguration(const clap_audio_port_configuration_request_t* requests, uint32_t count) const { return false; }
+  virtual bool ConfigurableAudioPortsApplyConfiguration(const clap_audio_port_configuration_request_t* requests, uint32_t count) { return false; }
+  virtual bool SupportsSurround() const { return false; }
+  virtual bool SurroundIsChannelMaskSupported(uint64_t mask) const { return false; }
+  virtual uint32_t SurroundGetChannelMap(bool isInput, uint32_t port, uint8_t* map, uint32_t capacity) const { return 0; }
+  virtual bool SupportsParamIndication() const { return false; }
+  virtual void ParamIndicationSetMapping(clap_id id, bool hasMapping, const clap_color_t* color, const char* label, const char* description) {}
+  virtual void ParamIndicationSetAutomation(clap_id id, uint32_t state, const clap_color_t* color) {}
+  virtual bool SupportsRemoteControls() const { return false; }
+  virtual uint32_t RemoteControlsCount() const { return 0; }
+  virtual bool RemoteControlsGet(uint32_t page, clap_remote_controls_page_t* out) const { return false; }
+  virtual bool SupportsNoteName() const { return false; }
+  virtual uint32_t NoteNameCount() const { return 0; }
+  virtual bool NoteNameGet(uint32_t index, clap_note_name_t* out) const { return false; }
+  virtual bool SupportsThreadPool() const { return false; }
+  virtual void ThreadPoolExec(uint32_t task) noexcept {}
+  virtual bool SupportsTimerSupport() const { return false; }
+  virtual void TimerSupportOnTimer(clap_id timer) {}
+  virtual bool SupportsPosixFdSupport() const { return false; }
+  virtual void PosixFdSupportOnFd(int fd, clap_posix_fd_flags_t flags) {}
+  virtual bool SupportsContextMenu() const { return false; }
+  virtual bool ContextMenuPopulate(const clap_context_menu_target_t* target, const clap_context_menu_builder_t* builder) { return false; }
+  virtual bool ContextMenuPerform(const clap_context_menu_target_t* target, clap_id action) { return false; }
+  virtual bool SupportsResourceDirectory() const { return false; }
+  virtual void ResourceDirectorySetDirectory(const char* path, bool isShared) {}
+  virtual void ResourceDirectoryCollect(bool all) {}
+  virtual uint32_t ResourceDirectoryGetFilesCount() const { return 0; }
+  virtual int32_t ResourceDirectoryGetFilePath(uint32_t index, char* path, uint32_t size) const { return -1; }
+  virtual bool SupportsVoiceInfo() const { return false; }
+  virtual bool VoiceInfoGet(clap_voice_info_t* info) const { return false; }
+  virtual bool SupportsUndoDelta() const { return false; }
+  virtual void UndoDeltaGetDeltaProperties(clap_undo_delta_properties_t* properties) {}
+  virtual bool UndoDeltaCanUseDeltaFormatVersion(clap_id version) { return false; }
+  virtual bool UndoDeltaUndo(clap_id version, const void* delta, size_t size) { return false; }
+  virtual bool UndoDeltaRedo(clap_id version, const void* delta, size_t size) { return false; }
+  virtual bool SupportsUndoContext() const { return false; }
+  virtual void UndoContextSetCanUndo(bool canUndo) {}
+  virtual void UndoContextSetCanRedo(bool canRedo) {}
+  virtual void UndoContextSetUndoName(const char* name) {}
+  virtual void UndoContextSetRedoName(const char* name) {}
+  virtual bool SupportsProjectLocation() const { return false; }
+  virtual void ProjectLocationSet(const clap_project_location_element_t* path, uint32_t count) {}
+  virtual bool SupportsGainAdjustmentMetering() const { return false; }
+  virtual double GainAdjustmentMeteringGet() noexcept { return 0.0; }
+  virtual bool SupportsMiniCurveDisplay() const { return false; }
+  virtual uint32_t MiniCurveDisplayGetCurveCount() const { return 0; }
+  virtual uint32_t MiniCurveDisplayRender(clap_mini_curve_display_curve_data_t* curves, uint32_t count) { return 0; }
+  virtual void MiniCurveDisplaySetObserved(bool observed) {}
+  virtual bool MiniCurveDisplayGetAxisName(uint32_t curve, char* xName, char* yName, uint32_t capacity) const { return false; }
+  virtual bool SupportsWebview() const { return false; }
+  virtual int32_t WebviewGetUri(char* uri, uint32_t capacity) { return 0; }
+  virtual bool WebviewGetResource(const char* path, char* mime, uint32_t capacity, const clap_ostream_t* stream) { return false; }
+  virtual bool WebviewReceive(const void* buffer, uint32_t size) { return false; }
+
   // ---- logging hook --------------------------------------------------------------------------
   virtual void OnLog(clap_log_severity severity, const char* message) const noexcept {}
 
@@ -150,7 +217,9 @@ private:
   static void CLAP_ABI OnMainThreadCallback(const clap_plugin_t* plugin);
 
   const void* LookUpExtension(const char* id);
+  const void* LookUpOtherExtension(const char* id);
   friend struct PluginExtensions;
+  friend struct PluginOtherExtensions;
 
   clap_plugin_t mPlugin;
   bool mInitCalled = false;

@@ -298,8 +298,8 @@ const void* PluginGlue::LookUpExtension(const char* id)
 {
   if (const void* own = GetExtension(id))
     return own;
-  // The order matters only for ids that share a table; each id is offered
-  // only while its support query says so.
+  // Each id names one table and is offered only while its support query
+  // says so, so the order of the tests does not change any answer.
   if (Is(id, CLAP_EXT_STATE) && SupportsState())
     return &kState;
   if (Is(id, CLAP_EXT_RENDER) && SupportsRender())
@@ -320,7 +320,7 @@ const void* PluginGlue::LookUpExtension(const char* id)
     return &kGui;
   if (Is(id, CLAP_EXT_TAIL) && SupportsTail())
     return &kTail;
-  return nullptr;
+  return LookUpOtherExtension(id);
 }
 
 }} // namespace clap::helpers

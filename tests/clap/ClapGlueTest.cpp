@@ -254,4 +254,52 @@ TEST_F(GlueFixture, TrackInfoFoundUnderItsDraftId)
   EXPECT_TRUE(host.Violations().empty());
 }
 
+class ExtendedPlugin : public FakePlugin
+{
+public:
+  using FakePlugin::FakePlugin;
+  bool offerDrafts = false;
+  bool stateContext = true;
+  int saves = 0;
+
+protected:
+  bool OffersDraftExtensions() const override { return offerDrafts; }
+  bool SupportsStateContext() const override { return stateContext; }
+  bool StateSave(const clap_ostream_t*) override
+  {
+    ++saves;
+    return true;
+  }
+  bool SupportsUndoContext() const override { return true; }
+  bool SupportsVoiceInfo() const override { return true; }
+};
+
+TEST_F(GlueFixture, OtherExtensionsNeedTheirQueriesAndDraftsNeedTheDraftSwitch)
+{
+  TestHost host;
+  ExtendedPlugin p(&desc, host.Clap(), &calls);
+  const clap_plugin_t* plugin = p.ClapPlugin();
+  host.SetInitCalled(true);
+  ASSERT_TRUE(plugin->init(plugin));
+  const auto* context =
+    static_cast<const clap_plugin_state_context_t*>(plugin->get_extension(plugin, CLAP_EXT_STATE_CONTEXT));
+  ASSERT_NE(context, nullptr);
+  clap_ostream_t stream{nullptr, WriteAll};
+  EXPECT_TRUE(context->save(plugin, &stream, 2));
+  EXPECT_EQ(p.saves, 1);  // the context save is the plain save
+  EXPECT_FALSE(context->save(plugin, nullptr, 2));
+  const auto* voice = static_cast<const clap_plugin_voice_info_t*>(plugin->get_extension(plugin, CLAP_EXT_VOICE_INFO));
+  ASSERT_NE(voice, nullptr);
+  clap_voice_info_t info{};
+  EXPECT_FALSE(voice->get(plugin, &info));
+  EXPECT_FALSE(voice->get(plugin, nullptr));
+
+  EXPECT_EQ(plugin->get_extension(plugin, CLAP_EXT_UNDO_CONTEXT), nullptr);
+  p.offerDrafts = true;
+  EXPECT_NE(plugin->get_extension(plugin, CLAP_EXT_UNDO_CONTEXT), nullptr);
+  EXPECT_EQ(plugin->get_extension(plugin, CLAP_EXT_WEBVIEW), nullptr);
+  p.stateContext = false;
+  EXPECT_EQ(plugin->get_extension(plugin, CLAP_EXT_STATE_CONTEXT), nullptr);
+}
+
 } // namespace
