@@ -112,8 +112,9 @@ int IFxCLAP::ConnectChannels(EBusDirection dir, const clap_audio_buffer_t* buffe
         mHostChannels32[static_cast<size_t>(n)] = buffers[b].data32[c];
     }
   }
-  SetChannelConnections(dir, 0, processorChannels, false);
+  // Channels the host does not feed stay on their own (zeroed) scratch.
   SetChannelConnections(dir, 0, n, true);
+  SetChannelConnections(dir, n, processorChannels - n, false);
   if (n > 0)
   {
     if (use64)
