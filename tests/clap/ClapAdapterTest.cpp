@@ -219,6 +219,33 @@ TEST_F(ClapAdapterTest, SixtyFourBitBuffersAreProcessedInPlace)
     ASSERT_TRUE(std::isfinite(v));
 }
 
+TEST_F(ClapAdapterTest, FewerOrMoreHostChannelsThanTheProcessorHas)
+{
+  ASSERT_TRUE(hosted->Activate(48000.0, 1, 256));
+  std::vector<float> a(256, 0.5f), b(256, 0.5f), c(256, 0.5f), o1(256, 9.f), o2(256, 9.f), o3(256, 9.f);
+  float* mono[1] = {a.data()};
+  float* monoOut[1] = {o1.data()};
+  float* three[3] = {a.data(), b.data(), c.data()};
+  float* threeOut[3] = {o1.data(), o2.data(), o3.data()};
+  clap_process_status monoStatus = CLAP_PROCESS_ERROR, wideStatus = CLAP_PROCESS_ERROR;
+  host.RunOnAudioThread([&] {
+    hosted->StartProcessing();
+    for (int i = 0; i < 20; ++i)
+      monoStatus = hosted->Process32(mono, 1, monoOut, 1, 256, nullptr, nullptr);
+    for (int i = 0; i < 20; ++i)
+      wideStatus = hosted->Process32(three, 3, threeOut, 3, 256, nullptr, nullptr);
+    hosted->StopProcessing();
+  });
+  EXPECT_NE(monoStatus, CLAP_PROCESS_ERROR);
+  EXPECT_NE(wideStatus, CLAP_PROCESS_ERROR);
+  for (size_t i = 0; i < o1.size(); ++i)
+  {
+    ASSERT_TRUE(std::isfinite(o1[i]));
+    ASSERT_TRUE(std::isfinite(o2[i]));
+  }
+  EXPECT_EQ(o3[0], 9.f);  // a channel beyond the processor's is not touched
+}
+
 struct TrackMonoFixture : MurkwispClapFixture
 {
   static TestHostOptions Options()
