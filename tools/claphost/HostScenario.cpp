@@ -173,6 +173,14 @@ void CheckEntryAndFactory(Report& r, const ClapModuleLoader& module, const clap_
   r.Check(entry->clap_version.major == 1 && entry->clap_version.minor == 2 && entry->clap_version.revision == 7,
           "entry reports CLAP 1.2.7");
   r.Check(module.Symbol("clap_factory") != nullptr, "module exports clap_factory");
+  {
+    // The exported factory reached before init has nothing to create yet.
+    const auto* early = static_cast<const clap_plugin_factory_t*>(module.Symbol("clap_factory"));
+    TestHost host;
+    r.Check(early && early->create_plugin(early, host.Clap(), kPluginId) == nullptr &&
+              early->get_plugin_descriptor(early, 0) == nullptr,
+            "nothing is created before init");
+  }
   r.Check(!entry->init(nullptr), "entry init refuses a null path");
   r.Check(entry->init(module.Path().c_str()), "entry init");
   r.Check(entry->init(module.Path().c_str()), "entry init a second time (counted)");
