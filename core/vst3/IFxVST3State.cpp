@@ -65,7 +65,7 @@ bool IFxVST3::RestoreStateFromStream(IBStream* stream)
 
   IStateChunk chunk;
   const bool keepReadingOnError = GetHostId() == kHostWaveLab;
-  uint8_t buffer[kReadStep];
+  uint8_t buffer[kReadStep] = {};
   for (;;)
   {
     int32 got = 0;

@@ -1,0 +1,163 @@
+// The component state: 13 little-endian doubles, then the bypass int32;
+// failing, short and hostile streams.
+#include <cstring>
+#include <vector>
+
+#include "core/IParam.h"
+#include "vst3/Vst3TestHost.h"
+
+using namespace vst3test;
+
+namespace {
+
+std::vector<char> StateBytes(const std::vector<double>& values, int32_t bypass, bool withBypass = true) {
+  std::vector<char> bytes(values.size() * 8 + (withBypass ? 4 : 0));
+  std::memcpy(bytes.data(), values.data(), values.size() * 8);
+  if (withBypass) std::memcpy(bytes.data() + values.size() * 8, &bypass, 4);
+  return bytes;
+}
+
+const std::vector<double> kValues = {10, 20, 30, 40, 4, 6, -12, 5, 6, 7, 1, 8, 90};
+
+}  // namespace
+
+using Vst3State = PluginFixture;
+
+TEST_F(Vst3State, GetStateWritesParametersThenBypass) {
+  Setup();
+  Flush({{2, {{0, 0.3}}}, {65536, {{0, 1.}}}});
+  auto* stream = new FaultyStream();
+  ASSERT_EQ(component()->getState(stream), kResultOk);
+  ASSERT_EQ(stream->data.size(), 108u);
+  double values[13];
+  std::memcpy(values, stream->data.data(), sizeof(values));
+  EXPECT_EQ(values[0], 50.);
+  EXPECT_EQ(values[2], 30.);
+  EXPECT_EQ(values[4], 2.);
+  int32_t bypass = 0;
+  std::memcpy(&bypass, stream->data.data() + 104, 4);
+  EXPECT_EQ(bypass, 1);
+  stream->release();
+}
+
+TEST_F(Vst3State, GetStateReportsFailingAndShortWrites) {
+  auto* failing = new FaultyStream();
+  failing->failWrite = true;
+  EXPECT_EQ(component()->getState(failing), kResultFalse);
+  failing->release();
+  auto* shortWriter = new FaultyStream();
+  shortWriter->shortWrite = true;
+  EXPECT_EQ(component()->getState(shortWriter), kResultFalse);
+  shortWriter->release();
+  EXPECT_EQ(component()->getState(nullptr), kResultFalse);
+}
+
+TEST_F(Vst3State, SetStateRestoresParametersObjectsAndBypassAtOnce) {
+  auto* stream = new FaultyStream(StateBytes(kValues, 1));
+  ASSERT_EQ(component()->setState(stream), kResultOk);
+  stream->release();
+  for (int i = 0; i < 13; ++i) EXPECT_EQ(Value(i), kValues[i]) << i;
+  EXPECT_TRUE(plug->IsBypassed());
+  EXPECT_EQ(controller()->getParamNormalized(65536), 1.);
+  EXPECT_DOUBLE_EQ(controller()->getParamNormalized(0), 0.1);
+  EXPECT_DOUBLE_EQ(controller()->getParamNormalized(5), 6. / 11.);
+
+  // Out-of-range values are clamped on the way in.
+  std::vector<double> wild = kValues;
+  wild[0] = 250.;
+  stream = new FaultyStream(StateBytes(wild, 0));
+  ASSERT_EQ(component()->setState(stream), kResultOk);
+  stream->release();
+  EXPECT_EQ(Value(0), 100.);
+  EXPECT_FALSE(plug->IsBypassed());
+}
+
+TEST_F(Vst3State, StateWithoutBypassWord) {
+  // A stream that reads nothing but says so successfully: bypass off.
+  Setup();
+  Flush({{65536, {{0, 1.}}}});
+  auto* stream = new FaultyStream(StateBytes(kValues, 0, false));
+  EXPECT_EQ(component()->setState(stream), kResultOk);
+  stream->release();
+  EXPECT_FALSE(plug->IsBypassed());
+  EXPECT_EQ(Value(12), 90.);
+
+  // One that reports the read past its end as failed: refused, but the
+  // parameters are in and the bypass stays as it was.
+  Flush({{65536, {{0, 1.}}}});
+  std::vector<double> other = kValues;
+  other[12] = 33.;
+  stream = new FaultyStream(StateBytes(other, 0, false));
+  stream->failReadPastEnd = true;
+  EXPECT_EQ(component()->setState(stream), kResultFalse);
+  stream->release();
+  EXPECT_EQ(Value(12), 33.);
+  EXPECT_TRUE(plug->IsBypassed());
+}
+
+TEST_F(Vst3State, TruncatedParameterBlockKeepsWhatItCouldRead) {
+  Setup();
+  Flush({{65536, {{0, 1.}}}});
+  std::vector<char> bytes = StateBytes(kValues, 0);
+  bytes.resize(50);  // six whole doubles and a part
+  auto* stream = new FaultyStream(bytes);
+  EXPECT_EQ(component()->setState(stream), kResultFalse);
+  for (int64 pos : stream->seeks) EXPECT_GE(pos, 0);
+  EXPECT_TRUE(stream->seeks.empty());
+  stream->release();
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(Value(i), kValues[i]) << i;
+  EXPECT_EQ(Value(6), 0.);   // "Init" Fine, untouched
+  EXPECT_EQ(Value(7), 80.);  // "Init" Freeze, untouched
+  EXPECT_TRUE(plug->IsBypassed());
+  EXPECT_DOUBLE_EQ(controller()->getParamNormalized(1), 0.2);
+
+  auto* empty = new FaultyStream();
+  EXPECT_EQ(component()->setState(empty), kResultFalse);
+  empty->release();
+  EXPECT_EQ(component()->setState(nullptr), kResultFalse);
+}
+
+TEST_F(Vst3State, HostReportedCountsAreClamped) {
+  auto* stream = new FaultyStream(StateBytes(kValues, 1));
+  // Claims far more bytes than the buffer it was given holds.
+  stream->claimReads = true;
+  stream->claimedRead = 1 << 20;
+  EXPECT_NE(component()->setState(stream), kInternalError);
+  stream->release();
+  auto* negative = new FaultyStream(StateBytes(kValues, 1));
+  negative->claimReads = true;
+  negative->claimedRead = -7;
+  EXPECT_EQ(component()->setState(negative), kResultFalse);
+  negative->release();
+}
+
+TEST_F(Vst3State, StreamThatCannotSeekStillYieldsTheBypass) {
+  auto* stream = new FaultyStream(StateBytes(kValues, 1));
+  stream->failSeek = true;
+  EXPECT_EQ(component()->setState(stream), kResultOk);
+  stream->release();
+  EXPECT_TRUE(plug->IsBypassed());
+}
+
+TEST_F(Vst3State, RoundTripThroughASecondInstance) {
+  Setup();
+  Flush({{0, {{0, 0.9}}}, {5, {{0, 1.}}}, {65536, {{0, 1.}}}});
+  auto* saved = new FaultyStream();
+  ASSERT_EQ(component()->getState(saved), kResultOk);
+
+  FUnknown* unknown = ifx::vst3::CreateVST3Instance(nullptr);
+  auto* other = dynamic_cast<ifx::IFxVST3*>(static_cast<IAudioProcessor*>(unknown));
+  ASSERT_NE(other, nullptr);
+  auto* otherComponent = static_cast<IComponent*>(other);
+  ASSERT_EQ(otherComponent->initialize(app), kResultOk);
+  saved->position = 0;
+  ASSERT_EQ(otherComponent->setState(saved), kResultOk);
+  auto* again = new FaultyStream();
+  ASSERT_EQ(otherComponent->getState(again), kResultOk);
+  EXPECT_EQ(again->data, saved->data);
+  EXPECT_TRUE(other->IsBypassed());
+  again->release();
+  saved->release();
+  otherComponent->terminate();
+  otherComponent->release();
+}

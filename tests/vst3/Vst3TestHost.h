@@ -1,0 +1,154 @@
+#pragma once
+// Host-side objects for the VST3 wrapper tests: the test host's own objects
+// plus streams that fail on purpose, and a fixture that makes an initialised
+// Murkwisp through the module's create function.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "abi/vst3/Vst3AudioProcessor.h"
+#include "abi/vst3/Vst3Component.h"
+#include "abi/vst3/Vst3EditController.h"
+#include "core/vst3/IFxVST3.h"
+#include "core/vst3/IFxVST3Factory.h"
+#include "tools/vst3host/HostObjects.h"
+
+namespace vst3test {
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+using vst3host::HostObject;
+
+// A stream whose writes or reads can fail or fall short, and which keeps
+// every seek it is asked for.
+class FaultyStream : public vst3host::MemoryStream {
+ public:
+  using MemoryStream::MemoryStream;
+  tresult PLUGIN_API read(void* buffer, int32 numBytes, int32* numBytesRead) override {
+    ++reads;
+    if (failReadPastEnd && position >= static_cast<int64>(data.size())) {
+      if (numBytesRead) *numBytesRead = 0;
+      return kResultFalse;
+    }
+    const tresult r = MemoryStream::read(buffer, numBytes, numBytesRead);
+    if (claimReads && numBytesRead) *numBytesRead = claimedRead;
+    return r;
+  }
+  tresult PLUGIN_API write(void* buffer, int32 numBytes, int32* numBytesWritten) override {
+    if (failWrite) {
+      if (numBytesWritten) *numBytesWritten = 0;
+      return kResultFalse;
+    }
+    if (shortWrite && numBytes > 1) {
+      MemoryStream::write(buffer, numBytes - 1, numBytesWritten);
+      return kResultOk;
+    }
+    return MemoryStream::write(buffer, numBytes, numBytesWritten);
+  }
+  tresult PLUGIN_API seek(int64 pos, int32 mode, int64* result) override {
+    seeks.push_back(pos);
+    if (failSeek) return kResultFalse;
+    return MemoryStream::seek(pos, mode, result);
+  }
+  bool failReadPastEnd = false;
+  bool failWrite = false;
+  bool shortWrite = false;
+  bool failSeek = false;
+  bool claimReads = false;  // a host that reports a count other than what it gave
+  int32 claimedRead = 0;
+  int reads = 0;
+  std::vector<int64> seeks;
+};
+
+// One queue per entry; points in order.
+struct Change {
+  ParamID id;
+  std::vector<std::pair<int32, double>> points;
+};
+
+inline vst3host::ParameterChanges* MakeChanges(const std::vector<Change>& changes) {
+  auto* list = new vst3host::ParameterChanges();
+  for (const Change& c : changes) {
+    int32 index = 0;
+    auto* q = list->addParameterData(c.id, index);
+    for (const auto& p : c.points) q->addPoint(p.first, p.second, index);
+  }
+  return list;
+}
+
+// An initialised plug-in created the way the factory does, with a handler.
+class PluginFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FUnknown* unknown = ifx::vst3::CreateVST3Instance(nullptr);
+    ASSERT_NE(unknown, nullptr);
+    plug = dynamic_cast<ifx::IFxVST3*>(static_cast<IAudioProcessor*>(unknown));
+    ASSERT_NE(plug, nullptr);
+    app = new vst3host::HostApplication(u"Murkwisp Unit Tests");
+    ASSERT_EQ(component()->initialize(app), kResultOk);
+    handler = new vst3host::ComponentHandler();
+    controller()->setComponentHandler(handler);
+  }
+  void TearDown() override {
+    if (plug) {
+      controller()->setComponentHandler(nullptr);
+      component()->terminate();
+      component()->release();
+    }
+    if (handler) handler->release();
+    if (app) app->release();
+  }
+
+  IComponent* component() { return static_cast<IComponent*>(plug); }
+  IAudioProcessor* processor() { return static_cast<IAudioProcessor*>(plug); }
+  IEditController* controller() { return static_cast<IEditController*>(plug); }
+
+  void Setup(int32 sampleSize = kSample64, int32 maxBlock = 512, double rate = 48000.) {
+    SpeakerArrangement in = 0x3, out = 0x3;
+    ASSERT_EQ(processor()->setBusArrangements(&in, 1, &out, 1), kResultOk);
+    component()->activateBus(kAudio, kInput, 0, true);
+    component()->activateBus(kAudio, kOutput, 0, true);
+    ProcessSetup setup{kRealtime, sampleSize, maxBlock, rate};
+    ASSERT_EQ(processor()->setupProcessing(setup), kResultOk);
+    component()->setActive(true);
+    processor()->setProcessing(true);
+  }
+
+  // One 64-bit block over the given stereo buffers.
+  void Process64(std::vector<double>* in, std::vector<double>* out, int32 frames,
+                 IParameterChanges* changes = nullptr) {
+    double* inPtr[2] = {in[0].data(), in[1].data()};
+    double* outPtr[2] = {out[0].data(), out[1].data()};
+    AudioBusBuffers inBus{}, outBus{};
+    inBus.numChannels = outBus.numChannels = 2;
+    inBus.channelBuffers64 = inPtr;
+    outBus.channelBuffers64 = outPtr;
+    ProcessData data{};
+    data.symbolicSampleSize = kSample64;
+    data.numSamples = frames;
+    data.numInputs = data.numOutputs = 1;
+    data.inputs = &inBus;
+    data.outputs = &outBus;
+    data.inputParameterChanges = changes;
+    processor()->process(data);
+  }
+
+  // A block without samples or buffers: parameter changes only.
+  void Flush(const std::vector<Change>& changes) {
+    auto* list = MakeChanges(changes);
+    ProcessData data{};
+    data.symbolicSampleSize = kSample64;
+    data.inputParameterChanges = list;
+    processor()->process(data);
+    list->release();
+  }
+
+  double Value(int idx) { return plug->GetParam(idx)->Value(); }
+
+  ifx::IFxVST3* plug = nullptr;
+  vst3host::HostApplication* app = nullptr;
+  vst3host::ComponentHandler* handler = nullptr;
+};
+
+}  // namespace vst3test
