@@ -95,6 +95,9 @@ TEST_F(ClapRealtimeTest, ProcessAllocatesNothingOnTheAudioThread)
       else
         statuses.push_back(hosted->Process32(fin, 2, fout, 2, frames, &in, nullptr, &transport));
     }
+    // A host reset runs here too, latency setting included.
+    hosted->Reset();
+    statuses.push_back(hosted->Process32(fin, 2, fout, 2, 97, &in, nullptr, &transport));
     tCounting = false;
     hosted->StopProcessing();
   });
