@@ -11,7 +11,7 @@ using murkwisp_test::MakePlugin;
 
 namespace {
 
-struct ParamSpec
+struct ExpectedParam
 {
   int idx;
   const char* name;
@@ -20,7 +20,7 @@ struct ParamSpec
   const char* label;
 };
 
-const ParamSpec kSpecs[] = {
+const ExpectedParam kExpectedParams[] = {
   {kParamInput, "Input", IParam::kTypeDouble, 0, 100, 100, "%"},
   {kParamOutput, "Output", IParam::kTypeDouble, 0, 100, 100, "%"},
   {kParamHaunt, "Haunt", IParam::kTypeDouble, 0, 100, 50, "%"},
@@ -80,7 +80,7 @@ TEST(MurkwispConfig, ConfigurationRecord)
 TEST(MurkwispConfig, EveryParameter)
 {
   auto p = MakePlugin();
-  for (const ParamSpec& s : kSpecs)
+  for (const ExpectedParam& s : kExpectedParams)
   {
     const IParam& param = *p->GetParam(s.idx);
     SCOPED_TRACE(s.name);
