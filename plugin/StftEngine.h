@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <limits>
 #include <memory>
 
 struct kiss_fftr_state;
@@ -88,9 +89,9 @@ private:
   std::unique_ptr<float[]> binX;         // k / (N/2 + 1)
   std::unique_ptr<float[]> fennowBumps;  // the three formant bumps of "Fennows"
   std::unique_ptr<float[]> resonanceGain;  // g for `tableResonance`
-  float tableResonance = -1.f;
+  float tableResonance = std::numeric_limits<float>::quiet_NaN();  // NaN: nothing cached yet
   std::unique_ptr<float[]> sourcePosition;  // k / ratio for `tableRatio`
-  float tableRatio = 0.f;
+  float tableRatio = std::numeric_limits<float>::quiet_NaN();
 
   // Scratch of one hop. The bin loop runs in passes (magnitudes, hold,
   // remap and noise, polar to cartesian) so the plain arithmetic is not
