@@ -145,6 +145,7 @@ private:
   int32_t mSelectedConfig = 0;
   int32_t mTailCounter = 0;
   std::atomic<bool> mLatencyChangePending{false};
+  // Kept for the editor extension (parent window of the last set_parent).
   void* mParentWindow = nullptr;
   bool mEditorOpen = false;
 };
