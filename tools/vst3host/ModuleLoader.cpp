@@ -55,7 +55,8 @@ bool ModuleLoader::load(const std::string& rawPath) {
   }
   initialised = init != nullptr;
 #else
-  handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  // Kept mapped after dlclose so sanitizer reports can name its code.
+  handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
   if (!handle) {
     const char* e = dlerror();
     message = std::string("cannot load ") + path + ": " + (e ? e : "?");
