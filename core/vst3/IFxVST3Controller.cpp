@@ -58,7 +58,14 @@ tresult PLUGIN_API IFxVST3::getMidiControllerAssignment(int32 busIndex, int16 ch
 
 tresult PLUGIN_API IFxVST3::setChannelContextInfos(IAttributeList* list)
 {
-  return SetChannelContextInfos(list) ? kResultOk : kResultFalse;
+  try
+  {
+    return SetChannelContextInfos(list) ? kResultOk : kResultFalse;
+  }
+  catch (...)
+  {
+    return kResultFalse;
+  }
 }
 
 void IFxVST3::BeginHostParamGesture(int paramIdx)

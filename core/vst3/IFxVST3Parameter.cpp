@@ -41,7 +41,15 @@ bool IFxVST3Parameter::fromString(const TChar* string, ParamValue& v) const
 {
   if (!string)
     return false;
-  const std::string text = StrUtf16ToUtf8(string);
+  std::string text;
+  try
+  {
+    text = StrUtf16ToUtf8(string);
+  }
+  catch (...)
+  {
+    return false;
+  }
   const IParam::EParamType type = mParam->Type();
   if (type == IParam::kTypeEnum || type == IParam::kTypeBool)
   {

@@ -6,6 +6,7 @@
 
 #include "abi/vst3/Vst3ChannelContext.h"
 #include "abi/vst3/Vst3Units.h"
+#include "core/IMidiMessage.h"
 #include "core/IParam.h"
 #include "core/IString.h"
 #include "vst3/Vst3TestHost.h"
@@ -249,4 +250,20 @@ TEST_F(Vst3Controller, ChannelContextIsKeptForTheTrackQueries) {
   EXPECT_EQ(plug->GetTrackNamespaceIndex(), 2);
   list->release();
   EXPECT_EQ(static_cast<ChannelContext::IInfoListener*>(plug)->setChannelContextInfos(nullptr), kResultFalse);
+}
+
+TEST_F(Vst3Controller, TerminateThenInitializeBuildsEverythingOnce) {
+  ASSERT_EQ(component()->terminate(), kResultOk);
+  EXPECT_EQ(controller()->getParameterCount(), 0);
+  EXPECT_EQ(component()->getBusCount(kAudio, kInput), 0);
+  ASSERT_EQ(component()->initialize(app), kResultOk);
+  EXPECT_EQ(controller()->getParameterCount(), 14);
+  EXPECT_EQ(static_cast<IUnitInfo*>(plug)->getUnitCount(), 1);
+  EXPECT_EQ(component()->getBusCount(kAudio, kOutput), 1);
+  EXPECT_EQ(controller()->setParamNormalized(65536, 1.), kResultOk);
+}
+
+TEST_F(Vst3Controller, PluginWithoutMidiOutputQueuesNothing) {
+  EXPECT_FALSE(plug->EmitMidiMessage(ifx::IMidiMessage(0, 0x90, 60, 100)));
+  EXPECT_EQ(plug->MidiOutputQueue().Count(), 0);
 }
