@@ -298,3 +298,56 @@ TEST_F(ControlTest, ContextMenuTargetIsCountedAndReleasedSafely)
   EXPECT_EQ(destroyed, 1);
 }
 #endif
+
+TEST_F(ControlTest, RightClickPromptBoundsAreCentredUnlessTheParameterHasTexts)
+{
+  dlg.GetParam(0)->ConfigureDouble("Gain", 0.0, 0.0, 10.0, 0.1);
+  TestControl* c = Attach({0, 0, 100, 50}, 0, "c");
+  c->SetPromptDisabled(false);
+  c->OnMouseDown(5, 5, IMouseModifiers(false, true));
+  EXPECT_EQ(gfx->textEntryParamIdx, 0);
+  EXPECT_EQ(gfx->textEntryBounds, IRECT(30, 17, 70, 33)); // 40 x 16 about the centre
+  EXPECT_EQ(gfx->textEntryLength, 7);
+
+  dlg.GetParam(1)->ConfigureEnum("Mode", 0, 2, "", 0, "", "A", "B");
+  TestControl* e = Attach({0, 0, 100, 50}, 1, "e");
+  e->SetPromptDisabled(false);
+  e->OnMouseDown(5, 5, IMouseModifiers(false, true));
+  const auto menus = gfx->OfKind(GfxOp::kMenu);
+  ASSERT_EQ(menus.size(), 1u);
+  EXPECT_EQ(menus[0].rect, IRECT(0, 0, 100, 50));
+}
+
+TEST_F(ControlTest, HighlightIsASmallDotInTheTargetsTopRightCorner)
+{
+  TestControl* c = Attach({0, 0, 100, 50}, -1, "c");
+  c->SetTargetRECT(IRECT(10, 20, 60, 40));
+  c->DrawHighlight(*gfx);
+  EXPECT_TRUE(gfx->ops.empty());
+  c->SetHighlight(true);
+  c->DrawHighlight(*gfx);
+  EXPECT_EQ(gfx->PathString(), "M 55 23|A 55 25 2 0 360|Z");
+  const auto fills = gfx->OfKind(GfxOp::kFill);
+  ASSERT_EQ(fills.size(), 1u);
+  EXPECT_EQ(fills[0].pattern.stops[0].color, kColorRed);
+  EXPECT_FALSE(fills[0].hasBlend);
+}
+
+TEST_F(ControlTest, MouseOverFlagMarksDirtyOnChangeAndMovingClearsIt)
+{
+  TestControl* c = Attach({0, 0, 10, 10}, -1, "c");
+  c->SetClean();
+  c->OnMouseOver(1, 1, IMouseModifiers());
+  EXPECT_TRUE(c->GetMouseIsOver());
+  EXPECT_TRUE(c->IsDirty());
+  c->SetClean();
+  c->OnMouseOver(2, 2, IMouseModifiers());
+  EXPECT_FALSE(c->IsDirty());
+  c->SetPosition(20, 20);
+  EXPECT_FALSE(c->GetMouseIsOver());
+  c->OnMouseOut();
+  EXPECT_FALSE(c->IsDirty());
+  c->OnMouseOver(21, 21, IMouseModifiers());
+  c->SetSize(5, 5);
+  EXPECT_FALSE(c->GetMouseIsOver());
+}

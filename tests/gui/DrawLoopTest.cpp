@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "support/FakeClock.h"
 #include "support/RecordingDelegate.h"
 #include "support/RecordingGfx.h"
 #include "support/TestControl.h"
@@ -236,4 +237,34 @@ TEST_F(DrawLoopTest, ShadowOfAnEmptyOrShortLayerDoesNothing)
   gfx->AddLayerShadow(layer.get(), shadow);
   gfx->AddLayerShadow(nullptr, shadow);
   EXPECT_EQ(gfx->Count(GfxOp::kCompositeShadow), 0);
+}
+
+TEST_F(DrawLoopTest, FrameIntervalsAreKeptOnlyWithAFrameRateDisplay)
+{
+  FakeClock clock;
+  gfx->BeginFrame();
+  EXPECT_EQ(gfx->GetFrameIntervalIdx(), 0);
+  gfx->AttachFrameRateDisplay(Make("fps", {0, 0, 10, 10}));
+  gfx->BeginFrame();
+  clock.AdvanceMs(20.0);
+  gfx->BeginFrame();
+  EXPECT_EQ(gfx->GetFrameIntervalIdx(), 2);
+  EXPECT_NEAR(gfx->GetFrameIntervals()[2], 0.020f, 1e-6f);
+  for (int i = 0; i < 98; ++i)
+    gfx->BeginFrame();
+  EXPECT_EQ(gfx->GetFrameIntervalIdx(), 0); // the ring wraps after 100
+}
+
+TEST_F(DrawLoopTest, ClipRegionIsTheRectInsideTheLayerUnderTheIdentity)
+{
+  gfx->StartLayer(nullptr, IRECT(10, 10, 50, 50));
+  gfx->PathTransformTranslate(4, 4);
+  gfx->ClearOps();
+  gfx->ClipToPathRegion(IRECT(0, 20, 30, 80));
+  const auto clips = gfx->OfKind(GfxOp::kSetClip);
+  ASSERT_EQ(clips.size(), 1u);
+  EXPECT_EQ(clips[0].rect, IRECT(10, 20, 30, 50));
+  EXPECT_TRUE(clips[0].transform.IsIdentity());
+  EXPECT_EQ(gfx->GetTransform(), ITransform2D(1, 0, 0, 1, 4, 4));
+  delete gfx->PopLayer();
 }

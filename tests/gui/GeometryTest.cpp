@@ -11,7 +11,7 @@
 using namespace ifx::igfx;
 
 namespace {
-std::vector<IRECT> Optimized(std::initializer_list<IRECT> in)
+std::vector<IRECT> Optimized(const std::vector<IRECT>& in)
 {
   IRegionRects rr;
   for (const IRECT& r : in)
@@ -80,6 +80,45 @@ TEST(RegionRects, OptimizeDocumentedCases)
   EXPECT_EQ(Optimized({{3, 3, 9, 9}}), (std::vector<IRECT>{{3, 3, 9, 9}}));
 }
 
+TEST(RegionRects, SplitAroundOverlapForEachCorner)
+{
+  const IRECT r(0, 0, 10, 10);
+  struct Case
+  {
+    IRECT x, appended, returned;
+  } cases[] = {
+    {{0, 0, 4, 4}, {4, 0, 10, 4}, {0, 4, 10, 10}},   // top-left
+    {{0, 6, 4, 10}, {0, 0, 10, 6}, {4, 6, 10, 10}},  // bottom-left
+    {{6, 0, 10, 4}, {0, 0, 6, 4}, {0, 4, 10, 10}},   // top-right
+    {{6, 6, 10, 10}, {0, 0, 10, 6}, {0, 6, 6, 10}},  // bottom-right
+  };
+  for (const Case& c : cases)
+  {
+    IRegionRects rr;
+    EXPECT_EQ(rr.SplitAroundOverlap(r, c.x), c.returned);
+    ASSERT_EQ(rr.Size(), 1);
+    EXPECT_EQ(rr.Get(0), c.appended);
+  }
+}
+
+TEST(RegionRects, OptimizeCutsTheOverlapFromTheRectangleItSpans)
+{
+  // Overlap across the top, bottom or right of the first rectangle.
+  EXPECT_EQ(Optimized({{0, 0, 10, 10}, {0, -5, 20, 4}}), (std::vector<IRECT>{{0, 4, 10, 10}, {0, -5, 20, 4}}));
+  EXPECT_EQ(Optimized({{0, 0, 10, 10}, {0, 6, 20, 15}}), (std::vector<IRECT>{{0, 0, 10, 6}, {0, 6, 20, 15}}));
+  EXPECT_EQ(Optimized({{0, 0, 10, 10}, {6, 0, 15, 20}}), (std::vector<IRECT>{{0, 0, 6, 10}, {6, 0, 15, 20}}));
+  // Across the left: the rest then merges with its neighbour.
+  EXPECT_EQ(Optimized({{0, 0, 10, 10}, {-5, 0, 4, 10}}), (std::vector<IRECT>{{-5, 0, 10, 10}}));
+  // Only the second rectangle is spanned: it is the one cut.
+  EXPECT_EQ(Optimized({{0, 0, 20, 10}, {5, 5, 10, 30}}), (std::vector<IRECT>{{0, 0, 20, 10}, {5, 10, 10, 30}}));
+}
+
+TEST(RegionRects, OptimizeSplitsTheFirstWhenTheSecondIsStrictlyLarger)
+{
+  EXPECT_EQ(Optimized({{5, 5, 15, 15}, {0, 0, 12, 12}}),
+            (std::vector<IRECT>{{5, 12, 15, 15}, {0, 0, 12, 12}, {12, 5, 15, 12}}));
+}
+
 TEST(RegionRects, OverlapAcrossTheMiddleKeepsTheFarPiece)
 {
   // A horizontal bar crossing a vertical one: the bar's right part used to vanish.
@@ -112,14 +151,7 @@ TEST(RegionRects, OptimizeCoversExactlyTheInputArea)
       in.emplace_back(static_cast<float>(std::min(l, r)), static_cast<float>(std::min(t, b)),
                       static_cast<float>(std::max(l, r)), static_cast<float>(std::max(t, b)));
     }
-    IRegionRects rr;
-    for (const IRECT& r : in)
-      rr.Add(r);
-    rr.Optimize();
-    std::vector<IRECT> out;
-    for (int i = 0; i < rr.Size(); ++i)
-      out.push_back(rr.Get(i));
-
+    const std::vector<IRECT> out = Optimized(in);
     for (int y = 0; y < 26; ++y)
       for (int x = 0; x < 26; ++x)
       {

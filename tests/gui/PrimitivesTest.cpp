@@ -330,3 +330,98 @@ TEST_F(PrimitivesTest, MissingOrEmptySvgDocumentsDrawNothing)
   gfx->DrawRotatedSVG(ISvgDocument(&flatHolder), 5, 5, 10, 10, 30.0);
   EXPECT_TRUE(gfx->ops.empty());
 }
+
+TEST_F(PrimitivesTest, TrianglesAreClosedThreePointPaths)
+{
+  gfx->DrawTriangle(kColorRed, 0, 0, 10, 0, 5, 8, nullptr, 3.f);
+  gfx->FillTriangle(kColorBlue, 1, 1, 2, 2, 3, 1);
+  EXPECT_EQ(gfx->PathString(), "M 0 0|L 10 0|L 5 8|Z|M 1 1|L 2 2|L 3 1|Z");
+  EXPECT_EQ(gfx->OfKind(GfxOp::kStroke)[0].thickness, 3.f);
+  EXPECT_EQ(gfx->OfKind(GfxOp::kFill)[0].pattern.stops[0].color, kColorBlue);
+
+  gfx->ClearOps();
+  gfx->DrawDottedLine(kColorRed, 0, 0, 10, 0, nullptr, 1.f, 3.f);
+  const auto dash = gfx->OfKind(GfxOp::kStroke)[0].stroke.dash;
+  EXPECT_EQ(dash.count, 1);
+  EXPECT_EQ(dash.lengths[0], 3.f);
+  EXPECT_EQ(dash.offset, 0.f);
+}
+
+TEST_F(PrimitivesTest, SvgStrokesTakeTheShapesSettingsAndKeepThePathForThem)
+{
+  auto* image = new SVGImage();
+  image->width = 10;
+  image->height = 10;
+  auto* shape = new SVGShape();
+  shape->fill.type = kSVGPaintColor;
+  shape->fill.color = 0xFF00FF00u;
+  shape->stroke.type = kSVGPaintColor;
+  shape->stroke.color = 0xFF0000FFu;
+  shape->opacity = 0.5f;
+  shape->strokeWidth = 2.5f;
+  shape->miterLimit = 7.f;
+  shape->strokeLineCap = kCapRound;
+  shape->strokeLineJoin = kJoinBevel;
+  shape->strokeDashCount = 2;
+  shape->strokeDashArray[0] = 4.f;
+  shape->strokeDashArray[1] = 1.f;
+  shape->strokeDashOffset = 0.5f;
+  shape->paths = Square(0, 0, 10, 10);
+  auto* hidden = new SVGShape();
+  hidden->visible = 0;
+  hidden->fill.type = kSVGPaintColor;
+  hidden->paths = Square(0, 0, 5, 5);
+  shape->next = hidden;
+  image->shapes = shape;
+  SVGHolder holder(image);
+  const ISvgDocument doc(&holder);
+
+  gfx->RenderSVG(doc);
+  ASSERT_EQ(gfx->Count(GfxOp::kFill), 1);
+  ASSERT_EQ(gfx->Count(GfxOp::kStroke), 1);
+  const GfxOp fill = gfx->OfKind(GfxOp::kFill)[0];
+  EXPECT_TRUE(fill.fill.preserve);
+  EXPECT_EQ(fill.pattern.stops[0].color, IRgba(128, 0, 255, 0)); // round(0.5 * 255)
+  const GfxOp stroke = gfx->OfKind(GfxOp::kStroke)[0];
+  EXPECT_EQ(stroke.thickness, 2.5f);
+  EXPECT_EQ(stroke.stroke.miterLimit, 7.f);
+  EXPECT_EQ(stroke.stroke.cap, kCapRound);
+  EXPECT_EQ(stroke.stroke.join, kJoinBevel);
+  EXPECT_EQ(stroke.stroke.dash.count, 2);
+  EXPECT_EQ(stroke.stroke.dash.lengths[1], 1.f);
+  EXPECT_EQ(stroke.stroke.dash.offset, 0.5f);
+  EXPECT_EQ(stroke.pattern.stops[0].color, IRgba(128, 255, 0, 0));
+
+  // Colours given by the caller replace the document's paints.
+  gfx->ClearOps();
+  const IRgba strokeColor = kColorBlack, fillColor = kColorWhite;
+  gfx->RenderSVG(doc, nullptr, &strokeColor, &fillColor);
+  EXPECT_EQ(gfx->OfKind(GfxOp::kFill)[0].pattern.stops[0].color, kColorWhite);
+  EXPECT_EQ(gfx->OfKind(GfxOp::kStroke)[0].pattern.stops[0].color, kColorBlack);
+}
+
+TEST_F(PrimitivesTest, RotatedSvgIsCentredOnItsPointAndTurned)
+{
+  auto* image = new SVGImage();
+  image->width = 20;
+  image->height = 10;
+  image->shapes = new SVGShape();
+  image->shapes->fill.type = kSVGPaintColor;
+  image->shapes->paths = Square(0, 0, 20, 10);
+  SVGHolder holder(image);
+  gfx->DrawRotatedSVG(ISvgDocument(&holder), 100, 50, 40, 20, 90.0);
+  const auto cubics = gfx->OfKind(GfxOp::kPathCubic);
+  ASSERT_FALSE(cubics.empty());
+  // The document's origin sits at (-20, -10) from the centre before the turn,
+  // at scale 2; turned by 90 degrees it lands at (110, 30).
+  double x = 0, y = 0;
+  cubics[0].transform.Apply(x, y);
+  EXPECT_NEAR(x, 110.0, 1e-4);
+  EXPECT_NEAR(y, 30.0, 1e-4);
+  double x2 = 1, y2 = 0;
+  cubics[0].transform.Apply(x2, y2);
+  EXPECT_NEAR(x2 - x, 0.0, 1e-4);
+  EXPECT_NEAR(y2 - y, 2.0, 1e-4);
+  EXPECT_TRUE(gfx->GetTransform().IsIdentity());
+  EXPECT_EQ(gfx->TransformStackDepth(), 0);
+}
