@@ -1,6 +1,7 @@
 #include "graphics/IGfx.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/IEditorDelegate.h"
 #include "core/IGEditorDelegate.h"
@@ -289,6 +290,10 @@ int IGfx::SetMouseCursor(int cursorType)
 void IGfx::Resize(int w, int h, float scale, bool needsPlatformResize)
 {
   mDelegate->ClampEditorSize(w, h);
+  // A scale that is not a number (a resizer dragged over a degenerate area)
+  // keeps the current one instead of poisoning every size computed from it.
+  if (std::isnan(scale))
+    scale = mDrawScale;
   scale = std::clamp(scale, mMinScale, mMaxScale);
   if (w == mWidth && h == mHeight && scale == mDrawScale)
     return;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -144,6 +145,23 @@ TEST_F(GfxListTest, ResizeToTheCurrentStateDoesNothing)
   gfx->Resize(5000, 100, 1.f, true);
   EXPECT_EQ(gfx->Width(), 3600);
   EXPECT_EQ(gfx->Height(), 266);
+}
+
+TEST_F(GfxListTest, ResizeWithAScaleThatIsNotANumberKeepsTheCurrentScale)
+{
+  gfx->Resize(1000, 700, 2.f, true);
+  dlg.ClearCalls();
+  gfx->Resize(900, 600, std::nanf(""), true);
+  EXPECT_EQ(gfx->GetDrawScale(), 2.f);
+  EXPECT_EQ(gfx->Width(), 900);
+  const auto req = dlg.CallsOf(DelegateCall::kSizeRequest);
+  ASSERT_EQ(req.size(), 1u);
+  EXPECT_EQ(req[0].width, 1800);
+  EXPECT_EQ(req[0].height, 1200);
+  // Only the size changed; the same call again does nothing.
+  dlg.ClearCalls();
+  gfx->Resize(900, 600, std::nanf(""), true);
+  EXPECT_TRUE(dlg.calls.empty());
 }
 
 TEST_F(GfxListTest, ResizeReleasesCaptureAndShowsCursor)
