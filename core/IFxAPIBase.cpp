@@ -69,7 +69,7 @@ IFxAPIBase::IFxAPIBase(const IPluginConfiguration& config)
   SetEditorSize(config.editorWidth, config.editorHeight);
   SetSizeConstraints(config.minWidth, config.maxWidth, config.minHeight, config.maxHeight);
   FormatTraceTimeStamp(gTraceTimeStamp, sizeof(gTraceTimeStamp));
-  Trace("ifx::IFxAPIBase::IFxAPIBase", __LINE__, "%s", gTraceTimeStamp);
+  Trace("ifx::IFxAPIBase::IFxAPIBase", __LINE__);
 }
 
 IFxAPIBase::~IFxAPIBase()

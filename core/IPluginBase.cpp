@@ -62,7 +62,7 @@ int IPluginBase::UnserializeParams(const IStateChunk& chunk, int startPos)
     if (pos < 0)
       break;
     GetParam(i)->Set(value);
-    Trace("ifx::IPluginBase::UnserializeParams", __LINE__, "%d", i);
+    Trace("ifx::IPluginBase::UnserializeParams", __LINE__);
   }
   OnParamsReset(kChangePreset);
   return pos;

@@ -1,7 +1,7 @@
 #include "core/TimerList.h"
 
-#include <mutex>
 #include "core/IPtrList.h"
+#include "core/Mutex.h"
 #include "core/Timer_impl.h"
 
 namespace ifx {
@@ -11,7 +11,7 @@ namespace {
 struct TimerListState
 {
   // Re-entrant: a tick runs under the lock and may stop or create timers.
-  std::recursive_mutex lock;
+  Mutex lock;
   IPtrList<Timer_impl> timers;
 };
 
@@ -28,14 +28,14 @@ TimerListState& State()
 bool TimerList::Add(Timer_impl* timer) noexcept
 {
   TimerListState& s = State();
-  std::lock_guard<std::recursive_mutex> guard(s.lock);
+  MutexLock guard(s.lock);
   return s.timers.Add(timer) != nullptr;
 }
 
 void TimerList::Remove(Timer_impl* timer) noexcept
 {
   TimerListState& s = State();
-  std::lock_guard<std::recursive_mutex> guard(s.lock);
+  MutexLock guard(s.lock);
   const int idx = s.timers.Find(timer);
   if (idx >= 0)
     s.timers.Delete(idx);
@@ -44,7 +44,7 @@ void TimerList::Remove(Timer_impl* timer) noexcept
 int TimerList::Count() noexcept
 {
   TimerListState& s = State();
-  std::lock_guard<std::recursive_mutex> guard(s.lock);
+  MutexLock guard(s.lock);
   return s.timers.GetSize();
 }
 
@@ -53,7 +53,7 @@ bool TimerList::Dispatch(uintptr_t id) noexcept
   if (id == 0)
     return false;
   TimerListState& s = State();
-  std::lock_guard<std::recursive_mutex> guard(s.lock);
+  MutexLock guard(s.lock);
   const int n = s.timers.GetSize();
   for (int i = 0; i < n; ++i)
   {
