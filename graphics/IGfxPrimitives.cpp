@@ -308,16 +308,26 @@ void IGfx::DrawGrid(const IRgba& color, const IRECT& bounds, float gridSizeH, fl
                     const IBlendMode* blend, float thickness)
 {
   PathClear();
-  // Steps of 1 or less would draw a solid block (or never end); they draw nothing.
-  if (gridSizeH > 1.f)
-    for (float x = bounds.L + gridSizeH; x < bounds.R; x += gridSizeH)
+  // Steps of 1 or less would draw a solid block; they draw nothing. Lines sit
+  // at whole multiples of the step from the edge, and a rectangle without
+  // finite edges has none: adding the step to an infinite edge never ends.
+  const bool finite = std::isfinite(bounds.L) && std::isfinite(bounds.T) && std::isfinite(bounds.R) &&
+                      std::isfinite(bounds.B);
+  if (finite && gridSizeH > 1.f && std::isfinite(gridSizeH))
+    for (int k = 1;; ++k)
     {
+      const float x = bounds.L + static_cast<float>(k) * gridSizeH;
+      if (!(x < bounds.R))
+        break;
       PathMoveTo(x, bounds.T);
       PathLineTo(x, bounds.B);
     }
-  if (gridSizeV > 1.f)
-    for (float y = bounds.T + gridSizeV; y < bounds.B; y += gridSizeV)
+  if (finite && gridSizeV > 1.f && std::isfinite(gridSizeV))
+    for (int k = 1;; ++k)
     {
+      const float y = bounds.T + static_cast<float>(k) * gridSizeV;
+      if (!(y < bounds.B))
+        break;
       PathMoveTo(bounds.L, y);
       PathLineTo(bounds.R, y);
     }

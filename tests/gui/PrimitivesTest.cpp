@@ -134,6 +134,17 @@ TEST_F(PrimitivesTest, GridDataAndGuideLines)
   gfx->DrawGrid(kColorRed, IRECT(0, 0, 100, 100), 1, 0);
   EXPECT_EQ(gfx->Count(GfxOp::kPathMoveTo), 0);
 
+  // Edges where adding the step changes nothing still end the grid.
+  gfx->ClearOps();
+  gfx->DrawGrid(kColorRed, IRECT(-INFINITY, 0, 100, 100), 25, 25);
+  gfx->DrawGrid(kColorRed, IRECT(0, 0, INFINITY, 100), 25, 0);
+  EXPECT_EQ(gfx->Count(GfxOp::kPathMoveTo), 0);
+  EXPECT_EQ(gfx->Count(GfxOp::kStroke), 2);
+  gfx->ClearOps();
+  gfx->DrawGrid(kColorRed, IRECT(4e7f, 0, 4e7f + 100, 10), 1.5f, 0); // float spacing 4 > the step
+  EXPECT_GT(gfx->Count(GfxOp::kPathMoveTo), 0);
+  EXPECT_LE(gfx->Count(GfxOp::kPathMoveTo), 67);
+
   gfx->ClearOps();
   const float ys[2] = {0.f, 1.f};
   const IRgba fill = kColorBlue;
