@@ -10,6 +10,7 @@
 #include "abi/vst3/Vst3AudioProcessor.h"
 #include "abi/vst3/Vst3Component.h"
 #include "abi/vst3/Vst3EditController.h"
+#include "core/IParam.h"
 #include "core/vst3/IFxVST3.h"
 #include "core/vst3/IFxVST3Factory.h"
 #include "tools/vst3host/HostObjects.h"

@@ -1,0 +1,50 @@
+// The audio thread processes while the main thread saves, restores and
+// automates: the bypass flag and parameter values are shared without locks.
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "vst3/Vst3TestHost.h"
+
+using namespace vst3test;
+
+using Vst3Threads = PluginFixture;
+
+TEST_F(Vst3Threads, StateAndAutomationWhileProcessing) {
+  Setup(kSample32, 256);
+  std::atomic<bool> stop{false};
+  std::thread audio([&] {
+    std::vector<float> in(256, 0.25f), out(256);
+    float* inPtr[2] = {in.data(), in.data()};
+    float* outPtr[2] = {out.data(), out.data()};
+    AudioBusBuffers inBus{}, outBus{};
+    inBus.numChannels = outBus.numChannels = 2;
+    inBus.channelBuffers32 = inPtr;
+    outBus.channelBuffers32 = outPtr;
+    int block = 0;
+    while (!stop.load()) {
+      auto* changes = MakeChanges({{65536, {{0, (block & 1) ? 1. : 0.}}}, {2, {{0, (block % 10) / 10.}}}});
+      ProcessData data{};
+      data.symbolicSampleSize = kSample32;
+      data.numSamples = 256;
+      data.numInputs = data.numOutputs = 1;
+      data.inputs = &inBus;
+      data.outputs = &outBus;
+      data.inputParameterChanges = changes;
+      processor()->process(data);
+      changes->release();
+      ++block;
+    }
+  });
+  for (int i = 0; i < 200; ++i) {
+    auto* saved = new FaultyStream();
+    EXPECT_EQ(component()->getState(saved), kResultOk);
+    EXPECT_EQ(saved->data.size(), 108u);
+    saved->position = 0;
+    EXPECT_EQ(component()->setState(saved), kResultOk);
+    saved->release();
+    controller()->setParamNormalized(3, (i % 7) / 7.);
+  }
+  stop.store(true);
+  audio.join();
+}
