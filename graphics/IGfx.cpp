@@ -131,33 +131,34 @@ int IGfx::GetControlIdx(const IControl* control) const
   return -1;
 }
 
+bool IGfx::ReplaceSpecialControl(IControl*& slot, IControl* control)
+{
+  if (slot == control)
+    return false;
+  DeleteControl(slot);
+  slot = control;
+  if (!control)
+    return false;
+  control->SetDelegate(mDelegate);
+  control->SetGraphics(this);
+  control->OnInit();
+  return true;
+}
+
 void IGfx::AttachCornerResizer(IControl* control, EResizerMode mode)
 {
   if (mCornerResizer == control)
     return;
-  DeleteControl(mCornerResizer);
-  mCornerResizer = control;
   mResizerMode = mode;
-  if (control)
-  {
-    control->SetDelegate(mDelegate);
-    control->SetGraphics(this);
-    control->OnInit();
+  // The resizer places itself in the corner when rescaled.
+  if (ReplaceSpecialControl(mCornerResizer, control))
     control->OnRescale();
-  }
 }
 
 void IGfx::AttachFrameRateDisplay(IControl* control)
 {
-  if (mPerfDisplay == control)
-    return;
-  DeleteControl(mPerfDisplay);
-  mPerfDisplay = control;
-  if (control)
+  if (ReplaceSpecialControl(mPerfDisplay, control))
   {
-    control->SetDelegate(mDelegate);
-    control->SetGraphics(this);
-    control->OnInit();
     control->OnResize();
     control->OnRescale();
   }

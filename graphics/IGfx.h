@@ -378,6 +378,14 @@ protected:
   void ReleaseCaptureAndShowCursor();
 
 private:
+  // Finds or decodes a bitmap at the scale asked for; sets decoded when the
+  // caller now owns what it returns.
+  using BitmapSource = std::function<APIBitmap*(int targetScale, const char* ext, bool& decoded)>;
+  IBitmapRef LoadBitmapVia(const char* name, int nStates, bool framesAreHorizontal, int targetScale,
+                           const BitmapSource& source);
+  bool AdoptPlatformFont(const char* fontID, PlatformFont* font);
+  // Puts control (owned, may be null) in a special-control slot, deleting the old one.
+  bool ReplaceSpecialControl(IControl*& slot, IControl* control);
   void ApplyTransform();
   void DeleteControl(IControl* control);
 

@@ -150,7 +150,8 @@ IBitmapRef MakeRef(APIBitmap* bitmap, int nStates, bool framesAreHorizontal, con
 }
 } // namespace
 
-IBitmapRef IGfx::LoadBitmap(const char* name, int nStates, bool framesAreHorizontal, int targetScale)
+IBitmapRef IGfx::LoadBitmapVia(const char* name, int nStates, bool framesAreHorizontal, int targetScale,
+                               const BitmapSource& source)
 {
   if (!name)
     return IBitmapRef();
@@ -166,95 +167,80 @@ IBitmapRef IGfx::LoadBitmap(const char* name, int nStates, bool framesAreHorizon
   if (!SupportsImageType(ext.c_str()))
     return IBitmapRef();
 
-  IString path;
-  int sourceScale = 0;
-  APIBitmap* bitmap = nullptr;
   bool decoded = false;
-  const int kind = FindImageResource(name, ext.c_str(), path, targetScale, sourceScale);
-  if (kind != kResourceNotFound)
-  {
-    if (sourceScale != targetScale)
-      bitmap = cache.Find(name, static_cast<double>(sourceScale));
-    if (!bitmap)
-    {
-      bitmap = DecodeBitmapFile(path.Get(), sourceScale, static_cast<EResourceLocation>(kind), ext.c_str());
-      decoded = bitmap != nullptr;
-    }
-  }
-  else
-  {
-    bitmap = FindCachedBitmap(name, targetScale, sourceScale);
-  }
+  APIBitmap* bitmap = source(targetScale, ext.c_str(), decoded);
   if (!bitmap)
     return IBitmapRef();
 
-  const IBitmapRef source = MakeRef(bitmap, nStates, framesAreHorizontal, name);
+  // Another scale is redrawn at the target scale; a bitmap decoded just now
+  // at the right scale joins the cache.
+  const IBitmapRef ref = MakeRef(bitmap, nStates, framesAreHorizontal, name);
   if (bitmap->GetScale() != static_cast<float>(targetScale))
   {
-    const IBitmapRef scaled = ScaleBitmap(source, name, targetScale);
+    const IBitmapRef scaled = ScaleBitmap(ref, name, targetScale);
     if (decoded)
       delete bitmap;
     return scaled;
   }
   if (decoded)
-    RetainBitmap(source, name);
-  return source;
+    RetainBitmap(ref, name);
+  return ref;
+}
+
+IBitmapRef IGfx::LoadBitmap(const char* name, int nStates, bool framesAreHorizontal, int targetScale)
+{
+  return LoadBitmapVia(name, nStates, framesAreHorizontal, targetScale,
+                       [this, name](int scale, const char* ext, bool& decoded) -> APIBitmap* {
+                         IString path;
+                         int sourceScale = 0;
+                         const int kind = FindImageResource(name, ext, path, scale, sourceScale);
+                         if (kind == kResourceNotFound)
+                           return FindCachedBitmap(name, scale, sourceScale);
+                         APIBitmap* bitmap = nullptr;
+                         if (sourceScale != scale)
+                           bitmap = BitmapCache().Find(name, static_cast<double>(sourceScale));
+                         if (!bitmap)
+                         {
+                           bitmap = DecodeBitmapFile(path.Get(), sourceScale, static_cast<EResourceLocation>(kind),
+                                                     ext);
+                           decoded = bitmap != nullptr;
+                         }
+                         return bitmap;
+                       });
 }
 
 IBitmapRef IGfx::LoadBitmapFromMemory(const char* name, const void* data, int dataSize, int nStates,
                                       bool framesAreHorizontal, int targetScale)
 {
-  if (!name || !data || dataSize <= 0)
+  if (!data || dataSize <= 0)
     return IBitmapRef();
-  if (targetScale == 0)
-    targetScale = static_cast<int>(std::ceil(mScreenScale));
+  return LoadBitmapVia(name, nStates, framesAreHorizontal, targetScale,
+                       [this, data, dataSize](int scale, const char*, bool& decoded) -> APIBitmap* {
+                         APIBitmap* bitmap = DecodeBitmapData(data, dataSize, scale);
+                         decoded = bitmap != nullptr;
+                         return bitmap;
+                       });
+}
 
-  auto& cache = BitmapCache();
-  std::lock_guard<std::recursive_mutex> lock(cache.Lock());
-  if (APIBitmap* cached = cache.Find(name, static_cast<double>(targetScale)))
-    return MakeRef(cached, nStates, framesAreHorizontal, name);
-
-  const std::string ext = ExtensionOf(name);
-  if (!SupportsImageType(ext.c_str()))
-    return IBitmapRef();
-
-  APIBitmap* bitmap = DecodeBitmapData(data, dataSize, targetScale);
-  if (!bitmap)
-    return IBitmapRef();
-  const IBitmapRef source = MakeRef(bitmap, nStates, framesAreHorizontal, name);
-  if (bitmap->GetScale() != static_cast<float>(targetScale))
-  {
-    const IBitmapRef scaled = ScaleBitmap(source, name, targetScale);
-    delete bitmap;
-    return scaled;
-  }
-  RetainBitmap(source, name);
-  return source;
+// The platform cache takes a registered font over.
+bool IGfx::AdoptPlatformFont(const char* fontID, PlatformFont* font)
+{
+  if (!font || !RegisterBackendFont(fontID, font))
+    return false;
+  CachePlatformFont(fontID, font);
+  return true;
 }
 
 bool IGfx::LoadFont(const char* fontID, const char* fileNameOrResID)
 {
-  PlatformFont* font = LoadPlatformFont(fontID, fileNameOrResID);
-  if (!font)
-    return false;
-  if (!RegisterBackendFont(fontID, font))
-    return false;
-  // The platform cache takes the font over.
-  CachePlatformFont(fontID, font);
-  return true;
+  return AdoptPlatformFont(fontID, LoadPlatformFont(fontID, fileNameOrResID));
 }
 
 bool IGfx::LoadFontFromMemory(const char* fontID, const void* data, int dataSize)
 {
   if (!data || dataSize <= 0)
     return false;
-  PlatformFont* font = LoadPlatformFontFromMemory(fontID, data, dataSize);
-  if (!font)
-    return false;
-  if (!RegisterBackendFont(fontID, font))
-    return false;
-  CachePlatformFont(fontID, font);
-  return true;
+  return AdoptPlatformFont(fontID, LoadPlatformFontFromMemory(fontID, data, dataSize));
 }
 
 void IGfx::RetainBitmap(const IBitmapRef& bitmap, const char* cacheName)

@@ -1,3 +1,0 @@
-#pragma once
-// ISysExMessage lives with its record twin.
-#include "core/ISysEx.h"
