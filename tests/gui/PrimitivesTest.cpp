@@ -44,6 +44,19 @@ SVGPath* Square(float l, float t, float r, float b)
 {
   return MakePath({l, t, l, t, r, t, r, t, r, t, r, b, r, b, r, b, l, b, l, b, l, b, l, t, l, t}, true, l, t);
 }
+
+// A document of the given size with one shape filled with a colour.
+SVGImage* OneShapeImage(float w, float h, uint32_t fillColor, SVGPath* paths)
+{
+  auto* image = new SVGImage();
+  image->width = w;
+  image->height = h;
+  image->shapes = new SVGShape();
+  image->shapes->fill.type = kSVGPaintColor;
+  image->shapes->fill.color = fillColor;
+  image->shapes->paths = paths;
+  return image;
+}
 } // namespace
 
 TEST_F(PrimitivesTest, RectAndZeroRadiusRoundRectEmitTheSamePath)
@@ -267,16 +280,9 @@ TEST_F(PrimitivesTest, TextRotationTurnsTheBoxAndCentresIt)
 
 TEST_F(PrimitivesTest, SvgScalesFromTheTopLeftAndFillsRingsWithHoles)
 {
-  auto* image = new SVGImage();
-  image->width = 100;
-  image->height = 50;
-  auto* shape = new SVGShape();
-  shape->fill.type = kSVGPaintColor;
-  shape->fill.color = 0x80FF0000u; // alpha byte 128, blue 255
-  shape->paths = Square(10, 10, 40, 40);
-  shape->paths->next = Square(0, 0, 50, 50);
-  image->shapes = shape;
-  SVGHolder holder(image);
+  SVGPath* ring = Square(10, 10, 40, 40);
+  ring->next = Square(0, 0, 50, 50);
+  SVGHolder holder(OneShapeImage(100, 50, 0x80FF0000u, ring)); // alpha byte 128, blue 255
   const ISvgDocument doc(&holder);
 
   gfx->DrawSVG(doc, IRECT(0, 0, 200, 200));
@@ -330,13 +336,7 @@ TEST_F(PrimitivesTest, MissingOrEmptySvgDocumentsDrawNothing)
   gfx->RenderSVG(ISvgDocument());
   SVGHolder nullHolder(nullptr);
   gfx->DrawSVG(ISvgDocument(&nullHolder), IRECT(0, 0, 10, 10));
-  auto* flat = new SVGImage();
-  flat->width = 100;
-  flat->height = 0;
-  flat->shapes = new SVGShape();
-  flat->shapes->fill.type = kSVGPaintColor;
-  flat->shapes->paths = Square(0, 0, 10, 10);
-  SVGHolder flatHolder(flat);
+  SVGHolder flatHolder(OneShapeImage(100, 0, 0xFF000000u, Square(0, 0, 10, 10)));
   gfx->DrawSVG(ISvgDocument(&flatHolder), IRECT(0, 0, 10, 10));
   gfx->DrawRotatedSVG(ISvgDocument(&flatHolder), 5, 5, 10, 10, 30.0);
   EXPECT_TRUE(gfx->ops.empty());
@@ -360,12 +360,8 @@ TEST_F(PrimitivesTest, TrianglesAreClosedThreePointPaths)
 
 TEST_F(PrimitivesTest, SvgStrokesTakeTheShapesSettingsAndKeepThePathForThem)
 {
-  auto* image = new SVGImage();
-  image->width = 10;
-  image->height = 10;
-  auto* shape = new SVGShape();
-  shape->fill.type = kSVGPaintColor;
-  shape->fill.color = 0xFF00FF00u;
+  SVGImage* image = OneShapeImage(10, 10, 0xFF00FF00u, Square(0, 0, 10, 10));
+  SVGShape* shape = image->shapes;
   shape->stroke.type = kSVGPaintColor;
   shape->stroke.color = 0xFF0000FFu;
   shape->opacity = 0.5f;
@@ -377,13 +373,11 @@ TEST_F(PrimitivesTest, SvgStrokesTakeTheShapesSettingsAndKeepThePathForThem)
   shape->strokeDashArray[0] = 4.f;
   shape->strokeDashArray[1] = 1.f;
   shape->strokeDashOffset = 0.5f;
-  shape->paths = Square(0, 0, 10, 10);
   auto* hidden = new SVGShape();
   hidden->visible = 0;
   hidden->fill.type = kSVGPaintColor;
   hidden->paths = Square(0, 0, 5, 5);
   shape->next = hidden;
-  image->shapes = shape;
   SVGHolder holder(image);
   const ISvgDocument doc(&holder);
 
@@ -413,13 +407,7 @@ TEST_F(PrimitivesTest, SvgStrokesTakeTheShapesSettingsAndKeepThePathForThem)
 
 TEST_F(PrimitivesTest, RotatedSvgIsCentredOnItsPointAndTurned)
 {
-  auto* image = new SVGImage();
-  image->width = 20;
-  image->height = 10;
-  image->shapes = new SVGShape();
-  image->shapes->fill.type = kSVGPaintColor;
-  image->shapes->paths = Square(0, 0, 20, 10);
-  SVGHolder holder(image);
+  SVGHolder holder(OneShapeImage(20, 10, 0xFF000000u, Square(0, 0, 20, 10)));
   gfx->DrawRotatedSVG(ISvgDocument(&holder), 100, 50, 40, 20, 90.0);
   const auto cubics = gfx->OfKind(GfxOp::kPathCubic);
   ASSERT_FALSE(cubics.empty());
