@@ -93,10 +93,8 @@ void IFxAPIBase::BeginParamGestureFromUI(int paramIdx)
 
 void IFxAPIBase::ApplyParamValueFromUI(int paramIdx, double normalizedValue)
 {
-  IParam* param = GetParam(paramIdx);
-  if (!param)
+  if (!SetParamFromUI(paramIdx, normalizedValue))
     return;
-  param->Set(param->FromNormalized(normalizedValue));
   NotifyHostParamValue(paramIdx, normalizedValue);
   OnParamChange(paramIdx, kChangeUI, -1);
   OnParamChangedForUI(paramIdx, kChangeUI);

@@ -80,22 +80,24 @@ void IGEditorDelegate::OnHostWindowResized(int width, int height)
                     1.f, false);
 }
 
-bool IGEditorDelegate::OnKeyDown(const IKeyEvent& key)
+bool IGEditorDelegate::ForwardKey(const IKeyEvent& key, bool (IGfx::*handler)(float, float, const IKeyEvent&))
 {
   if (!mGraphics)
     return false;
+  // Key events carry no position: the pointer's decides which control hears it.
   float x = 0.f, y = 0.f;
   mGraphics->GetMouseLocation(x, y);
-  return mGraphics->OnKeyDown(x, y, key);
+  return (mGraphics->*handler)(x, y, key);
+}
+
+bool IGEditorDelegate::OnKeyDown(const IKeyEvent& key)
+{
+  return ForwardKey(key, &IGfx::OnKeyDown);
 }
 
 bool IGEditorDelegate::OnKeyUp(const IKeyEvent& key)
 {
-  if (!mGraphics)
-    return false;
-  float x = 0.f, y = 0.f;
-  mGraphics->GetMouseLocation(x, y);
-  return mGraphics->OnKeyUp(x, y, key);
+  return ForwardKey(key, &IGfx::OnKeyUp);
 }
 
 void IGEditorDelegate::PushControlValueToUI(int controlTag, double normalizedValue)

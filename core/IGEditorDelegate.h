@@ -48,6 +48,8 @@ public:
   LayoutFunc layoutFunc;
 
 private:
+  bool ForwardKey(const IKeyEvent& key, bool (IGfx::*handler)(float, float, const IKeyEvent&));
+
   IGfx* mGraphics = nullptr; // owned while the editor is open
   int mSavedWidth = 0;
   int mSavedHeight = 0;

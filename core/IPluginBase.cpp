@@ -27,13 +27,19 @@ int32_t IPluginBase::GetPackedVersion() const noexcept
   return major * 10000 + minor * 100 + patch;
 }
 
-void IPluginBase::ApplyParamValueFromUI(int paramIdx, double normalizedValue)
+bool IPluginBase::SetParamFromUI(int paramIdx, double normalizedValue)
 {
   IParam* param = GetParam(paramIdx);
   if (!param)
-    return;
+    return false;
   param->Set(param->FromNormalized(normalizedValue));
-  OnParamChangedForUI(paramIdx, kChangeUI);
+  return true;
+}
+
+void IPluginBase::ApplyParamValueFromUI(int paramIdx, double normalizedValue)
+{
+  if (SetParamFromUI(paramIdx, normalizedValue))
+    OnParamChangedForUI(paramIdx, kChangeUI);
 }
 
 // -- State ---------------------------------------------------------------------

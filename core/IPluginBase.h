@@ -76,6 +76,9 @@ public:
 
 protected:
   IPresetSlot* GetPresetSlot(int idx) noexcept;
+  // The parameter takes a normalised value from the editor (stepped and
+  // clamped); false for an index outside the list.
+  bool SetParamFromUI(int paramIdx, double normalizedValue);
 
   IString mPluginName;
   IString mProductName;

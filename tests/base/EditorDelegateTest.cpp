@@ -233,6 +233,41 @@ TEST(EditorlessTimer, OnlyIdles)
   EXPECT_TRUE(plug.changedForUI.empty());
 }
 
+TEST_F(EditorFixture, KeysGoToTheControlUnderThePointer)
+{
+  IKeyEvent key;
+  key.VK = 0x41;
+  EXPECT_FALSE(plug.OnKeyDown(key)); // no editor open
+
+  Open();
+  Attach(-1);                        // the background never takes keys
+  RecordingControl* knob = Attach(kHaunt);
+  knob->SetTargetAndDrawRECTs(IRECT(100.f, 100.f, 200.f, 150.f));
+  gfx->mouseX = 150.f;
+  gfx->mouseY = 120.f;
+  EXPECT_TRUE(plug.OnKeyDown(key));
+  EXPECT_TRUE(plug.OnKeyUp(key));
+  ASSERT_EQ(knob->keys.size(), 2u);
+  EXPECT_FLOAT_EQ(knob->keys[0].x, 150.f);
+  EXPECT_FLOAT_EQ(knob->keys[0].y, 120.f);
+  EXPECT_EQ(knob->keys[0].vk, 0x41);
+  EXPECT_FALSE(knob->keys[0].up);
+  EXPECT_TRUE(knob->keys[1].up);
+
+  // Elsewhere, or refused by the control: the editor's key handler decides.
+  std::vector<bool> handled;
+  gfx->SetKeyHandlerFunc([&](const IKeyEvent&, bool isUp) {
+    handled.push_back(isUp);
+    return isUp;
+  });
+  knob->takesKeys = false;
+  EXPECT_FALSE(plug.OnKeyDown(key));
+  gfx->mouseX = 500.f;
+  EXPECT_TRUE(plug.OnKeyUp(key));
+  EXPECT_EQ(handled, (std::vector<bool>{false, true}));
+  EXPECT_EQ(knob->keys.size(), 3u);
+}
+
 TEST_F(EditorFixture, ControlsAddressedByTag)
 {
   Open();

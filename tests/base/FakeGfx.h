@@ -43,6 +43,8 @@ public:
   void Draw(IGfx&) override {}
   void OnMidi(const IMidiMessage& msg) override { midi.push_back(msg); }
   void OnDelegateMessage(int msgTag, int, const void*) override { messages.push_back(msgTag); }
+  bool OnKeyDown(float x, float y, const IKeyEvent& key) override { return Key(x, y, key, false); }
+  bool OnKeyUp(float x, float y, const IKeyEvent& key) override { return Key(x, y, key, true); }
   void SetValueFromHostSide(double value, int valIdx) override
   {
     hostValues.push_back({valIdx, value});
@@ -54,6 +56,19 @@ public:
     int valIdx;
     double value;
   };
+  struct KeySeen
+  {
+    float x, y;
+    int vk;
+    bool up;
+  };
+  bool Key(float x, float y, const IKeyEvent& key, bool up)
+  {
+    keys.push_back({x, y, key.VK, up});
+    return takesKeys;
+  }
+  bool takesKeys = true;
+  std::vector<KeySeen> keys;
   std::vector<HostValue> hostValues;
   std::vector<IMidiMessage> midi;
   std::vector<int> messages;

@@ -215,3 +215,24 @@ TEST(Presets, LoadingIntoAnEmptyCurrentSlotLeavesOneRecord)
   EXPECT_EQ(plug.GetPreset(0)->chunk.Size(), 104);
   EXPECT_STREQ(plug.GetPresetName(0), "user preset 1");
 }
+
+TEST(PluginBase, ValueFromTheEditorWithoutAHostSide)
+{
+  // The plug-in base alone: the parameter moves and the editor hears of it,
+  // with no host notification and no change event.
+  struct Bare : IPluginBase
+  {
+    Bare() : IPluginBase(2, 0) {}
+    std::vector<std::pair<int, int>> forUI;
+    int changes = 0;
+    void OnParamChangedForUI(int idx, EParamChangeSource src) override { forUI.push_back({idx, src}); }
+    void OnParamIndexChanged(int) override { ++changes; }
+  } bare;
+  bare.GetParam(1)->ConfigureEnum("Octave", 2, 5);
+  bare.ApplyParamValueFromUI(1, 0.625);
+  bare.ApplyParamValueFromUI(2, 0.5);
+  EXPECT_EQ(bare.GetParam(1)->Value(), 3.);
+  ASSERT_EQ(bare.forUI.size(), 1u);
+  EXPECT_EQ(bare.forUI[0], (std::pair<int, int>{1, kChangeUI}));
+  EXPECT_EQ(bare.changes, 0);
+}
