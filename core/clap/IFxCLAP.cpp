@@ -112,6 +112,8 @@ void IFxCLAP::Deactivate()
 
 void IFxCLAP::Reset() noexcept
 {
+  // The silence count goes on: a reset empties the buffers, so nothing the
+  // plug-in still holds could need a longer tail than before.
   try
   {
     OnReset();
@@ -119,7 +121,6 @@ void IFxCLAP::Reset() noexcept
   catch (...)
   {
   }
-  mTailCounter = 0;
 }
 
 // ---- latency and tail ---------------------------------------------------------------

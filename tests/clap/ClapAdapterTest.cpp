@@ -111,6 +111,17 @@ TEST_F(ClapAdapterTest, TailDecidesTheProcessStatus)
   EXPECT_EQ(tail->get(hosted->Clap()), UINT32_MAX);
 }
 
+TEST_F(ClapAdapterTest, AHostResetKeepsTheSilenceCount)
+{
+  ASSERT_TRUE(hosted->Activate(48000.0, 1, 256));
+  plugin->SetTailSize(1000);
+  EXPECT_EQ(ProcessBlock(256, nullptr, nullptr), CLAP_PROCESS_CONTINUE);
+  EXPECT_EQ(ProcessBlock(256, nullptr, nullptr), CLAP_PROCESS_CONTINUE);
+  host.RunOnAudioThread([&] { hosted->Reset(); });
+  EXPECT_EQ(ProcessBlock(256, nullptr, nullptr), CLAP_PROCESS_CONTINUE);
+  EXPECT_EQ(ProcessBlock(256, nullptr, nullptr), CLAP_PROCESS_SLEEP);
+}
+
 TEST_F(ClapAdapterTest, LatencyChangesAreReportedOnlyWhileActivating)
 {
   ASSERT_TRUE(hosted->Activate(44100.0, 1, 256));
