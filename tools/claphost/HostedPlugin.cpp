@@ -149,16 +149,10 @@ clap_process_status HostedPlugin::ProcessRecord(const clap_process_t& process)
   return status;
 }
 
-clap_process_status HostedPlugin::Process32(float* const* in, uint32_t nIn, float* const* out, uint32_t nOut,
-                                            uint32_t frames, const InputEvents* events, OutputEvents* outEvents,
-                                            const clap_event_transport_t* transport)
+clap_process_status HostedPlugin::ProcessBuffers(const clap_audio_buffer_t& inBuf, clap_audio_buffer_t& outBuf,
+                                                 uint32_t frames, const InputEvents* events, OutputEvents* outEvents,
+                                                 const clap_event_transport_t* transport)
 {
-  clap_audio_buffer_t inBuf{};
-  inBuf.data32 = const_cast<float**>(in);
-  inBuf.channel_count = nIn;
-  clap_audio_buffer_t outBuf{};
-  outBuf.data32 = const_cast<float**>(out);
-  outBuf.channel_count = nOut;
   clap_process_t p{};
   p.steady_time = mSteadyTime;
   p.frames_count = frames;
@@ -174,6 +168,19 @@ clap_process_status HostedPlugin::Process32(float* const* in, uint32_t nIn, floa
   return ProcessRecord(p);
 }
 
+clap_process_status HostedPlugin::Process32(float* const* in, uint32_t nIn, float* const* out, uint32_t nOut,
+                                            uint32_t frames, const InputEvents* events, OutputEvents* outEvents,
+                                            const clap_event_transport_t* transport)
+{
+  clap_audio_buffer_t inBuf{};
+  inBuf.data32 = const_cast<float**>(in);
+  inBuf.channel_count = nIn;
+  clap_audio_buffer_t outBuf{};
+  outBuf.data32 = const_cast<float**>(out);
+  outBuf.channel_count = nOut;
+  return ProcessBuffers(inBuf, outBuf, frames, events, outEvents, transport);
+}
+
 clap_process_status HostedPlugin::Process64(double* const* in, uint32_t nIn, double* const* out, uint32_t nOut,
                                             uint32_t frames, const InputEvents* events, OutputEvents* outEvents,
                                             const clap_event_transport_t* transport)
@@ -184,19 +191,7 @@ clap_process_status HostedPlugin::Process64(double* const* in, uint32_t nIn, dou
   clap_audio_buffer_t outBuf{};
   outBuf.data64 = const_cast<double**>(out);
   outBuf.channel_count = nOut;
-  clap_process_t p{};
-  p.steady_time = mSteadyTime;
-  p.frames_count = frames;
-  p.transport = transport;
-  p.audio_inputs = &inBuf;
-  p.audio_outputs = &outBuf;
-  p.audio_inputs_count = 1;
-  p.audio_outputs_count = 1;
-  p.in_events = events ? events->Clap() : nullptr;
-  p.out_events = outEvents ? outEvents->Clap() : nullptr;
-  if (outEvents)
-    outEvents->BeginBlock(frames);
-  return ProcessRecord(p);
+  return ProcessBuffers(inBuf, outBuf, frames, events, outEvents, transport);
 }
 
 int HostedPlugin::PumpMainThread(OutputEvents* flushed)

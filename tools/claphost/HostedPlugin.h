@@ -65,6 +65,11 @@ public:
   bool LoadState(const std::vector<uint8_t>& in, size_t piece = SIZE_MAX) const;
 
 private:
+  // One stereo buffer each way, either sample width.
+  clap_process_status ProcessBuffers(const clap_audio_buffer_t& inBuf, clap_audio_buffer_t& outBuf, uint32_t frames,
+                                     const InputEvents* events, OutputEvents* outEvents,
+                                     const clap_event_transport_t* transport);
+
   TestHost& mHost;
   const clap_plugin_t* mPlugin = nullptr;
   bool mInitCalled = false;
