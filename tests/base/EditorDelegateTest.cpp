@@ -3,6 +3,12 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <regex>
+#include <string>
+#if !defined(_WIN32)
+#include <cstdlib>
+#include <ctime>
+#endif
 
 #include "base/FakeGfx.h"
 #include "base/TestPlugin.h"
@@ -505,5 +511,36 @@ TEST(FrameworkTimer, StartedTimerDrivesTheTickAndIsReplaced)
   EXPECT_EQ(plug.GetTimer(), nullptr);
   ifx::native::TickTimers();
   EXPECT_EQ(plug.idleCount, 3);
+}
+#endif
+
+#if !defined(_WIN32)
+TEST(Configuration, TraceTimeStampCarriesTheOffsetFromUtc)
+{
+  const char* oldTz = std::getenv("TZ");
+  const std::string saved = oldTz ? oldTz : "";
+  struct Case
+  {
+    const char* tz;
+    const char* offset;
+  };
+  // UTC+14 and UTC-12 fall on another day than UTC for most of the day; at
+  // any moment at least one of them does, so the day correction is exercised.
+  const Case cases[] = {{"UTC0", "+0000"}, {"IST-5:30", "+0530"}, {"NST3:30", "-0330"},
+                        {"LINT-14", "+1400"}, {"BIT12", "-1200"}};
+  for (const Case& c : cases)
+  {
+    setenv("TZ", c.tz, 1);
+    tzset();
+    TestPlugin plug;
+    const std::string stamp = IFxAPIBase::TraceTimeStamp();
+    EXPECT_TRUE(std::regex_match(stamp, std::regex("[0-9]{8} [0-9]{2}:[0-9]{2} [+-][0-9]{4}"))) << stamp;
+    EXPECT_EQ(stamp.substr(stamp.size() - 5), c.offset) << c.tz;
+  }
+  if (oldTz)
+    setenv("TZ", saved.c_str(), 1);
+  else
+    unsetenv("TZ");
+  tzset();
 }
 #endif
