@@ -1,0 +1,169 @@
+#include "renderer/RecordingGL.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <tuple>
+#include <type_traits>
+
+namespace
+{
+enum GLIndex
+{
+#define GL_INDEX(ret, member, name, params) kGL_##member,
+  CANVAS_GL_FUNCTIONS(GL_INDEX)
+#undef GL_INDEX
+};
+
+const char* const kNames[] = {
+#define GL_NAME(ret, member, name, params) name,
+  CANVAS_GL_FUNCTIONS(GL_NAME)
+#undef GL_NAME
+};
+
+std::vector<GLRecord> gLog;
+unsigned gNextName = 0;
+
+template <typename T>
+void Record(GLRecord& r, T value)
+{
+  if constexpr (std::is_arithmetic_v<T>)
+    r.args.push_back((double)value);
+  else
+    r.args.push_back(0.0);
+  if constexpr (std::is_same_v<T, const char*>)
+    r.strings.emplace_back(value);
+}
+
+template <int Index, typename F>
+struct GLStub;
+
+template <int Index, typename R, typename... A>
+struct GLStub<Index, R(CANVAS_GLAPI*)(A...)>
+{
+  static R CANVAS_GLAPI Call(A... a)
+  {
+    GLRecord r;
+    r.name = kNames[Index];
+    (Record(r, a), ...);
+    auto t = std::forward_as_tuple(a...);
+    if constexpr (Index == kGL_uniform4fv)
+      r.floats.assign(std::get<2>(t), std::get<2>(t) + 4 * std::get<1>(t));
+    if constexpr (Index == kGL_uniform2fv)
+      r.floats.assign(std::get<2>(t), std::get<2>(t) + 2 * std::get<1>(t));
+    if constexpr (Index == kGL_shaderSource)
+      for (int i = 0; i < std::get<1>(t); i++)
+        r.strings.emplace_back(std::get<2>(t)[i]);
+    if constexpr (Index == kGL_vertexAttribPointer)
+      r.args[5] = (double)reinterpret_cast<std::uintptr_t>(std::get<5>(t));
+    if constexpr (Index == kGL_bindFramebuffer)
+      RecordingGL::boundFramebuffer = (int)std::get<1>(t);
+    if constexpr (Index == kGL_bindRenderbuffer)
+      RecordingGL::boundRenderbuffer = (int)std::get<1>(t);
+    if constexpr (Index == kGL_genTextures || Index == kGL_genBuffers || Index == kGL_genFramebuffers ||
+                  Index == kGL_genRenderbuffers)
+      for (int i = 0; i < std::get<0>(t); i++)
+        std::get<1>(t)[i] = ++gNextName;
+    if constexpr (Index == kGL_getShaderiv)
+      *std::get<2>(t) = RecordingGL::compileStatus;
+    if constexpr (Index == kGL_getProgramiv)
+      *std::get<2>(t) = RecordingGL::linkStatus;
+    if constexpr (Index == kGL_getIntegerv)
+      *std::get<1>(t) = std::get<0>(t) == cgl::kFramebufferBinding    ? RecordingGL::boundFramebuffer
+                        : std::get<0>(t) == cgl::kRenderbufferBinding ? RecordingGL::boundRenderbuffer
+                                                                      : 0;
+    if constexpr (Index == kGL_getShaderInfoLog || Index == kGL_getProgramInfoLog)
+    {
+      const char log[] = "recorded log";
+      std::snprintf(std::get<3>(t), (size_t)std::get<1>(t), "%s", log);
+      *std::get<2>(t) = (int)sizeof(log) - 1;
+    }
+    gLog.push_back(r);
+
+    if constexpr (Index == kGL_checkFramebufferStatus)
+    {
+      if (RecordingGL::framebufferStatus.empty())
+        return cgl::kFramebufferComplete;
+      const cgl::Enum status = RecordingGL::framebufferStatus.front();
+      RecordingGL::framebufferStatus.erase(RecordingGL::framebufferStatus.begin());
+      return status;
+    }
+    else if constexpr (Index == kGL_createProgram || Index == kGL_createShader)
+      return ++gNextName;
+    else if constexpr (Index == kGL_getError)
+      return RecordingGL::error;
+    else if constexpr (Index == kGL_getUniformLocation)
+      return (int)gLog.size(); // distinct per name
+    else if constexpr (!std::is_void_v<R>)
+      return R{};
+  }
+};
+} // namespace
+
+int RecordingGL::compileStatus = 1;
+int RecordingGL::linkStatus = 1;
+std::vector<cgl::Enum> RecordingGL::framebufferStatus;
+int RecordingGL::boundFramebuffer = 0;
+int RecordingGL::boundRenderbuffer = 0;
+cgl::Enum RecordingGL::error = cgl::kNoError;
+
+void RecordingGL::Reset()
+{
+  gLog.clear();
+  compileStatus = 1;
+  linkStatus = 1;
+  framebufferStatus.clear();
+  boundFramebuffer = 0;
+  boundRenderbuffer = 0;
+  error = cgl::kNoError;
+}
+
+CanvasGLApi RecordingGL::Table()
+{
+  CanvasGLApi api{};
+#define GL_STUB(ret, member, name, params) api.member = &GLStub<kGL_##member, decltype(api.member)>::Call;
+  CANVAS_GL_FUNCTIONS(GL_STUB)
+#undef GL_STUB
+  return api;
+}
+
+std::vector<GLRecord>& RecordingGL::Log() { return gLog; }
+
+std::vector<GLRecord> RecordingGL::Named(const std::string& name)
+{
+  std::vector<GLRecord> out;
+  for (const auto& r : gLog)
+    if (r.name == name)
+      out.push_back(r);
+  return out;
+}
+
+std::string RecordingGL::Line(const std::string& name, const std::vector<double>& args)
+{
+  std::string line = name;
+  for (double a : args)
+  {
+    char buf[32];
+    if (a >= 0 && a == (double)(long long)a)
+      std::snprintf(buf, sizeof(buf), " 0x%llx", (unsigned long long)a);
+    else
+      std::snprintf(buf, sizeof(buf), " %g", a);
+    line += buf;
+  }
+  return line;
+}
+
+std::vector<std::string> RecordingGL::Lines(size_t first, const std::vector<std::string>& skip)
+{
+  std::vector<std::string> out;
+  for (size_t i = first; i < gLog.size(); i++)
+  {
+    const GLRecord& r = gLog[i];
+    bool skipped = false;
+    for (const auto& s : skip)
+      skipped = skipped || r.name == s;
+    if (skipped)
+      continue;
+    out.push_back(Line(r.name, r.args));
+  }
+  return out;
+}

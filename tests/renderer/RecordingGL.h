@@ -1,0 +1,45 @@
+#pragma once
+// A GL entry-point table that records every call with its arguments instead
+// of drawing, for checking the exact state sequences of the GL back end
+// without a GPU (natively and under wine alike). One recorder per process:
+// the entry points are plain functions.
+
+#include <string>
+#include <vector>
+
+#include "graphics/renderer/CanvasGLApi.h"
+
+struct GLRecord
+{
+  std::string name;         // "glEnable", ...
+  std::vector<double> args; // numbers and enums; pointers as 0
+  std::vector<float> floats; // the values behind glUniform*fv
+  std::vector<std::string> strings; // names passed, and the sources of glShaderSource
+
+  double Arg(size_t i) const { return i < args.size() ? args[i] : -1.0; }
+};
+
+struct RecordingGL
+{
+  // Fresh log and default answers: shaders compile and link, framebuffers
+  // are complete, no error, bound framebuffer 0.
+  static void Reset();
+  static CanvasGLApi Table();
+
+  static std::vector<GLRecord>& Log();
+  // The calls named `name`, in order.
+  static std::vector<GLRecord> Named(const std::string& name);
+  // One call as a line: the name and its arguments, whole numbers in hex.
+  static std::string Line(const std::string& name, const std::vector<double>& args);
+  // Names with arguments, one line each ("glEnable 0xb90"), of the log from
+  // `first` on, leaving out the names in `skip`.
+  static std::vector<std::string> Lines(size_t first = 0, const std::vector<std::string>& skip = {});
+
+  static int compileStatus;
+  static int linkStatus;
+  // Answers of glCheckFramebufferStatus in turn; complete once used up.
+  static std::vector<cgl::Enum> framebufferStatus;
+  static int boundFramebuffer;
+  static int boundRenderbuffer;
+  static cgl::Enum error; // what glGetError answers
+};
