@@ -3,17 +3,26 @@
 //   claphost <path to module.clap>
 // One line per check on stdout; the exit code is the number of failed checks
 // (capped at 100), 0 when everything passed.
+//   claphost process <module> ...      one run over a signal or WAV file
+//   claphost make-signal <kind> ...    a test signal as a WAV file
+// (see tools/claphost/ProcessCommand.h).
+#include <cstring>
 #include <iostream>
 
 #include "tools/claphost/HostScenario.h"
+#include "tools/claphost/ProcessCommand.h"
 
 int main(int argc, char** argv)
 {
   if (argc < 2)
   {
-    std::cerr << "usage: claphost <module.clap>\n";
+    std::cerr << "usage: claphost <module.clap> | process <module.clap> ... | make-signal ...\n";
     return 100;
   }
+  if (!std::strcmp(argv[1], "process"))
+    return claphost::RunProcessCommand(argc, argv, std::cout);
+  if (!std::strcmp(argv[1], "make-signal"))
+    return claphost::RunMakeSignalCommand(argc, argv, std::cout);
   const int failures = claphost::RunHostScenario(argv[1], std::cout);
   std::cout << (failures == 0 ? "ALL PASSED" : "FAILURES: " + std::to_string(failures)) << std::endl;
   return failures > 100 ? 100 : failures;

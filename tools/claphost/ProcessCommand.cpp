@@ -1,0 +1,183 @@
+#include "tools/claphost/ProcessCommand.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tools/claphost/BlockRunner.h"
+#include "tools/claphost/ClapModuleLoader.h"
+#include "tools/vst3host/AudioFiles.h"
+
+namespace claphost {
+
+namespace {
+
+const char kPluginId[] = "com.Tarnhollow - Korvane.Murkwisp";
+
+struct ParamSetting
+{
+  clap_id id = 0;
+  double value = 0.0;
+};
+
+struct ProcessArgs
+{
+  std::string module, signal = "sine", input, output;
+  double rate = 44100.0;
+  long block = 512;
+  long frames = 44100;
+  bool use64 = false;
+  std::vector<ParamSetting> settings;
+};
+
+bool ParseProcessArgs(int argc, char** argv, ProcessArgs& a)
+{
+  if (argc < 3)
+    return false;
+  a.module = argv[2];
+  for (int i = 3; i < argc; ++i)
+  {
+    const std::string opt = argv[i];
+    if (opt == "--double")
+    {
+      a.use64 = true;
+      continue;
+    }
+    if (i + 1 >= argc)
+      return false;
+    const char* v = argv[++i];
+    if (opt == "--rate")
+      a.rate = std::atof(v);
+    else if (opt == "--block")
+      a.block = std::atol(v);
+    else if (opt == "--frames")
+      a.frames = std::atol(v);
+    else if (opt == "--signal")
+      a.signal = v;
+    else if (opt == "--input")
+      a.input = v;
+    else if (opt == "--output")
+      a.output = v;
+    else if (opt == "--set")
+    {
+      ParamSetting s;
+      if (std::sscanf(v, "%u=%lf", &s.id, &s.value) != 2)
+        return false;
+      a.settings.push_back(s);
+    }
+    else
+      return false;
+  }
+  return a.rate > 0.0 && a.block > 0 && a.block <= 65536 && a.frames >= 0;
+}
+
+// The signal as 32-bit values: WAV files and generated signals hold nothing
+// finer, so both sample widths see the same numbers.
+bool LoadInput(const ProcessArgs& a, Signal& signal, std::ostream& report)
+{
+  vst3host::Audio audio;
+  if (a.input.empty())
+  {
+    if (!vst3host::GenerateSignal(a.signal, 2, a.frames, a.rate, audio))
+      return report << "error: unknown signal " << a.signal << "\n", false;
+  }
+  else
+  {
+    double fileRate = 0.0;
+    std::string error;
+    if (!vst3host::ReadWav(a.input, audio, fileRate, error))
+      return report << "error: " << a.input << ": " << error << "\n", false;
+  }
+  if (audio.empty())
+    return report << "error: no channels in the input\n", false;
+  for (size_t c = 0; c < 2; ++c)
+  {
+    const std::vector<double>& src = audio[c < audio.size() ? c : audio.size() - 1];
+    signal.ch[c].assign(src.begin(), src.end());
+  }
+  return true;
+}
+
+} // namespace
+
+int RunProcessCommand(int argc, char** argv, std::ostream& report)
+{
+  ProcessArgs a;
+  if (!ParseProcessArgs(argc, argv, a))
+    return report << "usage: claphost process <module> [--rate hz] [--block n] [--double] [--frames n] "
+                     "[--signal kind] [--input in.wav] [--output out.wav] [--set id=value]...\n",
+           2;
+  Signal signal;
+  if (!LoadInput(a, signal, report))
+    return 1;
+
+  ClapModuleLoader module;
+  if (!module.Load(a.module))
+    return report << "error: " << module.Error() << "\n", 1;
+  const clap_plugin_entry_t* entry = module.Entry();
+  if (!entry->init(module.Path().c_str()))
+    return report << "error: entry init failed\n", 1;
+  int rc = 0;
+  {
+    const auto* factory = static_cast<const clap_plugin_factory_t*>(entry->get_factory(CLAP_PLUGIN_FACTORY_ID));
+    TestHost host;
+    HostedPlugin plugin(factory, host, kPluginId);
+    const uint32_t block = static_cast<uint32_t>(a.block);
+    if (!plugin.Valid() || !plugin.Init() || !plugin.Activate(a.rate, 1, block))
+    {
+      report << "error: the plug-in could not be created, initialised and activated\n";
+      rc = 1;
+    }
+    else
+    {
+      InputEvents settings;
+      for (const ParamSetting& s : a.settings)
+        settings.AddParamValue(0, s.id, s.value);
+      OutputEvents outEvents;
+      const RunResult result = Run(plugin, signal, a.use64, {block}, &settings, &outEvents);
+      const auto* latency = plugin.Ext<clap_plugin_latency_t>(CLAP_EXT_LATENCY);
+      report << "latency: " << (latency ? latency->get(plugin.Clap()) : 0u) << "\n";
+      report << "frames: " << signal.ch[0].size() << "\n";
+      if (result.errors > 0)
+      {
+        report << "error: " << result.errors << " blocks failed\n";
+        rc = 1;
+      }
+      if (!result.finite)
+      {
+        report << "error: the output is not finite\n";
+        rc = 1;
+      }
+      for (const std::string& v : host.Violations())
+      {
+        report << "host rule broken: " << v << "\n";
+        rc = 1;
+      }
+      const vst3host::Audio output{result.out[0], result.out[1]};
+      if (!a.output.empty() && !vst3host::WriteWav(a.output, output, a.rate))
+      {
+        report << "error: cannot write " << a.output << "\n";
+        rc = 1;
+      }
+    }
+  }
+  entry->deinit();
+  return rc;
+}
+
+int RunMakeSignalCommand(int argc, char** argv, std::ostream& report)
+{
+  if (argc != 6)
+    return report << "usage: claphost make-signal <sine|noise|impulse|silence> <frames> <rate> <out.wav>\n", 2;
+  const long frames = std::atol(argv[3]);
+  const double rate = std::atof(argv[4]);
+  vst3host::Audio audio;
+  if (!vst3host::GenerateSignal(argv[2], 2, frames, rate, audio))
+    return report << "error: cannot make that signal\n", 1;
+  if (!vst3host::WriteWav(argv[5], audio, rate))
+    return report << "error: cannot write " << argv[5] << "\n", 1;
+  return 0;
+}
+
+} // namespace claphost
