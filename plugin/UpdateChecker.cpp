@@ -177,7 +177,11 @@ void UpdateChecker::CheckForUpdates(bool force)
   }
 
   CopyText(latestVersion, version);
-  CopyText(downloadUrl, IsAcceptableDownloadUrl(download) ? download : std::string());
+  // Checked as stored: the cut to the field's size must not make an address
+  // that would be refused whole.
+  CopyText(downloadUrl, download);
+  if (!IsAcceptableDownloadUrl(downloadUrl))
+    downloadUrl[0] = '\0';
   CopyText(changelog, notes);
 
   int remote[3];

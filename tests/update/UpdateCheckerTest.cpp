@@ -134,6 +134,11 @@ TEST_F(UpdateCheckerTest, LongTextsAreCutToTheirFields)
   EXPECT_EQ(std::strlen(checker.changelog), 511u);
   EXPECT_EQ(std::string(checker.changelog), longLog.substr(0, 511));
 
+  // An address whose cut would end inside its scheme is not kept.
+  const std::string wideUrl = "https://" + std::string(300, '\xBD');
+  ASSERT_EQ(CheckFeed(Feed("0.9.3", wideUrl)), ifx::kUpdateAvailable);
+  EXPECT_STREQ(checker.downloadUrl, "");
+
   // A cut never splits a UTF-8 character (the editor converts to UTF-16).
   std::string accented;
   while (accented.size() < 600)
