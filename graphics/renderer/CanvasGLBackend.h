@@ -144,7 +144,8 @@ struct CanvasGLBackend
   void DrawTriangles(const CanvasGLCall& call);
   static cgl::Enum ToGLBlendFactor(int factor);
   static CanvasGLBlend BlendForComposite(CanvasComposite composite);
-  static int CountPathVertices(const CanvasFlatPath* paths, int npaths);
+  // Fringe vertices of the paths, and their fill vertices when asked for.
+  static int CountPathVertices(const CanvasFlatPath* paths, int npaths, bool withFill);
   CanvasGLCall* NewCall();
   int ReservePaths(int n);
   int ReserveVertices(int n);

@@ -142,11 +142,11 @@ CanvasGLBlend CanvasGLBackend::BlendForComposite(CanvasComposite composite)
   return blend;
 }
 
-int CanvasGLBackend::CountPathVertices(const CanvasFlatPath* paths, int npaths)
+int CanvasGLBackend::CountPathVertices(const CanvasFlatPath* paths, int npaths, bool withFill)
 {
   int count = 0;
   for (int i = 0; i < npaths; i++)
-    count += paths[i].nfill + paths[i].nstroke;
+    count += (withFill ? paths[i].nfill : 0) + paths[i].nstroke;
   return count;
 }
 
@@ -210,6 +210,51 @@ int CopyVertices(CanvasGLBackend& b, int offset, const CanvasVertex* src, int co
     std::memcpy(&b.verts[offset], src, sizeof(CanvasVertex) * (size_t)count);
   return offset + count;
 }
+
+// A new call with the paths' ranges and vertices (the fills only when asked
+// for, always the fringes), then `extra` vertices of its own (cover quad or
+// triangles) at triangleOffset. Null, the queues as they were, without memory.
+CanvasGLCall* NewPathCall(CanvasGLBackend& b, int type, const CanvasPaint* paint, CanvasComposite composite,
+                          const CanvasFlatPath* paths, int npaths, bool withFill, int extra)
+{
+  const QueueMark mark = Mark(b);
+  CanvasGLCall* call = b.NewCall();
+  if (!call)
+    return nullptr;
+  call->type = type;
+  call->image = paint->image;
+  call->blend = CanvasGLBackend::BlendForComposite(composite);
+  call->pathOffset = b.ReservePaths(npaths);
+  int offset = call->pathOffset == -1
+                 ? -1
+                 : b.ReserveVertices(CanvasGLBackend::CountPathVertices(paths, npaths, withFill) + extra);
+  if (offset == -1)
+  {
+    Rollback(b, mark);
+    return nullptr;
+  }
+  call->pathCount = npaths;
+  for (int i = 0; i < npaths; i++)
+  {
+    CanvasGLPathRange& range = b.paths[call->pathOffset + i];
+    std::memset(&range, 0, sizeof(range));
+    if (withFill && paths[i].nfill > 0)
+    {
+      range.fillOffset = offset;
+      range.fillCount = paths[i].nfill;
+      offset = CopyVertices(b, offset, paths[i].fill, paths[i].nfill);
+    }
+    if (paths[i].nstroke > 0)
+    {
+      range.strokeOffset = offset;
+      range.strokeCount = paths[i].nstroke;
+      offset = CopyVertices(b, offset, paths[i].stroke, paths[i].nstroke);
+    }
+  }
+  call->triangleOffset = offset;
+  call->triangleCount = extra;
+  return call;
+}
 } // namespace
 
 void CanvasGLBackend::QueueFill(void* user, const CanvasPaint* paint, CanvasComposite composite,
@@ -218,72 +263,40 @@ void CanvasGLBackend::QueueFill(void* user, const CanvasPaint* paint, CanvasComp
 {
   auto* b = static_cast<CanvasGLBackend*>(user);
   const QueueMark mark = Mark(*b);
-  CanvasGLCall* call = b->NewCall();
+  // One convex path needs no stencil and so no cover quad.
+  const bool convex = npaths == 1 && paths[0].convex;
+  CanvasGLCall* call =
+    NewPathCall(*b, convex ? kCanvasGLConvexFill : kCanvasGLFill, paint, composite, paths, npaths, true, convex ? 0 : 4);
   if (!call)
     return;
-  call->type = kCanvasGLFill;
-  call->triangleCount = 4;
-  call->pathOffset = b->ReservePaths(npaths);
-  if (call->pathOffset == -1)
-    return Rollback(*b, mark);
-  call->pathCount = npaths;
-  call->image = paint->image;
-  call->blend = BlendForComposite(composite);
-  if (npaths == 1 && paths[0].convex)
-  {
-    call->type = kCanvasGLConvexFill;
-    call->triangleCount = 0;
-  }
 
-  int offset = b->ReserveVertices(CountPathVertices(paths, npaths) + call->triangleCount);
-  if (offset == -1)
-    return Rollback(*b, mark);
-  for (int i = 0; i < npaths; i++)
+  int paintBlock = -1;
+  if (convex)
   {
-    CanvasGLPathRange& range = b->paths[call->pathOffset + i];
-    std::memset(&range, 0, sizeof(range));
-    if (paths[i].nfill > 0)
-    {
-      range.fillOffset = offset;
-      range.fillCount = paths[i].nfill;
-      offset = CopyVertices(*b, offset, paths[i].fill, paths[i].nfill);
-    }
-    if (paths[i].nstroke > 0)
-    {
-      range.strokeOffset = offset;
-      range.strokeCount = paths[i].nstroke;
-      offset = CopyVertices(*b, offset, paths[i].stroke, paths[i].nstroke);
-    }
+    call->uniformOffset = b->ReserveUniforms(1);
+    paintBlock = call->uniformOffset;
   }
-
-  if (call->type == kCanvasGLFill)
+  else
   {
     // The cover quad over the bounds, drawn where the stencil is set.
-    call->triangleOffset = offset;
-    CanvasVertex* quad = &b->verts[offset];
+    CanvasVertex* quad = &b->verts[call->triangleOffset];
     quad[0] = CanvasVertex{bounds[2], bounds[3], 0.5f, 1.0f};
     quad[1] = CanvasVertex{bounds[2], bounds[1], 0.5f, 1.0f};
     quad[2] = CanvasVertex{bounds[0], bounds[3], 0.5f, 1.0f};
     quad[3] = CanvasVertex{bounds[0], bounds[1], 0.5f, 1.0f};
 
     call->uniformOffset = b->ReserveUniforms(2);
-    if (call->uniformOffset == -1)
-      return Rollback(*b, mark);
-    CanvasGLFragUniforms* stencil = b->UniformsAt(call->uniformOffset);
-    std::memset(stencil, 0, sizeof(*stencil));
-    stencil->strokeThr = -1.0f;
-    stencil->type = 2.f;
-    if (!b->PaintToUniforms(b->UniformsAt(call->uniformOffset + b->fragSize), paint, scissor, fringe, fringe, -1.0f))
-      return Rollback(*b, mark);
+    if (call->uniformOffset != -1)
+    {
+      CanvasGLFragUniforms* stencil = b->UniformsAt(call->uniformOffset);
+      std::memset(stencil, 0, sizeof(*stencil));
+      stencil->strokeThr = -1.0f;
+      stencil->type = 2.f;
+      paintBlock = call->uniformOffset + b->fragSize;
+    }
   }
-  else
-  {
-    call->uniformOffset = b->ReserveUniforms(1);
-    if (call->uniformOffset == -1)
-      return Rollback(*b, mark);
-    if (!b->PaintToUniforms(b->UniformsAt(call->uniformOffset), paint, scissor, fringe, fringe, -1.0f))
-      return Rollback(*b, mark);
-  }
+  if (paintBlock == -1 || !b->PaintToUniforms(b->UniformsAt(paintBlock), paint, scissor, fringe, fringe, -1.0f))
+    Rollback(*b, mark);
 }
 
 void CanvasGLBackend::QueueStroke(void* user, const CanvasPaint* paint, CanvasComposite composite,
@@ -292,48 +305,19 @@ void CanvasGLBackend::QueueStroke(void* user, const CanvasPaint* paint, CanvasCo
 {
   auto* b = static_cast<CanvasGLBackend*>(user);
   const QueueMark mark = Mark(*b);
-  CanvasGLCall* call = b->NewCall();
+  CanvasGLCall* call = NewPathCall(*b, kCanvasGLStroke, paint, composite, paths, npaths, false, 0);
   if (!call)
     return;
-  call->type = kCanvasGLStroke;
-  call->pathOffset = b->ReservePaths(npaths);
-  if (call->pathOffset == -1)
-    return Rollback(*b, mark);
-  call->pathCount = npaths;
-  call->image = paint->image;
-  call->blend = BlendForComposite(composite);
-
-  int offset = b->ReserveVertices(CountPathVertices(paths, npaths));
-  if (offset == -1)
-    return Rollback(*b, mark);
-  for (int i = 0; i < npaths; i++)
-  {
-    CanvasGLPathRange& range = b->paths[call->pathOffset + i];
-    std::memset(&range, 0, sizeof(range));
-    if (paths[i].nstroke > 0)
-    {
-      range.strokeOffset = offset;
-      range.strokeCount = paths[i].nstroke;
-      offset = CopyVertices(*b, offset, paths[i].stroke, paths[i].nstroke);
-    }
-  }
-
-  if (b->flags & kCanvasGLStencilStrokes)
-  {
-    call->uniformOffset = b->ReserveUniforms(2);
-    if (call->uniformOffset == -1 ||
-        !b->PaintToUniforms(b->UniformsAt(call->uniformOffset), paint, scissor, strokeWidth, fringe, -1.0f) ||
-        !b->PaintToUniforms(b->UniformsAt(call->uniformOffset + b->fragSize), paint, scissor, strokeWidth, fringe,
-                            1.0f - 0.5f / 255.0f))
-      return Rollback(*b, mark);
-  }
-  else
-  {
-    call->uniformOffset = b->ReserveUniforms(1);
-    if (call->uniformOffset == -1 ||
-        !b->PaintToUniforms(b->UniformsAt(call->uniformOffset), paint, scissor, strokeWidth, fringe, -1.0f))
-      return Rollback(*b, mark);
-  }
+  // Stencil strokes draw the solid middle with a second block first.
+  const bool stencil = (b->flags & kCanvasGLStencilStrokes) != 0;
+  call->uniformOffset = b->ReserveUniforms(stencil ? 2 : 1);
+  bool ok = call->uniformOffset != -1 &&
+            b->PaintToUniforms(b->UniformsAt(call->uniformOffset), paint, scissor, strokeWidth, fringe, -1.0f);
+  if (ok && stencil)
+    ok = b->PaintToUniforms(b->UniformsAt(call->uniformOffset + b->fragSize), paint, scissor, strokeWidth, fringe,
+                            1.0f - 0.5f / 255.0f);
+  if (!ok)
+    Rollback(*b, mark);
 }
 
 void CanvasGLBackend::QueueTriangles(void* user, const CanvasPaint* paint, CanvasComposite composite,
@@ -341,25 +325,15 @@ void CanvasGLBackend::QueueTriangles(void* user, const CanvasPaint* paint, Canva
 {
   auto* b = static_cast<CanvasGLBackend*>(user);
   const QueueMark mark = Mark(*b);
-  CanvasGLCall* call = b->NewCall();
+  CanvasGLCall* call = NewPathCall(*b, kCanvasGLTriangles, paint, composite, nullptr, 0, false, nverts);
   if (!call)
     return;
-  call->type = kCanvasGLTriangles;
-  call->image = paint->image;
-  call->blend = BlendForComposite(composite);
-  call->triangleOffset = b->ReserveVertices(nverts);
-  if (call->triangleOffset == -1)
-    return Rollback(*b, mark);
-  call->triangleCount = nverts;
   CopyVertices(*b, call->triangleOffset, verts, nverts);
-
   call->uniformOffset = b->ReserveUniforms(1);
-  if (call->uniformOffset == -1)
+  if (call->uniformOffset == -1 ||
+      !b->PaintToUniforms(b->UniformsAt(call->uniformOffset), paint, scissor, 1.0f, fringe, -1.0f))
     return Rollback(*b, mark);
-  CanvasGLFragUniforms* frag = b->UniformsAt(call->uniformOffset);
-  if (!b->PaintToUniforms(frag, paint, scissor, 1.0f, fringe, -1.0f))
-    return Rollback(*b, mark);
-  frag->type = 3.f;
+  b->UniformsAt(call->uniformOffset)->type = 3.f;
 }
 
 void CanvasGLBackend::EmptyQueues()
