@@ -208,3 +208,39 @@ TEST(PeakAvgSender, DegenerateSampleRatesAreSafe)
   s.ProcessBlock(nullptr, 64, 0);   // no buffers: nothing happens
   EXPECT_EQ(s.PacketsQueued(), 0);
 }
+
+TEST(PeakAvgSender, AveragesRiseAtOnceAndDecayOverTwentyWindows)
+{
+  IPeakAvgSender s = MakeSender();
+  PacketSink sink;
+  std::vector<double> l(240), r(240);
+  double* io[2] = {l.data(), r.data()};
+  auto block = [&](double a) {
+    std::fill(l.begin(), l.end(), a);
+    std::fill(r.begin(), r.end(), a / 2.);
+    s.ProcessBlock(io, 240, 0);
+    s.FlushToUI(sink);
+  };
+  // A window is evaluated on its first frame: it holds that frame and the
+  // 239 before it.
+  for (int i = 0; i < 10; ++i)
+    block(0.5);
+  ASSERT_EQ(sink.packets.size(), 10u);
+  // An attack of 0.2 windows is no smoothing at all: the level is there at once.
+  EXPECT_FLOAT_EQ(sink.packets.back().Average(0), 0.5f);
+  EXPECT_FLOAT_EQ(sink.packets.back().Average(1), 0.25f);
+
+  block(0.);
+  const double rms = 0.5 * std::sqrt(239. / 240.);   // one silent frame in the window
+  double expected = 0.5 + (rms - 0.5) / 20.;
+  EXPECT_NEAR(sink.packets.back().Average(0), expected, 1e-6);
+  for (int i = 0; i < 5; ++i)
+  {
+    block(0.);
+    expected -= expected / 20.;
+    EXPECT_NEAR(sink.packets.back().Average(0), expected, 1e-6) << i;
+  }
+  // The peak is held while the average decays.
+  EXPECT_FLOAT_EQ(sink.packets.back().Peak(0), 0.5f);
+  EXPECT_FLOAT_EQ(sink.packets.back().Peak(1), 0.25f);
+}
