@@ -141,6 +141,21 @@ void CanvasEmitRoundCorner(CanvasVertexWriter& out, const CanvasFlatPoint* p0, c
   }
 }
 
+void CanvasEmitCorner(CanvasVertexWriter& out, const CanvasFlatPoint* p0, const CanvasFlatPoint* p1, float lw,
+                      float rw, float lu, float ru, int lineJoin, int ncap)
+{
+  if (p1->flags & (kCanvasPtBevel | kCanvasPtInnerBevel))
+  {
+    if (lineJoin == kCanvasRound)
+      CanvasEmitRoundCorner(out, p0, p1, lw, rw, lu, ru, ncap);
+    else
+      CanvasEmitCutCorner(out, p0, p1, lw, rw, lu, ru);
+    return;
+  }
+  out.Put(p1->x + p1->dmx * lw, p1->y + p1->dmy * lw, lu, 1);
+  out.Put(p1->x - p1->dmx * rw, p1->y - p1->dmy * rw, ru, 1);
+}
+
 void CanvasEmitStartCap(CanvasVertexWriter& out, const CanvasFlatPoint* p, float dx, float dy, float w, float d,
                         float aa, float u0, float u1)
 {

@@ -22,6 +22,46 @@ int CurveDivisions(float r, float arc, float tol)
     return 2;
   return std::max(2, (int)std::ceil(arc / da));
 }
+
+// Closes a looped strip with a copy of its first pair.
+void CloseStrip(CanvasVertexWriter& out, const CanvasVertex* first, float lu, float ru)
+{
+  if (out.p - first < 2)
+    return;
+  const CanvasVertex a = first[0], b = first[1];
+  out.Put(a.x, a.y, lu, 1);
+  out.Put(b.x, b.y, ru, 1);
+}
+
+// The cap of an open stroke at `at`, facing away from the segment from p0 to
+// p1: butt caps straddle the end with the fringe, square caps reach half the
+// width beyond it. Other values draw no cap.
+void EmitCap(CanvasVertexWriter& out, const CanvasFlatPoint* p0, const CanvasFlatPoint* p1, bool start, int lineCap,
+             float w, float aa, int ncap, float u0, float u1)
+{
+  float dx = p1->x - p0->x, dy = p1->y - p0->y;
+  const float d = std::sqrt(dx * dx + dy * dy);
+  if (d > 1e-6f)
+  {
+    dx /= d;
+    dy /= d;
+  }
+  const float extend = lineCap == kCanvasSquare ? w - aa : -aa * 0.5f;
+  if (lineCap == kCanvasRound)
+  {
+    if (start)
+      CanvasEmitRoundStartCap(out, p0, dx, dy, w, ncap, u0, u1);
+    else
+      CanvasEmitRoundEndCap(out, p1, dx, dy, w, ncap, u0, u1);
+  }
+  else if (lineCap == kCanvasButt || lineCap == kCanvasSquare)
+  {
+    if (start)
+      CanvasEmitStartCap(out, p0, dx, dy, w, extend, aa, u0, u1);
+    else
+      CanvasEmitEndCap(out, p1, dx, dy, w, extend, aa, u0, u1);
+  }
+}
 } // namespace
 
 CanvasVertex* CanvasContext::ReserveVertices(int count)
@@ -108,23 +148,10 @@ bool CanvasContext::BuildFillMesh(float w, int lineJoin, float miterLimit)
       const CanvasFlatPoint* p1 = &pts[0];
       for (int j = 0; j < path.count; j++)
       {
-        if (p1->flags & (kCanvasPtBevel | kCanvasPtInnerBevel))
-        {
-          CanvasEmitCutCorner(out, p0, p1, lw, rw, lu, ru);
-        }
-        else
-        {
-          out.Put(p1->x + p1->dmx * lw, p1->y + p1->dmy * lw, lu, 1);
-          out.Put(p1->x - p1->dmx * rw, p1->y - p1->dmy * rw, ru, 1);
-        }
+        CanvasEmitCorner(out, p0, p1, lw, rw, lu, ru, kCanvasMiter, 0);
         p0 = p1++;
       }
-      if (out.p - path.stroke >= 2)
-      {
-        const CanvasVertex first = path.stroke[0], second = path.stroke[1];
-        out.Put(first.x, first.y, lu, 1);
-        out.Put(second.x, second.y, ru, 1);
-      }
+      CloseStrip(out, path.stroke, lu, ru);
       path.nstroke = (int)(out.p - path.stroke);
     }
     else
@@ -176,84 +203,26 @@ bool CanvasContext::BuildStrokeMesh(float w, float fringe, int lineCap, int line
     if (path.count < 2)
       continue;
 
+    // A closed path goes round from its last point; an open one runs its
+    // inner points between the two caps.
     const bool loop = path.closed != 0;
-    const CanvasFlatPoint* p0;
-    const CanvasFlatPoint* p1;
-    int s, e;
-    if (loop)
-    {
-      p0 = &pts[path.count - 1];
-      p1 = &pts[0];
-      s = 0;
-      e = path.count;
-    }
-    else
-    {
-      p0 = &pts[0];
-      p1 = &pts[1];
-      s = 1;
-      e = path.count - 1;
-    }
+    const CanvasFlatPoint* p0 = loop ? &pts[path.count - 1] : &pts[0];
+    const CanvasFlatPoint* p1 = loop ? &pts[0] : &pts[1];
+    const int corners = loop ? path.count : path.count - 2;
 
     if (!loop)
-    {
-      float dx = p1->x - p0->x, dy = p1->y - p0->y;
-      const float d = std::sqrt(dx * dx + dy * dy);
-      if (d > 1e-6f)
-      {
-        dx /= d;
-        dy /= d;
-      }
-      if (lineCap == kCanvasButt)
-        CanvasEmitStartCap(out, p0, dx, dy, w, -aa * 0.5f, aa, u0, u1);
-      else if (lineCap == kCanvasSquare)
-        CanvasEmitStartCap(out, p0, dx, dy, w, w - aa, aa, u0, u1);
-      else if (lineCap == kCanvasRound)
-        CanvasEmitRoundStartCap(out, p0, dx, dy, w, ncap, u0, u1);
-    }
+      EmitCap(out, p0, p1, true, lineCap, w, aa, ncap, u0, u1);
 
-    for (int j = s; j < e; j++)
+    for (int j = 0; j < corners; j++)
     {
-      if (p1->flags & (kCanvasPtBevel | kCanvasPtInnerBevel))
-      {
-        if (lineJoin == kCanvasRound)
-          CanvasEmitRoundCorner(out, p0, p1, w, w, u0, u1, ncap);
-        else
-          CanvasEmitCutCorner(out, p0, p1, w, w, u0, u1);
-      }
-      else
-      {
-        out.Put(p1->x + p1->dmx * w, p1->y + p1->dmy * w, u0, 1);
-        out.Put(p1->x - p1->dmx * w, p1->y - p1->dmy * w, u1, 1);
-      }
+      CanvasEmitCorner(out, p0, p1, w, w, u0, u1, lineJoin, ncap);
       p0 = p1++;
     }
 
     if (loop)
-    {
-      if (out.p - path.stroke >= 2)
-      {
-        const CanvasVertex first = path.stroke[0], second = path.stroke[1];
-        out.Put(first.x, first.y, u0, 1);
-        out.Put(second.x, second.y, u1, 1);
-      }
-    }
+      CloseStrip(out, path.stroke, u0, u1);
     else
-    {
-      float dx = p1->x - p0->x, dy = p1->y - p0->y;
-      const float d = std::sqrt(dx * dx + dy * dy);
-      if (d > 1e-6f)
-      {
-        dx /= d;
-        dy /= d;
-      }
-      if (lineCap == kCanvasButt)
-        CanvasEmitEndCap(out, p1, dx, dy, w, -aa * 0.5f, aa, u0, u1);
-      else if (lineCap == kCanvasSquare)
-        CanvasEmitEndCap(out, p1, dx, dy, w, w - aa, aa, u0, u1);
-      else if (lineCap == kCanvasRound)
-        CanvasEmitRoundEndCap(out, p1, dx, dy, w, ncap, u0, u1);
-    }
+      EmitCap(out, p0, p1, false, lineCap, w, aa, ncap, u0, u1);
     path.nstroke = (int)(out.p - path.stroke);
   }
   c->nverts = (int)(out.p - verts);
