@@ -278,42 +278,33 @@ TEST(FxpFile, ChunkFormLayoutAndRoundTrip)
 
 TEST(FxpFile, FilesOnDiskRoundTrip)
 {
-  const std::string path = TempPath("murkwisp_base_roundtrip.fxp");
-  TestPlugin a;
-  a.MakeFactoryPresets();
-  a.RestorePreset(2);
-  ASSERT_TRUE(a.SavePresetFile(path.c_str()));
+  struct Case
+  {
+    std::string path;
+    int preset;
+    const char* name;
+  };
+  // A plain name, and a UTF-8 one that must reach the disk as UTF-8 rather
+  // than as its bytes taken in some code page.
+  const Case cases[] = {{TempPath("murkwisp_base_roundtrip.fxp"), 2, "Banshee Scream"},
+                        {TempPath("murkwisp_Spuk_\xC3\xBC_\xE5\xB9\xBD\xE9\x9C\x8A.fxp"), 1, "Fennow Choir"}};
+  for (const Case& c : cases)
+  {
+    TestPlugin a;
+    a.MakeFactoryPresets();
+    a.RestorePreset(c.preset);
+    ASSERT_TRUE(a.SavePresetFile(c.path.c_str())) << c.path;
+    const auto onDisk = std::filesystem::u8path(c.path);
+    ASSERT_TRUE(std::filesystem::exists(onDisk)) << c.path;
+    EXPECT_EQ(std::filesystem::file_size(onDisk), 108u) << c.path;
 
-  std::FILE* fp = std::fopen(path.c_str(), "rb");
-  ASSERT_NE(fp, nullptr);
-  std::fseek(fp, 0, SEEK_END);
-  EXPECT_EQ(std::ftell(fp), 108);
-  std::fclose(fp);
-
-  TestPlugin b;
-  b.MakeFactoryPresets();
-  ASSERT_TRUE(b.LoadPresetFile(path.c_str()));
-  ExpectSameWithinFloat(b, a);
-  EXPECT_STREQ(b.GetPresetName(0), "Banshee Scream");
-  std::remove(path.c_str());
-}
-
-TEST(FxpFile, Utf8PathsRoundTrip)
-{
-  const std::string path = TempPath("murkwisp_Spuk_\xC3\xBC_\xE5\xB9\xBD\xE9\x9C\x8A.fxp");
-  TestPlugin a;
-  a.MakeFactoryPresets();
-  a.RestorePreset(1);
-  ASSERT_TRUE(a.SavePresetFile(path.c_str()));
-  TestPlugin b;
-  b.MakeFactoryPresets();
-  ASSERT_TRUE(b.LoadPresetFile(path.c_str()));
-  EXPECT_STREQ(b.GetPresetName(0), "Fennow Choir");
-  ExpectSameWithinFloat(b, a);
-  // The name on disk is the UTF-8 name, not its bytes taken as a code page.
-  const auto onDisk = std::filesystem::u8path(path);
-  EXPECT_TRUE(std::filesystem::exists(onDisk));
-  std::filesystem::remove(onDisk);
+    TestPlugin b;
+    b.MakeFactoryPresets();
+    ASSERT_TRUE(b.LoadPresetFile(c.path.c_str())) << c.path;
+    ExpectSameWithinFloat(b, a);
+    EXPECT_STREQ(b.GetPresetName(0), c.name);
+    std::filesystem::remove(onDisk);
+  }
 }
 
 TEST(FxpFile, UnusablePathsFail)
