@@ -208,11 +208,19 @@ void CanvasContext::SetFillColor(CanvasColor color)
   State().fill = CanvasColorPaint(color);
 }
 
+namespace
+{
+// Paints are built in user space: they take the transform current now.
+void TakePaint(CanvasPaint& slot, const CanvasPaint& paint, const float* xform)
+{
+  slot = paint;
+  CanvasConcatTransform(slot.xform, xform);
+}
+} // namespace
+
 void CanvasContext::SetFillPaint(const CanvasPaint& paint)
 {
-  CanvasState& s = State();
-  s.fill = paint;
-  CanvasConcatTransform(s.fill.xform, s.xform);
+  TakePaint(State().fill, paint, State().xform);
 }
 
 void CanvasContext::SetStrokeColor(CanvasColor color)
@@ -222,9 +230,7 @@ void CanvasContext::SetStrokeColor(CanvasColor color)
 
 void CanvasContext::SetStrokePaint(const CanvasPaint& paint)
 {
-  CanvasState& s = State();
-  s.stroke = paint;
-  CanvasConcatTransform(s.stroke.xform, s.xform);
+  TakePaint(State().stroke, paint, State().xform);
 }
 
 void CanvasContext::ResetTransform()

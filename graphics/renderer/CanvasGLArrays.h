@@ -22,4 +22,15 @@ inline bool Grow(T*& data, int& capacity, int needed, int minimum, size_t elemen
   return true;
 }
 
+// Appends n elements to an array with a count: the index of the first, or -1
+// (nothing changed) without memory.
+template <typename T>
+inline int Reserve(T*& data, int& count, int& capacity, int n, int minimum, size_t elementSize = sizeof(T))
+{
+  if (!Grow(data, capacity, count + n, minimum, elementSize))
+    return -1;
+  const int first = count;
+  count += n;
+  return first;
+}
 } // namespace canvasgl

@@ -8,7 +8,7 @@
 #include "graphics/renderer/CanvasGLBackend.h"
 #include "graphics/renderer/CanvasTransform.h"
 
-using canvasgl::Grow;
+using canvasgl::Reserve;
 
 namespace
 {
@@ -152,38 +152,22 @@ int CanvasGLBackend::CountPathVertices(const CanvasFlatPath* paths, int npaths, 
 
 CanvasGLCall* CanvasGLBackend::NewCall()
 {
-  if (!Grow(calls, ccalls, ncalls + 1, 128))
+  const int i = Reserve(calls, ncalls, ccalls, 1, 128);
+  if (i < 0)
     return nullptr;
-  CanvasGLCall* call = &calls[ncalls++];
-  std::memset(call, 0, sizeof(*call));
-  return call;
+  std::memset(&calls[i], 0, sizeof(calls[i]));
+  return &calls[i];
 }
 
-int CanvasGLBackend::ReservePaths(int n)
-{
-  if (!Grow(paths, cpaths, npaths + n, 128))
-    return -1;
-  const int offset = npaths;
-  npaths += n;
-  return offset;
-}
+int CanvasGLBackend::ReservePaths(int n) { return Reserve(paths, npaths, cpaths, n, 128); }
 
-int CanvasGLBackend::ReserveVertices(int n)
-{
-  if (!Grow(verts, cverts, nverts + n, 4096))
-    return -1;
-  const int offset = nverts;
-  nverts += n;
-  return offset;
-}
+int CanvasGLBackend::ReserveVertices(int n) { return Reserve(verts, nverts, cverts, n, 4096); }
 
+// Byte offset of the first block.
 int CanvasGLBackend::ReserveUniforms(int n)
 {
-  if (!Grow(uniforms, cuniforms, nuniforms + n, 128, (size_t)fragSize))
-    return -1;
-  const int offset = nuniforms * fragSize;
-  nuniforms += n;
-  return offset;
+  const int first = Reserve(uniforms, nuniforms, cuniforms, n, 128, (size_t)fragSize);
+  return first < 0 ? -1 : first * fragSize;
 }
 
 namespace
@@ -204,11 +188,16 @@ void Rollback(CanvasGLBackend& b, const QueueMark& m)
   b.nuniforms = m.uniforms;
 }
 
-int CopyVertices(CanvasGLBackend& b, int offset, const CanvasVertex* src, int count)
+// Copies vertices to `offset` in the reserved run and moves it past them;
+// first and count tell where they went (left alone when there are none).
+void CopyRange(CanvasGLBackend& b, int& offset, const CanvasVertex* src, int n, int& first, int& count)
 {
-  if (count > 0)
-    std::memcpy(&b.verts[offset], src, sizeof(CanvasVertex) * (size_t)count);
-  return offset + count;
+  if (n <= 0)
+    return;
+  std::memcpy(&b.verts[offset], src, sizeof(CanvasVertex) * (size_t)n);
+  first = offset;
+  count = n;
+  offset += n;
 }
 
 // A new call with the paths' ranges and vertices (the fills only when asked
@@ -238,18 +227,9 @@ CanvasGLCall* NewPathCall(CanvasGLBackend& b, int type, const CanvasPaint* paint
   {
     CanvasGLPathRange& range = b.paths[call->pathOffset + i];
     std::memset(&range, 0, sizeof(range));
-    if (withFill && paths[i].nfill > 0)
-    {
-      range.fillOffset = offset;
-      range.fillCount = paths[i].nfill;
-      offset = CopyVertices(b, offset, paths[i].fill, paths[i].nfill);
-    }
-    if (paths[i].nstroke > 0)
-    {
-      range.strokeOffset = offset;
-      range.strokeCount = paths[i].nstroke;
-      offset = CopyVertices(b, offset, paths[i].stroke, paths[i].nstroke);
-    }
+    if (withFill)
+      CopyRange(b, offset, paths[i].fill, paths[i].nfill, range.fillOffset, range.fillCount);
+    CopyRange(b, offset, paths[i].stroke, paths[i].nstroke, range.strokeOffset, range.strokeCount);
   }
   call->triangleOffset = offset;
   call->triangleCount = extra;
@@ -328,7 +308,8 @@ void CanvasGLBackend::QueueTriangles(void* user, const CanvasPaint* paint, Canva
   CanvasGLCall* call = NewPathCall(*b, kCanvasGLTriangles, paint, composite, nullptr, 0, false, nverts);
   if (!call)
     return;
-  CopyVertices(*b, call->triangleOffset, verts, nverts);
+  int at = call->triangleOffset;
+  CopyRange(*b, at, verts, nverts, call->triangleOffset, call->triangleCount);
   call->uniformOffset = b->ReserveUniforms(1);
   if (call->uniformOffset == -1 ||
       !b->PaintToUniforms(b->UniformsAt(call->uniformOffset), paint, scissor, 1.0f, fringe, -1.0f))

@@ -87,30 +87,32 @@ void main(void) {
 }
 )";
 
+using InfoLogGetter = void(CANVAS_GLAPI*)(cgl::Uint object, int bufSize, int* length, char* log);
+
+// The info log of a shader or program, cut to 512 characters.
+struct InfoLog
+{
+  char text[512 + 1] = {};
+};
+
+InfoLog ReadInfoLog(InfoLogGetter get, cgl::Uint object)
+{
+  InfoLog log;
+  int len = 0;
+  get(object, 512, &len, log.text);
+  len = len < 0 ? 0 : len > 512 ? 512 : len;
+  log.text[len] = '\0';
+  return log;
+}
+
 void PrintShaderLog(CanvasGLBackend& b, cgl::Uint shader, const char* name, const char* stage)
 {
-  char log[512 + 1] = {};
-  int len = 0;
-  b.gl.getShaderInfoLog(shader, 512, &len, log);
-  if (len < 0)
-    len = 0;
-  if (len > 512)
-    len = 512;
-  log[len] = '\0';
-  std::printf("Shader %s/%s error:\n%s\n", name, stage, log);
+  std::printf("Shader %s/%s error:\n%s\n", name, stage, ReadInfoLog(b.gl.getShaderInfoLog, shader).text);
 }
 
 void PrintProgramLog(CanvasGLBackend& b, cgl::Uint program, const char* name)
 {
-  char log[512 + 1] = {};
-  int len = 0;
-  b.gl.getProgramInfoLog(program, 512, &len, log);
-  if (len < 0)
-    len = 0;
-  if (len > 512)
-    len = 512;
-  log[len] = '\0';
-  std::printf("Program %s error:\n%s\n", name, log);
+  std::printf("Program %s error:\n%s\n", name, ReadInfoLog(b.gl.getProgramInfoLog, program).text);
 }
 } // namespace
 

@@ -5,7 +5,7 @@
 #include "graphics/renderer/CanvasGLArrays.h"
 #include "graphics/renderer/CanvasGLBackend.h"
 
-using canvasgl::Grow;
+using canvasgl::Reserve;
 
 CanvasGLTexture* CanvasGLBackend::FindTexture(int id)
 {
@@ -28,9 +28,10 @@ CanvasGLTexture* CanvasGLBackend::NewTextureSlot()
     }
   if (!tex)
   {
-    if (!Grow(textures, ctextures, ntextures + 1, 4))
+    const int i = Reserve(textures, ntextures, ctextures, 1, 4);
+    if (i < 0)
       return nullptr;
-    tex = &textures[ntextures++];
+    tex = &textures[i];
   }
   std::memset(tex, 0, sizeof(*tex));
   tex->id = ++textureId;
