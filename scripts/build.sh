@@ -10,4 +10,4 @@ for preset in native windows; do
 done
 echo
 echo "Murkwisp.vst3: $(pwd)/build/windows/Murkwisp.vst3"
-echo "Murkwisp.clap: $(pwd)/build/windows/Murkwisp.clap"
+echo "Murkwisp.clap: $(pwd)/build/windows/clap/Murkwisp.clap"
