@@ -13,6 +13,21 @@ float SignedDistance(const CanvasVertex& v, float x0, float y0, float x1, float 
   const float dx = std::max(x0 - v.x, v.x - x1), dy = std::max(y0 - v.y, v.y - y1);
   return std::max(dx, dy);
 }
+
+// A fringe strip of (covered, uncovered) pairs across the edges of a box:
+// each side's distance from the box and texture coordinate u.
+void ExpectFringePairs(const std::vector<CanvasVertex>& fringe, float x0, float y0, float x1, float y1, float inDist,
+                       float inU, float outDist, float outU)
+{
+  ASSERT_EQ(fringe.size() % 2, 0u);
+  for (size_t i = 0; i < fringe.size(); i += 2)
+  {
+    EXPECT_FLOAT_EQ(SignedDistance(fringe[i], x0, y0, x1, y1), inDist) << i;
+    EXPECT_FLOAT_EQ(fringe[i].u, inU) << i;
+    EXPECT_FLOAT_EQ(SignedDistance(fringe[i + 1], x0, y0, x1, y1), outDist) << i;
+    EXPECT_FLOAT_EQ(fringe[i + 1].u, outU) << i;
+  }
+}
 } // namespace
 
 TEST_F(CanvasFixture, ConvexRectangleFillIsInsetWithHalfAFringeOutside)
@@ -32,13 +47,7 @@ TEST_F(CanvasFixture, ConvexRectangleFillIsInsetWithHalfAFringeOutside)
   }
   // Pairs of (covered, uncovered), closed by a copy of the first pair.
   ASSERT_EQ(p.fringe.size(), 10u);
-  for (size_t i = 0; i < p.fringe.size(); i += 2)
-  {
-    EXPECT_FLOAT_EQ(SignedDistance(p.fringe[i], 10, 10, 30, 30), -0.5f) << i;
-    EXPECT_FLOAT_EQ(p.fringe[i].u, 0.5f);
-    EXPECT_FLOAT_EQ(SignedDistance(p.fringe[i + 1], 10, 10, 30, 30), 0.5f) << i;
-    EXPECT_FLOAT_EQ(p.fringe[i + 1].u, 1.f);
-  }
+  ExpectFringePairs(p.fringe, 10, 10, 30, 30, -0.5f, 0.5f, 0.5f, 1.f);
   EXPECT_FLOAT_EQ(p.fringe[8].x, p.fringe[0].x);
   EXPECT_FLOAT_EQ(p.fringe[9].y, p.fringe[1].y);
 }
@@ -53,13 +62,7 @@ TEST_F(CanvasFixture, ConcaveFillFringeStraddlesTheEdgeFromInside)
   const RecordedPath& p = fill.paths[0];
   EXPECT_EQ(p.convex, 1); // each path is convex, the fill of two is not
   ASSERT_EQ(p.fringe.size(), 10u);
-  for (size_t i = 0; i < p.fringe.size(); i += 2)
-  {
-    EXPECT_FLOAT_EQ(SignedDistance(p.fringe[i], 10, 10, 30, 30), -1.5f) << i;
-    EXPECT_FLOAT_EQ(p.fringe[i].u, 0.f);
-    EXPECT_FLOAT_EQ(SignedDistance(p.fringe[i + 1], 10, 10, 30, 30), 0.5f) << i;
-    EXPECT_FLOAT_EQ(p.fringe[i + 1].u, 1.f);
-  }
+  ExpectFringePairs(p.fringe, 10, 10, 30, 30, -1.5f, 0.f, 0.5f, 1.f);
   EXPECT_FLOAT_EQ(fill.bounds[0], 10.f);
   EXPECT_FLOAT_EQ(fill.bounds[2], 70.f);
 }
@@ -75,12 +78,8 @@ TEST_F(CanvasFixture, HoleFringeFadesIntoTheHole)
   const RecordedPath& hole = fill.paths[1];
   for (const auto& v : hole.fill)
     EXPECT_FALSE(Inside(v, 20, 20, 30, 30)); // the stencil fan sits on the solid side
-  for (size_t i = 0; i < hole.fringe.size(); i += 2)
-  {
-    EXPECT_FLOAT_EQ(SignedDistance(hole.fringe[i], 20, 20, 30, 30), 1.5f) << i;
-    EXPECT_FLOAT_EQ(SignedDistance(hole.fringe[i + 1], 20, 20, 30, 30), -0.5f) << i;
-    EXPECT_FLOAT_EQ(hole.fringe[i + 1].u, 1.f);
-  }
+  ASSERT_EQ(hole.fringe.size(), 10u);
+  ExpectFringePairs(hole.fringe, 20, 20, 30, 30, 1.5f, 0.f, -0.5f, 1.f);
 }
 
 TEST_F(CanvasFixture, FillWithoutAntiAliasingUsesThePointsAndNoFringe)
