@@ -128,6 +128,7 @@ protected:
 
 private:
   void PushParamChangeToHost(const IHostParamChange& change);
+  void PushGestureToHost(int32_t type, int paramIdx);
   void HostParamsFlushTask();
   void IdentifyHost(const clap_host_t* host);
   void ReadTransport(const clap_event_transport_t& transport) noexcept;

@@ -141,20 +141,20 @@ void IFxCLAP::PushParamChangeToHost(const IHostParamChange& change)
 
 void IFxCLAP::BeginHostParamGesture(int paramIdx)
 {
-  if (!GetParam(paramIdx))
-    return;
-  IHostParamChange change;
-  change.type = IHostParamChange::kBeginGesture;
-  change.idx = paramIdx;
-  PushParamChangeToHost(change);
+  PushGestureToHost(IHostParamChange::kBeginGesture, paramIdx);
 }
 
 void IFxCLAP::EndHostParamGesture(int paramIdx)
 {
+  PushGestureToHost(IHostParamChange::kEndGesture, paramIdx);
+}
+
+void IFxCLAP::PushGestureToHost(int32_t type, int paramIdx)
+{
   if (!GetParam(paramIdx))
     return;
   IHostParamChange change;
-  change.type = IHostParamChange::kEndGesture;
+  change.type = type;
   change.idx = paramIdx;
   PushParamChangeToHost(change);
 }
