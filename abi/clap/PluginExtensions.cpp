@@ -6,47 +6,41 @@
 #include <cstring>
 #include <string>
 
-#include "abi/clap/Plugin.h"
+#include "abi/clap/PluginGuard.h"
 
 namespace clap { namespace helpers {
 
 using PluginGlue = Plugin<0, 0>;
+
+using guard::Guard;
+using guard::GuardVoid;
 
 struct PluginExtensions
 {
   // ---- params ----
   static uint32_t CLAP_ABI ParamsCount(const clap_plugin_t* p)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self ? self->ParamsCount() : 0; } catch (...) { return 0; }
+    return Guard(p, 0u, [](PluginGlue& g) { return g.ParamsCount(); });
   }
   static bool CLAP_ABI ParamsGetInfo(const clap_plugin_t* p, uint32_t index, clap_param_info_t* info)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    if (!self || !info)
-      return false;
-    try { return index < self->ParamsCount() && self->ParamsGetInfo(index, info); } catch (...) { return false; }
+    return info && Guard(p, false, [&](PluginGlue& g) { return index < g.ParamsCount() && g.ParamsGetInfo(index, info); });
   }
   static bool CLAP_ABI ParamsGetValue(const clap_plugin_t* p, clap_id id, double* value)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    if (!self || !value)
-      return false;
-    try { return self->IsValidParamId(id) && self->ParamsGetValue(id, value); } catch (...) { return false; }
+    return value && Guard(p, false, [&](PluginGlue& g) { return g.IsValidParamId(id) && g.ParamsGetValue(id, value); });
   }
   static bool CLAP_ABI ParamsValueToText(const clap_plugin_t* p, clap_id id, double value, char* display, uint32_t size)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    if (!self || !display || size == 0 || !std::isfinite(value))
-      return false;
-    try { return self->IsValidParamId(id) && self->ParamsValueToText(id, value, display, size); } catch (...) { return false; }
+    return display && size > 0 && std::isfinite(value) && Guard(p, false, [&](PluginGlue& g) {
+             return g.IsValidParamId(id) && g.ParamsValueToText(id, value, display, size);
+           });
   }
   static bool CLAP_ABI ParamsTextToValue(const clap_plugin_t* p, clap_id id, const char* display, double* value)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    if (!self || !display || !value)
-      return false;
-    try { return self->IsValidParamId(id) && self->ParamsTextToValue(id, display, value); } catch (...) { return false; }
+    return display && value && Guard(p, false, [&](PluginGlue& g) {
+             return g.IsValidParamId(id) && g.ParamsTextToValue(id, display, value);
+           });
   }
   static void CLAP_ABI ParamsFlush(const clap_plugin_t* p, const clap_input_events_t* in, const clap_output_events_t* out)
   {
@@ -57,216 +51,157 @@ struct PluginExtensions
   // ---- state ----
   static bool CLAP_ABI StateSave(const clap_plugin_t* p, const clap_ostream_t* stream)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    if (!self || !stream || !stream->write)
-      return false;
-    try { return self->StateSave(stream); } catch (...) { return false; }
+    return stream && stream->write && Guard(p, false, [&](PluginGlue& g) { return g.StateSave(stream); });
   }
   static bool CLAP_ABI StateLoad(const clap_plugin_t* p, const clap_istream_t* stream)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    if (!self || !stream || !stream->read)
-      return false;
-    try { return self->StateLoad(stream); } catch (...) { return false; }
+    return stream && stream->read && Guard(p, false, [&](PluginGlue& g) { return g.StateLoad(stream); });
   }
 
   // ---- render, latency, tail ----
   static bool CLAP_ABI RenderHasHardRealtimeRequirement(const clap_plugin_t* p)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self && self->RenderHasHardRealtimeRequirement(); } catch (...) { return false; }
+    return Guard(p, false, [](PluginGlue& g) { return g.RenderHasHardRealtimeRequirement(); });
   }
   static bool CLAP_ABI RenderSet(const clap_plugin_t* p, clap_plugin_render_mode mode)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    if (!self)
-      return false;
-    try
-    {
+    return Guard(p, false, [&](PluginGlue& g) {
       if (mode == CLAP_RENDER_REALTIME)
-        return self->RenderSet(mode);
+        return g.RenderSet(mode);
       if (mode == CLAP_RENDER_OFFLINE)
-        return !self->RenderHasHardRealtimeRequirement() && self->RenderSet(mode);
-      const std::string msg =
-        "host called clap_plugin_render.set_mode with an unknown mode : " + std::to_string(mode);
-      self->Log(CLAP_LOG_HOST_MISBEHAVING, msg.c_str());
+        return !g.RenderHasHardRealtimeRequirement() && g.RenderSet(mode);
+      const std::string msg = "host called clap_plugin_render.set_mode with an unknown mode : " + std::to_string(mode);
+      g.Log(CLAP_LOG_HOST_MISBEHAVING, msg.c_str());
       return false;
-    }
-    catch (...)
-    {
-      return false;
-    }
+    });
   }
   static uint32_t CLAP_ABI LatencyGet(const clap_plugin_t* p)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self ? self->LatencyGet() : 0; } catch (...) { return 0; }
+    return Guard(p, 0u, [](PluginGlue& g) { return g.LatencyGet(); });
   }
   static uint32_t CLAP_ABI TailGet(const clap_plugin_t* p)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self ? self->TailGet() : 0; } catch (...) { return 0; }
+    return Guard(p, 0u, [](PluginGlue& g) { return g.TailGet(); });
   }
 
   // ---- track info ----
   static void CLAP_ABI TrackInfoChanged(const clap_plugin_t* p)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { if (self) self->TrackInfoChanged(); } catch (...) {}
+    GuardVoid(p, [](PluginGlue& g) { g.TrackInfoChanged(); });
   }
 
   // ---- audio ports ----
   static uint32_t CLAP_ABI AudioPortsCount(const clap_plugin_t* p, bool isInput)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self ? self->AudioPortsCount(isInput) : 0; } catch (...) { return 0; }
+    return Guard(p, 0u, [&](PluginGlue& g) { return g.AudioPortsCount(isInput); });
   }
   static bool CLAP_ABI AudioPortsGet(const clap_plugin_t* p, uint32_t index, bool isInput, clap_audio_port_info_t* info)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    if (!self || !info)
-      return false;
-    try { return self->AudioPortsGet(index, isInput, info); } catch (...) { return false; }
+    return info && Guard(p, false, [&](PluginGlue& g) { return g.AudioPortsGet(index, isInput, info); });
   }
   static uint32_t CLAP_ABI AudioPortsConfigCount(const clap_plugin_t* p)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self ? self->AudioPortsConfigCount() : 0; } catch (...) { return 0; }
+    return Guard(p, 0u, [](PluginGlue& g) { return g.AudioPortsConfigCount(); });
   }
   static bool CLAP_ABI AudioPortsConfigGet(const clap_plugin_t* p, uint32_t index, clap_audio_ports_config_t* config)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    if (!self || !config)
-      return false;
-    try { return self->AudioPortsConfigGet(index, config); } catch (...) { return false; }
+    return config && Guard(p, false, [&](PluginGlue& g) { return g.AudioPortsConfigGet(index, config); });
   }
   static bool CLAP_ABI AudioPortsConfigSelect(const clap_plugin_t* p, clap_id configId)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self && self->AudioPortsConfigSelect(configId); } catch (...) { return false; }
+    return Guard(p, false, [&](PluginGlue& g) { return g.AudioPortsConfigSelect(configId); });
   }
 
   // ---- note ports ----
   static uint32_t CLAP_ABI NotePortsCount(const clap_plugin_t* p, bool isInput)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self ? self->NotePortsCount(isInput) : 0; } catch (...) { return 0; }
+    return Guard(p, 0u, [&](PluginGlue& g) { return g.NotePortsCount(isInput); });
   }
   static bool CLAP_ABI NotePortsGet(const clap_plugin_t* p, uint32_t index, bool isInput, clap_note_port_info_t* info)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    if (!self || !info)
-      return false;
-    try { return self->NotePortsGet(index, isInput, info); } catch (...) { return false; }
+    return info && Guard(p, false, [&](PluginGlue& g) { return g.NotePortsGet(index, isInput, info); });
   }
 
   // ---- gui ----
   static bool CLAP_ABI GuiIsApiSupported(const clap_plugin_t* p, const char* api, bool isFloating)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self && api && self->GuiIsApiSupported(api, isFloating); } catch (...) { return false; }
+    return api && Guard(p, false, [&](PluginGlue& g) { return g.GuiIsApiSupported(api, isFloating); });
   }
   static bool CLAP_ABI GuiGetPreferredApi(const clap_plugin_t* p, const char** api, bool* isFloating)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self && api && isFloating && self->GuiGetPreferredApi(api, isFloating); } catch (...) { return false; }
+    return api && isFloating && Guard(p, false, [&](PluginGlue& g) { return g.GuiGetPreferredApi(api, isFloating); });
   }
   static bool CLAP_ABI GuiCreate(const clap_plugin_t* p, const char* api, bool isFloating)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    if (!self || !api)
-      return false;
-    try
-    {
-      self->mGuiApi = api;
-      self->mGuiFloating = isFloating;
-      self->mGuiEmbedded = false;
-      const bool created = self->GuiCreate(api, isFloating);
-      if (created)
-        self->mGuiCreated = true;
-      return created;
-    }
-    catch (...)
-    {
-      return false;
-    }
+    return api && Guard(p, false, [&](PluginGlue& g) {
+             g.mGuiApi = api;
+             g.mGuiFloating = isFloating;
+             g.mGuiEmbedded = false;
+             const bool created = g.GuiCreate(api, isFloating);
+             if (created)
+               g.mGuiCreated = true;
+             return created;
+           });
   }
   static void CLAP_ABI GuiDestroy(const clap_plugin_t* p)
   {
     PluginGlue* self = PluginGlue::FromClap(p);
     if (!self)
       return;
-    try { self->GuiDestroy(); } catch (...) {}
+    GuardVoid(p, [](PluginGlue& g) { g.GuiDestroy(); });
     self->mGuiCreated = false;
     self->mGuiFloating = false;
     self->mGuiEmbedded = false;
   }
   static bool CLAP_ABI GuiSetScale(const clap_plugin_t* p, double scale)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self && std::isfinite(scale) && scale > 0.0 && self->GuiSetScale(scale); } catch (...) { return false; }
+    return std::isfinite(scale) && scale > 0.0 && Guard(p, false, [&](PluginGlue& g) { return g.GuiSetScale(scale); });
   }
   static bool CLAP_ABI GuiGetSize(const clap_plugin_t* p, uint32_t* width, uint32_t* height)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self && width && height && self->GuiGetSize(width, height); } catch (...) { return false; }
+    return width && height && Guard(p, false, [&](PluginGlue& g) { return g.GuiGetSize(width, height); });
   }
   static bool CLAP_ABI GuiCanResize(const clap_plugin_t* p)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self && self->GuiCanResize(); } catch (...) { return false; }
+    return Guard(p, false, [](PluginGlue& g) { return g.GuiCanResize(); });
   }
   static bool CLAP_ABI GuiGetResizeHints(const clap_plugin_t* p, clap_gui_resize_hints_t* hints)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self && hints && self->GuiGetResizeHints(hints); } catch (...) { return false; }
+    return hints && Guard(p, false, [&](PluginGlue& g) { return g.GuiGetResizeHints(hints); });
   }
   static bool CLAP_ABI GuiAdjustSize(const clap_plugin_t* p, uint32_t* width, uint32_t* height)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self && width && height && self->GuiAdjustSize(width, height); } catch (...) { return false; }
+    return width && height && Guard(p, false, [&](PluginGlue& g) { return g.GuiAdjustSize(width, height); });
   }
   static bool CLAP_ABI GuiSetSize(const clap_plugin_t* p, uint32_t width, uint32_t height)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self && self->GuiSetSize(width, height); } catch (...) { return false; }
+    return Guard(p, false, [&](PluginGlue& g) { return g.GuiSetSize(width, height); });
   }
   static bool CLAP_ABI GuiSetParent(const clap_plugin_t* p, const clap_window_t* window)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    if (!self || !window)
-      return false;
-    try
-    {
-      const bool ok = self->GuiSetParent(window);
-      if (ok)
-        self->mGuiEmbedded = true;
-      return ok;
-    }
-    catch (...)
-    {
-      return false;
-    }
+    return window && Guard(p, false, [&](PluginGlue& g) {
+             const bool ok = g.GuiSetParent(window);
+             if (ok)
+               g.mGuiEmbedded = true;
+             return ok;
+           });
   }
   static bool CLAP_ABI GuiSetTransient(const clap_plugin_t* p, const clap_window_t* window)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self && window && self->GuiSetTransient(window); } catch (...) { return false; }
+    return window && Guard(p, false, [&](PluginGlue& g) { return g.GuiSetTransient(window); });
   }
   static void CLAP_ABI GuiSuggestTitle(const clap_plugin_t* p, const char* title)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { if (self && title) self->GuiSuggestTitle(title); } catch (...) {}
+    if (title)
+      GuardVoid(p, [&](PluginGlue& g) { g.GuiSuggestTitle(title); });
   }
   static bool CLAP_ABI GuiShow(const clap_plugin_t* p)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self && self->GuiShow(); } catch (...) { return false; }
+    return Guard(p, false, [](PluginGlue& g) { return g.GuiShow(); });
   }
   static bool CLAP_ABI GuiHide(const clap_plugin_t* p)
   {
-    PluginGlue* self = PluginGlue::FromClap(p);
-    try { return self && self->GuiHide(); } catch (...) { return false; }
+    return Guard(p, false, [](PluginGlue& g) { return g.GuiHide(); });
   }
 };
 

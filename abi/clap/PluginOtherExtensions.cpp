@@ -4,46 +4,14 @@
 // operations. Drafts are offered only when OffersDraftExtensions says so.
 #include <cstring>
 
-#include "abi/clap/Plugin.h"
+#include "abi/clap/PluginGuard.h"
 
 namespace clap { namespace helpers {
 
 using PluginGlue = Plugin<0, 0>;
 
-namespace {
-
-template <class R, class F>
-R Guard(const clap_plugin_t* p, R fallback, F&& f)
-{
-  PluginGlue* self = PluginGlue::FromClap(p);
-  if (!self)
-    return fallback;
-  try
-  {
-    return f(*self);
-  }
-  catch (...)
-  {
-    return fallback;
-  }
-}
-
-template <class F>
-void GuardVoid(const clap_plugin_t* p, F&& f)
-{
-  if (PluginGlue* self = PluginGlue::FromClap(p))
-  {
-    try
-    {
-      f(*self);
-    }
-    catch (...)
-    {
-    }
-  }
-}
-
-} // namespace
+using guard::Guard;
+using guard::GuardVoid;
 
 struct PluginOtherExtensions
 {
