@@ -8,22 +8,11 @@
 using ifx::Mutex;
 using ifx::MutexLock;
 
-TEST(Mutex, SameThreadReentersOthersWait)
+namespace {
+
+// Whether another thread could take the mutex right now.
+bool FreeForOtherThreads(Mutex& m)
 {
-  Mutex m;
-  {
-    MutexLock outer(m);
-    MutexLock inner(&m);   // the holder may take it again
-    bool otherGotIt = true;
-    std::thread other([&] {
-      otherGotIt = m.TryEnter();
-      if (otherGotIt)
-        m.Leave();
-    });
-    other.join();
-    EXPECT_FALSE(otherGotIt);
-  }
-  // Both scopes left: free for everyone.
   bool free = false;
   std::thread other([&] {
     free = m.TryEnter();
@@ -31,7 +20,21 @@ TEST(Mutex, SameThreadReentersOthersWait)
       m.Leave();
   });
   other.join();
-  EXPECT_TRUE(free);
+  return free;
+}
+
+} // namespace
+
+TEST(Mutex, SameThreadReentersOthersWait)
+{
+  Mutex m;
+  {
+    MutexLock outer(m);
+    MutexLock inner(&m);   // the holder may take it again
+    EXPECT_FALSE(FreeForOtherThreads(m));
+  }
+  // Both scopes left: free for everyone.
+  EXPECT_TRUE(FreeForOtherThreads(m));
 
   MutexLock none(nullptr);   // no lock to hold: nothing happens
 }

@@ -57,6 +57,26 @@ std::vector<ISenderPacket> RunSine(int blockSize, int totalFrames, double a0, do
   return sink.packets;
 }
 
+// Feeds whole 240-sample windows (5 ms at 48 kHz) of constant levels and
+// flushes after each, as the timer would.
+struct WindowFeeder
+{
+  IPeakAvgSender sender {-90., 5.f, 1.f, 100.f, 500.f};
+  PacketSink sink;
+  std::vector<double> l = std::vector<double>(240);
+  std::vector<double> r = std::vector<double>(240);
+
+  void Window(double left, double right)
+  {
+    std::fill(l.begin(), l.end(), left);
+    std::fill(r.begin(), r.end(), right);
+    double* io[2] = {l.data(), r.data()};
+    sender.ProcessBlock(io, 240, 0);
+    sender.FlushToUI(sink);
+  }
+  const ISenderPacket& Last() const { return sink.packets.back(); }
+};
+
 } // namespace
 
 TEST(PeakAvgSender, WindowsAtTheSampleRate)
@@ -163,25 +183,17 @@ TEST(PeakAvgSender, UnflushedQueueHoldsSixtyFourPackets)
 
 TEST(PeakAvgSender, PeakIsHeldForHalfASecond)
 {
-  IPeakAvgSender s = MakeSender();
-  PacketSink sink;
-  std::vector<double> l(240), r(240);
-  double* io[2] = {l.data(), r.data()};
-  auto window = [&](double a) {
-    std::fill(l.begin(), l.end(), a);
-    std::fill(r.begin(), r.end(), a);
-    s.ProcessBlock(io, 240, 0);
-    s.FlushToUI(sink);
-  };
-  window(0.9);
+  WindowFeeder f;
+  const std::vector<ISenderPacket>& packets = f.sink.packets;
+  f.Window(0.9, 0.9);
   for (int i = 0; i < 99; ++i)
-    window(0.2);
+    f.Window(0.2, 0.2);
   // Held for the 24000 samples (100 windows) of the hold time.
-  for (size_t k = 1; k < sink.packets.size(); ++k)
-    ASSERT_FLOAT_EQ(sink.packets[k].Peak(0), 0.9f) << k;
+  for (size_t k = 1; k < packets.size(); ++k)
+    ASSERT_FLOAT_EQ(packets[k].Peak(0), 0.9f) << k;
   for (int i = 0; i < 3; ++i)
-    window(0.2);
-  EXPECT_FLOAT_EQ(sink.packets.back().Peak(0), 0.2f);
+    f.Window(0.2, 0.2);
+  EXPECT_FLOAT_EQ(packets.back().Peak(0), 0.2f);
 }
 
 TEST(PeakAvgSender, DegenerateSampleRatesAreSafe)
@@ -211,36 +223,28 @@ TEST(PeakAvgSender, DegenerateSampleRatesAreSafe)
 
 TEST(PeakAvgSender, AveragesRiseAtOnceAndDecayOverTwentyWindows)
 {
-  IPeakAvgSender s = MakeSender();
-  PacketSink sink;
-  std::vector<double> l(240), r(240);
-  double* io[2] = {l.data(), r.data()};
-  auto block = [&](double a) {
-    std::fill(l.begin(), l.end(), a);
-    std::fill(r.begin(), r.end(), a / 2.);
-    s.ProcessBlock(io, 240, 0);
-    s.FlushToUI(sink);
-  };
+  WindowFeeder f;
+  auto block = [&f](double a) { f.Window(a, a / 2.); };
   // A window is evaluated on its first frame: it holds that frame and the
   // 239 before it.
   for (int i = 0; i < 10; ++i)
     block(0.5);
-  ASSERT_EQ(sink.packets.size(), 10u);
+  ASSERT_EQ(f.sink.packets.size(), 10u);
   // An attack of 0.2 windows is no smoothing at all: the level is there at once.
-  EXPECT_FLOAT_EQ(sink.packets.back().Average(0), 0.5f);
-  EXPECT_FLOAT_EQ(sink.packets.back().Average(1), 0.25f);
+  EXPECT_FLOAT_EQ(f.Last().Average(0), 0.5f);
+  EXPECT_FLOAT_EQ(f.Last().Average(1), 0.25f);
 
   block(0.);
   const double rms = 0.5 * std::sqrt(239. / 240.);   // one silent frame in the window
   double expected = 0.5 + (rms - 0.5) / 20.;
-  EXPECT_NEAR(sink.packets.back().Average(0), expected, 1e-6);
+  EXPECT_NEAR(f.Last().Average(0), expected, 1e-6);
   for (int i = 0; i < 5; ++i)
   {
     block(0.);
     expected -= expected / 20.;
-    EXPECT_NEAR(sink.packets.back().Average(0), expected, 1e-6) << i;
+    EXPECT_NEAR(f.Last().Average(0), expected, 1e-6) << i;
   }
   // The peak is held while the average decays.
-  EXPECT_FLOAT_EQ(sink.packets.back().Peak(0), 0.5f);
-  EXPECT_FLOAT_EQ(sink.packets.back().Peak(1), 0.25f);
+  EXPECT_FLOAT_EQ(f.Last().Peak(0), 0.5f);
+  EXPECT_FLOAT_EQ(f.Last().Peak(1), 0.25f);
 }
