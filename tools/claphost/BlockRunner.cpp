@@ -2,11 +2,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace claphost {
 
 RunResult Run(HostedPlugin& p, const Signal& s, bool use64, const std::vector<uint32_t>& blocks,
               const InputEvents* firstEvents, OutputEvents* outEvents)
+{
+  return Run(p, s, use64, blocks,
+             [firstEvents](size_t pos, uint32_t) { return pos == 0 ? firstEvents : nullptr; }, outEvents);
+}
+
+RunResult Run(HostedPlugin& p, const Signal& s, bool use64, const std::vector<uint32_t>& blocks,
+              const BlockEvents& eventsFor, OutputEvents* outEvents)
 {
   RunResult result;
   const size_t frames = s.ch[0].size();
@@ -21,7 +29,7 @@ RunResult Run(HostedPlugin& p, const Signal& s, bool use64, const std::vector<ui
     while (pos < frames)
     {
       const uint32_t n = static_cast<uint32_t>(std::min<size_t>(blocks[b++ % blocks.size()], frames - pos));
-      const InputEvents* events = pos == 0 ? firstEvents : nullptr;
+      const InputEvents* events = eventsFor ? eventsFor(pos, n) : nullptr;
       clap_process_status status;
       if (use64)
       {

@@ -1,7 +1,9 @@
 #pragma once
 // Streams a stereo signal through a hosted plug-in block by block on the
 // host's audio thread, as a host plays a track.
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "tools/claphost/HostEvents.h"
@@ -27,5 +29,11 @@ struct RunResult
 // firstEvents go with the first block only.
 RunResult Run(HostedPlugin& p, const Signal& s, bool use64, const std::vector<uint32_t>& blocks,
               const InputEvents* firstEvents, OutputEvents* outEvents);
+
+// The input events of the block that starts at frame `pos` and holds
+// `frames` frames (null for none); called on the audio thread.
+using BlockEvents = std::function<const InputEvents*(size_t pos, uint32_t frames)>;
+RunResult Run(HostedPlugin& p, const Signal& s, bool use64, const std::vector<uint32_t>& blocks,
+              const BlockEvents& eventsFor, OutputEvents* outEvents);
 
 } // namespace claphost

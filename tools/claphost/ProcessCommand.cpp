@@ -1,7 +1,9 @@
 #include "tools/claphost/ProcessCommand.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,7 @@ struct ParamSetting
 {
   clap_id id = 0;
   double value = 0.0;
+  long frame = 0;  // absolute frame of the run
 };
 
 struct ProcessArgs
@@ -64,11 +67,18 @@ bool ParseProcessArgs(int argc, char** argv, ProcessArgs& a)
       ParamSetting s;
       if (std::sscanf(v, "%u=%lf", &s.id, &s.value) != 2)
         return false;
+      if (const char* at = std::strchr(v, '@'))
+        s.frame = std::atol(at + 1);
+      if (s.frame < 0)
+        return false;
       a.settings.push_back(s);
     }
     else
       return false;
   }
+  // A host hands events over in time order.
+  std::stable_sort(a.settings.begin(), a.settings.end(),
+                   [](const ParamSetting& x, const ParamSetting& y) { return x.frame < y.frame; });
   return a.rate > 0.0 && a.block > 0 && a.block <= 65536 && a.frames >= 0;
 }
 
@@ -106,7 +116,7 @@ int RunProcessCommand(int argc, char** argv, std::ostream& report)
   ProcessArgs a;
   if (!ParseProcessArgs(argc, argv, a))
     return report << "usage: claphost process <module> [--rate hz] [--block n] [--double] [--frames n] "
-                     "[--signal kind] [--input in.wav] [--output out.wav] [--set id=value]...\n",
+                     "[--signal kind] [--input in.wav] [--output out.wav] [--set id=value[@frame]]...\n",
            2;
   Signal signal;
   if (!LoadInput(a, signal, report))
@@ -131,11 +141,20 @@ int RunProcessCommand(int argc, char** argv, std::ostream& report)
     }
     else
     {
-      InputEvents settings;
-      for (const ParamSetting& s : a.settings)
-        settings.AddParamValue(0, s.id, s.value);
+      // Each setting goes with the block its frame falls in, at its offset there.
+      InputEvents blockEvents;
+      const BlockEvents eventsFor = [&](size_t pos, uint32_t frames) {
+        blockEvents.Clear();
+        for (const ParamSetting& s : a.settings)
+        {
+          const size_t frame = static_cast<size_t>(s.frame);
+          if (frame >= pos && frame < pos + frames)
+            blockEvents.AddParamValue(static_cast<uint32_t>(frame - pos), s.id, s.value);
+        }
+        return &blockEvents;
+      };
       OutputEvents outEvents;
-      const RunResult result = Run(plugin, signal, a.use64, {block}, &settings, &outEvents);
+      const RunResult result = Run(plugin, signal, a.use64, {block}, eventsFor, &outEvents);
       const auto* latency = plugin.Ext<clap_plugin_latency_t>(CLAP_EXT_LATENCY);
       report << "latency: " << (latency ? latency->get(plugin.Clap()) : 0u) << "\n";
       report << "frames: " << signal.ch[0].size() << "\n";

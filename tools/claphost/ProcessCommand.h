@@ -5,11 +5,11 @@ namespace claphost {
 
 // claphost process <module> [--rate hz] [--block n] [--double] [--frames n]
 //                  [--signal sine|noise|impulse|silence] [--input in.wav]
-//                  [--output out.wav] [--set id=value]...
+//                  [--output out.wav] [--set id=value[@frame]]...
 //   Runs one instance over a signal or a WAV file and writes its output as a
 //   32-bit float WAV file. Values of --set are in the units the host sees
-//   (normalised for continuous parameters, plain for stepped ones) and reach
-//   the plug-in with the first block.
+//   (normalised for continuous parameters, plain for stepped ones); each
+//   reaches the plug-in with the block its frame (default 0) falls in.
 // claphost make-signal <kind> <frames> <rate> <out.wav>
 //   Writes a stereo test signal, for feeding the same input to several hosts.
 // Both return the process exit code (0 on success) and report on `report`.
