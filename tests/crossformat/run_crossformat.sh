@@ -52,6 +52,12 @@ vst3_args=("${shared[@]}" "${vst3_steps[@]}") clap_args=("${shared[@]}" "${clap_
 compare params-32bit --rate 44100 --block 512
 compare params-64bit-odd-blocks --rate 96000 --block 100 --double
 compare params-32bit-long-blocks --rate 48000 --block 4096
+# Automation during the run: each change takes effect with the block it falls in.
+vst3_args=("${shared[@]}" "${vst3_steps[@]}" --set 12=0.3@10000 --set 4=0.25@10000 --set 8=0.9@20100
+           --set 5=0.181818181818182@30000)
+clap_args=("${shared[@]}" "${clap_steps[@]}" --set 12=0.3@10000 --set 4=1@10000 --set 8=0.9@20100 --set 5=2@30000)
+compare automation-32bit --rate 44100 --block 256
+compare automation-64bit --rate 44100 --block 333 --double
 
 # The parameters must have reached the plug-in, or the comparison proves little.
 if cmp -s "$work/defaults-32bit.clap.wav" "$work/params-32bit.clap.wav"; then
