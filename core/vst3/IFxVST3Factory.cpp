@@ -37,11 +37,18 @@ FLock& FactoryLock()
 
 // The factory clears the singleton when its last reference goes, so the
 // next GetPluginFactory makes a fresh one instead of handing out a dead one.
+// Releases count down under the factory lock: a GetPluginFactory on another
+// thread can then never add a reference to a factory already being deleted.
 class ModuleFactory final : public CPluginFactory
 {
 public:
   using CPluginFactory::CPluginFactory;
   ~ModuleFactory() override;
+  uint32 PLUGIN_API release() override
+  {
+    FGuard guard(FactoryLock());
+    return CPluginFactory::release();
+  }
 };
 
 ModuleFactory* gFactory = nullptr;

@@ -48,3 +48,20 @@ TEST_F(Vst3Threads, StateAndAutomationWhileProcessing) {
   stop.store(true);
   audio.join();
 }
+
+// Two hosts' threads take and drop the module's factory at once: whoever
+// gets it must get a live one, also while the last reference is dropped.
+TEST(Vst3FactoryThreads, FactoryTakenWhileItsLastReferenceIsDropped) {
+  std::atomic<int> failures{0};
+  auto churn = [&] {
+    for (int i = 0; i < 3000; ++i) {
+      IPluginFactory* factory = ifx::vst3::GetPluginFactory();
+      if (!factory || factory->countClasses() != 1) ++failures;
+      if (factory) factory->release();
+    }
+  };
+  std::thread a(churn), b(churn);
+  a.join();
+  b.join();
+  EXPECT_EQ(failures.load(), 0);
+}
