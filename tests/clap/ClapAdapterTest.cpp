@@ -209,6 +209,12 @@ TEST_F(ClapAdapterTest, MisbehavingStateStreamsFailAndChangeNothing)
   double input = 0.0;
   std::memcpy(&input, saved.data(), sizeof(double));
   EXPECT_EQ(input, 50.0);  // raw little-endian doubles, Input first
+  for (int i = 0; i < 13; ++i)
+  {
+    double v = 0.0;
+    std::memcpy(&v, saved.data() + i * sizeof(double), sizeof(double));
+    EXPECT_EQ(v, plugin->GetParam(i)->Value()) << "parameter " << i;
+  }
 }
 
 TEST_F(ClapAdapterTest, SixtyFourBitBuffersAreProcessedInPlace)
