@@ -80,6 +80,7 @@ tresult PLUGIN_API IFxVST3::initialize(FUnknown* context)
     OnHostKnown();
     OnParamsReset(kChangeReset);
     SyncParameterObjects();
+    SyncBypassObject();
   }
   catch (...)
   {
@@ -173,6 +174,10 @@ void IFxVST3::SyncParameterObjects()
   for (int i = 0; i < NParams(); ++i)
     if (Parameter* p = parameters.getParameter(static_cast<ParamID>(i)))
       p->setNormalized(GetParam(i)->GetNormalized());
+}
+
+void IFxVST3::SyncBypassObject()
+{
   if (Parameter* bypass = parameters.getParameter(kBypassParamId))
     bypass->setNormalized(IsBypassed() ? 1. : 0.);
 }

@@ -99,9 +99,11 @@ public:
   Steinberg::IPlugView* GetView() const noexcept { return mView; }
 
 protected:
-  // Every parameter object takes its IParam's current value (and the bypass
-  // object the processor's flag).
+  // Every parameter object takes its IParam's current value. The bypass
+  // object is left alone: the host may have moved it ahead of the processor.
   void SyncParameterObjects();
+  // The bypass object takes the processor's flag (initialize, host state).
+  void SyncBypassObject();
   void FlushPendingLatencyChange();
 
   Steinberg::Vst::ProcessSetup mSetup;

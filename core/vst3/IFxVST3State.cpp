@@ -110,6 +110,7 @@ bool IFxVST3::RestoreStateFromStream(IBStream* stream)
 
   SetBypassed(bypass != 0);
   SyncParameterObjects();
+  SyncBypassObject();
   IEditorDelegate::OnStateRestored();
   return true;
 }

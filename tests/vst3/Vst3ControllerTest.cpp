@@ -171,6 +171,16 @@ TEST_F(Vst3Controller, EditorChangesAndPresetRestoresReachTheHost) {
   EXPECT_EQ(handler->restarts.back(), kParamTitlesChanged);
 }
 
+TEST_F(Vst3Controller, EditorPresetsLeaveTheHostsBypassValueAlone) {
+  // The host has moved its bypass; the processor follows with the next block.
+  ASSERT_EQ(controller()->setParamNormalized(65536, 1.), kResultOk);
+  ASSERT_TRUE(plug->RestorePreset(2));
+  EXPECT_DOUBLE_EQ(controller()->getParamNormalized(65536), 1.);
+  plug->ApplyAllParamValuesFromUI();
+  EXPECT_DOUBLE_EQ(controller()->getParamNormalized(65536), 1.);
+  for (const auto& edit : handler->edits) EXPECT_NE(edit.first, 65536u);
+}
+
 TEST_F(Vst3Controller, AnswersEachInterfaceWithItsOwnSubObject) {
   void* obj = nullptr;
   ASSERT_EQ(plug->queryInterface(IComponent::iid, &obj), kResultOk);
