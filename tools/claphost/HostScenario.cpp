@@ -209,7 +209,8 @@ void CheckExtensions(Report& r, HostedPlugin& p)
                            CLAP_EXT_AUDIO_PORTS, CLAP_EXT_AUDIO_PORTS_CONFIG};
   for (const char* id : offered)
     r.Check(p.Extension(id) != nullptr, std::string("offers ") + id);
-  const char* absent[] = {CLAP_EXT_NOTE_PORTS, CLAP_EXT_STATE_CONTEXT, CLAP_EXT_GUI, "clap.unknown"};
+  // The editor extension comes with the editor; its presence is not checked here.
+  const char* absent[] = {CLAP_EXT_NOTE_PORTS, CLAP_EXT_STATE_CONTEXT, "clap.unknown"};
   for (const char* id : absent)
     r.Check(p.Extension(id) == nullptr, std::string("does not offer ") + id);
   const auto* render = p.Ext<clap_plugin_render_t>(CLAP_EXT_RENDER);
