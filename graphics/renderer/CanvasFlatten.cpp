@@ -234,10 +234,24 @@ void CanvasContext::ComputeCornerNormals(float w, int lineJoin, float miterLimit
       continue;
     }
 
+    // Sign changes of the direction's x component around the path: two for
+    // a path that turns round once, four or more for one that winds again.
+    int firstSign = 0, lastSign = 0, signChanges = 0;
+
     CanvasFlatPoint* p0 = &pts[path.count - 1];
     CanvasFlatPoint* p1 = &pts[0];
     for (int j = 0; j < path.count; j++)
     {
+      const int sign = p1->dx > 0.f ? 1 : p1->dx < 0.f ? -1 : 0;
+      if (sign != 0)
+      {
+        if (lastSign == 0)
+          firstSign = sign;
+        else if (sign != lastSign)
+          signChanges++;
+        lastSign = sign;
+      }
+
       const float dlx0 = p0->dy, dly0 = -p0->dx;
       const float dlx1 = p1->dy, dly1 = -p1->dx;
       p1->dmx = (dlx0 + dlx1) * 0.5f;
@@ -276,6 +290,10 @@ void CanvasContext::ComputeCornerNormals(float w, int lineJoin, float miterLimit
 
       p0 = p1++;
     }
-    path.convex = (nleft == path.count) ? 1 : 0;
+    if (firstSign != 0 && firstSign != lastSign)
+      signChanges++;
+    // Turning left everywhere is not enough: a star does that too, and a fan
+    // over it would miss arms and cover gaps.
+    path.convex = (nleft == path.count && signChanges <= 2) ? 1 : 0;
   }
 }

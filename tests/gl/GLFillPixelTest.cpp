@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "gl/GLCanvasFixture.h"
 
 using GLFillPixels = GLCanvasFixture;
@@ -122,4 +124,32 @@ TEST_F(GLFillPixels, FillWithoutAntiAliasingHasHardEdges)
     EXPECT_TRUE(a == 0 || a == 255) << a;
     EXPECT_EQ(Alpha(11, i), 255);
   }
+}
+
+TEST_F(GLFillPixels, SelfIntersectingStarFillsEveryArmUnderTheNonZeroRule)
+{
+  // A pentagram turns the same way at every point but winds twice: it must
+  // not be drawn as a convex fan.
+  Begin();
+  canvas->BeginPath();
+  for (int k = 0; k < 5; k++)
+  {
+    const float a = -1.5707963f + (float)k * 2.5132741f; // 144 degrees a step
+    const float x = 50.f + 45.f * std::cos(a), y = 50.f + 45.f * std::sin(a);
+    if (k == 0)
+      canvas->MoveTo(x, y);
+    else
+      canvas->LineTo(x, y);
+  }
+  canvas->ClosePath();
+  canvas->SetFillColor(White());
+  canvas->FillPath();
+  End();
+  EXPECT_EQ(Alpha(50, 50), 255); // the centre, wound twice
+  EXPECT_EQ(Alpha(50, 15), 255); // top arm
+  EXPECT_EQ(Alpha(80, 39), 255); // right arm
+  EXPECT_EQ(Alpha(18, 39), 255); // left arm
+  EXPECT_EQ(Alpha(20, 60), 0);   // between the left arms
+  EXPECT_EQ(Alpha(80, 60), 0);
+  EXPECT_EQ(Alpha(50, 85), 0);   // between the bottom arms
 }

@@ -140,6 +140,31 @@ TEST_F(CanvasFixture, ConvexityOfRectanglesCirclesAndAnLShape)
   ctx->BuildFlatPaths();
   ctx->ComputeCornerNormals(1.f, kCanvasMiter, 2.4f);
   EXPECT_EQ(ctx->cache->paths[0].convex, 0);
+
+  // A pentagram turns the same way at every point yet winds twice.
+  ctx->BeginPath();
+  for (int k = 0; k < 5; k++)
+  {
+    const float a = -1.5707963f + (float)k * 2.5132741f;
+    if (k == 0)
+      ctx->MoveTo(50.f + 45.f * std::cos(a), 50.f + 45.f * std::sin(a));
+    else
+      ctx->LineTo(50.f + 45.f * std::cos(a), 50.f + 45.f * std::sin(a));
+  }
+  ctx->ClosePath();
+  ctx->BuildFlatPaths();
+  ctx->ComputeCornerNormals(1.f, kCanvasMiter, 2.4f);
+  for (int i = 0; i < 5; i++)
+    EXPECT_TRUE(Points()[i].flags & kCanvasPtLeft) << i;
+  EXPECT_EQ(ctx->cache->paths[0].convex, 0);
+
+  // A triangle, whichever way it runs.
+  ctx->BeginPath();
+  const float t[] = {0, 0, 0, 1, 30, 5, 1, 5, 40, 3};
+  ctx->AppendPathOps(t, 10);
+  ctx->BuildFlatPaths();
+  ctx->ComputeCornerNormals(1.f, kCanvasMiter, 2.4f);
+  EXPECT_EQ(ctx->cache->paths[0].convex, 1);
 }
 
 TEST_F(CanvasFixture, RightAngleBevelsBelowTheMiterLimit)
