@@ -219,19 +219,19 @@ TEST_F(Vst3Processor, TransportIsCopiedIntoTheTimeInfo) {
   EXPECT_EQ(plug->GetTimeInfo().samplePos, -1.);
 }
 
-TEST(Vst3HostQuirks, ArdourArrangementsAreAcceptedUnchanged) {
-  FUnknown* unknown = ifx::vst3::CreateVST3Instance(nullptr);
-  auto* plug = dynamic_cast<ifx::IFxVST3*>(static_cast<IAudioProcessor*>(unknown));
-  ASSERT_NE(plug, nullptr);
-  auto* app = new vst3host::HostApplication(u"Ardour 8.4");
-  ASSERT_EQ(static_cast<IComponent*>(plug)->initialize(app), kResultOk);
+class Vst3ArdourHost : public PluginFixture {
+ protected:
+  void SetUp() override {
+    hostName = u"Ardour 8.4";
+    PluginFixture::SetUp();
+  }
+};
+
+TEST_F(Vst3ArdourHost, ArrangementsAreAcceptedUnchanged) {
   EXPECT_EQ(plug->GetHostId(), 28);
   SpeakerArrangement mono = 0x80000;
-  EXPECT_EQ(static_cast<IAudioProcessor*>(plug)->setBusArrangements(&mono, 1, &mono, 1), kResultOk);
+  EXPECT_EQ(processor()->setBusArrangements(&mono, 1, &mono, 1), kResultOk);
   SpeakerArrangement arr = 0;
-  static_cast<IAudioProcessor*>(plug)->getBusArrangement(kInput, 0, arr);
+  processor()->getBusArrangement(kInput, 0, arr);
   EXPECT_EQ(arr, 0x3u);
-  static_cast<IComponent*>(plug)->terminate();
-  static_cast<IComponent*>(plug)->release();
-  app->release();
 }

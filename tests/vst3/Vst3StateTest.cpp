@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/IParam.h"
+#include "core/LookUpHost.h"
 #include "vst3/Vst3TestHost.h"
 
 using namespace vst3test;
@@ -129,6 +130,39 @@ TEST_F(Vst3State, HostReportedCountsAreClamped) {
   negative->claimedRead = -7;
   EXPECT_EQ(component()->setState(negative), kResultFalse);
   negative->release();
+}
+
+TEST_F(Vst3State, ReadErrorEndsTheStateAtTheBytesReadSoFar) {
+  auto* stream = new FaultyStream(StateBytes(kValues, 1));
+  stream->maxRead = 50;
+  stream->failEveryRead = true;
+  EXPECT_EQ(component()->setState(stream), kResultFalse);
+  EXPECT_EQ(stream->reads, 1);
+  stream->release();
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(Value(i), kValues[i]) << i;
+  EXPECT_NE(Value(7), kValues[7]);
+}
+
+// WaveLab reports errors on reads that still deliver: its state is read to
+// the end all the same.
+class Vst3WaveLabState : public Vst3State {
+ protected:
+  void SetUp() override {
+    hostName = u"WaveLab Pro 12";
+    Vst3State::SetUp();
+  }
+};
+
+TEST_F(Vst3WaveLabState, ReadsOnWhileBytesCome) {
+  ASSERT_EQ(plug->GetHostId(), ifx::kHostWaveLab);
+  auto* stream = new FaultyStream(StateBytes(kValues, 1));
+  stream->maxRead = 50;
+  stream->failEveryRead = true;
+  // The bypass word's own read reports the error too.
+  EXPECT_EQ(component()->setState(stream), kResultFalse);
+  stream->release();
+  for (int i = 0; i < 13; ++i) EXPECT_EQ(Value(i), kValues[i]) << i;
+  EXPECT_DOUBLE_EQ(controller()->getParamNormalized(12), plug->GetParam(12)->GetNormalized());
 }
 
 TEST_F(Vst3State, StreamThatCannotSeekStillYieldsTheBypass) {

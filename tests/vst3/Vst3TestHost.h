@@ -32,8 +32,11 @@ class FaultyStream : public vst3host::MemoryStream {
       if (numBytesRead) *numBytesRead = 0;
       return kResultFalse;
     }
-    const tresult r = MemoryStream::read(buffer, numBytes, numBytesRead);
-    if (claimReads && numBytesRead) *numBytesRead = claimedRead;
+    if (maxRead > 0 && numBytes > maxRead) numBytes = maxRead;
+    int32 got = 0;
+    tresult r = MemoryStream::read(buffer, numBytes, &got);
+    if (numBytesRead) *numBytesRead = claimReads ? claimedRead : got;
+    if (failEveryRead) r = kResultFalse;
     return r;
   }
   tresult PLUGIN_API write(void* buffer, int32 numBytes, int32* numBytesWritten) override {
@@ -58,6 +61,8 @@ class FaultyStream : public vst3host::MemoryStream {
   bool failSeek = false;
   bool claimReads = false;  // a host that reports a count other than what it gave
   int32 claimedRead = 0;
+  int32 maxRead = 0;           // bytes per read at most (0: as asked)
+  bool failEveryRead = false;  // reports an error even when bytes came
   int reads = 0;
   std::vector<int64> seeks;
 };
@@ -86,7 +91,7 @@ class PluginFixture : public ::testing::Test {
     ASSERT_NE(unknown, nullptr);
     plug = dynamic_cast<ifx::IFxVST3*>(static_cast<IAudioProcessor*>(unknown));
     ASSERT_NE(plug, nullptr);
-    app = new vst3host::HostApplication(u"Murkwisp Unit Tests");
+    app = new vst3host::HostApplication(hostName);
     ASSERT_EQ(component()->initialize(app), kResultOk);
     handler = new vst3host::ComponentHandler();
     controller()->setComponentHandler(handler);
@@ -147,6 +152,8 @@ class PluginFixture : public ::testing::Test {
 
   double Value(int idx) { return plug->GetParam(idx)->Value(); }
 
+  // What the host application calls itself; set before SetUp for host quirks.
+  const char16_t* hostName = u"Murkwisp Unit Tests";
   ifx::IFxVST3* plug = nullptr;
   vst3host::HostApplication* app = nullptr;
   vst3host::ComponentHandler* handler = nullptr;
