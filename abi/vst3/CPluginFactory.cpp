@@ -52,11 +52,8 @@ bool CPluginFactory::isClassRegistered(const TUID cid) const {
 tresult PLUGIN_API CPluginFactory::queryInterface(const TUID _iid, void** obj) {
   if (!obj) return kInvalidArgument;
   if (IidEqual(_iid, FUnknown::iid) || IidEqual(_iid, IPluginFactory::iid) || IidEqual(_iid, IPluginFactory2::iid) ||
-      IidEqual(_iid, IPluginFactory3::iid)) {
-    addRef();
-    *obj = static_cast<IPluginFactory3*>(this);
-    return kResultOk;
-  }
+      IidEqual(_iid, IPluginFactory3::iid))
+    return AnswerInterface<IPluginFactory3>(this, obj);
   *obj = nullptr;
   return kNoInterface;
 }

@@ -41,11 +41,7 @@ tresult PLUGIN_API CPluginView::setFrame(IPlugFrame* frame) {
 
 tresult PLUGIN_API CPluginView::queryInterface(const TUID _iid, void** obj) {
   if (!obj) return kInvalidArgument;
-  if (IidEqual(_iid, IPlugView::iid)) {
-    addRef();
-    *obj = static_cast<IPlugView*>(this);
-    return kResultOk;
-  }
+  if (IidEqual(_iid, IPlugView::iid)) return AnswerInterface<IPlugView>(this, obj);
   return FObject::queryInterface(_iid, obj);
 }
 

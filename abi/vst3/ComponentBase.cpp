@@ -44,16 +44,8 @@ tresult PLUGIN_API ComponentBase::disconnect(IConnectionPoint* other) {
 
 tresult PLUGIN_API ComponentBase::queryInterface(const TUID _iid, void** obj) {
   if (!obj) return kInvalidArgument;
-  if (IidEqual(_iid, IPluginBase::iid)) {
-    addRef();
-    *obj = static_cast<IPluginBase*>(this);
-    return kResultOk;
-  }
-  if (IidEqual(_iid, IConnectionPoint::iid)) {
-    addRef();
-    *obj = static_cast<IConnectionPoint*>(this);
-    return kResultOk;
-  }
+  if (IidEqual(_iid, IPluginBase::iid)) return AnswerInterface<IPluginBase>(this, obj);
+  if (IidEqual(_iid, IConnectionPoint::iid)) return AnswerInterface<IConnectionPoint>(this, obj);
   return FObject::queryInterface(_iid, obj);
 }
 

@@ -101,16 +101,8 @@ tresult EditController::finishGroupEdit() {
 
 tresult PLUGIN_API EditController::queryInterface(const TUID _iid, void** obj) {
   if (!obj) return kInvalidArgument;
-  if (IidEqual(_iid, IEditController::iid)) {
-    addRef();
-    *obj = static_cast<IEditController*>(this);
-    return kResultOk;
-  }
-  if (IidEqual(_iid, IEditController2::iid)) {
-    addRef();
-    *obj = static_cast<IEditController2*>(this);
-    return kResultOk;
-  }
+  if (IidEqual(_iid, IEditController::iid)) return AnswerInterface<IEditController>(this, obj);
+  if (IidEqual(_iid, IEditController2::iid)) return AnswerInterface<IEditController2>(this, obj);
   return ComponentBase::queryInterface(_iid, obj);
 }
 
@@ -170,11 +162,7 @@ tresult PLUGIN_API EditControllerEx1::getProgramName(ProgramListID listId, int32
 
 tresult PLUGIN_API EditControllerEx1::queryInterface(const TUID _iid, void** obj) {
   if (!obj) return kInvalidArgument;
-  if (IidEqual(_iid, IUnitInfo::iid)) {
-    addRef();
-    *obj = static_cast<IUnitInfo*>(this);
-    return kResultOk;
-  }
+  if (IidEqual(_iid, IUnitInfo::iid)) return AnswerInterface<IUnitInfo>(this, obj);
   return EditController::queryInterface(_iid, obj);
 }
 

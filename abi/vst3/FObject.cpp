@@ -10,11 +10,7 @@ FObject::~FObject() {
 
 tresult PLUGIN_API FObject::queryInterface(const TUID _iid, void** obj) {
   if (!obj) return kInvalidArgument;
-  if (IidEqual(_iid, FUnknown::iid)) {
-    addRef();
-    *obj = static_cast<FUnknown*>(this);
-    return kResultOk;
-  }
+  if (IidEqual(_iid, FUnknown::iid)) return AnswerInterface<FUnknown>(this, obj);
   *obj = nullptr;
   return kNoInterface;
 }

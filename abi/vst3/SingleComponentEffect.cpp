@@ -117,21 +117,9 @@ void SingleComponentEffect::removeEventBusses() {
 
 tresult PLUGIN_API SingleComponentEffect::queryInterface(const TUID _iid, void** obj) {
   if (!obj) return kInvalidArgument;
-  if (IidEqual(_iid, IComponent::iid)) {
-    addRef();
-    *obj = static_cast<IComponent*>(this);
-    return kResultOk;
-  }
-  if (IidEqual(_iid, IAudioProcessor::iid)) {
-    addRef();
-    *obj = static_cast<IAudioProcessor*>(this);
-    return kResultOk;
-  }
-  if (IidEqual(_iid, IProcessContextRequirements::iid)) {
-    addRef();
-    *obj = static_cast<IProcessContextRequirements*>(this);
-    return kResultOk;
-  }
+  if (IidEqual(_iid, IComponent::iid)) return AnswerInterface<IComponent>(this, obj);
+  if (IidEqual(_iid, IAudioProcessor::iid)) return AnswerInterface<IAudioProcessor>(this, obj);
+  if (IidEqual(_iid, IProcessContextRequirements::iid)) return AnswerInterface<IProcessContextRequirements>(this, obj);
   return EditControllerEx1::queryInterface(_iid, obj);
 }
 

@@ -109,6 +109,15 @@ class FUnknown {
   MURKWISP_VST3_INTERFACE(FUnknown)
 };
 
+// A queryInterface hit: one more reference, and the pointer to the I base
+// of `self` (never the object start, unless I is the first base).
+template <class I, class T>
+tresult AnswerInterface(T* self, void** obj) {
+  self->addRef();
+  *obj = static_cast<I*>(self);
+  return kResultOk;
+}
+
 // Keeps one reference to an interface for as long as it lives; used by our
 // own code where a host object is queried, used and released.
 template <class I>

@@ -13,16 +13,6 @@ using namespace Steinberg::Vst;
 
 namespace ifx {
 
-namespace {
-template <class I, class T>
-tresult Answer(T* self, void** obj)
-{
-  self->addRef();
-  *obj = static_cast<I*>(self);
-  return kResultOk;
-}
-} // namespace
-
 IFxVST3::IFxVST3(const InstanceInfo& /*info*/, const IPluginConfiguration& config)
   : IFxAPIBase(config)
   , IFxVST3ProcessorBase(config, *this)
@@ -46,24 +36,18 @@ tresult PLUGIN_API IFxVST3::queryInterface(const TUID iid, void** obj)
   if (!obj)
     return kInvalidArgument;
   if (IidEqual(iid, IMidiMapping::iid))
-    return Answer<IMidiMapping>(this, obj);
+    return AnswerInterface<IMidiMapping>(this, obj);
   if (IidEqual(iid, ChannelContext::IInfoListener::iid))
-    return Answer<ChannelContext::IInfoListener>(this, obj);
+    return AnswerInterface<ChannelContext::IInfoListener>(this, obj);
   if (IidEqual(iid, IConnectionPoint::iid))
   {
     // Processor and controller are this one object: nothing to connect.
     *obj = nullptr;
     return kNoInterface;
   }
-  if (IidEqual(iid, IComponent::iid))
-    return Answer<IComponent>(this, obj);
-  if (IidEqual(iid, IAudioProcessor::iid))
-    return Answer<IAudioProcessor>(this, obj);
-  if (IidEqual(iid, IProcessContextRequirements::iid))
-    return Answer<IProcessContextRequirements>(this, obj);
-  if (IidEqual(iid, IUnitInfo::iid))
-    return Answer<IUnitInfo>(this, obj);
-  return EditController::queryInterface(iid, obj);
+  // Component, audio processor, context requirements, units, then the edit
+  // controller's own.
+  return SingleComponentEffect::queryInterface(iid, obj);
 }
 
 tresult PLUGIN_API IFxVST3::initialize(FUnknown* context)

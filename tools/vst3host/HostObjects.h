@@ -24,11 +24,7 @@ class HostObject : public I {
  public:
   tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override {
     if (!obj) return kInvalidArgument;
-    if (IidEqual(iid, FUnknown::iid) || IidEqual(iid, I::iid)) {
-      addRef();
-      *obj = static_cast<I*>(this);
-      return kResultOk;
-    }
+    if (IidEqual(iid, FUnknown::iid) || IidEqual(iid, I::iid)) return AnswerInterface<I>(this, obj);
     *obj = nullptr;
     return kNoInterface;
   }
