@@ -68,7 +68,6 @@ private:
   using Plan = std::unique_ptr<kiss_fftr_state, PlanDeleter>;
 
   void ProcessBins() noexcept;
-  void RefreshResonanceTable() noexcept;
 
   int32_t fftSize = kFftSize;
   Plan forwardPlan;
@@ -80,18 +79,7 @@ private:
   std::unique_ptr<float[]> heldMagnitude;
   std::unique_ptr<float[]> phase;
   std::unique_ptr<float[]> previousMagnitude;
-
-  // Per-bin values that depend only on the bin (or on the resonance), kept
-  // so a hop does not recompute them; each is formed exactly as the per-bin
-  // formula would, so results are unchanged.
-  std::unique_ptr<float[]> binX;         // k / (N/2 + 1)
-  std::unique_ptr<float[]> fennowBumps;  // the three formant bumps of "Fennows"
-  std::unique_ptr<float[]> resonanceGain;  // g for `tableResonance`
-  float tableResonance = -1.f;
 };
-
-
-
 
 constexpr int N = 4096;
 constexpr int kHalf = N / 2;
@@ -109,7 +97,6 @@ std::unique_ptr<T[]> Zeroed(int n)
 }
 
 
-
 inline void ReferenceStftEngine::PlanDeleter::operator()(kiss_fftr_state* plan) const noexcept
 {
   kiss_fftr_free(plan);
@@ -125,25 +112,12 @@ inline ReferenceStftEngine::ReferenceStftEngine()
   , heldMagnitude(Zeroed<float>(kNumBins))
   , phase(Zeroed<float>(kNumBins))
   , previousMagnitude(Zeroed<float>(kNumBins))
-  , binX(Zeroed<float>(kNumBins))
-  , fennowBumps(Zeroed<float>(kNumBins))
-  , resonanceGain(Zeroed<float>(kNumBins))
 {
   if (!IsValid())
     return;
   // Periodic Hann, in single precision as the sound was tuned with.
   for (int j = 0; j < N; ++j)
     window[j] = (1.0f - std::cos(static_cast<float>(j) * kTwoPi / static_cast<float>(N))) * 0.5f;
-
-  for (int k = 0; k < kNumBins; ++k)
-  {
-    const float x = static_cast<float>(k) / static_cast<float>(kHalf + 1);
-    binX[k] = x;
-    const float b1 = (x - 0.35f) * 12.0f;
-    const float b2 = (x - 0.15f) * 10.0f;
-    const float b3 = (x - 0.55f) * 15.0f;
-    fennowBumps[k] = std::exp(-(b1 * b1)) + std::exp(-(b2 * b2)) + std::exp(-(b3 * b3));
-  }
 }
 
 inline ReferenceStftEngine::~ReferenceStftEngine() = default;
@@ -151,7 +125,7 @@ inline ReferenceStftEngine::~ReferenceStftEngine() = default;
 inline bool ReferenceStftEngine::IsValid() const noexcept
 {
   return forwardPlan && inversePlan && inputFrame && outputFrame && bins && window && heldMagnitude && phase &&
-         previousMagnitude && binX && fennowBumps && resonanceGain;
+         previousMagnitude;
 }
 
 inline void ReferenceStftEngine::Reset() noexcept
@@ -170,19 +144,6 @@ inline float ReferenceStftEngine::NextRandom() noexcept
 {
   rngState = rngState * 1664525u + 1013904223u;
   return static_cast<float>(rngState & 0x7FFFFFFFu) * (1.0f / 2147483648.0f);
-}
-
-inline void ReferenceStftEngine::RefreshResonanceTable() noexcept
-{
-  if (resonance == tableResonance)
-    return;
-  const float width = (1.0f - resonance) * 0.05f + 0.03f;
-  for (int k = 1; k < kHalf; ++k)
-  {
-    const float d = binX[k] - resonance;
-    resonanceGain[k] = std::exp(-(d * d) / (2.0f * width * width));
-  }
-  tableResonance = resonance;
 }
 
 inline void ReferenceStftEngine::ProcessHop(const double* inRing, double* outRing, int position) noexcept
@@ -212,25 +173,14 @@ inline void ReferenceStftEngine::ProcessHop(const double* inRing, double* outRin
 }
 
 // All per-bin arithmetic is single precision, in the order the sound was
-// tuned with; values hoisted out of the loop are the same expressions.
+// tuned with. Every value is formed inside the bin loop, as written, even
+// where it depends only on the bin or on a control.
 inline void ReferenceStftEngine::ProcessBins() noexcept
 {
   float* held = heldMagnitude.get();
   float* ph = phase.get();
   float* prevMag = previousMagnitude.get();
   Complex* bin = bins.get();
-
-  const float hold = std::min(0.9999f, (1.0f - decay) * freeze + decay);
-  const float freezeBoost = freeze * 0.2f + 1.0f;
-  const float ratio = pitchRatio;
-  const float gain = pitchGain;
-  const bool smearOn = smear > 0.04f;
-  const bool whisperOn = whisper > 0.01f;
-  const float wetBlend = blend;
-  const float dryBlend = 1.0f - blend;
-  if (whisperOn)
-    RefreshResonanceTable();
-  const float q = resonance * 0.5f + 0.5f;
 
   for (int k = 1; k < kHalf; ++k)
   {
@@ -240,6 +190,7 @@ inline void ReferenceStftEngine::ProcessBins() noexcept
 
     const float prev = prevMag[k];
     prevMag[k] = mag;
+    const float hold = std::min(0.9999f, (1.0f - decay) * freeze + decay);
     const float candidate = hold * held[k];
     if (prev > candidate)
     {
@@ -253,7 +204,7 @@ inline void ReferenceStftEngine::ProcessBins() noexcept
     }
 
     // Pitch remap: read the (partly updated) held spectrum at k / ratio.
-    const float s = static_cast<float>(k) / ratio;
+    const float s = static_cast<float>(k) / pitchRatio;
     float srcMag = 0.0f;
     float srcPhase = 0.0f;
     if (s < 1.0f)
@@ -276,29 +227,34 @@ inline void ReferenceStftEngine::ProcessBins() noexcept
       }
     }
 
-    float outMag = freezeBoost * (srcMag * 1.5f) * gain;
+    float outMag = (freeze * 0.2f + 1.0f) * (srcMag * 1.5f) * pitchGain;
     float outPhase = srcPhase;
 
-    if (smearOn)
+    if (smear > 0.04f)
     {
       const float r = NextRandom();
       const float magRatio = srcMag / (mag + 0.0001f);
       outPhase += (std::min(10.0f, magRatio) + 2.0f) * ((2.0f * r - 1.0f) * smear) * kPi * 3.0f;
     }
 
-    if (whisperOn)
+    if (whisper > 0.01f)
     {
-      const float x = binX[k];
-      const float g = resonanceGain[k];
+      const float x = static_cast<float>(k) / static_cast<float>(kHalf + 1);
+      const float width = (1.0f - resonance) * 0.05f + 0.03f;
+      const float g = std::exp(-((x - resonance) * (x - resonance)) / (2.0f * width * width));
       const float sq = srcMag * srcMag;
       const float r1 = NextRandom();
       const float r2 = NextRandom();
       const float r3 = NextRandom();
       const float a = (2.0f * r1 - 1.0f) * 0.5f;
       const float b = 2.0f * r2 - 1.0f;
+      const float q = resonance * 0.5f + 0.5f;
       if (whisperMode != 0)
       {
-        float add = (fennowBumps[k] * 0.3f + 1.0f) * (std::sqrt(outMag * outMag + sq) * (std::fabs(b) * (a + 0.5f)) * 0.4f);
+        const float bumps = std::exp(-(((x - 0.35f) * 12.0f) * ((x - 0.35f) * 12.0f))) +
+                            std::exp(-(((x - 0.15f) * 10.0f) * ((x - 0.15f) * 10.0f))) +
+                            std::exp(-(((x - 0.55f) * 15.0f) * ((x - 0.55f) * 15.0f)));
+        float add = (bumps * 0.3f + 1.0f) * (std::sqrt(outMag * outMag + sq) * (std::fabs(b) * (a + 0.5f)) * 0.4f);
         add = (add + g * held[k] * 0.25f) * (g * 4.0f + 1.0f) * whisper * 2.5f * q;
         outPhase += (2.0f * r3 - 1.0f) * kPi * whisper * ((a + 0.5f) * 0.5f + 0.5f);
         outMag += add;
@@ -314,8 +270,8 @@ inline void ReferenceStftEngine::ProcessBins() noexcept
       }
     }
 
-    bin[k].r = std::cos(outPhase) * outMag * wetBlend + dryBlend * re;
-    bin[k].i = std::sin(outPhase) * outMag * wetBlend + dryBlend * im;
+    bin[k].r = std::cos(outPhase) * outMag * blend + (1.0f - blend) * re;
+    bin[k].i = std::sin(outPhase) * outMag * blend + (1.0f - blend) * im;
   }
 }
 
