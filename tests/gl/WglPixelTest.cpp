@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -142,6 +143,38 @@ TEST_F(WglCanvas, LinearGradientInterpolatesPremultiplied)
     EXPECT_NEAR(At(x, 32)[3], (1.f - t) * 255.f, 1.5) << x;
     EXPECT_EQ(At(x, 32)[2], 0) << x;
   }
+}
+
+TEST_F(WglCanvas, StencilFillsKeepHolesAndStarArms)
+{
+  // The render target's stencil buffer at work: a hole wound clockwise, and
+  // a star that winds twice.
+  canvas->BeginPath();
+  canvas->AddRectangle(2.f, 2.f, 28.f, 28.f);
+  canvas->AddRectangle(10.f, 10.f, 12.f, 12.f);
+  canvas->SetPathWinding(kCanvasCW);
+  canvas->SetFillColor(CanvasRGBAf(1.f, 1.f, 1.f, 1.f));
+  canvas->FillPath();
+  canvas->BeginPath();
+  for (int k = 0; k < 5; k++)
+  {
+    const float a = -1.5707963f + (float)k * 2.5132741f;
+    const float x = 48.f + 15.f * std::cos(a), y = 48.f + 15.f * std::sin(a);
+    if (k == 0)
+      canvas->MoveTo(x, y);
+    else
+      canvas->LineTo(x, y);
+  }
+  canvas->ClosePath();
+  canvas->FillPath();
+  Finish();
+  EXPECT_EQ(At(5, 5)[3], 255);
+  EXPECT_EQ(At(16, 16)[3], 0);
+  EXPECT_EQ(At(9, 16)[3], 255);
+  EXPECT_EQ(At(10, 16)[3], 0);
+  EXPECT_EQ(At(48, 48)[3], 255); // the star's centre
+  EXPECT_EQ(At(56, 45)[3], 255); // right arm
+  EXPECT_EQ(At(38, 51)[3], 0);   // between the left arms
 }
 
 TEST(WglLoader, OpenGL11FunctionsNeedTheOpengl32Fallback)
