@@ -16,10 +16,10 @@ bool PointsEqual(float x1, float y1, float x2, float y2, float tol)
   return dx * dx + dy * dy < tol * tol;
 }
 
-// Twice the signed area of the polygon: the sum of the cross products
+// The signed area of the polygon: half the sum of the cross products
 // (b - a) x (c - a) about the first point. Negative for a rectangle added as
 // top-left, bottom-left, bottom-right, top-right in y-down device space.
-float PolygonArea2(const CanvasFlatPoint* pts, int npts)
+float PolygonArea(const CanvasFlatPoint* pts, int npts)
 {
   float area = 0.f;
   const CanvasFlatPoint& a = pts[0];
@@ -195,7 +195,7 @@ void CanvasContext::BuildFlatPaths()
     // convex solid turns left at every corner.
     if (path.count > 2)
     {
-      const float area = PolygonArea2(pts, path.count);
+      const float area = PolygonArea(pts, path.count);
       if (path.winding == kCanvasCCW && area > 0.f)
         ReversePoints(pts, path.count);
       if (path.winding == kCanvasCW && area < 0.f)
