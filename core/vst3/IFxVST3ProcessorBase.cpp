@@ -21,6 +21,17 @@ namespace {
 constexpr int kMaxBlockSize = 65536;
 // More buses than any configuration of this framework carries.
 constexpr int kMaxBuses = 16;
+
+// A MIDI message without a VST3 event of its own: a legacy controller event.
+void SetLegacyCC(Event& e, int control, int channel, int value, int value2) noexcept
+{
+  e.type = Event::kLegacyMIDICCOutEvent;
+  e.midiCCOut.controlNumber = static_cast<uint8>(control);
+  e.midiCCOut.channel = static_cast<int8>(channel);
+  e.midiCCOut.value = static_cast<int8>(value & 0x7F);
+  e.midiCCOut.value2 = static_cast<int8>(value2 & 0x7F);
+}
+
 } // namespace
 
 IFxVST3ProcessorBase::IFxVST3ProcessorBase(const IPluginConfiguration& config, IFxAPIBase& owner)
@@ -413,29 +424,20 @@ void IFxVST3ProcessorBase::ProcessOutputEvents(IEventList* events, int nFrames) 
         e.noteOff.noteId = -1;
         break;
       case 0xA:
-        e.type = Event::kLegacyMIDICCOutEvent;
-        e.midiCCOut = {static_cast<uint8>(kCtrlPolyPressure), static_cast<int8>(channel),
-                       static_cast<int8>(msg.data1), static_cast<int8>(msg.data2)};
+        SetLegacyCC(e, kCtrlPolyPressure, channel, msg.data1, msg.data2);
         break;
       case 0xD:
-        e.type = Event::kLegacyMIDICCOutEvent;
-        e.midiCCOut = {static_cast<uint8>(kAfterTouch), static_cast<int8>(channel), static_cast<int8>(msg.data1),
-                       static_cast<int8>(msg.data2)};
+        SetLegacyCC(e, kAfterTouch, channel, msg.data1, msg.data2);
         break;
       case 0xC:
-        e.type = Event::kLegacyMIDICCOutEvent;
-        e.midiCCOut = {static_cast<uint8>(kCtrlProgramChange), static_cast<int8>(channel),
-                       static_cast<int8>(msg.data1), 0};
+        SetLegacyCC(e, kCtrlProgramChange, channel, msg.data1, 0);
         break;
       case 0xB:
-        e.type = Event::kLegacyMIDICCOutEvent;
-        e.midiCCOut = {static_cast<uint8>(msg.data1), static_cast<int8>(channel), static_cast<int8>(msg.data2), 0};
+        SetLegacyCC(e, msg.data1, channel, msg.data2, 0);
         break;
       case 0xE:
         // Hosts read pitch bend as the 7 low bits in value, the 7 high in value2.
-        e.type = Event::kLegacyMIDICCOutEvent;
-        e.midiCCOut = {static_cast<uint8>(kPitchBend), static_cast<int8>(channel), static_cast<int8>(msg.data1 & 0x7F),
-                       static_cast<int8>(msg.data2 & 0x7F)};
+        SetLegacyCC(e, kPitchBend, channel, msg.data1, msg.data2);
         break;
       default:
         send = false;

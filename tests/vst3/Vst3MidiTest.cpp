@@ -3,6 +3,7 @@
 // conversion, note events in, the time-ordered output queue out.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -212,6 +213,40 @@ TEST_F(Vst3Midi, NoteEventsInAndTimeOrderedEventsOut) {
   EXPECT_FLOAT_EQ(out->events[1].noteOn.velocity, 1.f);
   EXPECT_EQ(probe->MidiOutputQueue().Count(), 0);
   in->release();
+  out->release();
+}
+
+// Messages from the editor reach the plug-in, whose echo leaves as legacy
+// controller events; editor SysEx leaves as data events.
+TEST_F(Vst3Midi, ControllerStyleMessagesGoOutAsLegacyEvents) {
+  const ifx::IMidiMessage fromEditor[] = {
+      {1, 0xB3, 7, 100}, {2, 0xE3, 0x11, 0x40}, {3, 0xD3, 50, 0}, {4, 0xC3, 9, 0}, {5, 0xA3, 60, 30}, {6, 0xF8, 0, 0}};
+  for (const auto& m : fromEditor) ASSERT_TRUE(probe->midiFromEditorRing.Push(m));
+  const uint8_t sysEx[] = {0xF0, 0x7E, 0x01, 0xF7};
+  ASSERT_TRUE(probe->sysExFromEditorRing.Push(ifx::ISysExData(9, 4, sysEx)));
+  auto* out = new vst3host::EventList();
+  Run(nullptr, nullptr, out, 64);
+  EXPECT_EQ(probe->received.size(), 6u);
+  struct Expected {
+    int control, value, value2;
+  };
+  const Expected expected[] = {{7, 100, 0}, {129, 0x11, 0x40}, {128, 50, 0}, {130, 9, 0}, {131, 60, 30}};
+  ASSERT_EQ(out->events.size(), 6u);  // the clock tick has no event
+  for (int i = 0; i < 5; ++i) {
+    const Event& e = out->events[static_cast<size_t>(i)];
+    EXPECT_EQ(e.type, Event::kLegacyMIDICCOutEvent) << i;
+    EXPECT_EQ(e.sampleOffset, i + 1) << i;
+    EXPECT_EQ(e.midiCCOut.channel, 3) << i;
+    EXPECT_EQ(e.midiCCOut.controlNumber, expected[i].control) << i;
+    EXPECT_EQ(e.midiCCOut.value, expected[i].value) << i;
+    EXPECT_EQ(e.midiCCOut.value2, expected[i].value2) << i;
+  }
+  const Event& data = out->events[5];
+  EXPECT_EQ(data.type, Event::kDataEvent);
+  EXPECT_EQ(data.sampleOffset, 9);
+  EXPECT_EQ(data.data.type, DataEvent::kMidiSysEx);
+  ASSERT_EQ(data.data.size, 4u);
+  EXPECT_EQ(std::memcmp(data.data.bytes, sysEx, 4), 0);
   out->release();
 }
 
