@@ -24,6 +24,7 @@
 
 #include "abi/vst3/FUID.h"
 #include "abi/vst3/Vst3ChannelContext.h"
+#include "abi/vst3/Vst3Strings.h"
 #include "abi/vst3/Vst3Units.h"
 #include "tools/vst3host/ModuleLoader.h"
 #include "tools/vst3host/PluginInstance.h"
@@ -76,23 +77,8 @@ bool ParseArgs(int argc, char** argv, Args& a) {
   return a.run.block > 0 && a.run.rate > 0. && a.frames >= 0;
 }
 
-std::string Narrow(const char16_t* s, int max) {
-  std::string out;
-  for (int i = 0; i < max && s[i]; ++i) {
-    const char16_t c = s[i];
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
+// Texts the plug-in hands over, as UTF-8 for printing.
+std::string Narrow(const char16_t* s, int max) { return Steinberg::StrUtf16ToUtf8(s, max); }
 
 std::string Field(const char* s, size_t n) { return std::string(s, strnlen(s, n)); }
 
