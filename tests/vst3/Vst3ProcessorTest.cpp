@@ -197,6 +197,9 @@ TEST_F(Vst3Processor, TransportIsCopiedIntoTheTimeInfo) {
   context.projectTimeMusic = 2.5;
   context.timeSigNumerator = 7;
   context.timeSigDenominator = 8;
+  context.barPositionMusic = 2.;
+  context.cycleStartMusic = 1.;
+  context.cycleEndMusic = 9.;
   ProcessData data{};
   data.symbolicSampleSize = kSample64;
   data.processContext = &context;
@@ -205,6 +208,9 @@ TEST_F(Vst3Processor, TransportIsCopiedIntoTheTimeInfo) {
   EXPECT_EQ(t.tempo, 97.);
   EXPECT_EQ(t.samplePos, 4800.);
   EXPECT_EQ(t.ppqPos, 2.5);
+  EXPECT_EQ(t.lastBarStart, 2.);
+  EXPECT_EQ(t.cycleStart, 1.);
+  EXPECT_EQ(t.cycleEnd, 9.);
   EXPECT_EQ(t.numerator, 7);
   EXPECT_EQ(t.denominator, 8);
   EXPECT_TRUE(t.playing);
@@ -216,7 +222,13 @@ TEST_F(Vst3Processor, TransportIsCopiedIntoTheTimeInfo) {
   context.state = 0;
   data.processContext = &context;
   processor()->process(data);
+  // Only the sample position depends on a flag; the rest is copied as given.
   EXPECT_EQ(plug->GetTimeInfo().samplePos, -1.);
+  EXPECT_EQ(plug->GetTimeInfo().ppqPos, 2.5);
+  EXPECT_EQ(plug->GetTimeInfo().tempo, 97.);
+  EXPECT_EQ(plug->GetTimeInfo().cycleEnd, 9.);
+  EXPECT_FALSE(plug->GetTimeInfo().playing);
+  EXPECT_FALSE(plug->GetTimeInfo().looping);
 }
 
 class Vst3ArdourHost : public PluginFixture {
