@@ -60,7 +60,9 @@ public:
   const HostConnection& Host() const noexcept { return mHost; }
 
 protected:
-  // ---- life cycle -----------------------------------------------------------
+  // The virtual operations, in their fixed slot order. The defaults answer as
+  // a plug-in that offers nothing.
+  // ---- life cycle -------------------------------------------------------------------------------
   virtual bool Init() { return true; }
   virtual bool Activate(double sampleRate, uint32_t minFrames, uint32_t maxFrames) { return true; }
   virtual void Deactivate() {}
@@ -70,8 +72,10 @@ protected:
   virtual void Reset() noexcept {}
   virtual void OnMainThread() {}
   virtual const void* GetExtension(const char* id) { return nullptr; }
+  // Drafts are looked up only when this answers true.
+  virtual bool OffersDraftExtensions() const { return false; }
 
-  // ---- latency, tail, render --------------------------------------------------
+  // ---- latency, tail, render, thread pool -------------------------------------------------------
   virtual bool SupportsLatency() const { return false; }
   virtual uint32_t LatencyGet() const { return 0; }
   virtual bool SupportsTail() const { return false; }
@@ -79,17 +83,24 @@ protected:
   virtual bool SupportsRender() const { return false; }
   virtual bool RenderHasHardRealtimeRequirement() const { return false; }
   virtual bool RenderSet(clap_plugin_render_mode mode) { return false; }
+  virtual bool SupportsThreadPool() const { return false; }
+  virtual void ThreadPoolExec(uint32_t task) noexcept {}
 
-  // ---- state ------------------------------------------------------------------
+  // ---- state and presets ------------------------------------------------------------------------
   virtual bool SupportsState() const { return false; }
   virtual bool StateSave(const clap_ostream_t* stream) { return false; }
   virtual bool StateLoad(const clap_istream_t* stream) { return false; }
+  virtual bool SupportsStateContext() const { return false; }
+  virtual bool StateContextSave(const clap_ostream_t* stream, uint32_t context) { return StateSave(stream); }
+  virtual bool StateContextLoad(const clap_istream_t* stream, uint32_t context) { return StateLoad(stream); }
+  virtual bool SupportsPresetLoad() const { return false; }
+  virtual bool PresetLoadFromLocation(uint32_t kind, const char* location, const char* key) { return false; }
 
-  // ---- track info -----------------------------------------------------------------
+  // ---- track info -------------------------------------------------------------------------------
   virtual bool SupportsTrackInfo() const { return false; }
   virtual void TrackInfoChanged() {}
 
-  // ---- audio ports ------------------------------------------------------------------
+  // ---- audio ports ------------------------------------------------------------------------------
   virtual bool SupportsAudioPorts() const { return false; }
   virtual uint32_t AudioPortsCount(bool isInput) const { return 0; }
   virtual bool AudioPortsGet(uint32_t index, bool isInput, clap_audio_port_info_t* info) const { return false; }
@@ -97,8 +108,17 @@ protected:
   virtual uint32_t AudioPortsConfigCount() const { return 0; }
   virtual bool AudioPortsConfigGet(uint32_t index, clap_audio_ports_config_t* config) const { return false; }
   virtual bool AudioPortsConfigSelect(clap_id configId) { return false; }
+  virtual bool SupportsAudioPortsActivation() const { return false; }
+  virtual bool AudioPortsActivationCanActivateWhileProcessing() const { return false; }
+  virtual bool AudioPortsActivationSetActive(bool isInput, uint32_t port, bool active, uint32_t sampleSize) noexcept { return false; }
+  virtual bool SupportsConfigurableAudioPorts() const { return false; }
+  virtual bool ConfigurableAudioPortsCanApplyConfiguration(const clap_audio_port_configuration_request_t* requests, uint32_t count) const { return false; }
+  virtual bool ConfigurableAudioPortsApplyConfiguration(const clap_audio_port_configuration_request_t* requests, uint32_t count) { return false; }
+  virtual bool SupportsSurround() const { return false; }
+  virtual bool SurroundIsChannelMaskSupported(uint64_t mask) const { return false; }
+  virtual uint32_t SurroundGetChannelMap(bool isInput, uint32_t port, uint8_t* map, uint32_t capacity) const { return 0; }
 
-  // ---- params --------------------------------------------------------------------------
+  // ---- params -----------------------------------------------------------------------------------
   virtual bool SupportsParams() const { return false; }
   virtual uint32_t ParamsCount() const { return 0; }
   virtual bool ParamsGetInfo(uint32_t paramIndex, clap_param_info_t* info) const { return false; }
@@ -109,19 +129,37 @@ protected:
   // Index of the parameter with that id, UINT32_MAX when there is none.
   virtual uint32_t FindParamIndex(clap_id paramId) const;
   virtual bool IsValidParamId(clap_id paramId) const { return FindParamIndex(paramId) != UINT32_MAX; }
+  virtual bool FindParamInfo(clap_id paramId, clap_param_info_t* info) const { return false; }
+  virtual bool SupportsParamIndication() const { return false; }
+  virtual void ParamIndicationSetMapping(clap_id id, bool hasMapping, const clap_color_t* color, const char* label, const char* description) {}
+  virtual void ParamIndicationSetAutomation(clap_id id, uint32_t state, const clap_color_t* color) {}
 
-  // ---- note ports -------------------------------------------------------------------------
+  // ---- remote controls, note ports, note names --------------------------------------------------
+  virtual bool SupportsRemoteControls() const { return false; }
+  virtual uint32_t RemoteControlsCount() const { return 0; }
+  virtual bool RemoteControlsGet(uint32_t page, clap_remote_controls_page_t* out) const { return false; }
   virtual bool SupportsNotePorts() const { return false; }
   virtual uint32_t NotePortsCount(bool isInput) const { return 0; }
   virtual bool NotePortsGet(uint32_t index, bool isInput, clap_note_port_info_t* info) const { return false; }
+  virtual bool SupportsNoteName() const { return false; }
+  virtual uint32_t NoteNameCount() const { return 0; }
+  virtual bool NoteNameGet(uint32_t index, clap_note_name_t* out) const { return false; }
 
-  // ---- gui ---------------------------------------------------------------------------------
+  // ---- timers and file descriptors --------------------------------------------------------------
+  virtual bool SupportsTimerSupport() const { return false; }
+  virtual void TimerSupportOnTimer(clap_id timer) {}
+  virtual bool SupportsPosixFdSupport() const { return false; }
+  virtual void PosixFdSupportOnFd(int fd, clap_posix_fd_flags_t flags) {}
+
+  // ---- gui --------------------------------------------------------------------------------------
   virtual bool SupportsGui() const { return false; }
   virtual bool GuiIsApiSupported(const char* api, bool isFloating) { return false; }
   virtual bool GuiGetPreferredApi(const char** api, bool* isFloating) { return false; }
   virtual bool GuiCreate(const char* api, bool isFloating) { return false; }
   virtual void GuiDestroy() {}
   virtual bool GuiSetScale(double scale) { return false; }
+  virtual bool GuiShow() { return false; }
+  virtual bool GuiHide() { return false; }
   virtual bool GuiGetSize(uint32_t* width, uint32_t* height) { return false; }
   virtual bool GuiCanResize() const { return false; }
   virtual bool GuiGetResizeHints(clap_gui_resize_hints_t* hints) { return false; }
@@ -130,41 +168,8 @@ protected:
   virtual void GuiSuggestTitle(const char* title) {}
   virtual bool GuiSetParent(const clap_window_t* window) { return false; }
   virtual bool GuiSetTransient(const clap_window_t* window) { return false; }
-  virtual bool GuiShow() { return false; }
-  virtual bool GuiHide() { return false; }
 
-  // ---- the other extensions: none offered by default ----------------------------------------
-  // Drafts are looked up only when this answers true.
-  virtual bool OffersDraftExtensions() const { return false; }
-  virtual bool SupportsStateContext() const { return false; }
-  virtual bool StateContextSave(const clap_ostream_t* stream, uint32_t context) { return StateSave(stream); }
-  virtual bool StateContextLoad(const clap_istream_t* stream, uint32_t context) { return StateLoad(stream); }
-  virtual bool SupportsPresetLoad() const { return false; }
-  virtual bool PresetLoadFromLocation(uint32_t kind, const char* location, const char* key) { return false; }
-  virtual bool SupportsAudioPortsActivation() const { return false; }
-  virtual bool AudioPortsActivationCanActivateWhileProcessing() const { return false; }
-  virtual bool AudioPortsActivationSetActive(bool isInput, uint32_t port, bool active, uint32_t sampleSize) noexcept { return false; }
-  virtual bool SupportsConfigurableAudioPorts() const { return false; }
-  virtual bool ConfigurableAudioPortsCanApplyConfiguration(const clap_audio_port_configuration_request_t* requests, uint32_t count) const { return false; }
-  virtual bool ConfigurableAudioPortsApplyConfiguration(const clap_audio_port_configuration_request_t* requests, uint32_t count) { return false; }
-  virtual bool SupportsSurround() const { return false; }
-  virtual bool SurroundIsChannelMaskSupported(uint64_t mask) const { return false; }
-  virtual uint32_t SurroundGetChannelMap(bool isInput, uint32_t port, uint8_t* map, uint32_t capacity) const { return 0; }
-  virtual bool SupportsParamIndication() const { return false; }
-  virtual void ParamIndicationSetMapping(clap_id id, bool hasMapping, const clap_color_t* color, const char* label, const char* description) {}
-  virtual void ParamIndicationSetAutomation(clap_id id, uint32_t state, const clap_color_t* color) {}
-  virtual bool SupportsRemoteControls() const { return false; }
-  virtual uint32_t RemoteControlsCount() const { return 0; }
-  virtual bool RemoteControlsGet(uint32_t page, clap_remote_controls_page_t* out) const { return false; }
-  virtual bool SupportsNoteName() const { return false; }
-  virtual uint32_t NoteNameCount() const { return 0; }
-  virtual bool NoteNameGet(uint32_t index, clap_note_name_t* out) const { return false; }
-  virtual bool SupportsThreadPool() const { return false; }
-  virtual void ThreadPoolExec(uint32_t task) noexcept {}
-  virtual bool SupportsTimerSupport() const { return false; }
-  virtual void TimerSupportOnTimer(clap_id timer) {}
-  virtual bool SupportsPosixFdSupport() const { return false; }
-  virtual void PosixFdSupportOnFd(int fd, clap_posix_fd_flags_t flags) {}
+  // ---- the other extensions: none offered by default --------------------------------------------
   virtual bool SupportsContextMenu() const { return false; }
   virtual bool ContextMenuPopulate(const clap_context_menu_target_t* target, const clap_context_menu_builder_t* builder) { return false; }
   virtual bool ContextMenuPerform(const clap_context_menu_target_t* target, clap_id action) { return false; }
@@ -199,7 +204,7 @@ protected:
   virtual bool WebviewGetResource(const char* path, char* mime, uint32_t capacity, const clap_ostream_t* stream) { return false; }
   virtual bool WebviewReceive(const void* buffer, uint32_t size) { return false; }
 
-  // ---- logging hook --------------------------------------------------------------------------
+  // ---- logging hook -----------------------------------------------------------------------------
   virtual void OnLog(clap_log_severity severity, const char* message) const noexcept {}
 
   HostConnection mHost;
