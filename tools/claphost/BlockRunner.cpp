@@ -6,6 +6,44 @@
 
 namespace claphost {
 
+namespace {
+
+clap_process_status ProcessWidth(HostedPlugin& p, float* const* in, float* const* out, uint32_t n,
+                                 const InputEvents* events, OutputEvents* outEvents)
+{
+  return p.Process32(in, 2, out, 2, n, events, outEvents);
+}
+
+clap_process_status ProcessWidth(HostedPlugin& p, double* const* in, double* const* out, uint32_t n,
+                                 const InputEvents* events, OutputEvents* outEvents)
+{
+  return p.Process64(in, 2, out, 2, n, events, outEvents);
+}
+
+// One block of n frames from pos on, in samples of type T; the output lands
+// in result at pos.
+template <class T>
+clap_process_status RunBlock(HostedPlugin& p, const Signal& s, size_t pos, uint32_t n, std::vector<T> (&inBuf)[2],
+                             std::vector<T> (&outBuf)[2], const InputEvents* events, OutputEvents* outEvents,
+                             RunResult& result)
+{
+  T* in[2];
+  T* out[2];
+  for (int c = 0; c < 2; ++c)
+  {
+    inBuf[c].assign(s.ch[c].begin() + static_cast<long>(pos), s.ch[c].begin() + static_cast<long>(pos + n));
+    outBuf[c].assign(n, T(0));
+    in[c] = inBuf[c].data();
+    out[c] = outBuf[c].data();
+  }
+  const clap_process_status status = ProcessWidth(p, in, out, n, events, outEvents);
+  for (int c = 0; c < 2; ++c)
+    std::copy(outBuf[c].begin(), outBuf[c].end(), result.out[c].begin() + static_cast<long>(pos));
+  return status;
+}
+
+} // namespace
+
 RunResult Run(HostedPlugin& p, const Signal& s, bool use64, const std::vector<uint32_t>& blocks,
               const InputEvents* firstEvents, OutputEvents* outEvents)
 {
@@ -30,37 +68,9 @@ RunResult Run(HostedPlugin& p, const Signal& s, bool use64, const std::vector<ui
     {
       const uint32_t n = static_cast<uint32_t>(std::min<size_t>(blocks[b++ % blocks.size()], frames - pos));
       const InputEvents* events = eventsFor ? eventsFor(pos, n) : nullptr;
-      clap_process_status status;
-      if (use64)
-      {
-        double* in[2];
-        double* out[2];
-        for (int c = 0; c < 2; ++c)
-        {
-          in64[c].assign(s.ch[c].begin() + static_cast<long>(pos), s.ch[c].begin() + static_cast<long>(pos + n));
-          out64[c].assign(n, 0.0);
-          in[c] = in64[c].data();
-          out[c] = out64[c].data();
-        }
-        status = p.Process64(in, 2, out, 2, n, events, outEvents);
-        for (int c = 0; c < 2; ++c)
-          std::copy(out64[c].begin(), out64[c].end(), result.out[c].begin() + static_cast<long>(pos));
-      }
-      else
-      {
-        float* in[2];
-        float* out[2];
-        for (int c = 0; c < 2; ++c)
-        {
-          in32[c].assign(s.ch[c].begin() + static_cast<long>(pos), s.ch[c].begin() + static_cast<long>(pos + n));
-          out32[c].assign(n, 0.f);
-          in[c] = in32[c].data();
-          out[c] = out32[c].data();
-        }
-        status = p.Process32(in, 2, out, 2, n, events, outEvents);
-        for (int c = 0; c < 2; ++c)
-          std::copy(out32[c].begin(), out32[c].end(), result.out[c].begin() + static_cast<long>(pos));
-      }
+      const clap_process_status status =
+        use64 ? RunBlock(p, s, pos, n, in64, out64, events, outEvents, result)
+              : RunBlock(p, s, pos, n, in32, out32, events, outEvents, result);
       if (status == CLAP_PROCESS_ERROR)
         ++result.errors;
       pos += n;
