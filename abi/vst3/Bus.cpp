@@ -2,15 +2,15 @@
 
 #include <new>
 
+#include "abi/vst3/Vst3Strings.h"
+
 namespace Steinberg {
 namespace Vst {
 
 Bus::Bus(const TChar* n, BusType type, int32 f) : name(n ? n : u""), busType(type), flags(f) {}
 
 bool Bus::getInfo(BusInfo& info) const {
-  const size_t n = name.size() < 127 ? name.size() : 127;
-  for (size_t i = 0; i < n; ++i) info.name[i] = name[i];
-  info.name[n] = 0;
+  StrCopy16(info.name, name.c_str(), 128);
   info.busType = busType;
   info.flags = static_cast<uint32>(flags);
   return true;

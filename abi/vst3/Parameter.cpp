@@ -11,15 +11,6 @@
 namespace Steinberg {
 namespace Vst {
 
-namespace {
-void CopyString128(String128 dst, const TChar* src) {
-  int32 n = 0;
-  if (src)
-    for (; n < 127 && src[n]; ++n) dst[n] = src[n];
-  dst[n] = 0;
-}
-}  // namespace
-
 Parameter::Parameter() { std::memset(&info, 0, sizeof(info)); }
 
 Parameter::Parameter(const ParameterInfo& i) : info(i), valueNormalized(i.defaultNormalizedValue) {}
@@ -27,9 +18,9 @@ Parameter::Parameter(const ParameterInfo& i) : info(i), valueNormalized(i.defaul
 Parameter::Parameter(const TChar* title, ParamID tag, const TChar* units, ParamValue defaultValueNormalized,
                      int32 stepCount, int32 flags, UnitID unitID, const TChar* shortTitle) {
   std::memset(&info, 0, sizeof(info));
-  CopyString128(info.title, title);
-  CopyString128(info.units, units);
-  CopyString128(info.shortTitle, shortTitle);
+  StrCopy16(info.title, title, 128);
+  StrCopy16(info.units, units, 128);
+  StrCopy16(info.shortTitle, shortTitle, 128);
   info.id = tag;
   info.stepCount = stepCount;
   info.defaultNormalizedValue = defaultValueNormalized;
@@ -84,7 +75,7 @@ void StringListParameter::appendString(const char* asciiString) {
 
 void StringListParameter::toString(ParamValue v, String128 string) const {
   const auto index = static_cast<size_t>(toPlain(v));
-  CopyString128(string, index < strings.size() ? strings[index].c_str() : u"");
+  StrCopy16(string, index < strings.size() ? strings[index].c_str() : u"", 128);
 }
 
 bool StringListParameter::fromString(const TChar* string, ParamValue& v) const {

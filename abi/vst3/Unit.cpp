@@ -3,32 +3,25 @@
 #include <cstring>
 #include <new>
 
+#include "abi/vst3/Vst3Strings.h"
+
 namespace Steinberg {
 namespace Vst {
-
-namespace {
-void CopyName(String128 dst, const TChar* src) {
-  int32 n = 0;
-  if (src)
-    for (; n < 127 && src[n]; ++n) dst[n] = src[n];
-  dst[n] = 0;
-}
-}  // namespace
 
 Unit::Unit(const TChar* name, UnitID unitId, UnitID parentUnitId, ProgramListID programListId) {
   std::memset(&info, 0, sizeof(info));
   info.id = unitId;
   info.parentUnitId = parentUnitId;
   info.programListId = programListId;
-  CopyName(info.name, name);
+  StrCopy16(info.name, name, 128);
 }
 
-void Unit::setName(const TChar* name) { CopyName(info.name, name); }
+void Unit::setName(const TChar* name) { StrCopy16(info.name, name, 128); }
 
 ProgramList::ProgramList(const TChar* name, ProgramListID listId, UnitID unit) : unitId(unit) {
   std::memset(&info, 0, sizeof(info));
   info.id = listId;
-  CopyName(info.name, name);
+  StrCopy16(info.name, name, 128);
 }
 
 int32 ProgramList::addProgram(const TChar* name) {
@@ -49,7 +42,7 @@ bool ProgramList::setProgramName(int32 programIndex, const TChar* name) {
 
 tresult ProgramList::getProgramName(int32 programIndex, String128 name) const {
   if (programIndex < 0 || programIndex >= getCount() || !name) return kResultFalse;
-  CopyName(name, names[static_cast<size_t>(programIndex)].c_str());
+  StrCopy16(name, names[static_cast<size_t>(programIndex)].c_str(), 128);
   return kResultOk;
 }
 

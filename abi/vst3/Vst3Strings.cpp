@@ -11,6 +11,14 @@ void StrCopy8(char8* dst, const char8* src, int32 size) {
   for (int32 i = 0; i < size - 1 && src[i]; ++i) dst[i] = src[i];
 }
 
+void StrCopy16(char16* dst, const char16* src, int32 maxUnits) {
+  if (!dst || maxUnits <= 0) return;
+  int32 n = 0;
+  if (src)
+    for (; n < maxUnits - 1 && src[n]; ++n) dst[n] = src[n];
+  dst[n] = 0;
+}
+
 void StrWidenBytes(char16* dst, const char8* src, int32 maxUnits) {
   if (!dst || maxUnits <= 0) return;
   int32 n = 0;

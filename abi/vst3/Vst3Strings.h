@@ -11,6 +11,10 @@ namespace Steinberg {
 // zero-filled behind the text.
 void StrCopy8(char8* dst, const char8* src, int32 size);
 
+// Copies UTF-16 text into a field of maxUnits units, cut to maxUnits - 1
+// units and terminated (null src gives an empty field).
+void StrCopy16(char16* dst, const char16* src, int32 maxUnits);
+
 // Widens each byte of src to one UTF-16 unit, at most maxUnits - 1 units,
 // then a terminating zero (the rule for text handed to a VST3 host).
 void StrWidenBytes(char16* dst, const char8* src, int32 maxUnits);

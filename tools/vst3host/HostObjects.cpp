@@ -2,13 +2,13 @@
 
 #include <cstring>
 
+#include "abi/vst3/Vst3Strings.h"
+
 namespace vst3host {
 
 tresult PLUGIN_API HostApplication::getName(String128 out) {
   if (!out) return kInvalidArgument;
-  size_t n = name.size() < 127 ? name.size() : 127;
-  for (size_t i = 0; i < n; ++i) out[i] = name[i];
-  out[n] = 0;
+  StrCopy16(out, name.c_str(), 128);
   return kResultOk;
 }
 
@@ -130,10 +130,7 @@ tresult PLUGIN_API AttributeList::setString(AttrID id, const TChar* string) {
 tresult PLUGIN_API AttributeList::getString(AttrID id, TChar* string, uint32 sizeInBytes) {
   auto it = id ? strings.find(id) : strings.end();
   if (it == strings.end() || !string || sizeInBytes < sizeof(TChar)) return kResultFalse;
-  const size_t units = sizeInBytes / sizeof(TChar);
-  size_t n = it->second.size() < units - 1 ? it->second.size() : units - 1;
-  for (size_t i = 0; i < n; ++i) string[i] = it->second[i];
-  string[n] = 0;
+  StrCopy16(string, it->second.c_str(), static_cast<int32>(sizeInBytes / sizeof(TChar)));
   return kResultOk;
 }
 
