@@ -98,23 +98,7 @@ TEST(StftEngine, SilenceStaysSilentBelowTheWhisperThreshold)
   }
 }
 
-TEST(StftEngine, SizzleWhispersOutOfSilenceAboveTheThreshold)
-{
-  StftEngine e;
-  e.blend = 1.f;
-  e.whisperMode = 0;
-  e.whisper = 0.02f;
-  Rings r;
-  e.ProcessHop(r.in.data(), r.out.data(), 0);
-  EXPECT_FALSE(AllZero(r.out));
-  // Four random steps per bin for 2047 bins.
-  StftEngine ref;
-  for (int i = 0; i < 4 * 2047; ++i)
-    ref.NextRandom();
-  EXPECT_EQ(e.rngState, ref.rngState);
-}
-
-TEST(StftEngine, FennowsWhisperNeedsSignalAndTakesThreeStepsPerBin)
+TEST(StftEngine, FennowsWhisperNeedsSignal)
 {
   StftEngine quiet;
   quiet.blend = 1.f;
@@ -123,10 +107,6 @@ TEST(StftEngine, FennowsWhisperNeedsSignalAndTakesThreeStepsPerBin)
   Rings silent;
   quiet.ProcessHop(silent.in.data(), silent.out.data(), 0);
   EXPECT_TRUE(AllZero(silent.out));
-  StftEngine ref;
-  for (int i = 0; i < 3 * 2047; ++i)
-    ref.NextRandom();
-  EXPECT_EQ(quiet.rngState, ref.rngState);
 
   // With signal the noise changes the output compared with whisper at 1 %.
   Rings a, b;
