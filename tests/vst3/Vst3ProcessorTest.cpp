@@ -149,12 +149,7 @@ TEST_F(Vst3Processor, OddHostBuffersAreSurvivedSoundly) {
   outBus.numChannels = 8;
   inBus.channelBuffers64 = inPtr;
   outBus.channelBuffers64 = outPtr;
-  ProcessData data{};
-  data.symbolicSampleSize = kSample64;
-  data.numSamples = 256;
-  data.numInputs = data.numOutputs = 1;
-  data.inputs = &inBus;
-  data.outputs = &outBus;
+  ProcessData data = AudioBlock(kSample64, 256, &inBus, &outBus);
   EXPECT_EQ(processor()->process(data), kResultOk);
   for (double v : out.ch[0]) ASSERT_TRUE(std::isfinite(v));
 

@@ -83,6 +83,19 @@ inline vst3host::ParameterChanges* MakeChanges(const std::vector<Change>& change
   return list;
 }
 
+// One block over one input and one output bus.
+inline ProcessData AudioBlock(int32 sampleSize, int32 frames, AudioBusBuffers* in, AudioBusBuffers* out,
+                              IParameterChanges* changes = nullptr) {
+  ProcessData data{};
+  data.symbolicSampleSize = sampleSize;
+  data.numSamples = frames;
+  data.numInputs = data.numOutputs = 1;
+  data.inputs = in;
+  data.outputs = out;
+  data.inputParameterChanges = changes;
+  return data;
+}
+
 // An initialised plug-in created the way the factory does, with a handler.
 class PluginFixture : public ::testing::Test {
  protected:
@@ -130,13 +143,7 @@ class PluginFixture : public ::testing::Test {
     inBus.numChannels = outBus.numChannels = 2;
     inBus.channelBuffers64 = inPtr;
     outBus.channelBuffers64 = outPtr;
-    ProcessData data{};
-    data.symbolicSampleSize = kSample64;
-    data.numSamples = frames;
-    data.numInputs = data.numOutputs = 1;
-    data.inputs = &inBus;
-    data.outputs = &outBus;
-    data.inputParameterChanges = changes;
+    ProcessData data = AudioBlock(kSample64, frames, &inBus, &outBus, changes);
     processor()->process(data);
   }
 

@@ -24,13 +24,7 @@ TEST_F(Vst3Threads, StateAndAutomationWhileProcessing) {
     int block = 0;
     while (!stop.load()) {
       auto* changes = MakeChanges({{65536, {{0, (block & 1) ? 1. : 0.}}}, {2, {{0, (block % 10) / 10.}}}});
-      ProcessData data{};
-      data.symbolicSampleSize = kSample32;
-      data.numSamples = 256;
-      data.numInputs = data.numOutputs = 1;
-      data.inputs = &inBus;
-      data.outputs = &outBus;
-      data.inputParameterChanges = changes;
+      ProcessData data = AudioBlock(kSample32, 256, &inBus, &outBus, changes);
       processor()->process(data);
       changes->release();
       ++block;
