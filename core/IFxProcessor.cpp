@@ -301,7 +301,13 @@ void IFxProcessor::PointAtSlice(int offset, int frames) noexcept
     if (ch.hostBuffer && !ch.hostIsFloat)
       *ch.slot = static_cast<double*>(ch.hostBuffer) + offset;
     else
+    {
+      // A processor may leave an output it was not given alone; whatever
+      // reads it next (a meter, the 32-bit copy) then sees silence, not an
+      // earlier block.
+      std::fill_n(ch.conversion.data(), frames, 0.0);
       *ch.slot = ch.conversion.data();
+    }
   }
 }
 

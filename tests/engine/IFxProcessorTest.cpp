@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -34,6 +35,24 @@ public:
         outputs[c][j] = (c < NChannels(kInput) ? inputs[c][j] : 0.) + 1.;
   }
   std::vector<int> sliceSizes;
+};
+
+// Writes only the outputs the host connected, as the plug-in does, and notes
+// what output 1 holds afterwards: what a meter reading it would see.
+class ConnectedOutputsProcessor : public IFxProcessor
+{
+public:
+  using IFxProcessor::IFxProcessor;
+  void ProcessBlock(double** inputs, double** outputs, int nFrames) noexcept override
+  {
+    for (int c = 0; c < NConnectedChannels(kOutput); ++c)
+      for (int j = 0; j < nFrames; ++j)
+        outputs[c][j] = inputs[c][j] + 1.;
+    output1Peak = 0.;
+    for (int j = 0; j < nFrames; ++j)
+      output1Peak = std::max(output1Peak, std::fabs(outputs[1][j]));
+  }
+  double output1Peak = -1.;
 };
 
 } // namespace
@@ -265,4 +284,28 @@ TEST(Processor, AnInputTheHostStopsFeedingReadsSilence)
   proc.ProcessAttachedBuffers(16, false);
   EXPECT_EQ(out0, std::vector<float>(16, 1.75f));
   EXPECT_EQ(out1, std::vector<float>(16, 1.f));
+}
+
+TEST(Processor, AnOutputTheHostStopsTakingHoldsSilence)
+{
+  ConnectedOutputsProcessor proc(Config("2-2"));
+  proc.SetBlockSize(16);
+  proc.SetChannelConnections(kInput, 0, 2, true);
+  proc.SetChannelConnections(kOutput, 0, 2, true);
+  std::vector<float> in(16, 0.75f), out0(16), out1(16);
+  float* ins[] = {in.data(), in.data()};
+  float* outs[] = {out0.data(), out1.data()};
+  proc.AttachBuffers(kInput, 0, 2, ins, 2);
+  proc.AttachBuffers(kOutput, 0, 2, outs, 2);
+  proc.ProcessAttachedBuffers(16, false);
+  EXPECT_EQ(proc.output1Peak, 1.75);
+
+  // Next block output 1 is gone: its scratch held the converted 1.75s.
+  proc.SetChannelConnections(kOutput, 0, 2, false);
+  proc.SetChannelConnections(kOutput, 0, 1, true);
+  proc.AttachBuffers(kInput, 0, 2, ins, 2);
+  proc.AttachBuffers(kOutput, 0, 2, outs, 1);
+  proc.ProcessAttachedBuffers(16, false);
+  EXPECT_EQ(proc.output1Peak, 0.);
+  EXPECT_EQ(out0, std::vector<float>(16, 1.75f));
 }
