@@ -132,6 +132,8 @@ int IFxProcessor::MaxBusCount(EBusDirection dir, int* configIdx) const noexcept
 int IFxProcessor::FindChannelLayout(const int* inBusChannels, int nInBuses, const int* outBusChannels,
                                     int nOutBuses) const noexcept
 {
+  if ((nInBuses > 0 && !inBusChannels) || (nOutBuses > 0 && !outBusChannels))
+    return -1;
   for (int i = 0; i < NChannelLayouts(); ++i)
   {
     const IChannelLayout& layout = *mChannelLayouts[static_cast<size_t>(i)];

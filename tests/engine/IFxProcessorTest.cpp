@@ -70,6 +70,7 @@ TEST(ChannelLayout, StereoTextGivesOneConfiguration)
   EXPECT_EQ(proc.FindChannelLayout(two, 1, two, 1), 0);
   EXPECT_EQ(proc.FindChannelLayout(one, 1, two, 1), -1);
   EXPECT_EQ(proc.FindChannelLayout(two, 1, nullptr, 0), -1);
+  EXPECT_EQ(proc.FindChannelLayout(nullptr, 1, two, 1), -1);  // counts without their list
 }
 
 TEST(ChannelLayout, SeveralConfigurationsTakeTheMaxima)
@@ -109,19 +110,20 @@ TEST(ChannelLayout, BusesWildcardsAndEmptyBuses)
 TEST(ChannelLayout, BusNames)
 {
   IFxProcessor proc(Config("2-2"));
-  IString name;
-  proc.GetBusName(kInput, 1, 2, name);
-  EXPECT_STREQ(name.Get(), "Aux");
-  proc.GetBusName(kInput, 0, 2, name);
-  EXPECT_STREQ(name.Get(), "Main");
-  proc.GetBusName(kInput, 0, 1, name);
-  EXPECT_STREQ(name.Get(), "Input");
-  proc.GetBusName(kInput, 2, 3, name);
-  EXPECT_STREQ(name.Get(), "Input 2");
-  proc.GetBusName(kOutput, 0, 1, name);
-  EXPECT_STREQ(name.Get(), "Output");
-  proc.GetBusName(kOutput, 1, 3, name);
-  EXPECT_STREQ(name.Get(), "Output 1");
+  const struct
+  {
+    EBusDirection dir;
+    int busIdx, nBuses;
+    const char* name;
+  } cases[] = {{kInput, 1, 2, "Aux"},     {kInput, 0, 2, "Main"},      {kInput, 0, 1, "Input"},
+               {kInput, 2, 3, "Input 2"}, {kOutput, 0, 1, "Output"},   {kOutput, 1, 3, "Output 1"},
+               {kOutput, 1, 2, "Output 1"}};
+  for (const auto& c : cases)
+  {
+    IString name;
+    proc.GetBusName(c.dir, c.busIdx, c.nBuses, name);
+    EXPECT_STREQ(name.Get(), c.name) << c.dir << " " << c.busIdx << " of " << c.nBuses;
+  }
 }
 
 TEST(Processor, BaseBlockCopiesMatchingChannelsAndZeroesTheRest)
