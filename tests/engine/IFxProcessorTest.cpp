@@ -263,51 +263,34 @@ TEST(Processor, ConnectionsAndConversions)
   IFxProcessor::CastCopyDoubleToFloat(back, d, -4);  // nothing for n <= 0
 }
 
-TEST(Processor, AnInputTheHostStopsFeedingReadsSilence)
-{
-  RecordingProcessor proc(Config("2-2"));
-  proc.SetBlockSize(16);
-  proc.SetChannelConnections(kInput, 0, 2, true);
-  proc.SetChannelConnections(kOutput, 0, 2, true);
-  std::vector<float> in(16, 0.75f), out0(16), out1(16);
-  float* ins[] = {in.data(), in.data()};
-  float* outs[] = {out0.data(), out1.data()};
-  proc.AttachBuffers(kInput, 0, 2, ins, 2);
-  proc.AttachBuffers(kOutput, 0, 2, outs, 2);
-  proc.ProcessAttachedBuffers(16, false);
-  EXPECT_EQ(out1, std::vector<float>(16, 1.75f));
-
-  // Next block the host connects only input 0: input 1's scratch held the
-  // converted 0.75s and must not replay them.
-  proc.SetChannelConnections(kInput, 0, 2, false);
-  proc.SetChannelConnections(kInput, 0, 1, true);
-  proc.AttachBuffers(kInput, 0, 2, ins, 1);
-  proc.AttachBuffers(kOutput, 0, 2, outs, 2);
-  proc.ProcessAttachedBuffers(16, false);
-  EXPECT_EQ(out0, std::vector<float>(16, 1.75f));
-  EXPECT_EQ(out1, std::vector<float>(16, 1.f));
-}
-
-TEST(Processor, AnOutputTheHostStopsTakingHoldsSilence)
+TEST(Processor, ChannelsTheHostDropsGoSilent)
 {
   ConnectedOutputsProcessor proc(Config("2-2"));
   proc.SetBlockSize(16);
-  proc.SetChannelConnections(kInput, 0, 2, true);
-  proc.SetChannelConnections(kOutput, 0, 2, true);
   std::vector<float> in(16, 0.75f), out0(16), out1(16);
   float* ins[] = {in.data(), in.data()};
   float* outs[] = {out0.data(), out1.data()};
-  proc.AttachBuffers(kInput, 0, 2, ins, 2);
-  proc.AttachBuffers(kOutput, 0, 2, outs, 2);
-  proc.ProcessAttachedBuffers(16, false);
+  auto block = [&](int nIn, int nOut) {
+    for (EBusDirection dir : {kInput, kOutput})
+      proc.SetChannelConnections(dir, 0, 2, false);
+    proc.SetChannelConnections(kInput, 0, nIn, true);
+    proc.SetChannelConnections(kOutput, 0, nOut, true);
+    proc.AttachBuffers(kInput, 0, 2, ins, nIn);
+    proc.AttachBuffers(kOutput, 0, 2, outs, nOut);
+    proc.ProcessAttachedBuffers(16, false);
+  };
+  block(2, 2);
+  EXPECT_EQ(out1, std::vector<float>(16, 1.75f));
   EXPECT_EQ(proc.output1Peak, 1.75);
 
-  // Next block output 1 is gone: its scratch held the converted 1.75s.
-  proc.SetChannelConnections(kOutput, 0, 2, false);
-  proc.SetChannelConnections(kOutput, 0, 1, true);
-  proc.AttachBuffers(kInput, 0, 2, ins, 2);
-  proc.AttachBuffers(kOutput, 0, 2, outs, 1);
-  proc.ProcessAttachedBuffers(16, false);
+  // Input 1 is gone: its scratch held the converted 0.75s and must not
+  // replay them.
+  block(1, 2);
+  EXPECT_EQ(out0, std::vector<float>(16, 1.75f));
+  EXPECT_EQ(out1, std::vector<float>(16, 1.f));
+
+  // Output 1 is gone: its scratch held the 1s of the block before.
+  block(2, 1);
   EXPECT_EQ(proc.output1Peak, 0.);
   EXPECT_EQ(out0, std::vector<float>(16, 1.75f));
 }

@@ -97,6 +97,18 @@ struct Generator
   }
 };
 
+// Where bin k sits (x), its resonance bump g, and the resonance factor q.
+struct WhisperShape
+{
+  double x, g, q;
+};
+
+WhisperShape ShapeOf(int k, double resonance)
+{
+  const double x = k / 2049., width = (1. - resonance) * 0.05 + 0.03;
+  return {x, std::exp(-(x - resonance) * (x - resonance) / (2. * width * width)), resonance * 0.5 + 0.5};
+}
+
 template <class Engine>
 struct Run
 {
@@ -107,6 +119,17 @@ struct Run
   {
     e.blend = 1.f;
     e.smear = 0.f;  // at or below 0.04 the phases are not smeared
+  }
+  void Pitch(float ratio)
+  {
+    e.pitchRatio = ratio;
+    e.pitchGain = std::pow(1.f / ratio, 0.47f);
+  }
+  void Whisper(int mode, double amount, double resonance)
+  {
+    e.whisperMode = mode;
+    e.whisper = static_cast<float>(amount);
+    e.resonance = static_cast<float>(resonance);
   }
   // One hop into a cleared output ring.
   const std::vector<double>& Hop(const std::vector<double>& in)
@@ -200,8 +223,7 @@ TYPED_TEST(EngineNumbers, WetBinsScaleWithPossessAndFreeze)
 TYPED_TEST(EngineNumbers, OctaveUpReadsEachBinAtHalfItsIndex)
 {
   Run<TypeParam> r;
-  r.e.pitchRatio = 2.f;
-  r.e.pitchGain = std::pow(0.5f, 0.47f);
+  r.Pitch(2.f);
   const std::vector<double> sig = CosineOnBin64();
   r.Hop(sig);
   const std::vector<double>& out = r.Hop(sig);
@@ -223,8 +245,7 @@ TYPED_TEST(EngineNumbers, OctaveUpReadsEachBinAtHalfItsIndex)
 TYPED_TEST(EngineNumbers, OctaveDownReadsHigherBinsAsThePreviousHopLeftThem)
 {
   Run<TypeParam> r;
-  r.e.pitchRatio = 0.5f;
-  r.e.pitchGain = std::pow(2.f, 0.47f);
+  r.Pitch(0.5f);
   const std::vector<double> sig = CosineOnBin64();
   r.Hop(sig);
   // Every bin reads a higher one, which still holds the first hop's nothing.
@@ -239,21 +260,17 @@ TYPED_TEST(EngineNumbers, SizzleFromSilenceDrawsSmearThenFourWhisperSteps)
 {
   Run<TypeParam> r;
   const double whisper = 0.5, resonance = 0.3, smear = 0.3;
-  r.e.whisper = static_cast<float>(whisper);
-  r.e.resonance = static_cast<float>(resonance);
+  r.Whisper(0, whisper, resonance);
   r.e.smear = static_cast<float>(smear);
-  r.e.whisperMode = 0;
 
   Generator gen;
   Bins wet;
-  const double width = (1. - resonance) * 0.05 + 0.03, q = resonance * 0.5 + 0.5;
   for (int k = 1; k <= kLastBin; ++k)
   {
     // Silence: nothing held, so the phase has drifted to 0.01 and the smear
     // ratio is 0.
     double phase = 0.01 + (0. + 2.) * ((2. * gen.Next() - 1.) * smear) * kPi * 3.;
-    const double x = k / 2049.;
-    const double g = std::exp(-(x - resonance) * (x - resonance) / (2. * width * width));
+    const auto [x, g, q] = ShapeOf(k, resonance);
     const double a = (2. * gen.Next() - 1.) * 0.5, b = 2. * gen.Next() - 1., r3 = gen.Next();
     const double s2 = std::fabs(b * 0.3 + a) * x * x;
     const double mag = s2 * std::sqrt(0.001) * 0.8 * (g * 5. + 1.) * whisper * 3. * q *
@@ -270,10 +287,8 @@ TYPED_TEST(EngineNumbers, FennowsAddsResonantNoiseToTheHeldBins)
 {
   Run<TypeParam> r;
   const double whisper = 0.6, resonance = 0.03, freeze = 0.5;
-  r.e.whisper = static_cast<float>(whisper);
-  r.e.resonance = static_cast<float>(resonance);
+  r.Whisper(1, whisper, resonance);
   r.e.freeze = static_cast<float>(freeze);
-  r.e.whisperMode = 1;
   const std::vector<double> sig = CosineOnBin64();
   r.Hop(sig);
 
@@ -281,15 +296,13 @@ TYPED_TEST(EngineNumbers, FennowsAddsResonantNoiseToTheHeldBins)
   Generator gen;
   gen.Skip(3 * kLastBin);
   Bins wet;
-  const double width = (1. - resonance) * 0.05 + 0.03, q = resonance * 0.5 + 0.5;
   for (int k = 1; k <= kLastBin; ++k)
   {
     const double a = (2. * gen.Next() - 1.) * 0.5, b = 2. * gen.Next() - 1., r3 = gen.Next();
     if (k < 63 || k > 65)
       continue;
     const double held = k == 64 ? 1. : 0.5;
-    const double x = k / 2049.;
-    const double g = std::exp(-(x - resonance) * (x - resonance) / (2. * width * width));
+    const auto [x, g, q] = ShapeOf(k, resonance);
     const double bumps = std::exp(-std::pow((x - 0.35) * 12., 2.)) + std::exp(-std::pow((x - 0.15) * 10., 2.)) +
                          std::exp(-std::pow((x - 0.55) * 15., 2.));
     const double dryMag = (freeze * 0.2 + 1.) * held * 1.5;
