@@ -137,6 +137,43 @@ INSTANTIATE_TEST_SUITE_P(OctavesIntervalsAndCents, MurkwispPitch,
                                            PitchCase{2, 0, 50., 1.0293022366434920},
                                            PitchCase{2, 0, -50., 0.9715319411536059}));
 
+TEST(MurkwispSound, FactoryPresetsMapOntoTheEngine)
+{
+  struct Expected
+  {
+    int preset;
+    double haunt, semitones, freeze, smear, possess, whisper, resonance;
+    int mode;
+  };
+  // Smear below 5 % is lifted to 5 %; semitones = interval + 12 (octave - 2) + cents / 100.
+  const Expected rows[] = {
+    {0, 75, 0., 80, 64, 50, 0, 50, 0},        // "Init"
+    {2, 94, 30., 76, 30, 80, 59, 15, 0},      // "Banshee Scream": +2 octaves, tritone
+    {4, 69, -24., 86, 27, 78, 65, 28, 0},     // "Crypt Dweller"
+    {7, 45, 19.25, 30, 70, 60, 75, 80, 1},    // "Poltergeist": fifth, +1 octave, +25 cents
+    {9, 70, -6.15, 55, 65, 85, 80, 90, 1},    // "Demonic Whisper": tritone, -1 octave, -15 cents
+  };
+  auto p = MakePlugin();
+  StereoBuffers b(16);
+  for (const Expected& e : rows)
+  {
+    SCOPED_TRACE(p->GetPresetName(e.preset));
+    ASSERT_TRUE(p->RestorePreset(e.preset));
+    p->Process(b.Inputs(), 2, b.Outputs(), 2, 16);
+    const StftEngine& engine = p->GetEngine();
+    const double ratio = std::pow(2., e.semitones / 12.);
+    EXPECT_NEAR(engine.decay, (1. - std::pow(1. - e.haunt / 100., 3.)) * 0.99, 1e-6);
+    EXPECT_NEAR(engine.pitchRatio, ratio, 1e-6 * ratio);
+    EXPECT_NEAR(engine.pitchGain, e.semitones == 0. ? 1. : std::pow(ratio, -0.47), 1e-6);
+    EXPECT_NEAR(engine.freeze, e.freeze / 100., 1e-7);
+    EXPECT_NEAR(engine.smear, std::max(0.05, e.smear / 100.), 1e-7);
+    EXPECT_NEAR(engine.blend, e.possess / 100., 1e-7);
+    EXPECT_NEAR(engine.whisper, e.whisper / 100., 1e-7);
+    EXPECT_NEAR(engine.resonance, e.resonance / 100., 1e-7);
+    EXPECT_EQ(engine.whisperMode, e.mode);
+  }
+}
+
 TEST(MurkwispSound, PitchRatioAndGainMapping)
 {
   auto p = MakePlugin();
