@@ -36,7 +36,8 @@ struct IChannelData
 // ProcessAttachedBuffers never hands ProcessBlock more than GetBlockSize()
 // frames at once: a host block longer than it announced is processed in
 // slices, so the conversion buffers cannot be overrun. Inputs without a host
-// buffer read silence; outputs without one write to their own scratch buffer.
+// buffer read silence; outputs without one write to their own scratch buffer,
+// cleared for every slice.
 class IFxProcessor
 {
 public:
