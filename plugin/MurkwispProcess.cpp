@@ -33,8 +33,10 @@ void Murkwisp::UpdateEngineControls(double& inputGain, double& outputGain, doubl
   inputGain = Value(*this, kParamInput) / 100.;
   outputGain = Value(*this, kParamOutput) / 100.;
 
-  const float haunt = static_cast<float>(Value(*this, kParamHaunt) / 100.);
-  e.decay = (1.0f - std::pow(1.0f - haunt, 3.0f)) * 0.99f;
+  // 1 - Haunt is formed in double like every other v / 100; the value enters
+  // the cube, which is single precision, as the nearest float.
+  const float undamped = static_cast<float>(1. - Value(*this, kParamHaunt) / 100.);
+  e.decay = (1.0f - std::pow(undamped, 3.0f)) * 0.99f;
   e.blend = static_cast<float>(Value(*this, kParamPossess) / 100.);
 
   const float semitones = std::trunc(static_cast<float>(Value(*this, kParamInterval))) +

@@ -35,7 +35,7 @@ public:
     DenormalGuard flushDenormals;  // as the plug-in processes
     const double inputGain = v[kParamInput] / 100.;
     const double outputGain = v[kParamOutput] / 100.;
-    engine.decay = (1.f - std::pow(1.f - static_cast<float>(v[kParamHaunt] / 100.), 3.f)) * 0.99f;
+    engine.decay = (1.f - std::pow(static_cast<float>(1. - v[kParamHaunt] / 100.), 3.f)) * 0.99f;
     engine.blend = static_cast<float>(v[kParamPossess] / 100.);
     const float semitones = std::trunc(static_cast<float>(v[kParamInterval])) +
                             12.f * (std::trunc(static_cast<float>(v[kParamOctave])) - 2.f) +
@@ -128,6 +128,7 @@ TEST(MurkwispBlockModel, MatchesTheSampleBySampleModelBitForBit)
     {7, -1, 0., 1500, 2},         // "Poltergeist": up a fifth and an octave, +25 cents, Fennows
     {-1, kParamFine, -17.5, 513, 2},
     {-1, kParamHaunt, 33.3, 4096, 2},
+    {-1, kParamHaunt, 46., 1024, 2},
     {2, -1, 0., 2000, 2},         // "Banshee Scream": Sizzle, tritone two octaves up
     {9, -1, 0., 3000, 2},         // "Demonic Whisper": down, Fennows
     {-1, kParamOctave, 0., 2048, 1},  // two octaves down, one output

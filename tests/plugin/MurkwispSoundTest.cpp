@@ -194,6 +194,12 @@ TEST(MurkwispSound, PitchRatioAndGainMapping)
   EXPECT_EQ(engineAfter(kParamSmear, 0.).smear, 0.05f);
   EXPECT_EQ(engineAfter(kParamHaunt, 0.).decay, 0.f);
   EXPECT_FLOAT_EQ(engineAfter(kParamHaunt, 100.).decay, 0.99f);
+  // Only the cube is single precision: these settings land on the float
+  // nearest (1 - (1 - h)^3) * 0.99, one step below or above where a float
+  // 1 - h would put them.
+  for (double haunt : {33., 46., 84.})
+    EXPECT_EQ(engineAfter(kParamHaunt, haunt).decay,
+              static_cast<float>((1. - std::pow(1. - haunt / 100., 3.)) * 0.99)) << haunt;
 }
 
 // How many output channels three hops' worth of silence leaves non-silent.
