@@ -367,6 +367,13 @@ bool IFxProcessor::ResizeDelayLine(int length)
 {
   mDelay.pos = 0;
   const size_t n = static_cast<size_t>(mDelay.lanes) * static_cast<size_t>(std::max(0, length));
+  if (n != 0 && mDelay.buffer && length == mDelay.length)
+  {
+    // Hosts reset on the audio thread (VST3 setProcessing(false), a CLAP
+    // reset): the same length is cleared in place, never reallocated.
+    std::fill_n(mDelay.buffer.get(), n, 0.0);
+    return true;
+  }
   if (n == 0)
   {
     mDelay.buffer.reset();

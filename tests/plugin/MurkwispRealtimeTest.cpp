@@ -151,6 +151,20 @@ TEST(MurkwispRealtime, ProcessingAllocatesNothing)
   EXPECT_EQ(allocations, 0);
 }
 
+TEST(MurkwispRealtime, ResetWithAnUnchangedLatencyAllocatesNothing)
+{
+  // VST3 setProcessing(false) and CLAP reset reach OnReset on the audio thread.
+  // The VST3 wrapper keeps a bypass delay line as long as the latency.
+  auto p = MakePlugin(48000., 512);
+  ASSERT_TRUE(p->MakeLatencyDelayLine());
+  p->OnReset();
+  {
+    Counting counting;
+    p->OnReset();
+  }
+  EXPECT_EQ(gAllocations.load(), 0);
+}
+
 namespace {
 
 bool HasSubnormal(const float* v, int n)
