@@ -1,6 +1,7 @@
 // The module half: resources compiled into this test program by windres.
 #include "graphics/platform/ResourceLookup.h"
 #include "graphics/platform/win/ResourceLookupWin.h"
+#include "tests/resources/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -8,26 +9,13 @@
 #include <string>
 
 using namespace ifx;
+using namespace ifx::testfiles;
 
 namespace {
 
 void* ThisModule()
 {
   return GetModuleHandleW(nullptr);
-}
-
-std::string ReadFile(const char* path)
-{
-  std::string bytes;
-  std::FILE* f = OpenFileUtf8(path, "rb");
-  if (!f)
-    return bytes;
-  char buf[512];
-  size_t got;
-  while ((got = std::fread(buf, 1, sizeof(buf), f)) > 0)
-    bytes.append(buf, got);
-  std::fclose(f);
-  return bytes;
 }
 
 bool Matches(const wchar_t* storedName, const char* wanted, std::string* found = nullptr)
@@ -46,7 +34,7 @@ bool Matches(const wchar_t* storedName, const char* wanted, std::string* found =
 
 TEST(ResourceLookupModule, EmbeddedFontFoundInAnyCaseAndLoadedByTheReturnedName)
 {
-  const std::string expected = ReadFile("embedded-font.bin");
+  const std::string expected = ReadAll("embedded-font.bin");
   ASSERT_EQ(expected.size(), 4544u);
 
   for (const char* name : {"Roboto-Regular.ttf", "ROBOTO-REGULAR.TTF", "roboto-regular.ttf", "rObOtO-rEgUlAr.TtF"})
@@ -106,9 +94,7 @@ TEST(ResourceLookupModule, EmbeddedResourceWinsOverAFileOfTheSameName)
 {
   // (Not the Roboto name: the disk test, which may run at the same time in
   // this folder, expects no such file.)
-  std::FILE* f = OpenFileUtf8("Quoted-Font.ttf", "wb");
-  ASSERT_NE(f, nullptr);
-  std::fclose(f);
+  ASSERT_TRUE(WriteAll("Quoted-Font.ttf", "not really a font"));
   IString result;
   EXPECT_EQ(FindResourceOrFile("Quoted-Font.ttf", "ttf", result, ThisModule()), kResourceEmbedded);
   std::remove("Quoted-Font.ttf");
