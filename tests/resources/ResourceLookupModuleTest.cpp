@@ -41,8 +41,9 @@ TEST(ResourceLookupModule, EmbeddedFontFoundInAnyCaseAndLoadedByTheReturnedName)
   {
     IString result;
     ASSERT_EQ(FindResourceOrFile(name, "ttf", result, ThisModule()), kResourceEmbedded) << name;
-    // windres stores the name without its quotes.
-    EXPECT_STREQ(result.Get(), "ROBOTO-REGULAR.TTF");
+    // The stored name, quotes included.
+    EXPECT_STREQ(result.Get(), "\"ROBOTO-REGULAR.TTF\"");
+    EXPECT_EQ(result.GetLength(), 20);
 
     int size = 0;
     const void* data = LoadResourceData(result.Get(), "ttf", size, ThisModule());
@@ -52,11 +53,11 @@ TEST(ResourceLookupModule, EmbeddedFontFoundInAnyCaseAndLoadedByTheReturnedName)
   }
 }
 
-TEST(ResourceLookupModule, QuotedStoredNameMatchesWithoutQuotesAndIsReturnedAsStored)
+TEST(ResourceLookupModule, NameStoredWithoutQuotesIsFoundAndLoadedToo)
 {
   IString result;
-  ASSERT_EQ(FindResourceOrFile("Quoted-Font.ttf", "ttf", result, ThisModule()), kResourceEmbedded);
-  EXPECT_STREQ(result.Get(), "\"QUOTED-FONT.TTF\"");
+  ASSERT_EQ(FindResourceOrFile("Ghost-Sans.ttf", "ttf", result, ThisModule()), kResourceEmbedded);
+  EXPECT_STREQ(result.Get(), "GHOST-SANS.TTF");
   int size = 0;
   EXPECT_NE(LoadResourceData(result.Get(), "ttf", size, ThisModule()), nullptr);
   EXPECT_EQ(size, 4544);
@@ -94,10 +95,11 @@ TEST(ResourceLookupModule, EmbeddedResourceWinsOverAFileOfTheSameName)
 {
   // (Not the Roboto name: the disk test, which may run at the same time in
   // this folder, expects no such file.)
-  ASSERT_TRUE(WriteAll("Quoted-Font.ttf", "not really a font"));
+  ASSERT_TRUE(WriteAll("Ghost-Sans.ttf", "not really a font"));
   IString result;
-  EXPECT_EQ(FindResourceOrFile("Quoted-Font.ttf", "ttf", result, ThisModule()), kResourceEmbedded);
-  std::remove("Quoted-Font.ttf");
+  EXPECT_EQ(FindResourceOrFile("Ghost-Sans.ttf", "ttf", result, ThisModule()), kResourceEmbedded);
+  EXPECT_STREQ(result.Get(), "GHOST-SANS.TTF");
+  std::remove("Ghost-Sans.ttf");
 
   EXPECT_EQ(FindResourceOrFile("eight-bytes.bin", "ttf", result, ThisModule()), kResourceOnDisk);
   EXPECT_STREQ(result.Get(), "eight-bytes.bin");
