@@ -159,17 +159,24 @@ void UpdateChecker::CheckForUpdates(bool force)
   status = kUpdateChecking;
   checkedOnce = true;
 
-  const char* url = mFeedUrl.empty() ? kVersionFeedUrl : mFeedUrl.c_str();
-  const std::string feed = mFetch ? mFetch(url) : FetchVersionFeed(url);
-  if (feed.empty())
+  std::string version;
+  std::string download;
+  std::string notes;
+  try
   {
-    status = kUpdateFailed;
-    return;
+    const char* url = mFeedUrl.empty() ? kVersionFeedUrl : mFeedUrl.c_str();
+    const std::string feed = mFetch ? mFetch(url) : FetchVersionFeed(url);
+    version = ExtractJsonString(feed, "version");
+    download = ExtractJsonString(feed, "url");
+    notes = ExtractJsonString(feed, "changelog");
   }
-
-  const std::string version = ExtractJsonString(feed, "version");
-  const std::string download = ExtractJsonString(feed, "url");
-  const std::string notes = ExtractJsonString(feed, "changelog");
+  catch (...)
+  {
+    // Out of memory while reading the feed: a failed check, never one left
+    // "checking" for good, which would also lock out the button.
+    version.clear();
+  }
+  // Empty output has no version either.
   if (version.empty())
   {
     status = kUpdateFailed;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -97,6 +98,27 @@ TEST_F(UpdateCheckerTest, FailedFetchOrMissingVersionFailsAndKeepsEarlierTexts)
   EXPECT_STREQ(checker.latestVersion, "0.9.3");
   EXPECT_STREQ(checker.downloadUrl, "https://a.example/x");
   EXPECT_STREQ(checker.changelog, "First.");
+}
+
+namespace {
+std::string FetchOutOfMemory(const char*)
+{
+  throw std::bad_alloc();
+}
+} // namespace
+
+TEST_F(UpdateCheckerTest, FetchRunningOutOfMemoryFailsWithoutLockingOutLaterChecks)
+{
+  ASSERT_EQ(CheckFeed(Feed("0.9.3", "https://a.example/x", "First.")), ifx::kUpdateAvailable);
+  checker.SetFetchFunction(&FetchOutOfMemory);
+  EXPECT_NO_THROW(checker.CheckForUpdates(true));
+  EXPECT_EQ(checker.status, ifx::kUpdateFailed);
+  EXPECT_STREQ(checker.latestVersion, "0.9.3");
+  EXPECT_STREQ(checker.changelog, "First.");
+
+  checker.SetFetchFunction(&ServeFeed);
+  EXPECT_EQ(CheckFeed(Feed("0.9.4")), ifx::kUpdateAvailable);
+  EXPECT_STREQ(checker.latestVersion, "0.9.4");
 }
 
 TEST_F(UpdateCheckerTest, DownloadAddressIsKeptOnlyWhenSafeToOpen)
