@@ -137,6 +137,12 @@ std::string UpdateChecker::FetchVersionFeed(const char* url)
   std::FILE* pipe = MURKWISP_POPEN(command, "r");
   if (!pipe)
     return result;
+  // Closed (and curl waited for) even when an append runs out of memory.
+  struct PipeCloser
+  {
+    std::FILE* pipe;
+    ~PipeCloser() { MURKWISP_PCLOSE(pipe); }
+  } closer{pipe};
 
   char piece[255];
   size_t got;
@@ -145,7 +151,6 @@ std::string UpdateChecker::FetchVersionFeed(const char* url)
     if (result.size() < kMaxFeedBytes)
       result.append(piece, std::min(got, kMaxFeedBytes - result.size()));
   }
-  MURKWISP_PCLOSE(pipe);
   return result;
 }
 
