@@ -82,53 +82,6 @@ TEST(StftEngine, LinearCongruentialGenerator)
   EXPECT_EQ(e.rngState, state);
 }
 
-TEST(StftEngine, SilenceStaysSilentBelowTheWhisperThreshold)
-{
-  for (int mode : {0, 1})
-  {
-    StftEngine e;
-    e.blend = 1.f;
-    e.smear = 0.05f;
-    e.whisperMode = mode;
-    e.whisper = 0.01f;  // the noise starts strictly above 1 %
-    Rings r;
-    for (int hop = 0; hop < 4; ++hop)
-      e.ProcessHop(r.in.data(), r.out.data(), hop * 512);
-    EXPECT_TRUE(AllZero(r.out)) << "mode " << mode;
-  }
-}
-
-TEST(StftEngine, FennowsWhisperNeedsSignal)
-{
-  StftEngine quiet;
-  quiet.blend = 1.f;
-  quiet.whisperMode = 1;
-  quiet.whisper = 0.5f;
-  Rings silent;
-  quiet.ProcessHop(silent.in.data(), silent.out.data(), 0);
-  EXPECT_TRUE(AllZero(silent.out));
-
-  // With signal the noise changes the output compared with whisper at 1 %.
-  Rings a, b;
-  FillNoise(a.in, 7);
-  FillNoise(b.in, 7);
-  StftEngine whispering, plain;
-  for (StftEngine* e : {&whispering, &plain})
-  {
-    e->blend = 1.f;
-    e->whisperMode = 1;
-    e->decay = 0.5f;
-  }
-  whispering.whisper = 0.02f;
-  plain.whisper = 0.01f;
-  for (int hop = 0; hop < 3; ++hop)
-  {
-    whispering.ProcessHop(a.in.data(), a.out.data(), hop * 512);
-    plain.ProcessHop(b.in.data(), b.out.data(), hop * 512);
-  }
-  EXPECT_NE(a.out, b.out);
-}
-
 TEST(StftEngine, ResetClearsTheSpectrumButKeepsTheGenerator)
 {
   StftEngine e;
