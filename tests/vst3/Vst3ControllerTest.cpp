@@ -181,28 +181,28 @@ TEST_F(Vst3Controller, EditorPresetsLeaveTheHostsBypassValueAlone) {
   for (const auto& edit : handler->edits) EXPECT_NE(edit.first, 65536u);
 }
 
-TEST_F(Vst3Controller, AnswersEachInterfaceWithItsOwnSubObject) {
-  void* obj = nullptr;
-  ASSERT_EQ(plug->queryInterface(IComponent::iid, &obj), kResultOk);
-  EXPECT_EQ(obj, static_cast<void*>(static_cast<IComponent*>(plug)));
-  static_cast<FUnknown*>(static_cast<IComponent*>(obj))->release();
-  ASSERT_EQ(component()->queryInterface(IAudioProcessor::iid, &obj), kResultOk);
-  EXPECT_EQ(obj, static_cast<void*>(static_cast<IAudioProcessor*>(plug)));
-  static_cast<IAudioProcessor*>(obj)->release();
-  ASSERT_EQ(component()->queryInterface(IEditController::iid, &obj), kResultOk);
-  EXPECT_EQ(obj, static_cast<void*>(static_cast<IEditController*>(plug)));
-  static_cast<IEditController*>(obj)->release();
-  ASSERT_EQ(processor()->queryInterface(IMidiMapping::iid, &obj), kResultOk);
-  EXPECT_EQ(obj, static_cast<void*>(static_cast<IMidiMapping*>(plug)));
-  static_cast<IMidiMapping*>(obj)->release();
-  ASSERT_EQ(processor()->queryInterface(ChannelContext::IInfoListener::iid, &obj), kResultOk);
-  EXPECT_EQ(obj, static_cast<void*>(static_cast<ChannelContext::IInfoListener*>(plug)));
-  static_cast<ChannelContext::IInfoListener*>(obj)->release();
-  ASSERT_EQ(processor()->queryInterface(IUnitInfo::iid, &obj), kResultOk);
-  EXPECT_EQ(obj, static_cast<void*>(static_cast<IUnitInfo*>(plug)));
-  static_cast<IUnitInfo*>(obj)->release();
+namespace {
 
-  obj = reinterpret_cast<void*>(1);
+// Asked through `from`, interface I comes back as the plug-in's own I.
+template <class I, class From>
+void ExpectSubObject(ifx::IFxVST3* plug, From* from) {
+  void* obj = nullptr;
+  ASSERT_EQ(from->queryInterface(I::iid, &obj), kResultOk);
+  EXPECT_EQ(obj, static_cast<void*>(static_cast<I*>(plug)));
+  static_cast<I*>(obj)->release();
+}
+
+}  // namespace
+
+TEST_F(Vst3Controller, AnswersEachInterfaceWithItsOwnSubObject) {
+  ExpectSubObject<IComponent>(plug, plug);
+  ExpectSubObject<IAudioProcessor>(plug, component());
+  ExpectSubObject<IEditController>(plug, component());
+  ExpectSubObject<IMidiMapping>(plug, processor());
+  ExpectSubObject<ChannelContext::IInfoListener>(plug, processor());
+  ExpectSubObject<IUnitInfo>(plug, processor());
+
+  void* obj = reinterpret_cast<void*>(1);
   EXPECT_EQ(plug->queryInterface(IConnectionPoint::iid, &obj), kNoInterface);
   EXPECT_EQ(obj, nullptr);
 
@@ -230,9 +230,11 @@ TEST_F(Vst3Controller, ControllerStateIsEmptyAndSecondInitializeRefused) {
   EXPECT_EQ(controller()->getParameterCount(), 14);
 }
 
-TEST_F(Vst3Controller, NoMidiMappingWithoutMidiParameters) {
+TEST_F(Vst3Controller, NoMidiMappingOrMidiOutputWithoutMidi) {
   ParamID id = 0;
   EXPECT_EQ(static_cast<IMidiMapping*>(plug)->getMidiControllerAssignment(0, 0, 7, id), kResultFalse);
+  EXPECT_FALSE(plug->EmitMidiMessage(ifx::IMidiMessage(0, 0x90, 60, 100)));
+  EXPECT_EQ(plug->MidiOutputQueue().Count(), 0);
 }
 
 TEST_F(Vst3Controller, ChannelContextIsKeptForTheTrackQueries) {
@@ -271,9 +273,4 @@ TEST_F(Vst3Controller, TerminateThenInitializeBuildsEverythingOnce) {
   EXPECT_EQ(static_cast<IUnitInfo*>(plug)->getUnitCount(), 1);
   EXPECT_EQ(component()->getBusCount(kAudio, kOutput), 1);
   EXPECT_EQ(controller()->setParamNormalized(65536, 1.), kResultOk);
-}
-
-TEST_F(Vst3Controller, PluginWithoutMidiOutputQueuesNothing) {
-  EXPECT_FALSE(plug->EmitMidiMessage(ifx::IMidiMessage(0, 0x90, 60, 100)));
-  EXPECT_EQ(plug->MidiOutputQueue().Count(), 0);
 }

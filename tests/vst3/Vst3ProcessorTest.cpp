@@ -122,22 +122,6 @@ TEST_F(Vst3Processor, BypassAboveOneHalf) {
   EXPECT_FALSE(plug->IsBypassed());
 }
 
-TEST_F(Vst3Processor, BypassedOutputIsTheInputDelayedByTheLatency) {
-  Setup(kSample64, 512);
-  Flush({{65536, {{0, 1.}}}});
-  const int total = 4096 + 1000;
-  std::vector<double> in(total), out(total);
-  for (int i = 0; i < total; ++i) in[i] = std::sin(i * 0.01);
-  for (int start = 0; start < total; start += 512) {
-    const int n = std::min(512, total - start);
-    Stereo a(n), b(n);
-    for (int i = 0; i < n; ++i) a.ch[0][i] = a.ch[1][i] = in[start + i];
-    Process64(a.ch, b.ch, n);
-    for (int i = 0; i < n; ++i) out[start + i] = b.ch[1][i];
-  }
-  for (int i = 0; i < total; ++i) ASSERT_EQ(out[i], i < 4096 ? 0. : in[i - 4096]) << i;
-}
-
 TEST_F(Vst3Processor, OddHostBuffersAreSurvivedSoundly) {
   Setup(kSample64, 256);
   Stereo in(256, 0.5), out(256, 7.);
