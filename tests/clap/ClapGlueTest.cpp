@@ -76,15 +76,25 @@ private:
 
 struct GlueFixture : ::testing::Test
 {
+  // A plug-in the host has initialised; the test destroys it through its record.
+  template <class P = FakePlugin>
+  P* MakeInitialised()
+  {
+    auto* p = new P(&desc, host.Clap(), &calls);
+    host.SetInitCalled(true);
+    EXPECT_TRUE(p->ClapPlugin()->init(p->ClapPlugin()));
+    return p;
+  }
+
   clap_plugin_descriptor_t desc = TestDescriptor();
   std::vector<std::string> calls;
+  TestHost host;
 };
 
 int64_t CLAP_ABI WriteAll(const clap_ostream_t*, const void*, uint64_t size) { return static_cast<int64_t>(size); }
 
 TEST_F(GlueFixture, ExceptionsBecomeTheStandardFailureAnswers)
 {
-  TestHost host;
   auto* p = new FakePlugin(&desc, host.Clap(), &calls);
   const clap_plugin_t* plugin = p->ClapPlugin();
   p->throwInInit = true;
@@ -106,11 +116,8 @@ TEST_F(GlueFixture, ExceptionsBecomeTheStandardFailureAnswers)
 
 TEST_F(GlueFixture, ProcessNeedsActivationAndRespectsTheMaximumBlock)
 {
-  TestHost host;
-  auto* p = new FakePlugin(&desc, host.Clap(), &calls);
+  auto* p = MakeInitialised();
   const clap_plugin_t* plugin = p->ClapPlugin();
-  host.SetInitCalled(true);
-  ASSERT_TRUE(plugin->init(plugin));
   clap_process_t process{};
   process.frames_count = 32;
   EXPECT_EQ(plugin->process(plugin, &process), CLAP_PROCESS_ERROR);
@@ -130,11 +137,8 @@ TEST_F(GlueFixture, ProcessNeedsActivationAndRespectsTheMaximumBlock)
 
 TEST_F(GlueFixture, DestroyOfAnActivePluginDeactivatesFirstAndLogs)
 {
-  TestHost host;
-  auto* p = new FakePlugin(&desc, host.Clap(), &calls);
+  auto* p = MakeInitialised();
   const clap_plugin_t* plugin = p->ClapPlugin();
-  host.SetInitCalled(true);
-  ASSERT_TRUE(plugin->init(plugin));
   ASSERT_TRUE(plugin->activate(plugin, 44100.0, 1, 64));
   plugin->destroy(plugin);
   ASSERT_GE(calls.size(), 3u);
@@ -146,11 +150,8 @@ TEST_F(GlueFixture, DestroyOfAnActivePluginDeactivatesFirstAndLogs)
 
 TEST_F(GlueFixture, MainThreadTasksRunAtOnceOnlyWhenTheHostConfirmsTheThread)
 {
-  TestHost host;
-  auto* p = new FakePlugin(&desc, host.Clap(), &calls);
+  auto* p = MakeInitialised();
   const clap_plugin_t* plugin = p->ClapPlugin();
-  host.SetInitCalled(true);
-  ASSERT_TRUE(plugin->init(plugin));
   int ran = 0;
   p->RunOnMainThread([&] { ++ran; });
   EXPECT_EQ(ran, 1);
@@ -225,11 +226,8 @@ TEST_F(GlueFixture, LogsGoToTheHostOrToStandardError)
 
 TEST_F(GlueFixture, ExtensionLookupAndRenderModeChecks)
 {
-  TestHost host;
-  FakePlugin p(&desc, host.Clap(), &calls);
-  const clap_plugin_t* plugin = p.ClapPlugin();
-  host.SetInitCalled(true);
-  ASSERT_TRUE(plugin->init(plugin));
+  auto* p = MakeInitialised();
+  const clap_plugin_t* plugin = p->ClapPlugin();
   EXPECT_EQ(plugin->get_extension(plugin, nullptr), nullptr);
   EXPECT_EQ(plugin->get_extension(plugin, CLAP_EXT_PARAMS), nullptr);
   EXPECT_EQ(plugin->get_extension(plugin, "clap.state "), nullptr);
@@ -239,6 +237,7 @@ TEST_F(GlueFixture, ExtensionLookupAndRenderModeChecks)
   EXPECT_FALSE(render->set(plugin, 7));
   ASSERT_FALSE(host.Logs().empty());
   EXPECT_EQ(host.Logs().back().text, "host called clap_plugin_render.set_mode with an unknown mode : 7");
+  plugin->destroy(plugin);
 }
 
 TEST_F(GlueFixture, TrackInfoFoundUnderItsDraftId)
@@ -276,17 +275,14 @@ protected:
 
 TEST_F(GlueFixture, OtherExtensionsNeedTheirQueriesAndDraftsNeedTheDraftSwitch)
 {
-  TestHost host;
-  ExtendedPlugin p(&desc, host.Clap(), &calls);
-  const clap_plugin_t* plugin = p.ClapPlugin();
-  host.SetInitCalled(true);
-  ASSERT_TRUE(plugin->init(plugin));
+  auto* p = MakeInitialised<ExtendedPlugin>();
+  const clap_plugin_t* plugin = p->ClapPlugin();
   const auto* context =
     static_cast<const clap_plugin_state_context_t*>(plugin->get_extension(plugin, CLAP_EXT_STATE_CONTEXT));
   ASSERT_NE(context, nullptr);
   clap_ostream_t stream{nullptr, WriteAll};
   EXPECT_TRUE(context->save(plugin, &stream, 2));
-  EXPECT_EQ(p.saves, 1);  // the context save is the plain save
+  EXPECT_EQ(p->saves, 1);  // the context save is the plain save
   EXPECT_FALSE(context->save(plugin, nullptr, 2));
   const auto* voice = static_cast<const clap_plugin_voice_info_t*>(plugin->get_extension(plugin, CLAP_EXT_VOICE_INFO));
   ASSERT_NE(voice, nullptr);
@@ -295,11 +291,12 @@ TEST_F(GlueFixture, OtherExtensionsNeedTheirQueriesAndDraftsNeedTheDraftSwitch)
   EXPECT_FALSE(voice->get(plugin, nullptr));
 
   EXPECT_EQ(plugin->get_extension(plugin, CLAP_EXT_UNDO_CONTEXT), nullptr);
-  p.offerDrafts = true;
+  p->offerDrafts = true;
   EXPECT_NE(plugin->get_extension(plugin, CLAP_EXT_UNDO_CONTEXT), nullptr);
   EXPECT_EQ(plugin->get_extension(plugin, CLAP_EXT_WEBVIEW), nullptr);
-  p.stateContext = false;
+  p->stateContext = false;
   EXPECT_EQ(plugin->get_extension(plugin, CLAP_EXT_STATE_CONTEXT), nullptr);
+  plugin->destroy(plugin);
 }
 
 } // namespace
