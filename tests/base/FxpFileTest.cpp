@@ -13,6 +13,16 @@ using namespace basetest;
 
 namespace {
 
+// A plug-in with the factory presets and one of them selected.
+struct FactoryPlugin : TestPlugin
+{
+  explicit FactoryPlugin(int preset = 0, bool chunks = false) : TestPlugin(chunks)
+  {
+    MakeFactoryPresets();
+    RestorePreset(preset);
+  }
+};
+
 bool Load(TestPlugin& plug, const Bytes& b)
 {
   return plug.LoadPresetFileImage(b.data(), static_cast<int>(b.size()));
@@ -56,10 +66,7 @@ std::string TempPath(const char* leaf)
 
 TEST(FxpFile, ParameterFormLayoutIsBigEndianWithPaddedName)
 {
-  TestPlugin plug;
-  plug.MakeFactoryPresets();
-  plug.RestorePreset(0);
-
+  FactoryPlugin plug;
   const Bytes file = Save(plug);
   ASSERT_EQ(file.size(), 108u); // 56 + 4 x 13
 
@@ -86,8 +93,7 @@ TEST(FxpFile, ParameterFormLayoutIsBigEndianWithPaddedName)
 
 TEST(FxpFile, LongNamesAreCutTo27Characters)
 {
-  TestPlugin plug;
-  plug.MakeFactoryPresets();
+  FactoryPlugin plug;
   plug.ModifyCurrentPreset("A very long preset name that goes on");
   const Bytes file = Save(plug);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&file[28])), "A very long preset name tha");
@@ -96,16 +102,12 @@ TEST(FxpFile, LongNamesAreCutTo27Characters)
 
 TEST(FxpFile, RoundTripKeepsValuesWithinFloatPrecision)
 {
-  TestPlugin a;
-  a.MakeFactoryPresets();
-  a.RestorePreset(2);
+  FactoryPlugin a(2);
   a.GetParam(kFine)->Set(-13.);
   a.ModifyCurrentPreset("Round Trip");
   const Bytes file = Save(a);
 
-  TestPlugin b;
-  b.MakeFactoryPresets();
-  b.RestorePreset(1);
+  FactoryPlugin b(1);
   ASSERT_TRUE(Load(b, file));
   EXPECT_STREQ(b.GetPresetName(1), "Round Trip");
   EXPECT_EQ(b.GetCurrentPresetIdx(), 1);
@@ -138,9 +140,7 @@ TEST(FxpFile, FloatNarrowingIsTheFormatsPrecision)
 
 TEST(FxpFile, ForeignOrBrokenFilesAreRejectedWithNothingChanged)
 {
-  TestPlugin good;
-  good.MakeFactoryPresets();
-  good.RestorePreset(2);
+  FactoryPlugin good(2);
   const Bytes file = Save(good);
 
   std::vector<std::pair<const char*, Bytes>> cases;
@@ -161,12 +161,13 @@ TEST(FxpFile, ForeignOrBrokenFilesAreRejectedWithNothingChanged)
   b = file;
   std::memcpy(&b[8], "FPCh", 4);
   cases.push_back({"chunk form without chunk support", b});
+  b = ParamFormFile("Big", std::vector<float>(kNumParams, 1.f));
+  b.resize(ifx::fxp::kMaxFileSize + 1, 0);
+  cases.push_back({"oversized", b});
 
   for (const auto& c : cases)
   {
-    TestPlugin plug;
-    plug.MakeFactoryPresets();
-    plug.RestorePreset(0);
+    FactoryPlugin plug;
     const auto before = Values(plug);
     const IStateChunk slotBefore = plug.GetPreset(0)->chunk;
     EXPECT_FALSE(Load(plug, c.second)) << c.first;
@@ -179,45 +180,32 @@ TEST(FxpFile, ForeignOrBrokenFilesAreRejectedWithNothingChanged)
   TestPlugin plug;
   EXPECT_FALSE(plug.LoadPresetFileImage(nullptr, 100));
   EXPECT_FALSE(plug.LoadPresetFileImage(file.data(), -5));
-  EXPECT_FALSE(plug.LoadPresetFileImage(file.data(), ifx::fxp::kMaxFileSize + 1));
 }
 
-TEST(FxpFile, OversizedImageIsRejected)
+TEST(FxpFile, NameFromTheFileOrElseTheSlots)
 {
-  TestPlugin plug;
-  plug.MakeFactoryPresets();
-  Bytes big = ParamFormFile("Big", std::vector<float>(kNumParams, 1.f));
-  big.resize(ifx::fxp::kMaxFileSize + 1, 0);
-  const auto before = Values(plug);
-  EXPECT_FALSE(Load(plug, big));
-  EXPECT_EQ(Values(plug), before);
-}
-
-TEST(FxpFile, NameWithoutTerminatorIsCutAt28)
-{
-  TestPlugin plug;
-  plug.MakeFactoryPresets();
-  const Bytes file = ParamFormFile("ABCDEFGHIJKLMNOPQRSTUVWXYZ01", std::vector<float>(kNumParams, 0.f));
-  ASSERT_TRUE(Load(plug, file));
-  EXPECT_STREQ(plug.GetPresetName(0), "ABCDEFGHIJKLMNOPQRSTUVWXYZ01");
-}
-
-TEST(FxpFile, EmptyNameKeepsTheSlotName)
-{
-  TestPlugin plug;
-  plug.MakeFactoryPresets();
-  plug.RestorePreset(1);
-  ASSERT_TRUE(Load(plug, ParamFormFile("", std::vector<float>(kNumParams, 1.f))));
-  EXPECT_STREQ(plug.GetPresetName(1), "Fennow Choir");
-  EXPECT_EQ(plug.GetParam(kInput)->Value(), 100.);
-  EXPECT_EQ(plug.GetParam(kOctave)->Value(), 4.);
+  struct Case
+  {
+    const char* inFile;
+    int slot;
+    const char* expected;
+  };
+  // 28 characters without a terminator are taken whole; an empty name keeps
+  // the slot's own.
+  const Case cases[] = {{"ABCDEFGHIJKLMNOPQRSTUVWXYZ01", 0, "ABCDEFGHIJKLMNOPQRSTUVWXYZ01"}, {"", 1, "Fennow Choir"}};
+  for (const Case& c : cases)
+  {
+    FactoryPlugin plug(c.slot);
+    ASSERT_TRUE(Load(plug, ParamFormFile(c.inFile, std::vector<float>(kNumParams, 1.f)))) << c.expected;
+    EXPECT_STREQ(plug.GetPresetName(c.slot), c.expected);
+    EXPECT_EQ(plug.GetParam(kInput)->Value(), 100.);
+    EXPECT_EQ(plug.GetParam(kOctave)->Value(), 4.);
+  }
 }
 
 TEST(FxpFile, ShortParameterDataAppliesOnlyWholeValues)
 {
-  TestPlugin plug;
-  plug.MakeFactoryPresets();
-  plug.RestorePreset(0);
+  FactoryPlugin plug;
   Bytes file = ParamFormFile("Short", {0.f, 0.f, 0.f});
   file.push_back(0x3F); // half of a fourth value
   file.push_back(0x80);
@@ -231,8 +219,7 @@ TEST(FxpFile, ShortParameterDataAppliesOnlyWholeValues)
 
 TEST(FxpFile, ExtraValuesAreIgnored)
 {
-  TestPlugin plug;
-  plug.MakeFactoryPresets();
+  FactoryPlugin plug;
   std::vector<float> values(kNumParams + 5, 0.25f);
   ASSERT_TRUE(Load(plug, ParamFormFile("Extra", values)));
   EXPECT_EQ(plug.GetParam(kInput)->Value(), 25.);
@@ -241,9 +228,7 @@ TEST(FxpFile, ExtraValuesAreIgnored)
 
 TEST(FxpFile, ChunkFormLayoutAndRoundTrip)
 {
-  TestPlugin a(true);
-  a.MakeFactoryPresets();
-  a.RestorePreset(3);
+  FactoryPlugin a(3, true);
   const Bytes file = Save(a);
   ASSERT_EQ(file.size(), 60u + 8u + 104u);
   EXPECT_EQ(std::string(file.begin() + 8, file.begin() + 12), "FPCh");
@@ -257,22 +242,19 @@ TEST(FxpFile, ChunkFormLayoutAndRoundTrip)
   std::memcpy(&haunt, &file[68 + 8 * kHaunt], 8);
   EXPECT_EQ(haunt, 94.);
 
-  TestPlugin b(true);
-  b.MakeFactoryPresets();
+  FactoryPlugin b(0, true);
   ASSERT_TRUE(Load(b, file));
   EXPECT_EQ(Values(b), Values(a));
   EXPECT_STREQ(b.GetPresetName(0), "Wailing Spirits");
 
   // A chunk-form reader still takes parameter-form files.
-  TestPlugin c(true);
-  c.MakeFactoryPresets();
+  FactoryPlugin c(0, true);
   ASSERT_TRUE(Load(c, ParamFormFile("Param", std::vector<float>(kNumParams, 0.f))));
   EXPECT_EQ(c.GetParam(kMix)->Value(), 0.);
 
   // Too short to hold the chunk length.
   Bytes truncated(file.begin(), file.begin() + 58);
-  TestPlugin d(true);
-  d.MakeFactoryPresets();
+  FactoryPlugin d(0, true);
   EXPECT_FALSE(Load(d, truncated));
 }
 
@@ -290,16 +272,13 @@ TEST(FxpFile, FilesOnDiskRoundTrip)
                         {TempPath("murkwisp_Spuk_\xC3\xBC_\xE5\xB9\xBD\xE9\x9C\x8A.fxp"), 1, "Fennow Choir"}};
   for (const Case& c : cases)
   {
-    TestPlugin a;
-    a.MakeFactoryPresets();
-    a.RestorePreset(c.preset);
+    FactoryPlugin a(c.preset);
     ASSERT_TRUE(a.SavePresetFile(c.path.c_str())) << c.path;
     const auto onDisk = std::filesystem::u8path(c.path);
     ASSERT_TRUE(std::filesystem::exists(onDisk)) << c.path;
     EXPECT_EQ(std::filesystem::file_size(onDisk), 108u) << c.path;
 
-    TestPlugin b;
-    b.MakeFactoryPresets();
+    FactoryPlugin b;
     ASSERT_TRUE(b.LoadPresetFile(c.path.c_str())) << c.path;
     ExpectSameWithinFloat(b, a);
     EXPECT_STREQ(b.GetPresetName(0), c.name);
@@ -309,8 +288,7 @@ TEST(FxpFile, FilesOnDiskRoundTrip)
 
 TEST(FxpFile, UnusablePathsFail)
 {
-  TestPlugin plug;
-  plug.MakeFactoryPresets();
+  FactoryPlugin plug;
   EXPECT_FALSE(plug.SavePresetFile(nullptr));
   EXPECT_FALSE(plug.SavePresetFile(""));
   EXPECT_FALSE(plug.LoadPresetFile(nullptr));
@@ -325,8 +303,7 @@ TEST(FxpFile, SaveReportsAFailingDisk)
 {
   // /dev/full accepts the open and fails the write (at the latest when the
   // buffered data is flushed by the close).
-  TestPlugin plug;
-  plug.MakeFactoryPresets();
+  FactoryPlugin plug;
   EXPECT_FALSE(plug.SavePresetFile("/dev/full"));
 }
 #endif
@@ -341,8 +318,7 @@ TEST(FxpFile, OversizedFileOnDiskIsRejected)
   std::fwrite(big.data(), 1, big.size(), fp);
   std::fclose(fp);
 
-  TestPlugin plug;
-  plug.MakeFactoryPresets();
+  FactoryPlugin plug;
   const auto before = Values(plug);
   EXPECT_FALSE(plug.LoadPresetFile(path.c_str()));
   EXPECT_EQ(Values(plug), before);
