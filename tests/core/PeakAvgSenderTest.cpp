@@ -38,7 +38,7 @@ IPeakAvgSender MakeSender()
 // Stereo sine (amplitudes a0, a1) fed in blocks, flushed after every block.
 std::vector<ISenderPacket> RunSine(int blockSize, int totalFrames, double a0, double a1)
 {
-  IPeakAvgSender sender(-90., 5.f, 1.f, 100.f, 500.f);
+  IPeakAvgSender sender = MakeSender();
   sender.Reset(48000.);
   PacketSink sink;
   std::vector<double> l(blockSize), r(blockSize);
@@ -122,48 +122,35 @@ TEST(PeakAvgSender, BlockSizesAgree)
 
 TEST(PeakAvgSender, SilenceStopsPacketsOnceLevelsDecay)
 {
-  IPeakAvgSender s = MakeSender();
-  PacketSink sink;
-  std::vector<double> l(240, 0.), r(240, 0.);
-  double* io[2] = {l.data(), r.data()};
+  WindowFeeder f;
+  std::vector<ISenderPacket>& packets = f.sink.packets;
 
-  // The first window after construction always sends.
-  s.ProcessBlock(io, 240, 0);
-  s.FlushToUI(sink);
-  EXPECT_EQ(sink.packets.size(), 1u);
-
-  // Silence only: nothing more.
-  for (int i = 0; i < 10; ++i)
-    s.ProcessBlock(io, 240, 0);
-  s.FlushToUI(sink);
-  EXPECT_EQ(sink.packets.size(), 1u);
+  // The first window after construction always sends; more silence does not.
+  for (int i = 0; i < 11; ++i)
+    f.Window(0., 0.);
+  EXPECT_EQ(packets.size(), 1u);
 
   // Signal, then silence: packets keep coming while the averages decay.
-  std::fill(l.begin(), l.end(), 0.5);
-  std::fill(r.begin(), r.end(), 0.5);
-  s.ProcessBlock(io, 240, 0);
-  std::fill(l.begin(), l.end(), 0.);
-  std::fill(r.begin(), r.end(), 0.);
-  sink.packets.clear();
+  f.Window(0.5, 0.5);
+  packets.clear();
   int windows = 0;
   size_t lastCount = 0;
   for (; windows < 2000; ++windows)
   {
-    s.ProcessBlock(io, 240, 0);
-    s.FlushToUI(sink);
-    if (sink.packets.size() == lastCount)
+    f.Window(0., 0.);
+    if (packets.size() == lastCount)
       break;
-    lastCount = sink.packets.size();
+    lastCount = packets.size();
   }
-  ASSERT_FALSE(sink.packets.empty());
+  ASSERT_FALSE(packets.empty());
   ASSERT_LT(windows, 2000);
-  const ISenderPacket& lastSent = sink.packets.back();
+  const ISenderPacket& lastSent = packets.back();
   // The last packet was sent because the level before it was still above
   // the threshold; after it the sum is at or below 10^-4.5.
   EXPECT_LE(lastSent.Average(0) + lastSent.Average(1), std::pow(10., -4.5));
-  if (sink.packets.size() > 1)
+  if (packets.size() > 1)
   {
-    const ISenderPacket& before = sink.packets[sink.packets.size() - 2];
+    const ISenderPacket& before = packets[packets.size() - 2];
     EXPECT_GT(before.Average(0) + before.Average(1), std::pow(10., -4.5));
   }
 }
