@@ -240,19 +240,6 @@ TEST_F(GlueFixture, ExtensionLookupAndRenderModeChecks)
   plugin->destroy(plugin);
 }
 
-TEST_F(GlueFixture, TrackInfoFoundUnderItsDraftId)
-{
-  TestHostOptions opts;
-  opts.offerTrackInfo = true;
-  opts.trackInfoDraftIdOnly = true;
-  TestHost host(opts);
-  FakePlugin p(&desc, host.Clap(), &calls);
-  host.SetInitCalled(true);
-  ASSERT_TRUE(p.ClapPlugin()->init(p.ClapPlugin()));
-  EXPECT_NE(p.Host().trackInfo, nullptr);
-  EXPECT_TRUE(host.Violations().empty());
-}
-
 class ExtendedPlugin : public FakePlugin
 {
 public:
