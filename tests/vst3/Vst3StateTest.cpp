@@ -125,8 +125,7 @@ TEST_F(Vst3State, HostReportedCountsAreClamped) {
   // Claims far more bytes than the buffer it was given holds.
   stream->claimReads = true;
   stream->claimedRead = 1 << 20;
-  EXPECT_NE(component()->setState(stream), kInternalError);
-  stream->release();
+  EXPECT_NE(Load(stream), kInternalError);
   auto* negative = new FaultyStream(StateBytes(kValues, 1));
   negative->claimReads = true;
   negative->claimedRead = -7;
@@ -160,8 +159,7 @@ TEST_F(Vst3WaveLabState, ReadsOnWhileBytesCome) {
   stream->maxRead = 50;
   stream->failEveryRead = true;
   // The bypass word's own read reports the error too.
-  EXPECT_EQ(component()->setState(stream), kResultFalse);
-  stream->release();
+  EXPECT_EQ(Load(stream), kResultFalse);
   for (int i = 0; i < 13; ++i) EXPECT_EQ(Value(i), kValues[i]) << i;
   EXPECT_DOUBLE_EQ(controller()->getParamNormalized(12), plug->GetParam(12)->GetNormalized());
 }
