@@ -1,43 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
 
 #include "core/IParam.h"
 #include "support/FakeClock.h"
-#include "support/RecordingDelegate.h"
-#include "support/RecordingGfx.h"
-#include "support/TestControl.h"
+#include "support/GfxFixture.h"
 
 using namespace ifx;
 using namespace ifx::igfx;
 using namespace ifx::testkit;
 
-namespace {
-class ControlTest : public ::testing::Test
-{
-protected:
-  ControlTest() : gfx(std::make_unique<RecordingGfx>(dlg))
-  {
-    dlg.log = &log;
-  }
-  TestControl* Attach(const IRECT& r, int paramIdx, const char* name, IControlAction action = nullptr)
-  {
-    auto* c = new TestControl(r, paramIdx, std::move(action), name);
-    c->log = &log;
-    gfx->AttachControl(c);
-    return c;
-  }
-
-  EventLog log;
-  RecordingDelegate dlg{4};
-  std::unique_ptr<RecordingGfx> gfx;
-};
-} // namespace
+using ControlTest = GfxFixture;
 
 TEST_F(ControlTest, SetDirtyClampsAndOnlyTheTriggeredFormTellsTheDelegate)
 {
-  TestControl* c = Attach({0, 0, 10, 10}, 1, "a");
+  TestControl* c = Attach("a", {0, 0, 10, 10}, 1);
   c->SetValue(1.7, 0);
   c->SetClean();
   c->SetDirty(false);
@@ -103,11 +80,11 @@ TEST_F(ControlTest, DirtyMarkingRunsClampDirtyDelegatePeersActionInOrder)
 
 TEST_F(ControlTest, PeerUpdatesReachTheFirstBoundValueButNotADraggedControl)
 {
-  TestControl* a = Attach({0, 0, 10, 10}, 1, "a");
-  TestControl* multi = Attach({20, 0, 30, 10}, -1, "multi");
+  TestControl* a = Attach("a", {0, 0, 10, 10}, 1);
+  TestControl* multi = Attach("multi", {20, 0, 30, 10}, -1);
   multi->AddValue(1);
   multi->AddValue(1);
-  TestControl* dragged = Attach({40, 0, 50, 10}, 1, "dragged");
+  TestControl* dragged = Attach("dragged", {40, 0, 50, 10}, 1);
 
   gfx->SetCapturedControl(0, dragged);
   a->SetValueFromEditor(0.25, 0);
@@ -126,7 +103,7 @@ TEST_F(ControlTest, PeerUpdatesReachTheFirstBoundValueButNotADraggedControl)
 
 TEST_F(ControlTest, HostValuesMarkDirtyOnlyWhenChanged)
 {
-  TestControl* c = Attach({0, 0, 10, 10}, 0, "c");
+  TestControl* c = Attach("c", {0, 0, 10, 10}, 0);
   c->SetClean();
   c->SetValueFromHostSide(0.0, 0);
   EXPECT_FALSE(c->IsDirty());
@@ -148,7 +125,7 @@ TEST_F(ControlTest, UnattachedControlSkipsDelegateAndPeersButRunsAction)
 
 TEST_F(ControlTest, PointerValuesAreQuantisedClampedAndNeverNaN)
 {
-  TestControl* c = Attach({0, 0, 100, 100}, 0, "c");
+  TestControl* c = Attach("c", {0, 0, 100, 100}, 0);
   const IRECT track(0, 0, 100, 100);
   c->SetValueFromPointer(50, 0, 0, track);
   EXPECT_EQ(c->GetValue(), 1.0);
@@ -177,7 +154,7 @@ TEST_F(ControlTest, PointerValuesAreQuantisedClampedAndNeverNaN)
 
 TEST_F(ControlTest, PositionAndSizeKeepTargetOffset)
 {
-  TestControl* c = Attach({10, 10, 30, 20}, -1, "c");
+  TestControl* c = Attach("c", {10, 10, 30, 20}, -1);
   c->SetTargetRECT(IRECT(12, 11, 28, 19));
   c->SetPosition(-5, 10);
   EXPECT_EQ(c->GetRECT(), IRECT(0, 10, 20, 20));
@@ -189,7 +166,7 @@ TEST_F(ControlTest, PositionAndSizeKeepTargetOffset)
 
 TEST_F(ControlTest, ValueAccessorsAreBoundsChecked)
 {
-  TestControl* c = Attach({0, 0, 10, 10}, 1, "c");
+  TestControl* c = Attach("c", {0, 0, 10, 10}, 1);
   EXPECT_EQ(c->GetValue(5), 0.0);
   EXPECT_EQ(c->GetParamIdx(-1), -1);
   EXPECT_NO_THROW(c->SetParamIndex(2, 7));
@@ -206,7 +183,7 @@ TEST_F(ControlTest, ValueAccessorsAreBoundsChecked)
 TEST_F(ControlTest, DoubleClickResetsToDefaultAndNotifies)
 {
   dlg.GetParam(1)->ConfigureDouble("P1", 25.0, 0.0, 100.0, 1.0);
-  TestControl* c = Attach({0, 0, 10, 10}, 1, "c");
+  TestControl* c = Attach("c", {0, 0, 10, 10}, 1);
   c->SetValue(0.9, 0);
   gfx->OnMouseDblClick(5, 5, IMouseModifiers(true));
   EXPECT_EQ(c->doubleClicks, 1);
@@ -221,7 +198,7 @@ TEST_F(ControlTest, DefaultClickAnimationKeepsControlDirtyUntilItEnds)
 {
   FakeClock clock;
   int ended = 0;
-  TestControl* c = Attach({0, 0, 10, 10}, 0, "c", &IControl::DefaultClickAction);
+  TestControl* c = Attach("c", {0, 0, 10, 10}, 0, &IControl::DefaultClickAction);
   c->SetAnimationEndActionFunction([&](IControl*) { ++ended; });
   c->SetValueFromEditor(0.5, 0);
   c->SetClean();
@@ -242,7 +219,7 @@ TEST_F(ControlTest, DefaultClickAnimationKeepsControlDirtyUntilItEnds)
 TEST_F(ControlTest, RightClickPromptsOnlyWhenEnabled)
 {
   dlg.GetParam(0)->ConfigureEnum("Mode", 1, 3, "", 0, "", "Low", "Mid", "High");
-  TestControl* c = Attach({0, 0, 10, 10}, 0, "c");
+  TestControl* c = Attach("c", {0, 0, 10, 10}, 0);
   c->OnMouseDown(5, 5, IMouseModifiers(false, true));
   EXPECT_EQ(gfx->menuCalls, 0);
 
@@ -260,7 +237,7 @@ TEST_F(ControlTest, RightClickPromptsOnlyWhenEnabled)
 
 TEST_F(ControlTest, DisabledBlendAndGestures)
 {
-  TestControl* c = Attach({0, 0, 10, 10}, -1, "c");
+  TestControl* c = Attach("c");
   c->SetDisabled(true);
   EXPECT_EQ(c->GetBlend().weight, 0.25f);
   c->SetDisabled(false);
@@ -302,7 +279,7 @@ TEST_F(ControlTest, ContextMenuTargetIsCountedAndReleasedSafely)
 TEST_F(ControlTest, RightClickPromptBoundsAreCentredUnlessTheParameterHasTexts)
 {
   dlg.GetParam(0)->ConfigureDouble("Gain", 0.0, 0.0, 10.0, 0.1);
-  TestControl* c = Attach({0, 0, 100, 50}, 0, "c");
+  TestControl* c = Attach("c", {0, 0, 100, 50}, 0);
   c->SetPromptDisabled(false);
   c->OnMouseDown(5, 5, IMouseModifiers(false, true));
   EXPECT_EQ(gfx->textEntryParamIdx, 0);
@@ -310,7 +287,7 @@ TEST_F(ControlTest, RightClickPromptBoundsAreCentredUnlessTheParameterHasTexts)
   EXPECT_EQ(gfx->textEntryLength, 7);
 
   dlg.GetParam(1)->ConfigureEnum("Mode", 0, 2, "", 0, "", "A", "B");
-  TestControl* e = Attach({0, 0, 100, 50}, 1, "e");
+  TestControl* e = Attach("e", {0, 0, 100, 50}, 1);
   e->SetPromptDisabled(false);
   e->OnMouseDown(5, 5, IMouseModifiers(false, true));
   const auto menus = gfx->OfKind(GfxOp::kMenu);
@@ -320,7 +297,7 @@ TEST_F(ControlTest, RightClickPromptBoundsAreCentredUnlessTheParameterHasTexts)
 
 TEST_F(ControlTest, HighlightIsASmallDotInTheTargetsTopRightCorner)
 {
-  TestControl* c = Attach({0, 0, 100, 50}, -1, "c");
+  TestControl* c = Attach("c", {0, 0, 100, 50}, -1);
   c->SetTargetRECT(IRECT(10, 20, 60, 40));
   c->DrawHighlight(*gfx);
   EXPECT_TRUE(gfx->ops.empty());
@@ -335,7 +312,7 @@ TEST_F(ControlTest, HighlightIsASmallDotInTheTargetsTopRightCorner)
 
 TEST_F(ControlTest, MouseOverFlagMarksDirtyOnChangeAndMovingClearsIt)
 {
-  TestControl* c = Attach({0, 0, 10, 10}, -1, "c");
+  TestControl* c = Attach("c");
   c->SetClean();
   c->OnMouseOver(1, 1, IMouseModifiers());
   EXPECT_TRUE(c->GetMouseIsOver());

@@ -3,35 +3,24 @@
 #include <memory>
 
 #include "support/FakeClock.h"
-#include "support/RecordingDelegate.h"
-#include "support/RecordingGfx.h"
-#include "support/TestControl.h"
+#include "support/GfxFixture.h"
 
 using namespace ifx;
 using namespace ifx::igfx;
 using namespace ifx::testkit;
 
 namespace {
-class DrawLoopTest : public ::testing::Test
+class DrawLoopTest : public GfxFixture
 {
 protected:
-  DrawLoopTest() : gfx(std::make_unique<RecordingGfx>(dlg))
+  DrawLoopTest()
   {
-    gfx->log = &log;
     bg = Make("bg", {0, 0, 1200, 800});
     gfx->AttachBackground(bg);
-    a = Make("a", {10.2f, 10, 50, 40});
-    b = Make("b", {100, 100, 150, 150});
-    gfx->AttachControl(a);
-    gfx->AttachControl(b);
+    a = Attach("a", {10.2f, 10, 50, 40});
+    b = Attach("b", {100, 100, 150, 150});
     gfx->VisitAllControls([](IControl* c) { c->SetClean(); });
     log.Clear();
-  }
-  TestControl* Make(const char* name, const IRECT& r)
-  {
-    auto* c = new TestControl(r, -1, nullptr, name);
-    c->log = &log;
-    return c;
   }
   void DrawRects(std::initializer_list<IRECT> rs)
   {
@@ -41,9 +30,6 @@ protected:
     gfx->Draw(rr);
   }
 
-  EventLog log;
-  RecordingDelegate dlg{2};
-  std::unique_ptr<RecordingGfx> gfx;
   TestControl *bg = nullptr, *a = nullptr, *b = nullptr;
 };
 
@@ -66,10 +52,8 @@ TEST_F(DrawLoopTest, IsDirtyCollectsPaddedRectsOfDirtyControlsOnly)
 
 TEST_F(DrawLoopTest, DirtyRectIsShiftedInsideItsContainer)
 {
-  TestControl* box = Make("box", {10, 0, 100, 100});
-  TestControl* child = Make("child", {7.75f, 20, 17.75f, 30}); // padded, it sticks out left of the box
-  gfx->AttachControl(box);
-  gfx->AttachControl(child);
+  TestControl* box = Attach("box", {10, 0, 100, 100});
+  TestControl* child = Attach("child", {7.75f, 20, 17.75f, 30}); // padded, it sticks out left of the box
   child->SetParent(box);
   gfx->VisitAllControls([](IControl* c) { c->SetClean(); });
   child->SetDirty(false);
@@ -134,10 +118,8 @@ TEST_F(DrawLoopTest, EachControlStartsWithIdentityTransformAndItsClip)
 
 TEST_F(DrawLoopTest, ControlOutsideItsContainerIsNotDrawn)
 {
-  TestControl* box = Make("box", {200, 200, 300, 300});
-  TestControl* child = Make("child", {10, 10, 20, 20});
-  gfx->AttachControl(box);
-  gfx->AttachControl(child);
+  TestControl* box = Attach("box", {200, 200, 300, 300});
+  TestControl* child = Attach("child", {10, 10, 20, 20});
   child->SetParent(box);
   DrawRects({{0, 0, 60, 60}});
   EXPECT_EQ(log.Count("draw:child"), 0);

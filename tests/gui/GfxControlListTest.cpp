@@ -1,35 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
 #include <string>
 
-#include "support/RecordingDelegate.h"
-#include "support/RecordingGfx.h"
-#include "support/TestControl.h"
+#include "support/GfxFixture.h"
 
 using namespace ifx;
 using namespace ifx::igfx;
 using namespace ifx::testkit;
 
 namespace {
-class GfxListTest : public ::testing::Test
-{
-protected:
-  GfxListTest() : gfx(std::make_unique<RecordingGfx>(dlg)) { dlg.log = &log; gfx->log = &log; }
-  TestControl* Make(const char* name, const IRECT& r = {0, 0, 10, 10}, int paramIdx = -1)
-  {
-    auto* c = new TestControl(r, paramIdx, nullptr, name);
-    c->log = &log;
-    c->destroyed = &destroyed;
-    return c;
-  }
-
-  EventLog log;
-  int destroyed = 0;
-  RecordingDelegate dlg{4};
-  std::unique_ptr<RecordingGfx> gfx;
-};
+using GfxListTest = GfxFixture;
 
 std::string VisitOrder(IGfx& g, bool all)
 {
@@ -66,8 +47,8 @@ TEST_F(GfxListTest, DuplicateTagIsRefusedAndStaysTheCallers)
 
 TEST_F(GfxListTest, BackgroundGoesFirstWithoutSetUp)
 {
-  gfx->AttachControl(Make("a"));
-  gfx->AttachControl(Make("b"));
+  Attach("a");
+  Attach("b");
   TestControl* bg = Make("bg");
   gfx->AttachBackground(bg);
   EXPECT_EQ(gfx->GetControl(0), bg);
@@ -78,8 +59,8 @@ TEST_F(GfxListTest, BackgroundGoesFirstWithoutSetUp)
 
 TEST_F(GfxListTest, VisitingOrderPutsSpecialControlsAfterTheList)
 {
-  gfx->AttachControl(Make("a"));
-  gfx->AttachControl(Make("b"));
+  Attach("a");
+  Attach("b");
   gfx->AddExtraControl(Make("extra"));
   gfx->AttachCornerResizer(Make("resizer"));
   gfx->AttachFrameRateDisplay(Make("fps"));
@@ -108,8 +89,7 @@ TEST_F(GfxListTest, RemoveAllControlsDeletesEverythingAndForgetsState)
 
 TEST_F(GfxListTest, ResizeClampsScaleAndNotifiesInOrder)
 {
-  TestControl* a = Make("a");
-  gfx->AttachControl(a);
+  TestControl* a = Attach("a");
   gfx->SetLayoutOnResize(true);
   gfx->screenScaleFactor = 1.5f;
   log.Clear();
@@ -132,8 +112,7 @@ TEST_F(GfxListTest, ResizeClampsScaleAndNotifiesInOrder)
 
 TEST_F(GfxListTest, ResizeToTheCurrentStateDoesNothing)
 {
-  TestControl* a = Make("a");
-  gfx->AttachControl(a);
+  TestControl* a = Attach("a");
   a->SetClean();
   const int resizes = a->resizes;
   gfx->Resize(1200, 800, 1.f, true);
@@ -166,8 +145,7 @@ TEST_F(GfxListTest, ResizeWithAScaleThatIsNotANumberKeepsTheCurrentScale)
 
 TEST_F(GfxListTest, ResizeReleasesCaptureAndShowsCursor)
 {
-  TestControl* a = Make("a");
-  gfx->AttachControl(a);
+  TestControl* a = Attach("a");
   gfx->SetCapturedControl(0, a);
   gfx->HideMouseCursor(true, true);
   gfx->Resize(800, 600, 1.f, true);
@@ -177,8 +155,7 @@ TEST_F(GfxListTest, ResizeReleasesCaptureAndShowsCursor)
 
 TEST_F(GfxListTest, DisplayScaleRescalesEveryControl)
 {
-  TestControl* a = Make("a");
-  gfx->AttachControl(a);
+  TestControl* a = Attach("a");
   gfx->AttachCornerResizer(Make("resizer"));
   a->SetClean();
   const int rescales = a->rescales;
@@ -252,8 +229,7 @@ TEST_F(GfxListTest, KeysSkipTheBackgroundAndFallBackToTheHandler)
 
 TEST_F(GfxListTest, MouseOverReachesOnlySpecialControls)
 {
-  TestControl* a = Make("a", {0, 0, 50, 50});
-  gfx->AttachControl(a);
+  TestControl* a = Attach("a", {0, 0, 50, 50});
   TestControl* resizer = Make("resizer", {1180, 780, 1200, 800});
   gfx->AttachCornerResizer(resizer);
   EXPECT_FALSE(gfx->OnMouseOver(10, 10, IMouseModifiers()));

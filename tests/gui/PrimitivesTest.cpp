@@ -1,25 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
 
 #include "graphics/SVGImage.h"
-#include "support/RecordingDelegate.h"
-#include "support/RecordingGfx.h"
+#include "support/GfxFixture.h"
 
 using namespace ifx;
 using namespace ifx::igfx;
 using namespace ifx::testkit;
 
 namespace {
-class PrimitivesTest : public ::testing::Test
-{
-protected:
-  PrimitivesTest() : gfx(std::make_unique<RecordingGfx>(dlg)) {}
-
-  RecordingDelegate dlg{1};
-  std::unique_ptr<RecordingGfx> gfx;
-};
+using PrimitivesTest = GfxFixture;
 
 class Bitmap : public APIBitmap
 {
