@@ -69,6 +69,11 @@ TEST(HeapBuf, ShrinkKeepsMemoryUntilWellBelowAllocation)
   EXPECT_EQ(buf.Get(), nullptr);
   EXPECT_EQ(buf.GetAllocated(), 0);
   EXPECT_EQ(buf.GetSize(), 0);
+
+  // A negative size counts as zero.
+  buf.Resize(50);
+  EXPECT_EQ(buf.Resize(-5), nullptr);
+  EXPECT_EQ(buf.GetSize(), 0);
 }
 
 TEST(HeapBuf, ResizeDownReallocatesSmallGranularity)
@@ -84,14 +89,6 @@ TEST(HeapBuf, ResizeDownReallocatesSmallGranularity)
   buf.Resize(1000);
   buf.Resize(100, false);  // without resizeDown memory stays
   EXPECT_EQ(buf.GetAllocated(), 1500);
-}
-
-TEST(HeapBuf, NegativeSizeCountsAsZero)
-{
-  IHeapBuf buf;
-  buf.Resize(50);
-  EXPECT_EQ(buf.Resize(-5), nullptr);
-  EXPECT_EQ(buf.GetSize(), 0);
 }
 
 TEST(HeapBuf, GrowthKeepsContents)

@@ -35,16 +35,13 @@ TEST(ParamDisplay, EnumTextsAndNumericFallback)
   EXPECT_EQ(Display(octave, 0.5, true), "0");
   EXPECT_EQ(Display(octave, 1., true), "+2");
   EXPECT_EQ(Display(octave, 0.6, true), "0");
-}
 
-TEST(ParamDisplay, EmptyDisplayTextFallsBackToNumber)
-{
-  IParam p;
-  MakePercent(p);
-  p.SetDisplayText(3., "");
-  p.SetDisplayText(4., "Four");
-  EXPECT_EQ(Display(p, 3.), "3");
-  EXPECT_EQ(Display(p, 4.), "Four");
+  IParam percent;
+  MakePercent(percent);
+  percent.SetDisplayText(3., "");
+  percent.SetDisplayText(4., "Four");
+  EXPECT_EQ(Display(percent, 3.), "3");   // an empty text: the number
+  EXPECT_EQ(Display(percent, 4.), "Four");
 }
 
 TEST(ParamDisplay, IntegersAndPrecision)
