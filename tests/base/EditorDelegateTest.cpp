@@ -165,7 +165,7 @@ TEST_F(EditorFixture, FullParameterRingDropsWithoutCorruption)
   EXPECT_DOUBLE_EQ(knob->hostValues.back().value, 0.5);
 }
 
-TEST_F(EditorFixture, MidiFromTheProcessorReachesControlsThatWantIt)
+TEST_F(EditorFixture, MidiAndSysExFromTheProcessorReachTheEditor)
 {
   Open();
   RecordingControl* listener = Attach(-1);
@@ -175,11 +175,17 @@ TEST_F(EditorFixture, MidiFromTheProcessorReachesControlsThatWantIt)
   for (int i = 0; i < 33; ++i)
     plug.midiToEditorRing.Push(IMidiMessage(i, 0x90, static_cast<uint8_t>(i), 100));
   EXPECT_EQ(plug.midiToEditorRing.ElementsQueued(), 32); // the 33rd is dropped
+  const uint8_t bytes[] = {0xF0, 0x7E, 0xF7};
+  plug.sysExToEditorRing.Push(ISysExData(9, 3, bytes));
   plug.OnTimer(timer);
   ASSERT_EQ(plug.midiForUI.size(), 32u);
   ASSERT_EQ(listener->midi.size(), 32u);
   EXPECT_EQ(listener->midi[31].data1, 31);
   EXPECT_TRUE(deaf->midi.empty());
+  ASSERT_EQ(plug.sysExForUI.size(), 1u);
+  EXPECT_EQ(plug.sysExForUI[0].offset, 9);
+  EXPECT_EQ(plug.sysExForUI[0].size, 3);
+  EXPECT_EQ(plug.sysExForUI[0].data[1], 0x7E);
 }
 
 TEST_F(EditorFixture, MidiAndSysExFromTheEditorQueueForTheProcessor)
@@ -213,17 +219,6 @@ TEST_F(EditorFixture, MidiAndSysExFromTheEditorQueueForTheProcessor)
   ASSERT_TRUE(plug.sysExFromEditorRing.Pop(rec));
   EXPECT_EQ(rec.offset, 6);
   EXPECT_FALSE(plug.sysExFromEditorRing.Pop(rec));
-}
-
-TEST_F(EditorFixture, SysExFromTheProcessorReachesTheEditor)
-{
-  const uint8_t bytes[] = {0xF0, 0x7E, 0xF7};
-  plug.sysExToEditorRing.Push(ISysExData(9, 3, bytes));
-  plug.OnTimer(timer);
-  ASSERT_EQ(plug.sysExForUI.size(), 1u);
-  EXPECT_EQ(plug.sysExForUI[0].offset, 9);
-  EXPECT_EQ(plug.sysExForUI[0].size, 3);
-  EXPECT_EQ(plug.sysExForUI[0].data[1], 0x7E);
 }
 
 TEST(EditorlessTimer, OnlyIdles)

@@ -58,6 +58,13 @@ TEST(PluginState, RestoresAllValuesAndNotifiesEveryParameter)
     EXPECT_EQ(dst.GetParam(i)->Value(), src.GetParam(i)->Value()) << i;
   EXPECT_EQ(dst.paramChanges.size(), size_t(kNumParams));
   EXPECT_EQ(dst.changedForUI.size(), size_t(kNumParams));
+
+  // Reading starts at the given position, behind what precedes the values.
+  IStateChunk behind;
+  behind.Put(int32_t(0x7FFFFFFF));
+  behind.PutChunk(ChunkOfDoubles(std::vector<double>(kNumParams, 33.)));
+  EXPECT_EQ(dst.UnserializeParams(behind, 4), 108);
+  EXPECT_EQ(dst.GetParam(kHaunt)->Value(), 33.);
 }
 
 TEST(PluginState, ShortChunkRestoresOnlyWholeValues)
@@ -91,17 +98,6 @@ TEST(PluginState, StoredValuesAreClampedAndRounded)
   EXPECT_EQ(plug.GetParam(kOctave)->Value(), 3.);
   EXPECT_EQ(plug.GetParam(kFine)->Value(), -50.);
   EXPECT_TRUE(plug.GetParam(kMix)->Value() >= 0. && plug.GetParam(kMix)->Value() <= 100.);
-}
-
-TEST(PluginState, UnserializeStartsAtTheGivenPosition)
-{
-  IStateChunk chunk;
-  chunk.Put(int32_t(0x7FFFFFFF));
-  std::vector<double> values(kNumParams, 33.);
-  chunk.PutChunk(ChunkOfDoubles(values));
-  TestPlugin plug;
-  EXPECT_EQ(plug.UnserializeParams(chunk, 4), 108);
-  EXPECT_EQ(plug.GetParam(kHaunt)->Value(), 33.);
 }
 
 TEST(PluginState, CompareStateUsesFloatPrecision)
