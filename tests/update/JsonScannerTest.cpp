@@ -6,34 +6,29 @@
 
 using ifx::ExtractJsonString;
 
-TEST(JsonScanner, FindsStringMembersInAFeed)
+TEST(JsonScanner, StringMembersAsTheFeedWritesThem)
 {
-  const std::string feed =
-    R"({"version":"0.9.3","url":"https://example.test/dl","changelog":"Quieter ghosts."})";
-  EXPECT_EQ(ExtractJsonString(feed, "version"), "0.9.3");
-  EXPECT_EQ(ExtractJsonString(feed, "url"), "https://example.test/dl");
-  EXPECT_EQ(ExtractJsonString(feed, "changelog"), "Quieter ghosts.");
-  EXPECT_EQ(ExtractJsonString(feed, "missing"), "");
-}
-
-TEST(JsonScanner, FirstOccurrenceWinsAndKeysMatchWhole)
-{
-  const std::string feed = R"({"myversion":"9","version":"1.2.3","version":"4.5.6"})";
-  EXPECT_EQ(ExtractJsonString(feed, "version"), "1.2.3");
-  EXPECT_EQ(ExtractJsonString(feed, "myversion"), "9");
-}
-
-TEST(JsonScanner, BlanksAroundTheColonAreNotMatched)
-{
-  EXPECT_EQ(ExtractJsonString(R"({"version" : "1.0.0"})", "version"), "");
-  EXPECT_EQ(ExtractJsonString(R"({"version": "1.0.0"})", "version"), "");
-  EXPECT_EQ(ExtractJsonString(R"({"version":1})", "version"), "");
-}
-
-TEST(JsonScanner, ValueEndsAtTheNextQuoteEvenWhenEscaped)
-{
-  EXPECT_EQ(ExtractJsonString(R"({"changelog":"say \"boo\""})", "changelog"), "say \\");
-  EXPECT_EQ(ExtractJsonString(R"({"changelog":""})", "changelog"), "");
+  struct Case
+  {
+    const char* text;
+    const char* key;
+    const char* value;
+  };
+  const char* const feed = R"({"version":"0.9.3","url":"https://example.test/dl","changelog":"Quieter ghosts."})";
+  const char* const repeated = R"({"myversion":"9","version":"1.2.3","version":"4.5.6"})";
+  const Case cases[] = {
+    {feed, "version", "0.9.3"}, {feed, "url", "https://example.test/dl"},
+    {feed, "changelog", "Quieter ghosts."}, {feed, "missing", ""},
+    // The first occurrence wins; keys match whole.
+    {repeated, "version", "1.2.3"}, {repeated, "myversion", "9"},
+    // Blanks around the colon, and values that are not strings, are not matched.
+    {R"({"version" : "1.0.0"})", "version", ""}, {R"({"version": "1.0.0"})", "version", ""},
+    {R"({"version":1})", "version", ""},
+    // A value ends at the next quote, even an escaped one.
+    {R"({"changelog":"say \"boo\""})", "changelog", "say \\"}, {R"({"changelog":""})", "changelog", ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ExtractJsonString(c.text, c.key), c.value) << c.text << " " << c.key;
 }
 
 TEST(JsonScanner, TruncatedAndUnterminatedInputGivesEmpty)
