@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -68,16 +69,35 @@ TEST(IRECT, ClampInsideShiftsBackAndStopsShortOfFarEdges)
   EXPECT_EQ(wide.R, 99.f);
 }
 
-TEST(RegionRects, OptimizeDocumentedCases)
+TEST(RegionRects, OptimizeMergesDropsAndCutsOverlaps)
 {
-  EXPECT_EQ(Optimized({{0, 0, 10, 10}, {2, 2, 5, 5}}), (std::vector<IRECT>{{0, 0, 10, 10}}));
-  EXPECT_EQ(Optimized({{2, 2, 5, 5}, {0, 0, 10, 10}}), (std::vector<IRECT>{{0, 0, 10, 10}}));
-  EXPECT_EQ(Optimized({{0, 0, 10, 10}, {0, 10, 10, 20}}), (std::vector<IRECT>{{0, 0, 10, 20}}));
-  EXPECT_EQ(Optimized({{1, 2, 3, 4}, {1, 2, 3, 4}}), (std::vector<IRECT>{{1, 2, 3, 4}}));
-  EXPECT_EQ(Optimized({{0, 0, 10, 10}, {5, 5, 15, 15}}),
-            (std::vector<IRECT>{{0, 0, 10, 10}, {5, 10, 15, 15}, {10, 5, 15, 10}}));
-  EXPECT_TRUE(Optimized({}).empty());
-  EXPECT_EQ(Optimized({{3, 3, 9, 9}}), (std::vector<IRECT>{{3, 3, 9, 9}}));
+  using Rects = std::vector<IRECT>;
+  const struct
+  {
+    Rects in, out;
+  } cases[] = {
+    {{}, {}},
+    {{{3, 3, 9, 9}}, {{3, 3, 9, 9}}},
+    // Contained, either way round, and repeated.
+    {{{0, 0, 10, 10}, {2, 2, 5, 5}}, {{0, 0, 10, 10}}},
+    {{{2, 2, 5, 5}, {0, 0, 10, 10}}, {{0, 0, 10, 10}}},
+    {{{1, 2, 3, 4}, {1, 2, 3, 4}}, {{1, 2, 3, 4}}},
+    // Sharing an edge: merged.
+    {{{0, 0, 10, 10}, {0, 10, 10, 20}}, {{0, 0, 10, 20}}},
+    {{{0, 0, 10, 10}, {5, 5, 15, 15}}, {{0, 0, 10, 10}, {5, 10, 15, 15}, {10, 5, 15, 10}}},
+    // Overlap across the top, bottom or right of the first: that one is cut.
+    {{{0, 0, 10, 10}, {0, -5, 20, 4}}, {{0, 4, 10, 10}, {0, -5, 20, 4}}},
+    {{{0, 0, 10, 10}, {0, 6, 20, 15}}, {{0, 0, 10, 6}, {0, 6, 20, 15}}},
+    {{{0, 0, 10, 10}, {6, 0, 15, 20}}, {{0, 0, 6, 10}, {6, 0, 15, 20}}},
+    // Across the left: the rest then merges with its neighbour.
+    {{{0, 0, 10, 10}, {-5, 0, 4, 10}}, {{-5, 0, 10, 10}}},
+    // Only the second is spanned: it is the one cut.
+    {{{0, 0, 20, 10}, {5, 5, 10, 30}}, {{0, 0, 20, 10}, {5, 10, 10, 30}}},
+    // The second strictly larger: the first is split.
+    {{{5, 5, 15, 15}, {0, 0, 12, 12}}, {{5, 12, 15, 15}, {0, 0, 12, 12}, {12, 5, 15, 12}}},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(Optimized(cases[i].in), cases[i].out) << "case " << i;
 }
 
 TEST(RegionRects, SplitAroundOverlapForEachCorner)
@@ -99,24 +119,6 @@ TEST(RegionRects, SplitAroundOverlapForEachCorner)
     ASSERT_EQ(rr.Size(), 1);
     EXPECT_EQ(rr.Get(0), c.appended);
   }
-}
-
-TEST(RegionRects, OptimizeCutsTheOverlapFromTheRectangleItSpans)
-{
-  // Overlap across the top, bottom or right of the first rectangle.
-  EXPECT_EQ(Optimized({{0, 0, 10, 10}, {0, -5, 20, 4}}), (std::vector<IRECT>{{0, 4, 10, 10}, {0, -5, 20, 4}}));
-  EXPECT_EQ(Optimized({{0, 0, 10, 10}, {0, 6, 20, 15}}), (std::vector<IRECT>{{0, 0, 10, 6}, {0, 6, 20, 15}}));
-  EXPECT_EQ(Optimized({{0, 0, 10, 10}, {6, 0, 15, 20}}), (std::vector<IRECT>{{0, 0, 6, 10}, {6, 0, 15, 20}}));
-  // Across the left: the rest then merges with its neighbour.
-  EXPECT_EQ(Optimized({{0, 0, 10, 10}, {-5, 0, 4, 10}}), (std::vector<IRECT>{{-5, 0, 10, 10}}));
-  // Only the second rectangle is spanned: it is the one cut.
-  EXPECT_EQ(Optimized({{0, 0, 20, 10}, {5, 5, 10, 30}}), (std::vector<IRECT>{{0, 0, 20, 10}, {5, 10, 10, 30}}));
-}
-
-TEST(RegionRects, OptimizeSplitsTheFirstWhenTheSecondIsStrictlyLarger)
-{
-  EXPECT_EQ(Optimized({{5, 5, 15, 15}, {0, 0, 12, 12}}),
-            (std::vector<IRECT>{{5, 12, 15, 15}, {0, 0, 12, 12}, {12, 5, 15, 12}}));
 }
 
 TEST(RegionRects, OverlapAcrossTheMiddleKeepsTheFarPiece)
