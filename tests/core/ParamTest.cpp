@@ -192,34 +192,29 @@ TEST(Param, NonFiniteValuesNeverLeave)
 
 TEST(Param, TextToValue)
 {
-  IParam interval;
+  IParam interval, input, neg, stepped;
   MakeInterval(interval);
-  EXPECT_EQ(interval.StringToValue("Tritone"), 6.);
-  EXPECT_EQ(interval.StringToValue("Major 7th"), 11.);
-  EXPECT_EQ(interval.StringToValue("Augmented 9th"), 0.);
-  EXPECT_EQ(interval.StringToValue("7"), 0.);   // enums take only their texts
-  EXPECT_EQ(interval.StringToValue(nullptr), 0.);
-
-  IParam input;
   MakePercent(input);
-  EXPECT_EQ(input.StringToValue("42"), 42.);
-  EXPECT_EQ(input.StringToValue("420"), 100.);
-  EXPECT_EQ(input.StringToValue("-1"), 0.);
-  EXPECT_EQ(input.StringToValue("junk"), 0.);
-
-  // Negated display: the text is what the user saw.
-  IParam neg;
+  input.SetDisplayText(50., "Half");
   neg.ConfigureDouble("Neg", 0., -50., 50., 1., "", IParam::kFlagNegateDisplay);
-  EXPECT_EQ(neg.StringToValue("10"), -10.);
-
-  // Stepped doubles round the parsed number.
-  IParam stepped;
   stepped.ConfigureDouble("S", 0., 0., 10., 0.5, "", IParam::kFlagStepped);
-  EXPECT_EQ(stepped.StringToValue("2.3"), 2.5);
-
-  // A display text of a double parameter is matched first.
-  input.SetDisplayText(0., "Off");
-  EXPECT_EQ(input.StringToValue("Off"), 0.);
+  struct Case
+  {
+    const IParam& param;
+    const char* text;
+    double value;
+  };
+  const Case cases[] = {
+    {interval, "Tritone", 6.}, {interval, "Major 7th", 11.}, {interval, "Augmented 9th", 0.},
+    {interval, "7", 0.},   // enums take only their texts
+    {interval, nullptr, 0.},
+    {input, "42", 42.}, {input, "420", 100.}, {input, "-1", 0.}, {input, "junk", 0.},
+    {input, "Half", 50.},  // a display text of a double parameter is matched first
+    {neg, "10", -10.},     // negated display: the text is what the user saw
+    {stepped, "2.3", 2.5}, // stepped doubles round the parsed number
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(c.param.StringToValue(c.text), c.value) << c.param.GetName() << " " << (c.text ? c.text : "null");
 }
 
 TEST(Param, DisplayPrecisionFollowsStep)
