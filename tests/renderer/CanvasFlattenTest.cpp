@@ -11,7 +11,7 @@ float Area2(const CanvasFlatPoint* p, int n)
 }
 } // namespace
 
-TEST_F(CanvasFixture, SolidRectangleKeepsItsOrderAndHoleIsReversed)
+TEST_F(CanvasFixture, SolidPathsRunOneWayAndHolesTheOther)
 {
   ctx->AddRectangle(10.f, 10.f, 20.f, 20.f); // solid by default
   ctx->AddRectangle(15.f, 15.f, 5.f, 5.f);
@@ -31,10 +31,9 @@ TEST_F(CanvasFixture, SolidRectangleKeepsItsOrderAndHoleIsReversed)
   EXPECT_FLOAT_EQ(hole[0].y, 15.f);
   EXPECT_FLOAT_EQ(hole[1].x, 20.f);
   EXPECT_FLOAT_EQ(hole[1].y, 20.f);
-}
 
-TEST_F(CanvasFixture, SolidShapeDrawnTheOtherWayRoundIsReversed)
-{
+  // A solid shape drawn the other way round is reversed, and stays convex.
+  ctx->BeginPath();
   ctx->MoveTo(10.f, 10.f);
   ctx->LineTo(30.f, 10.f);
   ctx->LineTo(30.f, 30.f);

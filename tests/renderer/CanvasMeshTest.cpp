@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "renderer/CanvasTestUtil.h"
 
 namespace
@@ -143,6 +145,12 @@ INSTANTIATE_TEST_SUITE_P(CapsAndJoins, StrokeMesh,
 
 TEST_F(CanvasFixture, ButtAndSquareCapsSitOnAndBeyondTheEnds)
 {
+  // Smallest and largest x of the vertices [first, last).
+  auto xRange = [](const std::vector<CanvasVertex>& v, size_t first, size_t last) {
+    auto [lo, hi] = std::minmax_element(v.begin() + (long)first, v.begin() + (long)last,
+                                        [](const CanvasVertex& a, const CanvasVertex& b) { return a.x < b.x; });
+    return std::make_pair(lo->x, hi->x);
+  };
   ctx->SetStrokeWidth(10.f);
   ctx->MoveTo(10.f, 100.f);
   ctx->LineTo(90.f, 100.f);
@@ -151,30 +159,16 @@ TEST_F(CanvasFixture, ButtAndSquareCapsSitOnAndBeyondTheEnds)
   ASSERT_EQ(butt.size(), 8u);
   // Half width 5 grown by half the fringe; the fringe runs from v 0 outside to
   // v 1 inside, centred on the end.
-  float xs[8], ys[8];
-  for (int i = 0; i < 8; i++)
-  {
-    xs[i] = butt[i].x;
-    ys[i] = butt[i].y;
-  }
-  EXPECT_FLOAT_EQ(std::min({xs[0], xs[1], xs[2], xs[3]}), 9.5f);
-  EXPECT_FLOAT_EQ(std::max({xs[0], xs[1], xs[2], xs[3]}), 10.5f);
-  EXPECT_FLOAT_EQ(std::max({xs[4], xs[5], xs[6], xs[7]}), 90.5f);
-  EXPECT_FLOAT_EQ(std::fabs(ys[0] - 100.f), 5.5f);
+  EXPECT_EQ(xRange(butt, 0, 4), std::make_pair(9.5f, 10.5f));
+  EXPECT_FLOAT_EQ(xRange(butt, 4, 8).second, 90.5f);
+  EXPECT_FLOAT_EQ(std::fabs(butt[0].y - 100.f), 5.5f);
   EXPECT_FLOAT_EQ(butt[0].v, 0.f);
   EXPECT_FLOAT_EQ(butt[2].v, 1.f);
 
   ctx->SetLineCap(kCanvasSquare);
   ctx->StrokePath(); // same path, flattened once
   auto square = LastCall("QueueStroke").paths[0].fringe;
-  float minX = 1e9f, maxX = -1e9f;
-  for (const auto& v : square)
-  {
-    minX = std::min(minX, v.x);
-    maxX = std::max(maxX, v.x);
-  }
-  EXPECT_FLOAT_EQ(minX, 4.5f);
-  EXPECT_FLOAT_EQ(maxX, 95.5f);
+  EXPECT_EQ(xRange(square, 0, square.size()), std::make_pair(4.5f, 95.5f));
 }
 
 TEST_F(CanvasFixture, MiterJoinReachesTheMiterPointBothSides)
