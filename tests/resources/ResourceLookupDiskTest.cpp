@@ -4,25 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 using namespace ifx;
 using namespace ifx::testfiles;
-
-TEST(ResourceLookupDisk, FileInTheCurrentFolderIsFoundByItsPath)
-{
-  const char* name = "GipsyCurse.ttf";
-  std::remove(name);
-  IString result("untouched");
-  EXPECT_EQ(FindResourceOrFile(name, "ttf", result, nullptr), kResourceNotFound);
-  EXPECT_STREQ(result.Get(), "untouched");
-
-  ASSERT_TRUE(WriteAll(name, "not really a font"));
-  EXPECT_EQ(FindResourceOrFile(name, "ttf", result, nullptr), kResourceOnDisk);
-  EXPECT_STREQ(result.Get(), name);
-  std::remove(name);
-}
 
 TEST(ResourceLookupDisk, EmptyOrMissingNameFindsNothing)
 {
