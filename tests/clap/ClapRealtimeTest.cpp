@@ -3,44 +3,10 @@
 // transport, and the editor's values leaving through the host ring.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
 #include <vector>
 
 #include "ClapTestFixture.h"
-
-namespace {
-thread_local bool tCounting = false;
-int gAudioAllocations = 0;  // written only by the counting (audio) thread
-
-void* Allocate(std::size_t n)
-{
-  if (tCounting)
-    ++gAudioAllocations;
-  if (void* p = std::malloc(n ? n : 1))
-    return p;
-  throw std::bad_alloc();
-}
-} // namespace
-
-void* operator new(std::size_t n) { return Allocate(n); }
-void* operator new[](std::size_t n) { return Allocate(n); }
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept
-{
-  if (tCounting)
-    ++gAudioAllocations;
-  return std::malloc(n ? n : 1);
-}
-void* operator new[](std::size_t n, const std::nothrow_t&) noexcept
-{
-  if (tCounting)
-    ++gAudioAllocations;
-  return std::malloc(n ? n : 1);
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+#include "support/AllocationCounter.h"
 
 namespace {
 
@@ -85,8 +51,9 @@ TEST_F(ClapRealtimeTest, ProcessAllocatesNothingOnTheAudioThread)
   // events, and only the plug-in's allocations count here.
   std::vector<int> statuses;
   statuses.reserve(64);
+  long allocations = -1;
   host.RunOnAudioThread([&] {
-    tCounting = true;
+    murkwisp_test::AllocationCounter counter;
     for (int block = 0; block < 24; ++block)
     {
       const uint32_t frames = block % 3 == 0 ? 512u : 97u;
@@ -98,10 +65,10 @@ TEST_F(ClapRealtimeTest, ProcessAllocatesNothingOnTheAudioThread)
     // A host reset runs here too, latency setting included.
     hosted->Reset();
     statuses.push_back(hosted->Process32(fin, 2, fout, 2, 97, &in, nullptr, &transport));
-    tCounting = false;
+    allocations = counter.Count();
     hosted->StopProcessing();
   });
-  EXPECT_EQ(gAudioAllocations, 0);
+  EXPECT_EQ(allocations, 0);
   for (int s : statuses)
     EXPECT_NE(s, CLAP_PROCESS_ERROR);
 }

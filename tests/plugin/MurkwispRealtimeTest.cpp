@@ -1,6 +1,7 @@
 // The audio thread's contract: no heap allocation while processing, and no
 // slowdown when the engine's tails decay into the subnormal range.
 #include "MurkwispTestSupport.h"
+#include "support/AllocationCounter.h"
 
 #include "plugin/DenormalGuard.h"
 #include "plugin/StftEngine.h"
@@ -8,105 +9,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
-#include <new>
-
-namespace {
-std::atomic<bool> gCounting{false};
-std::atomic<long> gAllocations{0};
-
-void CountAllocation() noexcept
-{
-  if (gCounting.load(std::memory_order_relaxed))
-    gAllocations.fetch_add(1, std::memory_order_relaxed);
-}
-
-void* Allocate(std::size_t n)
-{
-  CountAllocation();
-  if (void* p = std::malloc(n ? n : 1))
-    return p;
-  throw std::bad_alloc();
-}
-} // namespace
-
-void* operator new(std::size_t n) { return Allocate(n); }
-void* operator new[](std::size_t n) { return Allocate(n); }
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept
-{
-  CountAllocation();
-  return std::malloc(n ? n : 1);
-}
-void* operator new[](std::size_t n, const std::nothrow_t&) noexcept
-{
-  CountAllocation();
-  return std::malloc(n ? n : 1);
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
-
-#if defined(MURKWISP_WRAP_MALLOC)
-// Linked with --wrap: the C allocation calls of the framework and the
-// plug-in come through here too.
-extern "C" {
-void* __real_malloc(std::size_t n);
-void* __real_calloc(std::size_t n, std::size_t size);
-void* __real_realloc(void* p, std::size_t n);
-void* __wrap_malloc(std::size_t n)
-{
-  CountAllocation();
-  return __real_malloc(n);
-}
-void* __wrap_calloc(std::size_t n, std::size_t size)
-{
-  CountAllocation();
-  return __real_calloc(n, size);
-}
-void* __wrap_realloc(void* p, std::size_t n)
-{
-  CountAllocation();
-  return __real_realloc(p, n);
-}
-}
-#endif
 
 using namespace murkwisp_test;
 
-namespace {
-
-struct Counting
-{
-  Counting()
-  {
-    gAllocations = 0;
-    gCounting = true;
-  }
-  ~Counting() { gCounting = false; }
-};
-
-} // namespace
-
 TEST(MurkwispRealtime, CountingSeesAllocations)
 {
-  {
-    Counting c;
-    // Volatile so the pairs cannot be optimised away.
-    int* volatile object = new int(3);
-    delete object;
-    void* volatile block = std::malloc(16);
-    std::free(block);
-  }
+  AllocationCounter counter;
+  // Volatile so the pairs cannot be optimised away.
+  int* volatile object = new int(3);
+  delete object;
+  void* volatile block = std::malloc(16);
+  std::free(block);
 #if defined(MURKWISP_WRAP_MALLOC)
-  EXPECT_GE(gAllocations.load(), 3);  // new (and its malloc), malloc
+  EXPECT_GE(counter.Count(), 3);  // new (and its malloc), malloc
 #else
-  EXPECT_GE(gAllocations.load(), 1);
+  EXPECT_GE(counter.Count(), 1);
 #endif
 }
 
@@ -131,13 +51,13 @@ TEST(MurkwispRealtime, ProcessingAllocatesNothing)
 
   long allocations = 0;
   {
-    Counting counting;
+    AllocationCounter counter;
     for (int block = 0; block < 3000; ++block)
     {
       // Heavy and light sounds, both whisper modes, automation in between.
       if (block % 500 == 0)
         p->RestorePreset(block / 500 % 2 ? 7 : 2);  // not audio-thread work, kept out of the count
-      gAllocations = 0;
+      counter.Reset();
       SetValue(*p, kParamFine, (block % 101) - 50);
       SetValue(*p, kParamWhisperMode, block % 2);
       const int n = sizes[block % (sizeof(sizes) / sizeof(sizes[0]))];
@@ -145,7 +65,7 @@ TEST(MurkwispRealtime, ProcessingAllocatesNothing)
         p->Process(fin, 2, fout, 2, n);
       else
         p->Process(in, 2, out, 2, n, block % 97 == 0);
-      allocations += gAllocations.load();
+      allocations += counter.Count();
     }
   }
   EXPECT_EQ(allocations, 0);
@@ -158,11 +78,9 @@ TEST(MurkwispRealtime, ResetWithAnUnchangedLatencyAllocatesNothing)
   auto p = MakePlugin(48000., 512);
   ASSERT_TRUE(p->MakeLatencyDelayLine());
   p->OnReset();
-  {
-    Counting counting;
-    p->OnReset();
-  }
-  EXPECT_EQ(gAllocations.load(), 0);
+  AllocationCounter counter;
+  p->OnReset();
+  EXPECT_EQ(counter.Count(), 0);
 }
 
 namespace {
