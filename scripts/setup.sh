@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libkissfft-dev libstb-dev
+  fonts-roboto-unhinted fonts-wqy-microhei
   libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri
   clang libclang-rt-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
