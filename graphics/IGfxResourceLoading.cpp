@@ -1,14 +1,19 @@
-// Loading raw resources, bitmaps and fonts by name. Bitmaps are shared by all
-// editor windows of the process through the bitmap cache.
+// Loading raw resources, bitmaps, SVG documents and fonts by name. Bitmaps
+// and SVG documents are shared by all editor windows of the process through
+// their caches.
 #include "graphics/IGfx.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <mutex>
+#include <new>
 #include <string>
 
 #include "core/IHeapBuf.h"
+#include "graphics/SVGImage.h"
+#include "graphics/SVGParser.h"
 #include "graphics/ScaledResourceCache.h"
 
 namespace ifx {
@@ -289,16 +294,58 @@ IBitmapRef IGfx::ScaleBitmap(const IBitmapRef& inBitmap, const char* cacheName, 
   return result;
 }
 
-// SVG documents need the SVG parser, which this build does not have yet:
-// a load reports a miss, which callers handle like a missing resource.
+// Parsed SVG documents are shared by all editor windows through the SVG
+// cache, under the name they were loaded by. A failed parse caches nothing,
+// so the next load tries again.
 ISvgDocument IGfx::LoadSVGFromMemory(const char* name, const char* text, int length, const char* units, float dpi)
 {
-  return ISvgDocument();
+  auto& cache = SVGCache();
+  std::lock_guard<std::recursive_mutex> lock(cache.Lock());
+  if (SVGHolder* cached = cache.Find(name, 1.0))
+    return ISvgDocument(cached);
+  if (!text)
+    return ISvgDocument();
+  // The parser writes into its text: it gets its own zero-terminated copy of
+  // the first length bytes, or of the text up to its first zero byte.
+  size_t size = 0;
+  if (length > 0)
+  {
+    const void* zero = std::memchr(text, 0, static_cast<size_t>(length));
+    size = zero ? static_cast<size_t>(static_cast<const char*>(zero) - text) : static_cast<size_t>(length);
+  }
+  else
+  {
+    size = std::strlen(text);
+  }
+  std::unique_ptr<char[]> copy(new (std::nothrow) char[size + 1]);
+  if (!copy)
+    return ISvgDocument();
+  std::memcpy(copy.get(), text, size);
+  copy[size] = '\0';
+  SVGImage* image = ParseSVG(copy.get(), units, dpi);
+  if (!image)
+    return ISvgDocument();
+  auto* holder = new (std::nothrow) SVGHolder(image);
+  if (!holder)
+  {
+    DeleteSVGImage(image);
+    return ISvgDocument();
+  }
+  cache.Add(holder, name, 1.0);
+  return ISvgDocument(holder);
 }
 
 ISvgDocument IGfx::LoadSVG(const char* fileName, const char* units, float dpi)
 {
-  return ISvgDocument();
+  auto& cache = SVGCache();
+  // Held across the load; LoadSVGFromMemory takes it again.
+  std::lock_guard<std::recursive_mutex> lock(cache.Lock());
+  if (SVGHolder* cached = cache.Find(fileName, 1.0))
+    return ISvgDocument(cached);
+  IHeapBuf data;
+  if (!LoadResource(fileName, "svg", data))
+    return ISvgDocument();
+  return LoadSVGFromMemory(fileName, data.GetAs<char>(), data.GetSize(), units, dpi);
 }
 
 } // namespace igfx

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/IHeapBuf.h"
+#include "graphics/SVGImage.h"
 #include "graphics/ScaledResourceCache.h"
 #include "support/GfxFixture.h"
 
@@ -112,6 +113,45 @@ TEST_F(ResourceTest, FileBitmapFoundAtAnotherScaleIsRescaled)
   EXPECT_EQ(ref.W(), 16);
   EXPECT_EQ(gfx->Count(GfxOp::kDrawBitmap), 1);
   EXPECT_EQ(gfx->liveBitmaps, 1); // the scale-1 decode is gone, the scaled one cached
+}
+
+TEST_F(ResourceTest, SvgDocumentsAreParsedOncePerNameAndShared)
+{
+  auto cached = [] {
+    std::lock_guard<std::recursive_mutex> lock(SVGCache().Lock());
+    return SVGCache().Size();
+  };
+  const std::string path = Write("icon.svg", "<svg width=\"7\" height=\"3\"><rect width=\"7\" height=\"3\"/></svg>");
+  {
+    const ISvgDocument doc = gfx->LoadSVG(path.c_str());
+    ASSERT_TRUE(doc.IsValid());
+    EXPECT_EQ(doc.W(), 7.f);
+    ASSERT_NE(doc.GetImage()->shapes, nullptr);
+
+    // Another editor of the process gets the same document, whatever it passes.
+    RecordingGfx other(dlg);
+    EXPECT_EQ(other.LoadSVG(path.c_str()).GetHolder(), doc.GetHolder());
+    EXPECT_EQ(other.LoadSVGFromMemory(path.c_str(), "<svg/>", -1).GetHolder(), doc.GetHolder());
+
+    // The text ends at its length or at its first zero byte.
+    const std::string first = "<svg width=\"9\" height=\"9\"/>", second = "<svg width=\"5\"/>";
+    const std::string both = first + second, zero = first + '\0' + second;
+    EXPECT_EQ(gfx->LoadSVGFromMemory("cut.svg", both.c_str(), static_cast<int>(first.size())).W(), 9.f);
+    EXPECT_EQ(gfx->LoadSVGFromMemory("zero.svg", zero.data(), static_cast<int>(zero.size())).W(), 9.f);
+    EXPECT_EQ(gfx->LoadSVGFromMemory("whole.svg", both.c_str(), 0).W(), 5.f);
+    EXPECT_EQ(cached(), 4);
+
+    // Misses cache nothing, so each load looks again.
+    for (int i = 0; i < 2; ++i)
+    {
+      EXPECT_EQ(gfx->LoadSVG((dir / "missing.svg").string().c_str()).GetHolder(), nullptr);
+      EXPECT_EQ(gfx->LoadSVGFromMemory("null.svg", nullptr, 5).GetHolder(), nullptr);
+    }
+    EXPECT_EQ(cached(), 4);
+  }
+  // The last graphics object takes the documents with it.
+  gfx.reset();
+  EXPECT_EQ(cached(), 0);
 }
 
 TEST(ResourceCache, KeysSeparateNamesAndScales)
