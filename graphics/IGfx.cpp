@@ -5,7 +5,7 @@
 
 #include "core/IEditorDelegate.h"
 #include "core/IGEditorDelegate.h"
-#include "graphics/ScaledResourceCache.h"
+#include "graphics/ResourceCaches.h"
 
 namespace ifx {
 namespace igfx {

@@ -197,9 +197,13 @@ public:
   virtual bool RevealPathInFileBrowser(const char* path, bool select = false) { return false; }
   virtual void SetModuleHandle(void* instance) {}
   virtual void* ModuleHandle() const { return nullptr; }
+  // Fonts from the platform: a new font the caller owns, or null. Style 0
+  // normal, 1 bold, 2 italic. The bytes given stay the caller's.
   virtual PlatformFont* LoadPlatformFontByName(const char* fontID, const char* fontName, int style) = 0;
   virtual PlatformFont* LoadPlatformFontFromMemory(const char* fontID, const void* data, int dataSize) = 0;
   virtual PlatformFont* LoadPlatformFont(const char* fontID, const char* fileNameOrResID) = 0;
+  // Keeps what native text entry needs of the font (its own copy; the font
+  // stays the caller's); the first font cached under an id stays.
   virtual void CachePlatformFont(const char* fontID, PlatformFont* font) = 0;
   // Asked before a resource is located; the answer is not used.
   virtual const char* GetBundleID() const { return ""; }
@@ -230,6 +234,8 @@ public:
                                       const char* ext) = 0;
   virtual APIBitmap* NewBackendBitmap(int width, int height, float scale, float drawScale,
                                       bool cacheable = false) = 0;
+  // Reads the font's bytes into the back end (see FontDataCache.h); the font
+  // stays the caller's.
   virtual bool RegisterBackendFont(const char* fontID, PlatformFont* font) = 0;
   virtual int AlphaChannelIndex() const = 0;
   virtual bool IsBitmapFlipped() const = 0;

@@ -12,14 +12,19 @@
 #include <string>
 
 #include "core/IHeapBuf.h"
+#include "graphics/ResourceCaches.h"
 #include "graphics/SVGImage.h"
 #include "graphics/SVGParser.h"
-#include "graphics/ScaledResourceCache.h"
+#include "graphics/platform/PlatformFont.h"
 
 namespace ifx {
 namespace igfx {
 
 namespace {
+// Larger resources are refused: no font or image of the editor comes near
+// this, and a bogus size must not turn into an allocation.
+constexpr long kMaxResourceBytes = 256L << 20;
+
 // Scales in the order they are tried: the target, then 3, then downwards,
 // skipping the target. Target 1: 1 3 2; 2: 2 3 1; 3: 3 2 1; 4: 4 3 2 1.
 template <class F>
@@ -77,7 +82,7 @@ bool IGfx::LoadResource(const char* name, const char* type, IHeapBuf& result)
   {
     int size = 0;
     const void* data = LoadResourceData(path.Get(), type, size, ModuleHandle());
-    if (!data || size <= 0)
+    if (!data || size <= 0 || size > kMaxResourceBytes)
       return false;
     if (result.Resize(size) && result.GetSize() == size)
       std::memcpy(result.Get(), data, static_cast<size_t>(size));
@@ -89,11 +94,12 @@ bool IGfx::LoadResource(const char* name, const char* type, IHeapBuf& result)
     std::FILE* f = OpenFileUtf8(path.Get(), "rb");
     if (!f)
       return false;
+    // ftell answers -1 when the size cannot be had.
     long size = -1;
     if (std::fseek(f, 0, SEEK_END) == 0)
       size = std::ftell(f);
-    if (size > 0 && size < 0x7FFFFFFF && std::fseek(f, 0, SEEK_SET) == 0 && result.Resize(static_cast<int>(size)) &&
-        result.GetSize() == static_cast<int>(size))
+    if (size > 0 && size <= kMaxResourceBytes && std::fseek(f, 0, SEEK_SET) == 0 &&
+        result.Resize(static_cast<int>(size)) && result.GetSize() == static_cast<int>(size))
     {
       // A short read gives nothing rather than part of the file.
       if (std::fread(result.Get(), 1, static_cast<size_t>(size), f) != static_cast<size_t>(size))
@@ -227,12 +233,14 @@ IBitmapRef IGfx::LoadBitmapFromMemory(const char* name, const void* data, int da
                        });
 }
 
-// The platform cache takes a registered font over.
+// The back end keeps the font's bytes and the platform its own copy of what
+// native text entry needs; the font object itself is done with either way.
 bool IGfx::AdoptPlatformFont(const char* fontID, PlatformFont* font)
 {
-  if (!font || !RegisterBackendFont(fontID, font))
+  const std::unique_ptr<PlatformFont> loaded(font);
+  if (!loaded || !RegisterBackendFont(fontID, loaded.get()))
     return false;
-  CachePlatformFont(fontID, font);
+  CachePlatformFont(fontID, loaded.get());
   return true;
 }
 

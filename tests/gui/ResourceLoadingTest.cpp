@@ -2,11 +2,16 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include "core/IHeapBuf.h"
+#include "fonts/FontBuilder.h"
+#include "graphics/ResourceCaches.h"
 #include "graphics/SVGImage.h"
-#include "graphics/ScaledResourceCache.h"
+#include "graphics/platform/FontDataCache.h"
+#include "graphics/platform/PlatformFont.h"
 #include "support/GfxFixture.h"
 
 using namespace ifx;
@@ -52,6 +57,25 @@ TEST_F(ResourceTest, LoadResourceReadsWholeFilesAndMissesCleanly)
   EXPECT_EQ(std::string(buf.GetAs<char>(), 6), "<svg/>");
   EXPECT_FALSE(gfx->LoadResource((dir / "missing.svg").string().c_str(), "svg", buf));
   EXPECT_EQ(buf.GetSize(), 0);
+}
+
+TEST_F(ResourceTest, LoadResourceRefusesWhatHasNoUsableSize)
+{
+  IHeapBuf buf;
+  Write("empty.ttf", "");
+  // Larger than any resource may be (sparse: takes no disk space).
+  const fs::path huge = dir / "huge.ttf";
+  Write("huge.ttf", "");
+  fs::resize_file(huge, (std::uintmax_t(256) << 20) + 1);
+  for (const fs::path& p : {dir / "empty.ttf", huge, dir})
+  {
+    ASSERT_TRUE(buf.Resize(16));
+    EXPECT_FALSE(gfx->LoadResource(p.string().c_str(), "ttf", buf)) << p;
+    EXPECT_EQ(buf.GetSize(), 0) << p;
+  }
+  fs::resize_file(huge, 5);
+  EXPECT_TRUE(gfx->LoadResource(huge.string().c_str(), "ttf", buf));
+  EXPECT_EQ(buf.GetSize(), 5);
 }
 
 TEST_F(ResourceTest, ImageSearchTriesScalesInOrder)
@@ -158,4 +182,122 @@ TEST(ResourceCache, KeysSeparateNamesAndScales)
 {
   EXPECT_NE(ResourceKeyHash("a.png", 1.0), ResourceKeyHash("a.png", 2.0));
   EXPECT_NE(ResourceKeyHash("a.png", 1.0), ResourceKeyHash("b.png", 1.0));
+}
+
+TEST(ResourceCache, AStrayReleaseDoesNotEmptyTheCacheUnderItsUsers)
+{
+  ScaledResourceCache<int> cache;
+  cache.Release(); // no user yet: nothing to give up
+  EXPECT_EQ(cache.Users(), 0);
+  cache.Retain();
+  cache.Retain();
+  cache.Add(new int(7), "seven", 1.0);
+  cache.Release();
+  ASSERT_NE(cache.Find("seven", 1.0), nullptr);
+  EXPECT_EQ(*cache.Find("seven", 1.0), 7);
+  EXPECT_EQ(*cache.FindIf([](int v) { return v > 5; }), 7);
+  EXPECT_EQ(cache.FindIf([](int v) { return v > 7; }), nullptr);
+  cache.Release();
+  EXPECT_EQ(cache.Size(), 0);
+}
+
+namespace {
+
+using namespace ifx::testfonts;
+
+// Fonts as a window and a drawing back end handle them, minus the platform:
+// bytes from files or memory become counted memory fonts, registered through
+// the process's font-data cache, which this back end uses while it lives.
+class FontGfx : public RecordingGfx
+{
+public:
+  struct CountedFont : MemoryFont
+  {
+    CountedFont(const void* bytes, int size, int& live) : MemoryFont(bytes, size_t(size)), live(live) { ++live; }
+    ~CountedFont() override { --live; }
+    int& live;
+  };
+
+  explicit FontGfx(IEditorDelegate& dlg) : RecordingGfx(dlg) { FontDataCache().Retain(); }
+  ~FontGfx() override { FontDataCache().Release(); }
+
+  PlatformFont* LoadPlatformFontFromMemory(const char*, const void* data, int size) override
+  {
+    return new CountedFont(data, size, liveFonts);
+  }
+  PlatformFont* LoadPlatformFont(const char* fontID, const char* name) override
+  {
+    IHeapBuf bytes;
+    return LoadResource(name, "ttf", bytes) ? LoadPlatformFontFromMemory(fontID, bytes.Get(), bytes.GetSize()) : nullptr;
+  }
+  bool RegisterBackendFont(const char* fontID, PlatformFont* font) override
+  {
+    return RegisterCachedFontData(fontID, *font, [this](const FontFileData& data) {
+      registered.push_back(data.GetBytes());
+      return acceptFonts;
+    });
+  }
+  void CachePlatformFont(const char* fontID, PlatformFont* font) override { cached.push_back(fontID); }
+
+  int liveFonts = 0;
+  bool acceptFonts = true;
+  std::vector<const uint8_t*> registered;
+  std::vector<std::string> cached;
+};
+
+const FontFileData* CachedFontData(const char* fontID)
+{
+  std::lock_guard<std::recursive_mutex> lock(FontDataCache().Lock());
+  return FontDataCache().Find(fontID, 1.0);
+}
+
+} // namespace
+
+TEST_F(ResourceTest, FontsAreReadOncePerProcessAndTheLoadedFontIsAlwaysDeleted)
+{
+  const Bytes ghost = Sfnt(FontTables(u"Ghost", u"Regular"));
+  const std::string path = Write("Ghost.ttf", ghost);
+  auto first = std::make_unique<FontGfx>(dlg);
+  ASSERT_TRUE(first->LoadFont("Ghost", path.c_str()));
+  EXPECT_EQ(first->liveFonts, 0);
+  ASSERT_EQ(first->registered.size(), 1u);
+  EXPECT_EQ(first->cached, std::vector<std::string>{"Ghost"});
+  const FontFileData* data = CachedFontData("Ghost");
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(first->registered[0], data->GetBytes());
+  EXPECT_EQ(CachedFontData("Ghost-1.0x"), nullptr);
+
+  // Another editor gets the same bytes, whatever it loads under the id.
+  auto second = std::make_unique<FontGfx>(dlg);
+  const Bytes other = Sfnt(FontTables(u"Other", u"Regular"));
+  ASSERT_TRUE(second->LoadFontFromMemory("Ghost", other.data(), int(other.size())));
+  EXPECT_EQ(second->liveFonts, 0);
+  EXPECT_EQ(second->registered, std::vector<const uint8_t*>{data->GetBytes()});
+  EXPECT_STREQ(data->GetInfo().GetFamily(), "Ghost");
+
+  // The bytes stay while any back end lives.
+  first.reset();
+  ASSERT_EQ(CachedFontData("Ghost"), data);
+  EXPECT_STREQ(data->GetInfo().GetFamily(), "Ghost");
+  second.reset();
+  EXPECT_EQ(CachedFontData("Ghost"), nullptr);
+}
+
+TEST_F(ResourceTest, FontsThatCannotBeUsedLeaveNothingBehind)
+{
+  FontGfx g(dlg);
+  const Bytes apple = Sfnt(FontTables(u"Ghost", u"Regular"), "true");
+  const Bytes flat = Sfnt(FontTables(u"Flat", u"Regular", 700, 700));
+  const Bytes good = Sfnt(FontTables(u"Ghost", u"Regular"));
+  EXPECT_FALSE(g.LoadFont("Missing", (dir / "Missing.ttf").string().c_str()));
+  EXPECT_FALSE(g.LoadFontFromMemory("Apple", apple.data(), int(apple.size())));
+  EXPECT_FALSE(g.LoadFontFromMemory("Flat", flat.data(), int(flat.size())));
+  EXPECT_FALSE(g.LoadFontFromMemory("Empty", good.data(), 0));
+  g.acceptFonts = false;
+  EXPECT_FALSE(g.LoadFontFromMemory("Refused", good.data(), int(good.size())));
+  EXPECT_EQ(g.registered.size(), 1u); // only the refused one reached a glyph store
+  EXPECT_EQ(g.liveFonts, 0);
+  EXPECT_TRUE(g.cached.empty());
+  for (const char* id : {"Missing", "Apple", "Flat", "Empty", "Refused"})
+    EXPECT_EQ(CachedFontData(id), nullptr) << id;
 }

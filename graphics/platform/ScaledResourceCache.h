@@ -1,6 +1,9 @@
 #pragma once
 // Process-wide cache of resources keyed by name and scale, shared by every
 // editor window of the process. Callers hold the lock around every call.
+// The instances: bitmaps and SVG documents (ResourceCaches.h), font bytes
+// (FontDataCache.h), and on Windows fonts installed in the process and GDI
+// fonts (win/WinFontCaches.h).
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -44,6 +47,16 @@ public:
     return nullptr;
   }
 
+  // The first resource for which pred(resource) holds; null when none.
+  template <class Pred>
+  T* FindIf(Pred&& pred) const
+  {
+    for (const auto& e : mEntries)
+      if (pred(*e->resource))
+        return e->resource.get();
+    return nullptr;
+  }
+
   // Takes ownership; does not look for an existing entry.
   void Add(T* resource, const char* name, double scale)
   {
@@ -81,10 +94,12 @@ public:
     ++mUsers;
   }
 
+  // The last user's release empties the cache; a release without a user
+  // changes nothing, so it cannot empty the cache under the users there are.
   void Release()
   {
     std::lock_guard<std::recursive_mutex> lock(mMutex);
-    if (--mUsers == 0)
+    if (mUsers > 0 && --mUsers == 0)
       Clear();
   }
 
@@ -95,12 +110,6 @@ private:
   std::recursive_mutex mMutex;
   std::vector<std::unique_ptr<Entry>> mEntries;
 };
-
-class APIBitmap;
-struct SVGHolder;
-
-ScaledResourceCache<APIBitmap>& BitmapCache();
-ScaledResourceCache<SVGHolder>& SVGCache();
 
 } // namespace igfx
 } // namespace ifx

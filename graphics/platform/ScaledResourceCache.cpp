@@ -1,6 +1,6 @@
-#include "graphics/ScaledResourceCache.h"
+#include "graphics/platform/ScaledResourceCache.h"
+
 #include <algorithm>
-#include "graphics/IGfxResources.h"
 
 namespace ifx {
 namespace igfx {
@@ -22,18 +22,6 @@ uint64_t ResourceKeyHash(const char* name, double scale)
     h *= 0x100000001b3ull;
   }
   return h;
-}
-
-ScaledResourceCache<APIBitmap>& BitmapCache()
-{
-  static ScaledResourceCache<APIBitmap> cache;
-  return cache;
-}
-
-ScaledResourceCache<SVGHolder>& SVGCache()
-{
-  static ScaledResourceCache<SVGHolder> cache;
-  return cache;
 }
 
 } // namespace igfx
