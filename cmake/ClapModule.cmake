@@ -1,6 +1,7 @@
-# Murkwisp.clap: the CLAP module. One entry file on top of the whole CLAP
-# flavour of the framework (linked whole, so nothing the plug-in reaches only
-# through virtual calls is dropped). Exports exactly clap_entry and
+# Murkwisp.clap: the CLAP module. One entry file (and on Windows the embedded
+# font, cmake/Fonts.cmake) on top of the whole CLAP flavour of the framework
+# (linked whole, so nothing the plug-in reaches only through virtual calls
+# is dropped). Exports exactly clap_entry and
 # clap_factory: a .def file on Windows, a version script elsewhere. The
 # Windows module carries its C and C++ runtimes statically (no MinGW DLLs).
 set(MURKWISP_CLAP_DIR ${CMAKE_SOURCE_DIR}/core/clap)
@@ -14,7 +15,7 @@ set_target_properties(murkwisp_clap PROPERTIES
   LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/clap
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/clap)
 if(WIN32)
-  target_sources(murkwisp_clap PRIVATE ${MURKWISP_CLAP_DIR}/Murkwisp.def)
+  target_sources(murkwisp_clap PRIVATE ${MURKWISP_CLAP_DIR}/Murkwisp.def ${MURKWISP_MODULE_RC})
   target_link_options(murkwisp_clap PRIVATE -static-libgcc -static-libstdc++ -static)
 else()
   target_link_options(murkwisp_clap PRIVATE

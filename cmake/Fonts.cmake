@@ -13,3 +13,15 @@ find_file(MURKWISP_COLLECTION_FONT wqy-microhei.ttc
   PATHS /usr/share/fonts/truetype/wqy
   NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
   DOC "A TrueType collection of two faces, for the font reader's tests")
+
+# The resource script of the Windows modules, with the font's path filled in.
+if(WIN32)
+  enable_language(RC)
+  if(NOT MURKWISP_ROBOTO_FONT)
+    message(FATAL_ERROR "Roboto-Regular.ttf not found: run scripts/setup.sh (package fonts-roboto-unhinted) "
+                        "or set MURKWISP_ROBOTO_FONT to its path")
+  endif()
+  set(MURKWISP_MODULE_RC ${CMAKE_BINARY_DIR}/resources/Murkwisp.rc)
+  configure_file(${CMAKE_SOURCE_DIR}/resources/Murkwisp.rc.in ${MURKWISP_MODULE_RC} @ONLY)
+  set_source_files_properties(${MURKWISP_MODULE_RC} PROPERTIES OBJECT_DEPENDS ${MURKWISP_ROBOTO_FONT})
+endif()

@@ -1,6 +1,7 @@
-# Murkwisp.vst3: the VST3 module. One entry file on top of the whole VST3
-# flavour of the framework (linked whole, so nothing the plug-in reaches only
-# through virtual calls is dropped), laid out as a VST3 bundle folder:
+# Murkwisp.vst3: the VST3 module. One entry file (and on Windows the embedded
+# font, cmake/Fonts.cmake) on top of the whole VST3 flavour of the framework
+# (linked whole, so nothing the plug-in reaches only through virtual calls
+# is dropped), laid out as a VST3 bundle folder:
 #   windows tree: Murkwisp.vst3/Contents/x86_64-win/Murkwisp.vst3 (DLL)
 #   native tree:  Murkwisp.vst3/Contents/x86_64-linux/Murkwisp.so
 # Exports exactly GetPluginFactory, InitDll and ExitDll (.def file) on
@@ -14,7 +15,7 @@ if(WIN32)
   set(_vst3_arch_dir ${CMAKE_BINARY_DIR}/Murkwisp.vst3/Contents/x86_64-win)
   set_target_properties(murkwisp_vst3 PROPERTIES OUTPUT_NAME Murkwisp PREFIX "" SUFFIX ".vst3"
     LIBRARY_OUTPUT_DIRECTORY ${_vst3_arch_dir} RUNTIME_OUTPUT_DIRECTORY ${_vst3_arch_dir})
-  target_sources(murkwisp_vst3 PRIVATE ${MURKWISP_VST3_DIR}/Murkwisp.def)
+  target_sources(murkwisp_vst3 PRIVATE ${MURKWISP_VST3_DIR}/Murkwisp.def ${MURKWISP_MODULE_RC})
   target_link_options(murkwisp_vst3 PRIVATE -static-libgcc -static-libstdc++ -static)
 else()
   set(_vst3_arch_dir ${CMAKE_BINARY_DIR}/Murkwisp.vst3/Contents/x86_64-linux)

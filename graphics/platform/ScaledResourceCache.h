@@ -15,6 +15,9 @@
 namespace ifx {
 namespace igfx {
 
+// 64-bit FNV-1a over bytes.
+uint64_t Fnv1a64(const void* bytes, size_t size);
+
 // FNV-1a over the key text "<name>-<scale with one decimal>x".
 uint64_t ResourceKeyHash(const char* name, double scale);
 

@@ -160,8 +160,9 @@ inline Bytes Collection(const std::vector<std::vector<Table>>& faces, uint32_t v
   return header + body;
 }
 
-// The tables of face (0 for a single font) of a real font that are among tags.
-inline std::vector<Table> TablesOf(const Bytes& font, int face, const std::vector<std::string>& tags)
+// The tables of face (0 for a single font) of a real font that are among
+// tags (all of them when tags is empty).
+inline std::vector<Table> TablesOf(const Bytes& font, int face, const std::vector<std::string>& tags = {})
 {
   std::vector<Table> out;
   size_t start = 0;
@@ -172,11 +173,29 @@ inline std::vector<Table> TablesOf(const Bytes& font, int face, const std::vecto
   {
     const size_t e = start + 12 + 16 * i;
     const std::string tag = font.substr(e, 4);
+    bool wanted = tags.empty();
     for (const std::string& want : tags)
-      if (tag == want)
-        out.push_back({tag, font.substr(GetU32(font, e + 8), GetU32(font, e + 12))});
+      wanted = wanted || tag == want;
+    if (wanted)
+      out.push_back({tag, font.substr(GetU32(font, e + 8), GetU32(font, e + 12))});
   }
   return out;
+}
+
+// A real single font under another family name: its name table replaced by
+// the family, style, full and PostScript names.
+inline Bytes Renamed(const Bytes& font, const std::u16string& family, const std::u16string& style = u"Regular")
+{
+  std::vector<Table> tables = TablesOf(font, 0);
+  std::u16string postScript;
+  for (char16_t c : family + u"-" + style)
+    if (c != u' ')
+      postScript += c;
+  for (Table& t : tables)
+    if (t.tag == "name")
+      t.data = NameTable({WindowsName(1, family), WindowsName(2, style), WindowsName(4, family + u" " + style),
+                          WindowsName(6, postScript)});
+  return Sfnt(tables, font.substr(0, 4));
 }
 
 inline Bytes ReadFile(const char* path)
