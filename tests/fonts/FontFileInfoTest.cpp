@@ -8,46 +8,33 @@
 
 #include <cstring>
 #include <string>
-#include <utility>
 
 using namespace ifx::igfx;
 using namespace ifx::testfonts;
 
 namespace {
 
-FontFileInfo Read(const Bytes& b, int face = 0)
-{
-  return FontFileInfo(b.data(), b.size(), face);
-}
-
-// Bytes with their reader, for readers that outlive the expression that
-// made the bytes.
+// Bytes with their reader (which points into them).
 struct Parsed
 {
-  explicit Parsed(Bytes b) : bytes(std::move(b)), info(bytes.data(), bytes.size(), 0) {}
+  explicit Parsed(Bytes b, int face = 0) : bytes(std::move(b)), info(bytes.data(), bytes.size(), face) {}
   Parsed(const Parsed&) = delete;
   const Bytes bytes;
   const FontFileInfo info;
 };
 
-Bytes RobotoOrSkip()
-{
-  return ReadFile(MURKWISP_ROBOTO_FONT);
-}
-
-const char* kMicroHei = "WenQuanYi Micro Hei";
-const char* kMicroHeiMono = "WenQuanYi Micro Hei Mono";
+const Bytes kTrueType("\0\1\0\0", 4);
 
 } // namespace
 
 TEST(FontFileInfo, ReadsRobotoFromDebian)
 {
-  const Bytes font = RobotoOrSkip();
-  if (font.empty())
-    GTEST_SKIP() << "Roboto not installed at " << MURKWISP_ROBOTO_FONT << " (package fonts-roboto-unhinted)";
-  const FontFileInfo info = Read(font);
+  const Parsed roboto(ReadFile(MURKWISP_ROBOTO_FONT));
+  if (roboto.bytes.empty())
+    GTEST_SKIP() << "no Roboto at " << MURKWISP_ROBOTO_FONT << " (package fonts-roboto-unhinted)";
+  const FontFileInfo& info = roboto.info;
   ASSERT_TRUE(info.IsUsable());
-  EXPECT_EQ(info.GetFaceData(), reinterpret_cast<const uint8_t*>(font.data()));
+  EXPECT_EQ(info.GetFaceData(), reinterpret_cast<const uint8_t*>(roboto.bytes.data()));
   EXPECT_STREQ(info.GetFamily(), "Roboto");
   EXPECT_STREQ(info.GetStyle(), "Regular");
   EXPECT_EQ(info.GetUnitsPerEm(), 2048);
@@ -55,14 +42,9 @@ TEST(FontFileInfo, ReadsRobotoFromDebian)
   EXPECT_EQ(info.GetAscender(), 1900);
   EXPECT_EQ(info.GetDescender(), -500);
   EXPECT_EQ(info.GetLineGap(), 0);
-  EXPECT_NE(info.HeadOffset(), 0u);
-  EXPECT_NE(info.NameOffset(), 0u);
-  EXPECT_NE(info.HheaOffset(), 0u);
   EXPECT_EQ(info.FdscOffset(), 0u);
-  // Roboto carries only Windows names.
-  EXPECT_STREQ(info.ReadNameString(1, FontFileInfo::kNameMac).Get(), "");
-  // A single font has no face 1.
-  EXPECT_EQ(Read(font, 1).GetFaceData(), nullptr);
+  EXPECT_STREQ(info.ReadNameString(1, FontFileInfo::kNameMac).Get(), ""); // Windows names only
+  EXPECT_EQ(FontFileInfo(roboto.bytes.data(), roboto.bytes.size(), 1).GetFaceData(), nullptr);
 }
 
 TEST(FontFileInfo, ReadsEachFaceOfADebianCollectionAndNoFaceBeyond)
@@ -70,85 +52,61 @@ TEST(FontFileInfo, ReadsEachFaceOfADebianCollectionAndNoFaceBeyond)
   const Bytes font = ReadFile(MURKWISP_COLLECTION_FONT);
   if (font.empty())
     GTEST_SKIP() << "no collection at " << MURKWISP_COLLECTION_FONT << " (package fonts-wqy-microhei)";
-  const FontFileInfo regular = Read(font, 0);
-  const FontFileInfo mono = Read(font, 1);
-  ASSERT_TRUE(regular.IsUsable());
+  const FontFileInfo mono(font.data(), font.size(), 1);
   ASSERT_TRUE(mono.IsUsable());
-  EXPECT_STREQ(regular.GetFamily(), kMicroHei);
-  EXPECT_STREQ(mono.GetFamily(), kMicroHeiMono);
-  EXPECT_STREQ(mono.GetStyle(), "Regular");
+  EXPECT_STREQ(mono.GetFamily(), "WenQuanYi Micro Hei Mono");
+  EXPECT_STREQ(mono.ReadNameString(1, FontFileInfo::kNameMac).Get(), "WenQuanYi Micro Hei Mono");
+  EXPECT_EQ(mono.GetAscender(), 1918);
   EXPECT_EQ(mono.GetFaceData(), reinterpret_cast<const uint8_t*>(font.data()) + GetU32(font, 16));
-  // Offsets count from the start of the collection, not of the face.
-  EXPECT_GT(mono.HeadOffset(), GetU32(font, 16));
-  EXPECT_STREQ(mono.ReadNameString(1, FontFileInfo::kNameMac).Get(), kMicroHeiMono);
-  EXPECT_EQ(regular.GetAscender(), 1918);
-  EXPECT_EQ(regular.GetDescender(), -483);
-  // Face 3 of 2 (and 2 of 2, and -1) is no face.
+  EXPECT_GT(mono.HeadOffset(), GetU32(font, 16)); // counted from the start of the collection
+  EXPECT_STREQ(FontFileInfo(font.data(), font.size(), 0).GetFamily(), "WenQuanYi Micro Hei");
   for (int face : {2, 3, -1})
-  {
-    const FontFileInfo none = Read(font, face);
-    EXPECT_EQ(none.GetFaceData(), nullptr) << face;
-    EXPECT_FALSE(none.HasFontTables()) << face;
-    EXPECT_STREQ(none.GetFamily(), "") << face;
-  }
-
-  const auto data = FontFileData::FromBytes(font.data(), font.size(), "Regular");
-  EXPECT_TRUE(data->IsValid());
-  EXPECT_EQ(data->GetFaceIndex(), 0);
-  EXPECT_EQ(data->GetSize(), static_cast<int>(font.size()));
-  EXPECT_EQ(data->GetInfo().GetFaceData(), data->GetBytes() + GetU32(font, 12));
+    EXPECT_EQ(FontFileInfo(font.data(), font.size(), face).GetFaceData(), nullptr) << face;
 }
 
-TEST(FontFileInfo, SignatureDecidesWhatIsAFont)
+TEST(FontFileInfo, SignaturesAndCollectionHeadersDecideTheFace)
 {
-  const auto tables = FontTables(u"Ghost", u"Regular");
+  const auto ghost = FontTables(u"Ghost", u"Regular");
+  const Bytes two = Collection({FontTables(u"Ghost", u"Bold"), ghost});
+  auto patched = [&](size_t at, uint32_t v) { return two.substr(0, at) + U32(v) + two.substr(at + 4); };
   struct Case
   {
-    Bytes signature;
-    bool font;
+    const char* what;
+    Bytes bytes;
+    int face;
+    const char* style; // null: no face
   } cases[] = {
-    {Bytes("\0\1\0\0", 4), true}, {Bytes("1\0\0\0", 4), true}, {"typ1", true}, {"OTTO", true},
-    // Apple's "true" fonts, web fonts, a near miss and the empty signature are not.
-    {"true", false}, {"wOFF", false}, {Bytes("\0\1\0\1", 4), false}, {Bytes("\0\0\0\0", 4), false},
+    {"TrueType", Sfnt(ghost, kTrueType), 0, "Regular"},
+    {"old TrueType", Sfnt(ghost, Bytes("1\0\0\0", 4)), 0, "Regular"},
+    {"Type 1", Sfnt(ghost, "typ1"), 0, "Regular"},
+    {"OpenType", Sfnt(ghost, "OTTO"), 0, "Regular"},
+    {"Apple's true", Sfnt(ghost, "true"), 0, nullptr},
+    {"web font", Sfnt(ghost, "wOFF"), 0, nullptr},
+    {"near miss", Sfnt(ghost, Bytes("\0\1\0\1", 4)), 0, nullptr},
+    {"three bytes", kTrueType.substr(0, 3), 0, nullptr},
+    {"face 1 of a single font", Sfnt(ghost), 1, nullptr},
+    {"negative face", Sfnt(ghost), -1, nullptr},
+    {"face 0 of 2", two, 0, "Bold"},
+    {"face 1 of 2", two, 1, "Regular"},
+    {"face 2 of 2", two, 2, nullptr},
+    {"face 3 of 2", two, 3, nullptr},
+    {"collection 2.0", patched(4, 0x00020000), 1, "Regular"},
+    {"collection 3.0", patched(4, 0x00030000), 1, nullptr},
+    {"count past the offsets", patched(8, 0x7FFFFFFF), 0x7FFFFFF0, nullptr},
+    {"count past the offsets, face there", patched(8, 0x7FFFFFFF), 1, "Regular"},
+    {"face at the end", patched(16, uint32_t(two.size())), 1, nullptr},
+    {"face 4 bytes before the end", patched(16, uint32_t(two.size() - 4)), 1, nullptr},
+    {"face offset wraps", patched(16, 0xFFFFFFF0), 1, nullptr},
+    {"cut in the offsets", two.substr(0, 18), 1, nullptr},
   };
   for (const Case& c : cases)
   {
-    const Bytes font = Sfnt(tables, c.signature);
-    const FontFileInfo info = Read(font);
-    EXPECT_EQ(info.GetFaceData() != nullptr, c.font) << c.signature;
-    EXPECT_EQ(info.IsUsable(), c.font) << c.signature;
-    EXPECT_STREQ(info.GetFamily(), c.font ? "Ghost" : "") << c.signature;
-    EXPECT_EQ(Read(font, 1).GetFaceData(), nullptr) << c.signature;
+    const Parsed font(c.bytes, c.face);
+    EXPECT_EQ(font.info.GetFaceData() != nullptr, c.style != nullptr) << c.what;
+    EXPECT_EQ(font.info.IsUsable(), c.style != nullptr) << c.what;
+    EXPECT_STREQ(font.info.GetStyle(), c.style ? c.style : "") << c.what;
   }
-  // Fewer than four bytes, or none at all.
-  EXPECT_EQ(Read(Bytes("\0\1\0", 3)).GetFaceData(), nullptr);
   EXPECT_EQ(FontFileInfo(nullptr, 100, 0).GetFaceData(), nullptr);
-}
-
-TEST(FontFileInfo, CollectionHeaderIsChecked)
-{
-  const Bytes two = Collection({FontTables(u"Ghost", u"Bold"), FontTables(u"Ghost", u"Regular")});
-  EXPECT_STREQ(Read(two, 0).GetStyle(), "Bold");
-  EXPECT_STREQ(Read(two, 1).GetStyle(), "Regular");
-  EXPECT_EQ(Read(two, 2).GetFaceData(), nullptr);
-  EXPECT_EQ(Read(two, 3).GetFaceData(), nullptr);
-  EXPECT_TRUE(Read(Collection({FontTables(u"Ghost", u"Bold")}, 0x00020000)).IsUsable());
-  EXPECT_EQ(Read(Collection({FontTables(u"Ghost", u"Bold")}, 0x00030000)).GetFaceData(), nullptr);
-
-  // A count larger than the offsets there are, and offsets past the end.
-  Bytes lying = two;
-  SetU32(lying, 8, 0x7FFFFFFF);
-  EXPECT_TRUE(Read(lying, 1).IsUsable());
-  EXPECT_EQ(Read(lying, 0x7FFFFFF0).GetFaceData(), nullptr);
-  for (uint32_t offset : {uint32_t(two.size()), uint32_t(two.size() - 4), 0xFFFFFFF0u})
-  {
-    Bytes bad = two;
-    SetU32(bad, 16, offset);
-    EXPECT_EQ(Read(bad, 1).GetFaceData(), nullptr) << offset;
-    EXPECT_TRUE(Read(bad, 0).IsUsable()) << offset;
-  }
-  // Cut inside the offset array.
-  EXPECT_EQ(Read(two.substr(0, 18), 1).GetFaceData(), nullptr);
 }
 
 TEST(FontFileInfo, NamesInEveryForm)
@@ -156,197 +114,128 @@ TEST(FontFileInfo, NamesInEveryForm)
   auto withNames = [](const std::vector<NameRecord>& names) {
     return Sfnt({{"head", HeadTable(1000, 0)}, {"hhea", HheaTable(800, -200, 0)}, {"name", NameTable(names)}});
   };
-  // Only in the Mac form.
   const Parsed mac(withNames({MacName(1, "Cinzel"), MacName(2, "Regular")}));
   EXPECT_STREQ(mac.info.GetFamily(), "Cinzel");
   EXPECT_STREQ(mac.info.GetStyle(), "Regular");
   EXPECT_STREQ(mac.info.ReadNameString(1, FontFileInfo::kNameWindows).Get(), "");
 
   // The Windows form wins; other languages, encodings and ids are passed over.
-  const Parsed both(withNames({{3, 1, 1028, 1, Utf16BE(u"Other")},
-                         {3, 0, 1033, 1, Utf16BE(u"Symbol")},
-                         MacName(1, "Mac Name"),
-                         WindowsName(3, u"Unique"),
-                         WindowsName(1, u"Win Name"),
-                         WindowsName(1, u"Second")}));
-  EXPECT_STREQ(both.info.GetFamily(), "Win Name");
-  EXPECT_STREQ(both.info.ReadNameString(1, FontFileInfo::kNameMac).Get(), "Mac Name");
+  const Parsed both(withNames({{3, 1, 1028, 1, Utf16BE(u"Other")}, {3, 0, 1033, 1, Utf16BE(u"Symbol")},
+                               MacName(1, "Mac"), WindowsName(3, u"Id"), WindowsName(1, u"Win"),
+                               WindowsName(1, u"Second")}));
+  EXPECT_STREQ(both.info.GetFamily(), "Win");
+  EXPECT_STREQ(both.info.ReadNameString(1, FontFileInfo::kNameMac).Get(), "Mac");
   EXPECT_STREQ(both.info.GetStyle(), "");
 
-  // Surrogate pairs combine; a lone surrogate and an odd last byte do not
-  // make garbage.
-  const Parsed wide(
-    withNames({WindowsName(1, u"G\xD835\xDD09\x00E9\x4E2D"), {3, 1, 1033, 2, Utf16BE(u"\xDC00x") + "!"}}));
+  // Surrogate pairs combine; a lone surrogate and an odd last byte make no garbage.
+  const Parsed wide(withNames({WindowsName(1, u"G\xD835\xDD09\x00E9\x4E2D"), {3, 1, 1033, 2, Utf16BE(u"\xDC00x") + "!"}}));
   EXPECT_STREQ(wide.info.GetFamily(), "G\xF0\x9D\x94\x89\xC3\xA9\xE4\xB8\xAD");
   EXPECT_STREQ(wide.info.GetStyle(), "\xEF\xBF\xBDx");
 }
 
-TEST(FontFileInfo, TablesAreFoundByTheirOwnTagsInAnyOrder)
+TEST(FontFileInfo, EachTableIsReadByItsOwnTagWithinItsOwnBytes)
 {
-  // hhea first, a decoy "hea " and the fdsc table.
-  const Bytes font = Sfnt({{"hhea", HheaTable(700, -300, 10)},
-                           {"hea ", HheaTable(1, 2, 3)},
-                           {"fdsc", Bytes(8, '\x01')},
-                           {"name", NameTable({WindowsName(1, u"Ghost")})},
-                           {"head", HeadTable(2048, 3)}});
-  const FontFileInfo info = Read(font);
+  // Out of order, with a decoy tag: each field comes from its own table.
+  const Parsed shuffled(Sfnt({{"hhea", HheaTable(700, -300, 10)}, {"hea ", HheaTable(1, 2, 3)},
+                              {"fdsc", Bytes(8, '\x01')}, {"name", NameTable({WindowsName(1, u"Ghost")})},
+                              {"head", HeadTable(2048, 3)}}));
+  const FontFileInfo& info = shuffled.info;
   ASSERT_TRUE(info.IsUsable());
   EXPECT_EQ(info.GetAscender(), 700);
   EXPECT_EQ(info.GetDescender(), -300);
   EXPECT_EQ(info.GetLineGap(), 10);
   EXPECT_EQ(info.GetUnitsPerEm(), 2048);
   EXPECT_EQ(info.GetMacStyle(), 3);
-  EXPECT_EQ(font.compare(info.HheaOffset(), 4, Bytes("\0\1\0\0", 4)), 0);
-  EXPECT_EQ(static_cast<uint8_t>(font[info.FdscOffset()]), 1);
+  EXPECT_EQ(shuffled.bytes[info.FdscOffset()], '\x01');
 
-  // Without any one of head, name and hhea nothing is read.
-  for (const char* missing : {"head", "name", "hhea"})
-  {
-    std::vector<Table> tables = FontTables(u"Ghost", u"Regular");
-    for (Table& t : tables)
-      if (t.tag == missing)
-        t.tag = "xxxx";
-    const Parsed partial(Sfnt(tables));
-    EXPECT_NE(partial.info.GetFaceData(), nullptr) << missing;
-    EXPECT_FALSE(partial.info.HasFontTables()) << missing;
-    EXPECT_STREQ(partial.info.GetFamily(), "") << missing;
-    EXPECT_EQ(partial.info.GetAscender(), 0) << missing;
-  }
-}
-
-TEST(FontFileInfo, CraftedDirectoriesAndTablesGiveNoFont)
-{
+  // Directory entries at 12 + 16 i (head, hhea, name): offset at +8, length at +12.
   const Bytes good = Sfnt(FontTables(u"Ghost", u"Regular"));
-  // Directory entries are at 12 + 16 i: head, hhea, name; offset at +8, length at +12.
-  struct Patch
+  const Bytes name = NameTable({WindowsName(1, u"Ghost"), WindowsName(2, u"Regular")});
+  auto patched = [](Bytes b, size_t at, const Bytes& v) { return b.replace(at, v.size(), v); };
+  auto withName = [](const Bytes& n) { return Sfnt({{"head", HeadTable(1000, 0)}, {"hhea", HheaTable(8, -2, 0)}, {"name", n}}); };
+  struct Case
   {
     const char* what;
-    size_t at;
-    uint32_t value;
-    bool usable;
-  } patches[] = {
-    {"head past the end", 12 + 8, uint32_t(good.size()), false},
-    {"head at offset 0", 12 + 8, 0, false},
-    {"head too short for macStyle", 12 + 12, 45, false},
-    {"head longer than the file is cut to it", 12 + 12, 0xFFFFFFFF, true},
-    {"hhea in the last bytes", 28 + 8, uint32_t(good.size() - 4), false},
-    {"name offset wraps", 44 + 8, 0xFFFFFFFC, false},
-  };
-  for (const Patch& p : patches)
-  {
-    Bytes bad = good;
-    SetU32(bad, p.at, p.value);
-    EXPECT_EQ(Read(bad).IsUsable(), p.usable) << p.what;
-  }
-
-  // A table count larger than the directory the bytes hold.
-  Bytes count = good;
-  count[4] = '\xFF';
-  EXPECT_EQ(Read(count).GetFaceData(), nullptr);
-
-  // The first head entry decides, even when it is broken.
-  std::vector<Table> twice = FontTables(u"Ghost", u"Regular");
-  twice.insert(twice.begin(), Table{"head", Bytes(10, '\0')});
-  EXPECT_FALSE(Read(Sfnt(twice)).HasFontTables());
-
-  // Name records and strings outside the name table: a record count past
-  // the table still reads the records inside it.
-  const Bytes name = NameTable({WindowsName(1, u"Ghost"), WindowsName(2, u"Regular")});
-  Bytes longStorage = name, manyRecords = name, farString = name;
-  longStorage[4] = '\x7F';         // storage offset past the table
-  manyRecords[2] = '\x7F';         // record count past the table
-  farString[6 + 12 + 10] = '\x40'; // the style's offset past the table
-  struct NameCase
-  {
-    const Bytes& table;
-    const char* family;
+    Bytes bytes;
+    const char* family; // null: no font tables
     const char* style;
-  } names[] = {{longStorage, "", ""}, {manyRecords, "Ghost", "Regular"}, {farString, "Ghost", ""}};
-  for (const NameCase& c : names)
+  } cases[] = {
+    {"head past the end", patched(good, 20, U32(uint32_t(good.size()))), nullptr, ""},
+    {"head at offset 0", patched(good, 20, U32(0)), nullptr, ""},
+    {"head too short for macStyle", patched(good, 24, U32(45)), nullptr, ""},
+    {"head longer than the file", patched(good, 24, U32(0xFFFFFFFF)), "Ghost", "Regular"},
+    {"hhea in the last bytes", patched(good, 36, U32(uint32_t(good.size() - 4))), nullptr, ""},
+    {"name offset wraps", patched(good, 52, U32(0xFFFFFFFC)), nullptr, ""},
+    {"head missing", patched(good, 12, "xxxx"), nullptr, ""},
+    {"the first head decides", Sfnt({{"head", Bytes(10, '\0')}, {"head", HeadTable(1, 0)}, {"hhea", HheaTable(8, -2, 0)}, {"name", name}}), nullptr, ""},
+    {"directory past the end", patched(good, 4, U16(0xFF00)), nullptr, ""},
+    {"string storage past the table", withName(patched(name, 4, U16(0x7F00))), "", ""},
+    {"records past the table", withName(patched(name, 2, U16(0x7F02))), "Ghost", "Regular"},
+    {"a string past the table", withName(patched(name, 6 + 12 + 10, U16(0x4000))), "Ghost", ""},
+  };
+  for (const Case& c : cases)
   {
-    const Parsed font(Sfnt({{"head", HeadTable(1000, 0)}, {"hhea", HheaTable(8, -2, 0)}, {"name", c.table}}));
-    EXPECT_TRUE(font.info.HasFontTables());
-    EXPECT_STREQ(font.info.GetFamily(), c.family);
-    EXPECT_STREQ(font.info.GetStyle(), c.style);
-    EXPECT_STREQ(font.info.ReadNameString(6, FontFileInfo::kNameMac).Get(), "");
+    const Parsed font(c.bytes);
+    EXPECT_EQ(font.info.HasFontTables(), c.family != nullptr) << c.what;
+    EXPECT_STREQ(font.info.GetFamily(), c.family ? c.family : "") << c.what;
+    EXPECT_STREQ(font.info.GetStyle(), c.style) << c.what;
+    EXPECT_STREQ(font.info.ReadNameString(6, FontFileInfo::kNameMac).Get(), "") << c.what;
   }
 }
 
 TEST(FontFileInfo, EveryTruncationReadsAllOrNothingOfEachField)
 {
-  const Bytes fonts[] = {Sfnt(FontTables(u"Ghost", u"Regular")),
-                         Collection({FontTables(u"Ghost", u"Bold"), FontTables(u"Ghost", u"Regular")})};
-  for (const Bytes& whole : fonts)
+  for (const Bytes& whole : {Sfnt(FontTables(u"Ghost", u"Regular")),
+                             Collection({FontTables(u"Ghost", u"Bold"), FontTables(u"Ghost", u"Regular")})})
   {
-    const int lastFace = whole.compare(0, 4, "ttcf") == 0 ? 1 : 0;
-    const FontFileInfo full = Read(whole, lastFace);
-    ASSERT_TRUE(full.IsUsable());
+    const int face = whole[0] == 't' ? 1 : 0;
+    const Parsed full(whole, face);
+    ASSERT_TRUE(full.info.IsUsable());
     for (size_t n = 0; n < whole.size(); ++n)
     {
-      // A private copy of exactly n bytes, so a read past the end is caught.
-      const Bytes cut = whole.substr(0, n);
-      const FontFileInfo info = Read(cut, lastFace);
-      if (!info.HasFontTables())
+      // A copy of exactly n bytes, so a read past the end is caught.
+      const Parsed cut(whole.substr(0, n), face);
+      if (!cut.info.HasFontTables())
         continue;
-      EXPECT_TRUE(!*info.GetFamily() || std::strcmp(info.GetFamily(), full.GetFamily()) == 0) << n;
-      EXPECT_TRUE(!*info.GetStyle() || std::strcmp(info.GetStyle(), full.GetStyle()) == 0) << n;
-      EXPECT_EQ(info.GetAscender(), full.GetAscender()) << n;
+      EXPECT_TRUE(!*cut.info.GetFamily() || std::strcmp(cut.info.GetFamily(), "Ghost") == 0) << n;
+      EXPECT_TRUE(!*cut.info.GetStyle() || std::strcmp(cut.info.GetStyle(), full.info.GetStyle()) == 0) << n;
+      EXPECT_EQ(cut.info.GetAscender(), full.info.GetAscender()) << n;
     }
   }
 }
 
-TEST(FontFileData, PicksTheFaceByStyleAndChecksItsHeight)
+TEST(FontFileData, PicksTheFaceByStyleAndNeedsAHeight)
 {
   const Bytes font = Collection({FontTables(u"Ghost", u""), FontTables(u"Ghost", u"Bold"),
-                                 FontTables(u"Ghost", u"Regular"), FontTables(u"Flat", u"Regular", 500, 500)});
+                                 FontTables(u"Ghost", u"Regular"), FontTables(u"Flat", u"Flat", 500, 500)});
   struct Case
   {
     const char* style;
     int face;
-  } cases[] = {{nullptr, 1}, {"", 1}, {"Regular", 2}, {"Bold", 1}, {"bold", -1}, {"Italic", -1}};
+    bool valid;
+  } cases[] = {{nullptr, 1, true}, {"", 1, true}, {"Regular", 2, true}, {"bold", -1, false},
+               {"Flat", 3, false}, {"Italic", -1, false}};
   for (const Case& c : cases)
   {
     const auto data = FontFileData::FromBytes(font.data(), font.size(), c.style);
-    ASSERT_EQ(data->GetSize(), static_cast<int>(font.size()));
-    EXPECT_NE(data->GetBytes(), reinterpret_cast<const uint8_t*>(font.data()));
+    ASSERT_EQ(Bytes(reinterpret_cast<const char*>(data->GetBytes()), size_t(data->GetSize())), font);
     EXPECT_EQ(data->GetFaceIndex(), c.face) << (c.style ? c.style : "null");
-    EXPECT_EQ(data->IsValid(), c.face >= 0) << (c.style ? c.style : "null");
+    EXPECT_EQ(data->IsValid(), c.valid) << (c.style ? c.style : "null");
     if (c.face >= 0)
     {
       EXPECT_EQ(data->GetInfo().GetFaceData(), data->GetBytes() + GetU32(font, 12 + 4 * c.face));
     }
   }
-
-  // A face whose ascender equals its descender has no height to lay text out by.
-  const Bytes flat = Sfnt(FontTables(u"Flat", u"Regular", 500, 500));
-  EXPECT_TRUE(Read(flat).HasFontTables());
-  EXPECT_FALSE(Read(flat).IsUsable());
-  const auto flatData = FontFileData::FromBytes(flat.data(), flat.size(), nullptr);
-  EXPECT_EQ(flatData->GetFaceIndex(), 0);
-  EXPECT_FALSE(flatData->IsValid());
-
-  // Not a font: the bytes are kept, with no face.
-  const auto notFont = FontFileData::FromBytes("true font", 9, nullptr);
-  EXPECT_EQ(notFont->GetSize(), 9);
-  EXPECT_EQ(notFont->GetFaceIndex(), -1);
-  EXPECT_FALSE(notFont->IsValid());
+  EXPECT_EQ(FontFileData::FromBytes("true font", 9, nullptr)->GetFaceIndex(), -1);
   EXPECT_EQ(FontFileData::FromBytes(nullptr, 10, nullptr)->GetSize(), 0);
   EXPECT_EQ(FontFileData::FromBytes(font.data(), 0, nullptr)->GetSize(), 0);
-}
 
-TEST(PlatformFont, MemoryFontGivesItsOwnCopyOfTheBytes)
-{
-  Bytes font = Sfnt(FontTables(u"Ghost", u"Regular"));
-  const MemoryFont memory(font.data(), font.size());
-  font.assign(font.size(), '\0'); // the caller's bytes may go
-  const auto data = memory.GetFileData();
-  ASSERT_TRUE(data->IsValid());
-  EXPECT_STREQ(data->GetInfo().GetFamily(), "Ghost");
-  EXPECT_NE(memory.GetFileData()->GetBytes(), data->GetBytes());
+  // A memory font keeps its own copy; the base platform font has no bytes.
+  Bytes bytes = Sfnt(FontTables(u"Ghost", u"Regular"));
+  const MemoryFont memory(bytes.data(), bytes.size());
+  bytes.assign(bytes.size(), '\0');
+  EXPECT_STREQ(memory.GetFileData()->GetInfo().GetFamily(), "Ghost");
   EXPECT_EQ(memory.GetHandle(), nullptr);
-
-  const PlatformFont none;
-  EXPECT_EQ(none.GetFileData()->GetFaceIndex(), -1);
-  EXPECT_EQ(none.GetFileData()->GetSize(), 0);
+  EXPECT_EQ(PlatformFont().GetFileData()->GetFaceIndex(), -1);
   EXPECT_FALSE(MemoryFont(nullptr, 4).GetFileData()->IsValid());
 }
