@@ -1,7 +1,7 @@
-# Murkwisp.vst3: the VST3 module. One entry file (and on Windows the embedded
-# font, cmake/Fonts.cmake) on top of the whole VST3 flavour of the framework
-# (linked whole, so nothing the plug-in reaches only through virtual calls
-# is dropped), laid out as a VST3 bundle folder:
+# Murkwisp.vst3: the VST3 module. Its entry file (and on Windows the embedded
+# font, cmake/Fonts.cmake) on top of the VST3 build of the plug-in and every
+# layer below it, each linked whole (so nothing the plug-in reaches only
+# through virtual calls is dropped), laid out as a VST3 bundle folder:
 #   windows tree: Murkwisp.vst3/Contents/x86_64-win/Murkwisp.vst3 (DLL)
 #   native tree:  Murkwisp.vst3/Contents/x86_64-linux/Murkwisp.so
 # Exports exactly GetPluginFactory, InitDll and ExitDll (.def file) on
@@ -9,14 +9,12 @@
 # elsewhere. The Windows module carries its runtimes statically.
 set(MURKWISP_VST3_DIR ${CMAKE_SOURCE_DIR}/core/vst3)
 add_library(murkwisp_vst3 MODULE ${MURKWISP_VST3_DIR}/VST3ModuleEntry.cpp)
-target_link_libraries(murkwisp_vst3 PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,murkwisp_fw_vst3>")
-murkwisp_warnings(murkwisp_vst3)
+murkwisp_link_module(murkwisp_vst3 plugin_vst3)
 if(WIN32)
   set(_vst3_arch_dir ${CMAKE_BINARY_DIR}/Murkwisp.vst3/Contents/x86_64-win)
   set_target_properties(murkwisp_vst3 PROPERTIES OUTPUT_NAME Murkwisp PREFIX "" SUFFIX ".vst3"
     LIBRARY_OUTPUT_DIRECTORY ${_vst3_arch_dir} RUNTIME_OUTPUT_DIRECTORY ${_vst3_arch_dir})
   target_sources(murkwisp_vst3 PRIVATE ${MURKWISP_VST3_DIR}/Murkwisp.def ${MURKWISP_MODULE_RC})
-  target_link_options(murkwisp_vst3 PRIVATE -static-libgcc -static-libstdc++ -static)
 else()
   set(_vst3_arch_dir ${CMAKE_BINARY_DIR}/Murkwisp.vst3/Contents/x86_64-linux)
   set_target_properties(murkwisp_vst3 PROPERTIES OUTPUT_NAME Murkwisp PREFIX "" SUFFIX ".so"
@@ -25,5 +23,3 @@ else()
     -Wl,--version-script=${MURKWISP_VST3_DIR}/Murkwisp.map -Wl,--no-undefined)
   set_property(TARGET murkwisp_vst3 APPEND PROPERTY LINK_DEPENDS ${MURKWISP_VST3_DIR}/Murkwisp.map)
 endif()
-# Where the tests find the module binary.
-set(MURKWISP_VST3_MODULE_FILE $<TARGET_FILE:murkwisp_vst3>)

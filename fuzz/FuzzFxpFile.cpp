@@ -1,5 +1,5 @@
 // Preset files as read from disk: any bytes, any length.
-#include "fuzz/FuzzPlugin.h"
+#include "FuzzPlugin.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // State chunks as a host hands them back: any bytes, read from any start.
-#include "fuzz/FuzzPlugin.h"
+#include "FuzzPlugin.h"
 
 #include <cstddef>
 #include <cstdint>

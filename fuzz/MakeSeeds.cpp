@@ -3,7 +3,7 @@
 // fonts cut down to the tables the reader reads and from crafted fonts:
 // make_fuzz_seeds <fuzz/corpus folder>.
 #include "fonts/FontBuilder.h"
-#include "fuzz/FuzzPlugin.h"
+#include "FuzzPlugin.h"
 
 #include <cstdio>
 #include <string>

@@ -13,13 +13,6 @@
 #include "graphics/IRgba.h"
 #include "graphics/ITextStyle.h"
 
-#if defined(MURKWISP_API_VST3)
-// In the VST3 module a control is also a reference-counted host object that
-// the host's parameter context menu calls back into.
-#include "abi/vst3/FObject.h"
-#include "abi/vst3/Vst3ContextMenu.h"
-#endif
-
 namespace ifx {
 
 class IEditorDelegate;
@@ -55,9 +48,6 @@ struct GestureKindHash
 };
 
 class IControl
-#if defined(MURKWISP_API_VST3)
-  : public Steinberg::Vst::IContextMenuTarget, public Steinberg::FObject
-#endif
 {
 public:
   struct IValue
@@ -71,15 +61,6 @@ public:
 
   IControl(const IControl&) = delete;
   IControl& operator=(const IControl&) = delete;
-
-#if defined(MURKWISP_API_VST3)
-  MURKWISP_FOBJECT_CLASS(IControl, Steinberg::FObject)
-  // The context-menu target comes with a reference, like every other interface.
-  Steinberg::tresult PLUGIN_API queryInterface(const Steinberg::TUID iid, void** obj) override;
-  Steinberg::uint32 PLUGIN_API addRef() override;
-  Steinberg::uint32 PLUGIN_API release() override;
-  Steinberg::tresult PLUGIN_API executeMenuItem(Steinberg::int32 tag) override;
-#endif
 
   // -- Events ------------------------------------------------------------------
   virtual void OnMouseDown(float x, float y, const IMouseModifiers& mod);

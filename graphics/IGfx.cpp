@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "core/IEditorDelegate.h"
-#include "core/IGEditorDelegate.h"
+#include "graphics/IGEditorDelegate.h"
 #include "graphics/ResourceCaches.h"
 
 namespace ifx {
@@ -74,14 +74,7 @@ IGfx::~IGfx()
 
 void IGfx::DeleteControl(IControl* control)
 {
-  if (!control)
-    return;
-#if defined(MURKWISP_API_VST3)
-  // Reference-counted: the host may still hold the control through a context menu.
-  control->release();
-#else
   delete control;
-#endif
 }
 
 IControl* IGfx::AttachControl(IControl* control, int ctrlTag, const char* group)

@@ -42,7 +42,9 @@ using IFileDialogCompletionHandlerFunc = std::function<void(const IString& fileN
 using IColorPickerHandlerFunc = std::function<void(const IRgba& color)>;
 using IRawBuffer = std::vector<uint8_t>;
 class IGfx;
-// Shows the host's context menu for a parameter (VST3 module: installed by the view).
+// Shows the host's context menu for a parameter, with the items the control
+// put in the prompt menu. The VST3 adapter installs one; without it the
+// editor shows its own menu.
 using IHostContextMenuFunc = std::function<void(IGfx& g, IControl* control, int paramIdx, float x, float y)>;
 
 enum EArcDirection : int32_t { kArcClockwise = 0, kArcCounterClockwise = 1 };

@@ -289,11 +289,9 @@ void IGfx::ShowMenu(IControl* control, IPopupMenu& menu, const IRECT& bounds, in
   ReleaseCaptureAndShowCursor();
   mMenuOwner = control;
   mMenuValIdx = valIdx;
-#if defined(MURKWISP_API_VST3)
-  mMenuIsContext = false;
-#else
-  mMenuIsContext = isContext;
-#endif
+  // Where the host shows parameter context menus (VST3), the editor's own
+  // menus are never context menus.
+  mMenuIsContext = isContext && !mHostContextMenuFunc;
   bool isAsync = false;
   IPopupMenu* chosen = ShowNativeMenu(menu, bounds, isAsync);
   if (!isAsync)
@@ -342,14 +340,12 @@ void IGfx::PopupHostContextMenuForParam(IControl* control, int paramIdx, float x
   mPromptPopupMenu.ClearItems(true);
   if (control)
     control->FillContextMenu(mPromptPopupMenu);
-#if defined(MURKWISP_API_VST3)
-  // The host builds the parameter's menu; the VST3 view supplies it.
+  // The VST3 adapter installs the host's parameter menu; without it (CLAP) the
+  // editor shows its own.
   if (mHostContextMenuFunc)
     mHostContextMenuFunc(*this, control, paramIdx, x, y);
-#else
-  if (mPromptPopupMenu.NItems() > 0)
+  else if (mPromptPopupMenu.NItems() > 0)
     ShowMenu(control, mPromptPopupMenu, IRECT(x, y, x, y), -1, true);
-#endif
 }
 
 } // namespace igfx

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "core/IHeapBuf.h"
+#include "core/OpenFileUtf8.h"
 #include "graphics/ResourceCaches.h"
 #include "graphics/SVGImage.h"
 #include "graphics/SVGParser.h"

@@ -2,8 +2,8 @@
 
 #include "core/IPluginConfiguration.h"
 #include "plugin/MurkwispPresets.h"
-#include "plugin/StftEngine.h"
 #include "plugin/UpdateChecker.h"
+#include "plugin/engine/StftEngine.h"
 
 using namespace ifx;
 

@@ -1,8 +1,20 @@
 #pragma once
 #include "core/IPeakAvgSender.h"
-#include "core/PluginApi.h"
 #include "plugin/MurkwispParams.h"
-#include "plugin/SampleRing.h"
+#include "plugin/engine/SampleRing.h"
+
+// The format wrapper this build of the plug-in stands on: the format library
+// it is linked with names it (ifx::IFxVST3, ifx::IFxCLAP or, with no host,
+// ifx::IFxHeadless) and its header. Each wrapper header also defines
+// ifx::InstanceInfo, the creation arguments the constructor hands on.
+#if !defined(MURKWISP_PLUGIN_API) || !defined(MURKWISP_PLUGIN_API_HEADER)
+#error "link the plug-in with one format library (vst3, clap or headless)"
+#endif
+#include MURKWISP_PLUGIN_API_HEADER
+
+namespace ifx {
+using IFxPluginApi = MURKWISP_PLUGIN_API;
+}
 
 #include <atomic>
 #include <cstdint>

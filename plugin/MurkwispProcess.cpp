@@ -1,8 +1,8 @@
 // Murkwisp's block processing: control mapping, the per-sample ring walk that
 // drives the spectral engine every 512 samples, the dry/wet mix and meters.
-#include "plugin/DenormalGuard.h"
 #include "plugin/Murkwisp.h"
-#include "plugin/StftEngine.h"
+#include "plugin/engine/DenormalGuard.h"
+#include "plugin/engine/StftEngine.h"
 
 #include "core/IParam.h"
 

@@ -2,8 +2,8 @@
 // the spectral engine, and the two bare FFTs a hop needs, so the engine's
 // overhead over its transforms shows as a ratio.
 #include "plugin/Murkwisp.h"
-#include "plugin/StftEngine.h"
 #include "plugin/UpdateChecker.h"
+#include "plugin/engine/StftEngine.h"
 
 #include <benchmark/benchmark.h>
 #include <kiss_fftr.h>

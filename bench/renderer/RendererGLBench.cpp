@@ -2,7 +2,7 @@
 // render target on llvmpipe (surfaceless EGL), finished with glFinish.
 #include <benchmark/benchmark.h>
 
-#include "bench/renderer/EditorWorkload.h"
+#include "EditorWorkload.h"
 #include "gl/EglTestContext.h"
 #include "graphics/renderer/CanvasGLBackend.h"
 #include "graphics/renderer/CanvasRenderTarget.h"

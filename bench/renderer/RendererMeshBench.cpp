@@ -1,7 +1,7 @@
 // Mesh building only: the back end discards what it is given.
 #include <benchmark/benchmark.h>
 
-#include "bench/renderer/EditorWorkload.h"
+#include "EditorWorkload.h"
 
 namespace
 {

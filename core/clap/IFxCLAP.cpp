@@ -5,7 +5,7 @@
 
 #include "core/IParam.h"
 #include "core/LookUpHost.h"
-#include "core/Timer.h"
+#include "graphics/platform/Timer.h"
 
 namespace ifx {
 

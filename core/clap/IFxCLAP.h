@@ -15,10 +15,10 @@
 
 #include "abi/clap/Clap.h"
 #include "abi/clap/Plugin.h"
-#include "core/IFxAPIBase.h"
-#include "core/IFxProcessor.h"
 #include "core/ILockFreeRing.h"
 #include "core/clap/ITimedQueue.h"
+#include "core/framework/IFxAPIBase.h"
+#include "core/framework/IFxProcessor.h"
 
 namespace ifx {
 

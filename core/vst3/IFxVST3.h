@@ -7,7 +7,7 @@
 #include "abi/vst3/SingleComponentEffect.h"
 #include "abi/vst3/Vst3ChannelContext.h"
 #include "abi/vst3/Vst3EditController.h"
-#include "core/IFxAPIBase.h"
+#include "core/framework/IFxAPIBase.h"
 #include "core/vst3/IFxVST3ControllerBase.h"
 #include "core/vst3/IFxVST3Ids.h"
 #include "core/vst3/IFxVST3ProcessorBase.h"
@@ -17,6 +17,11 @@ class IPlugView;
 }
 
 namespace ifx {
+
+namespace igfx {
+class IControl;
+class IGfx;
+} // namespace igfx
 
 // What the VST3 factory creates a plug-in with: nothing beyond its own
 // configuration.
@@ -95,6 +100,16 @@ public:
   void SetLatency(int samples) override;
   void DrainParamChangesForUI() override;
 
+  // -- Editor ----------------------------------------------------------------------------
+  // The editor's graphics, with the host's parameter context menu installed.
+  igfx::IGfx* MakeEditorGraphics() override;
+  // Asks the host for the parameter's context menu (when the component
+  // handler offers IComponentHandler3 and a view is open), adds the items the
+  // control put in the graphics' prompt menu and pops it up at the editor
+  // point (x, y); the host's choice reaches the control's
+  // OnContextMenuChoice.
+  void PopupHostContextMenu(igfx::IGfx& g, igfx::IControl* control, int paramIdx, float x, float y);
+
   const Steinberg::Vst::ProcessSetup& GetProcessSetup() const noexcept { return mSetup; }
   Steinberg::IPlugView* GetView() const noexcept { return mView; }
 
@@ -105,6 +120,9 @@ protected:
   // The bypass object takes the processor's flag (initialize, host state).
   void SyncBypassObject();
   void FlushPendingLatencyChange();
+  // Identifies the host from the initialize context's host-application
+  // interface, when it offers one (version 0: VST3 hosts do not report one).
+  void SetHost(Steinberg::FUnknown* context);
 
   Steinberg::Vst::ProcessSetup mSetup;
   Steinberg::IPlugView* mView = nullptr;

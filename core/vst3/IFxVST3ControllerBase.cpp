@@ -6,7 +6,7 @@
 #include "abi/vst3/Vst3ChannelContext.h"
 #include "abi/vst3/Vst3Strings.h"
 #include "core/IParam.h"
-#include "core/IPluginBase.h"
+#include "core/framework/IPluginBase.h"
 #include "core/vst3/IFxVST3Ids.h"
 #include "core/vst3/IFxVST3Parameter.h"
 

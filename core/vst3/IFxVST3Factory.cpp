@@ -11,7 +11,7 @@
 #include "abi/vst3/Vst3Strings.h"
 #include "abi/vst3/Vst3Types.h"
 #include "core/IPluginConfiguration.h"
-#include "plugin/Murkwisp.h"
+#include "core/vst3/IFxVST3.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -79,18 +79,16 @@ void PutFourCC(char* dst, int32_t code)
 
 } // namespace
 
-void FillFactoryInfo(PFactoryInfo& info)
+void FillFactoryInfo(const IPluginConfiguration& config, PFactoryInfo& info)
 {
-  const IPluginConfiguration config = Murkwisp::MakeConfig();
   StrCopy8(info.vendor, config.makerName, PFactoryInfo::kNameSize);
   StrCopy8(info.url, kMakerUrl, PFactoryInfo::kURLSize);
   StrCopy8(info.email, "", PFactoryInfo::kEmailSize);
   info.flags = PFactoryInfo::kUnicode;
 }
 
-void FillClassInfo(PClassInfo2& info)
+void FillClassInfo(const IPluginConfiguration& config, PClassInfo2& info)
 {
-  const IPluginConfiguration config = Murkwisp::MakeConfig();
   std::memcpy(info.cid, kClassIdPrefix, sizeof(kClassIdPrefix));
   PutFourCC(info.cid + 8, config.makerId);
   PutFourCC(info.cid + 12, config.uniqueId);
@@ -107,14 +105,17 @@ void FillClassInfo(PClassInfo2& info)
   StrCopy8(info.sdkVersion, kVstVersionString, PClassInfo2::kVersionSize);
 }
 
-FUnknown* CreateVST3Instance(void* /*context*/)
+FUnknown* CreateVST3Instance(void* context)
 {
+  const auto* pluginClass = static_cast<const PluginClass*>(context);
+  if (!pluginClass || !pluginClass->create)
+    return nullptr;
   try
   {
     std::lock_guard<std::mutex> guard(CreateLock());
     // A throwing constructor frees the allocation on its way out.
-    Murkwisp* plug = new Murkwisp(InstanceInfo());
-    return static_cast<IAudioProcessor*>(plug);
+    IFxVST3* plug = pluginClass->create();
+    return plug ? static_cast<IAudioProcessor*>(plug) : nullptr;
   }
   catch (...)
   {
@@ -122,7 +123,7 @@ FUnknown* CreateVST3Instance(void* /*context*/)
   }
 }
 
-IPluginFactory* GetPluginFactory()
+IPluginFactory* GetPluginFactory(const PluginClass& pluginClass)
 {
   FGuard guard(FactoryLock());
   if (gFactory)
@@ -132,13 +133,13 @@ IPluginFactory* GetPluginFactory()
   }
   try
   {
-    PFactoryInfo factoryInfo;
-    FillFactoryInfo(factoryInfo);
-    static PClassInfo2 classInfo;
-    static std::once_flag classInfoOnce;
-    std::call_once(classInfoOnce, [] { FillClassInfo(classInfo); });
+    const IPluginConfiguration config = pluginClass.makeConfig();
+    PFactoryInfo factoryInfo = {};
+    FillFactoryInfo(config, factoryInfo);
+    PClassInfo2 classInfo = {};
+    FillClassInfo(config, classInfo);
     auto* factory = new ModuleFactory(factoryInfo);
-    factory->registerClass(&classInfo, CreateVST3Instance);
+    factory->registerClass(&classInfo, CreateVST3Instance, const_cast<PluginClass*>(&pluginClass));
     gFactory = factory;
   }
   catch (...)

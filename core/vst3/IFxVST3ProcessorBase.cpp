@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "abi/vst3/Vst3Strings.h"
-#include "core/IFxAPIBase.h"
+#include "core/IParam.h"
 #include "core/IPluginConfiguration.h"
 #include "core/IString.h"
-#include "core/IParam.h"
 #include "core/LookUpHost.h"
+#include "core/framework/IFxAPIBase.h"
 #include "core/vst3/IFxVST3Ids.h"
 
 using namespace Steinberg;

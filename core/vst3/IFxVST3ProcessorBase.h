@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "abi/vst3/SingleComponentEffect.h"
-#include "core/IFxProcessor.h"
 #include "core/ISysEx.h"
+#include "core/framework/IFxProcessor.h"
 #include "core/vst3/IMidiMessageQueue.h"
 
 namespace ifx {

@@ -1,7 +1,20 @@
 // Module entry of Murkwisp.vst3: the exported functions a VST3 host calls,
-// and the module-attach step that keeps the module's handle.
+// the module-attach step that keeps the module's handle, and the one plug-in
+// class the factory offers.
 #include "abi/vst3/Vst3PluginBase.h"
 #include "core/vst3/IFxVST3Factory.h"
+#include "plugin/Murkwisp.h"
+
+namespace {
+
+ifx::IFxVST3* CreateMurkwisp()
+{
+  return new Murkwisp(ifx::InstanceInfo());
+}
+
+const ifx::vst3::PluginClass kMurkwispClass = {&Murkwisp::MakeConfig, &CreateMurkwisp};
+
+} // namespace
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -25,7 +38,7 @@ extern "C" __declspec(dllexport) bool ExitDll()
 
 extern "C" __declspec(dllexport) Steinberg::IPluginFactory* PLUGIN_API GetPluginFactory()
 {
-  return ifx::vst3::GetPluginFactory();
+  return ifx::vst3::GetPluginFactory(kMurkwispClass);
 }
 
 #else
@@ -44,6 +57,6 @@ MURKWISP_EXPORT bool ModuleExit()
 
 MURKWISP_EXPORT Steinberg::IPluginFactory* PLUGIN_API GetPluginFactory()
 {
-  return ifx::vst3::GetPluginFactory();
+  return ifx::vst3::GetPluginFactory(kMurkwispClass);
 }
 #endif

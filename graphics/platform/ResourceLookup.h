@@ -3,8 +3,6 @@
 // module's embedded resources of the matching type, then as a path on disk.
 // UI thread only. On Windows the module is an HINSTANCE; natively there are
 // no embedded resources and only the disk is searched.
-#include <cstdio>
-
 #include "core/IString.h"
 
 namespace ifx {
@@ -26,8 +24,5 @@ int FindResourceOrFile(const char* name, const char* type, IString& result, void
 // for a missing resource or one of 7 bytes or fewer (size then untouched).
 // name is the name FindResourceOrFile returned.
 const void* LoadResourceData(const char* name, const char* type, int& size, void* module);
-
-// Opens a file by UTF-8 path (mode such as "rb" or "wb"); null on failure.
-std::FILE* OpenFileUtf8(const char* path, const char* mode);
 
 } // namespace ifx

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "graphics/platform/GLProcLookup.h"
+
 bool CanvasLoadGLApi(CanvasGLApi* api, CanvasGLProcLoader loader, void* user)
 {
   if (!api)
@@ -21,4 +23,13 @@ bool CanvasLoadGLApi(CanvasGLApi* api, CanvasGLProcLoader loader, void* user)
   if (!complete)
     std::memset(api, 0, sizeof(*api));
   return complete;
+}
+
+bool LoadPlatformGLApi(CanvasGLApi* api)
+{
+  ifx::GLProcLookup lookup;
+  if (!lookup.IsOpen())
+    return CanvasLoadGLApi(api, nullptr, nullptr);
+  const auto find = [](void* user, const char* name) { return static_cast<ifx::GLProcLookup*>(user)->Find(name); };
+  return CanvasLoadGLApi(api, find, &lookup);
 }

@@ -144,6 +144,6 @@ using CanvasGLProcLoader = void* (*)(void* user, const char* name);
 // any entry is missing: a partial table would end in a call through null.
 bool CanvasLoadGLApi(CanvasGLApi* api, CanvasGLProcLoader loader, void* user);
 
-// The platform's loader for the GL context current on this thread
-// (graphics/platform/win or graphics/platform/native).
+// Fills the table from the GL context current on this thread, through the
+// platform's entry-point lookup.
 bool LoadPlatformGLApi(CanvasGLApi* api);

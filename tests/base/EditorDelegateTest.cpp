@@ -14,7 +14,7 @@
 #include "base/FakeGfx.h"
 #include "base/TestPlugin.h"
 #include "core/IStateChunk.h"
-#include "core/Timer.h"
+#include "graphics/platform/Timer.h"
 
 using namespace basetest;
 

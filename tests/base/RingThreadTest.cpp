@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/TestPlugin.h"
-#include "core/Timer.h"
+#include "graphics/platform/Timer.h"
 
 using namespace basetest;
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "core/IFxAPIBase.h"
 #include "core/IParam.h"
 #include "core/IPluginConfiguration.h"
+#include "core/framework/IFxAPIBase.h"
 
 namespace basetest {
 

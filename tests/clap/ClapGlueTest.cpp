@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "abi/clap/Plugin.h"
-#include "tools/claphost/TestHost.h"
+#include "claphost/TestHost.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include <memory>
 
+#include "claphost/HostedPlugin.h"
+#include "claphost/TestHost.h"
 #include "plugin/Murkwisp.h"
-#include "tools/claphost/HostedPlugin.h"
-#include "tools/claphost/TestHost.h"
 
 namespace clap_tests {
 

@@ -3,8 +3,8 @@
 #include <memory>
 #include <stdexcept>
 #include <vector>
-#include "core/Timer.h"
-#include "core/TimerList.h"
+#include "graphics/platform/Timer.h"
+#include "graphics/platform/TimerList.h"
 #include "graphics/platform/native/TimerNative.h"
 
 using ifx::Timer;

@@ -6,8 +6,8 @@
 #include <atomic>
 #include <memory>
 #include <thread>
-#include "core/TimerList.h"
-#include "core/Timer_impl.h"
+#include "graphics/platform/TimerList.h"
+#include "graphics/platform/Timer_impl.h"
 
 using ifx::Timer;
 

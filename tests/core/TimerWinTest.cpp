@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
-#include "core/Timer.h"
-#include "core/TimerList.h"
+#include "graphics/platform/Timer.h"
+#include "graphics/platform/TimerList.h"
 
 using ifx::Timer;
 

@@ -1,6 +1,6 @@
-#include "core/IFxProcessor.h"
 #include "core/IPluginConfiguration.h"
 #include "core/IString.h"
+#include "core/framework/IFxProcessor.h"
 
 #include <gtest/gtest.h>
 

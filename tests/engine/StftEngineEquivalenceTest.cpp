@@ -1,7 +1,7 @@
 // The optimised engine must produce exactly the reference engine's bits:
 // same output rings, same per-bin state, same random sequence.
 #include "ReferenceStftEngine.h"
-#include "plugin/StftEngine.h"
+#include "plugin/engine/StftEngine.h"
 
 #include <gtest/gtest.h>
 

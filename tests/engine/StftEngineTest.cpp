@@ -1,4 +1,4 @@
-#include "plugin/StftEngine.h"
+#include "plugin/engine/StftEngine.h"
 
 #include <gtest/gtest.h>
 

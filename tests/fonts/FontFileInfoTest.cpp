@@ -2,7 +2,7 @@
 // and on crafted bytes; shared by the native and the windows tree.
 #include "graphics/platform/FontFileInfo.h"
 #include "graphics/platform/PlatformFont.h"
-#include "tests/fonts/FontBuilder.h"
+#include "fonts/FontBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -255,27 +255,6 @@ TEST_F(ControlTest, DisabledBlendAndGestures)
   EXPECT_EQ(c->GetLastGesture(), 3);
 }
 
-#if defined(MURKWISP_API_VST3)
-TEST_F(ControlTest, ContextMenuTargetIsCountedAndReleasedSafely)
-{
-  int destroyed = 0;
-  auto* c = new TestControl({0, 0, 10, 10});
-  c->destroyed = &destroyed;
-  void* obj = nullptr;
-  ASSERT_EQ(c->queryInterface(Steinberg::Vst::IContextMenuTarget::iid, &obj), Steinberg::kResultOk);
-  auto* target = static_cast<Steinberg::Vst::IContextMenuTarget*>(obj);
-  EXPECT_EQ(c->getRefCount(), 2);
-  EXPECT_EQ(target->executeMenuItem(4), Steinberg::kResultOk);
-  EXPECT_EQ(c->lastContextChoice, 4);
-  EXPECT_TRUE(c->isTypeOf("IControl"));
-  EXPECT_TRUE(c->isTypeOf("FObject"));
-  EXPECT_EQ(target->release(), 1u);
-  EXPECT_EQ(destroyed, 0);
-  EXPECT_EQ(c->release(), 0u); // no member is read after the delete (ASan)
-  EXPECT_EQ(destroyed, 1);
-}
-#endif
-
 TEST_F(ControlTest, RightClickPromptBoundsAreCentredUnlessTheParameterHasTexts)
 {
   dlg.GetParam(0)->ConfigureDouble("Gain", 0.0, 0.0, 10.0, 0.1);

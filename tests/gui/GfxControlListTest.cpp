@@ -213,6 +213,42 @@ TEST_F(GfxListTest, RightClickOnBoundControlGoesToTheContextMenuOnly)
   EXPECT_EQ(free->mouseDowns, 1);
 }
 
+// Without a host menu (CLAP) the editor shows the control's context items
+// itself; once the VST3 adapter installs the host's, the prompt menu goes
+// there instead and the editor's own menus stop being context menus.
+TEST_F(GfxListTest, ContextMenuIsTheEditorsOwnUnlessTheHostShowsIt)
+{
+  TestControl* bound = Attach("bound", {0, 0, 50, 50}, 1);
+  bound->contextItems = {"Learn", "Reset"};
+  IMouseEvent e;
+  e.x = 10;
+  e.y = 20;
+  e.ms = IMouseModifiers(false, true);
+  gfx->menuChoice = 1;
+  gfx->OnMouseDown({e});
+  ASSERT_EQ(gfx->menuCalls, 1);
+  EXPECT_EQ(gfx->lastMenuItems, (std::vector<std::string>{"Learn", "Reset"}));
+  EXPECT_EQ(gfx->OfKind(GfxOp::kMenu)[0].rect, IRECT(10, 20, 10, 20));
+  EXPECT_EQ(bound->lastContextChoice, 1);
+
+  std::vector<std::string> hostCalls;
+  gfx->SetHostContextMenuFunc([&](IGfx& g, IControl* control, int paramIdx, float x, float y) {
+    hostCalls.push_back(std::to_string(control == bound) + " " + std::to_string(paramIdx) + " " +
+                        std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y)) + " " +
+                        std::to_string(g.GetPromptMenu().NItems()));
+  });
+  gfx->OnMouseDown({e});
+  EXPECT_EQ(hostCalls, (std::vector<std::string>{"1 1 10 20 2"}));
+  EXPECT_EQ(gfx->menuCalls, 1);
+
+  IPopupMenu menu;
+  menu.AddItem("A");
+  gfx->menuChoice = 0;
+  gfx->ShowMenu(bound, menu, IRECT(), -1, true);
+  EXPECT_EQ(bound->contextChoices, 1);
+  EXPECT_EQ(bound->menuSelections, 1);
+}
+
 TEST_F(GfxListTest, KeysSkipTheBackgroundAndFallBackToTheHandler)
 {
   TestControl* bg = Make("bg", {0, 0, 1200, 800});

@@ -5,8 +5,8 @@
 #include "MurkwispTestSupport.h"
 
 #include "engine/ReferenceStftEngine.h"
-#include "plugin/DenormalGuard.h"
-#include "plugin/StftEngine.h"
+#include "plugin/engine/DenormalGuard.h"
+#include "plugin/engine/StftEngine.h"
 
 #include <gtest/gtest.h>
 

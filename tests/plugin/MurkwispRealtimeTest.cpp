@@ -3,8 +3,8 @@
 #include "MurkwispTestSupport.h"
 #include "support/AllocationCounter.h"
 
-#include "plugin/DenormalGuard.h"
-#include "plugin/StftEngine.h"
+#include "plugin/engine/DenormalGuard.h"
+#include "plugin/engine/StftEngine.h"
 
 #include <gtest/gtest.h>
 

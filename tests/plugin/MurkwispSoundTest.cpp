@@ -1,7 +1,7 @@
 #include "MurkwispTestSupport.h"
 
-#include "core/IHostTimeInfo.h"
-#include "plugin/StftEngine.h"
+#include "core/framework/IHostTimeInfo.h"
+#include "plugin/engine/StftEngine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The disk half of the resource lookup, shared by both builds.
 #include "graphics/platform/ResourceLookup.h"
-#include "tests/resources/TestFiles.h"
+#include "resources/TestFiles.h"
 
 #include <gtest/gtest.h>
 

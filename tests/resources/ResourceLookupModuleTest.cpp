@@ -1,7 +1,7 @@
 // The module half: resources compiled into this test program by windres.
 #include "graphics/platform/ResourceLookup.h"
 #include "graphics/platform/win/ResourceLookupWin.h"
-#include "tests/resources/TestFiles.h"
+#include "resources/TestFiles.h"
 
 #include <gtest/gtest.h>
 

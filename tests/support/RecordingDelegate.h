@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/IGEditorDelegate.h"
+#include "graphics/IGEditorDelegate.h"
 #include "support/EventLog.h"
 
 namespace ifx {

@@ -2,9 +2,11 @@
 // A concrete control for tests: counts its callbacks, logs its draws and value
 // changes, and can be given several values.
 #include <string>
+#include <vector>
 
 #include "graphics/IControl.h"
 #include "graphics/IGfx.h"
+#include "graphics/IPopupMenu.h"
 #include "support/EventLog.h"
 
 namespace ifx {
@@ -23,6 +25,7 @@ public:
   int mouseDowns = 0, mouseUps = 0, drags = 0, doubleClicks = 0, wheels = 0, keyDowns = 0;
   int mouseOvers = 0, mouseOuts = 0, hostValues = 0, menuSelections = 0, textEntries = 0, contextChoices = 0;
   int lastContextChoice = -100;
+  std::vector<std::string> contextItems; // what FillContextMenu adds
   std::string lastText;
   int* destroyed = nullptr;
   igfx::IRECT lastDrawClip;
@@ -101,6 +104,11 @@ public:
   {
     ++textEntries;
     lastText = text;
+  }
+  void FillContextMenu(igfx::IPopupMenu& menu) override
+  {
+    for (const std::string& item : contextItems)
+      menu.AddItem(item.c_str());
   }
   void OnContextMenuChoice(int tag) override
   {

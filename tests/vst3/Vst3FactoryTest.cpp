@@ -7,7 +7,7 @@
 
 #include "abi/vst3/Vst3AudioProcessor.h"
 #include "abi/vst3/Vst3Component.h"
-#include "core/vst3/IFxVST3Factory.h"
+#include "vst3/MurkwispClass.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -21,7 +21,7 @@ std::u16string Text16(const char16_t* s) { return std::u16string(s); }
 }  // namespace
 
 TEST(Vst3Factory, DescribesTheMakerAndOneClass) {
-  IPluginFactory* factory = ifx::vst3::GetPluginFactory();
+  IPluginFactory* factory = ifx::vst3::GetPluginFactory(vst3test::kMurkwispClass);
   ASSERT_NE(factory, nullptr);
   PFactoryInfo info;
   std::memset(&info, 0x55, sizeof(info));
@@ -36,7 +36,7 @@ TEST(Vst3Factory, DescribesTheMakerAndOneClass) {
 }
 
 TEST(Vst3Factory, ClassInformationInAllThreeForms) {
-  IPluginFactory* factory = ifx::vst3::GetPluginFactory();
+  IPluginFactory* factory = ifx::vst3::GetPluginFactory(vst3test::kMurkwispClass);
   ASSERT_NE(factory, nullptr);
   void* obj = nullptr;
   ASSERT_EQ(factory->queryInterface(IPluginFactory3::iid, &obj), kResultOk);
@@ -74,14 +74,14 @@ TEST(Vst3Factory, ClassInformationInAllThreeForms) {
 }
 
 TEST(Vst3Factory, RepeatedCallsShareOneFactoryAndItDiesWithItsLastReference) {
-  IPluginFactory* first = ifx::vst3::GetPluginFactory();
-  IPluginFactory* second = ifx::vst3::GetPluginFactory();
+  IPluginFactory* first = ifx::vst3::GetPluginFactory(vst3test::kMurkwispClass);
+  IPluginFactory* second = ifx::vst3::GetPluginFactory(vst3test::kMurkwispClass);
   EXPECT_EQ(first, second);
   EXPECT_EQ(second->countClasses(), 1);
   EXPECT_EQ(second->release(), 1u);
   EXPECT_EQ(first->release(), 0u);
   // After the last release a new, live factory comes back.
-  IPluginFactory* again = ifx::vst3::GetPluginFactory();
+  IPluginFactory* again = ifx::vst3::GetPluginFactory(vst3test::kMurkwispClass);
   ASSERT_NE(again, nullptr);
   EXPECT_EQ(again->countClasses(), 1);
   PFactoryInfo info{};
@@ -90,7 +90,7 @@ TEST(Vst3Factory, RepeatedCallsShareOneFactoryAndItDiesWithItsLastReference) {
 }
 
 TEST(Vst3Factory, CreatesIndependentInstancesByClassIdOnly) {
-  IPluginFactory* factory = ifx::vst3::GetPluginFactory();
+  IPluginFactory* factory = ifx::vst3::GetPluginFactory(vst3test::kMurkwispClass);
   PClassInfo info{};
   factory->getClassInfo(0, &info);
 

@@ -12,8 +12,8 @@
 #include "abi/vst3/Vst3EditController.h"
 #include "core/IParam.h"
 #include "core/vst3/IFxVST3.h"
-#include "core/vst3/IFxVST3Factory.h"
-#include "tools/vst3host/HostObjects.h"
+#include "vst3/MurkwispClass.h"
+#include "vst3host/HostObjects.h"
 
 namespace vst3test {
 
@@ -100,7 +100,7 @@ inline ProcessData AudioBlock(int32 sampleSize, int32 frames, AudioBusBuffers* i
 class PluginFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    FUnknown* unknown = ifx::vst3::CreateVST3Instance(nullptr);
+    FUnknown* unknown = ifx::vst3::CreateVST3Instance(const_cast<ifx::vst3::PluginClass*>(&kMurkwispClass));
     ASSERT_NE(unknown, nullptr);
     plug = dynamic_cast<ifx::IFxVST3*>(static_cast<IAudioProcessor*>(unknown));
     ASSERT_NE(plug, nullptr);

@@ -49,7 +49,7 @@ TEST(Vst3FactoryThreads, FactoryTakenWhileItsLastReferenceIsDropped) {
   std::atomic<int> failures{0};
   auto churn = [&] {
     for (int i = 0; i < 3000; ++i) {
-      IPluginFactory* factory = ifx::vst3::GetPluginFactory();
+      IPluginFactory* factory = ifx::vst3::GetPluginFactory(vst3test::kMurkwispClass);
       if (!factory || factory->countClasses() != 1) ++failures;
       if (factory) factory->release();
     }

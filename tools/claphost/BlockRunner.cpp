@@ -1,4 +1,4 @@
-#include "tools/claphost/BlockRunner.h"
+#include "claphost/BlockRunner.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "tools/claphost/HostEvents.h"
-#include "tools/claphost/HostedPlugin.h"
+#include "claphost/HostEvents.h"
+#include "claphost/HostedPlugin.h"
 
 namespace claphost {
 

@@ -1,4 +1,4 @@
-#include "tools/claphost/ClapModuleLoader.h"
+#include "claphost/ClapModuleLoader.h"
 
 #if defined(_WIN32)
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "tools/claphost/HostEvents.h"
+#include "claphost/HostEvents.h"
 
 #include <cstring>
 

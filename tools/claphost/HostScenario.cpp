@@ -1,4 +1,4 @@
-#include "tools/claphost/HostScenario.h"
+#include "claphost/HostScenario.h"
 
 #include <chrono>
 #include <cmath>
@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "tools/claphost/BlockRunner.h"
-#include "tools/claphost/ClapModuleLoader.h"
-#include "tools/claphost/HostedPlugin.h"
+#include "claphost/BlockRunner.h"
+#include "claphost/ClapModuleLoader.h"
+#include "claphost/HostedPlugin.h"
 
 namespace claphost {
 

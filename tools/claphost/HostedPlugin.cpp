@@ -1,4 +1,4 @@
-#include "tools/claphost/HostedPlugin.h"
+#include "claphost/HostedPlugin.h"
 
 #include <algorithm>
 #include <cstring>

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "abi/clap/Clap.h"
-#include "tools/claphost/HostEvents.h"
-#include "tools/claphost/TestHost.h"
+#include "claphost/HostEvents.h"
+#include "claphost/TestHost.h"
 
 namespace claphost {
 

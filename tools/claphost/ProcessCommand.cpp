@@ -1,4 +1,4 @@
-#include "tools/claphost/ProcessCommand.h"
+#include "claphost/ProcessCommand.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/claphost/BlockRunner.h"
-#include "tools/claphost/ClapModuleLoader.h"
-#include "tools/vst3host/AudioFiles.h"
+#include "claphost/BlockRunner.h"
+#include "claphost/ClapModuleLoader.h"
+#include "hostaudio/AudioFiles.h"
 
 namespace claphost {
 
@@ -86,17 +86,17 @@ bool ParseProcessArgs(int argc, char** argv, ProcessArgs& a)
 // finer, so both sample widths see the same numbers.
 bool LoadInput(const ProcessArgs& a, Signal& signal, std::ostream& report)
 {
-  vst3host::Audio audio;
+  hostaudio::Audio audio;
   if (a.input.empty())
   {
-    if (!vst3host::GenerateSignal(a.signal, 2, a.frames, a.rate, audio))
+    if (!hostaudio::GenerateSignal(a.signal, 2, a.frames, a.rate, audio))
       return report << "error: unknown signal " << a.signal << "\n", false;
   }
   else
   {
     double fileRate = 0.0;
     std::string error;
-    if (!vst3host::ReadWav(a.input, audio, fileRate, error))
+    if (!hostaudio::ReadWav(a.input, audio, fileRate, error))
       return report << "error: " << a.input << ": " << error << "\n", false;
   }
   if (audio.empty())
@@ -173,8 +173,8 @@ int RunProcessCommand(int argc, char** argv, std::ostream& report)
         report << "host rule broken: " << v << "\n";
         rc = 1;
       }
-      const vst3host::Audio output{result.out[0], result.out[1]};
-      if (!a.output.empty() && !vst3host::WriteWav(a.output, output, a.rate))
+      const hostaudio::Audio output{result.out[0], result.out[1]};
+      if (!a.output.empty() && !hostaudio::WriteWav(a.output, output, a.rate))
       {
         report << "error: cannot write " << a.output << "\n";
         rc = 1;
@@ -191,10 +191,10 @@ int RunMakeSignalCommand(int argc, char** argv, std::ostream& report)
     return report << "usage: claphost make-signal <sine|noise|impulse|silence> <frames> <rate> <out.wav>\n", 2;
   const long frames = std::atol(argv[3]);
   const double rate = std::atof(argv[4]);
-  vst3host::Audio audio;
-  if (!vst3host::GenerateSignal(argv[2], 2, frames, rate, audio))
+  hostaudio::Audio audio;
+  if (!hostaudio::GenerateSignal(argv[2], 2, frames, rate, audio))
     return report << "error: cannot make that signal\n", 1;
-  if (!vst3host::WriteWav(argv[5], audio, rate))
+  if (!hostaudio::WriteWav(argv[5], audio, rate))
     return report << "error: cannot write " << argv[5] << "\n", 1;
   return 0;
 }

@@ -1,4 +1,4 @@
-#include "tools/claphost/TestHost.h"
+#include "claphost/TestHost.h"
 
 #include <cstring>
 

@@ -9,8 +9,8 @@
 #include <cstring>
 #include <iostream>
 
-#include "tools/claphost/HostScenario.h"
-#include "tools/claphost/ProcessCommand.h"
+#include "claphost/HostScenario.h"
+#include "claphost/ProcessCommand.h"
 
 int main(int argc, char** argv)
 {

@@ -1,4 +1,4 @@
-#include "tools/vst3host/HostObjects.h"
+#include "vst3host/HostObjects.h"
 
 #include <cstring>
 

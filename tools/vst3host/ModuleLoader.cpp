@@ -1,4 +1,4 @@
-#include "tools/vst3host/ModuleLoader.h"
+#include "vst3host/ModuleLoader.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "tools/vst3host/PluginInstance.h"
+#include "vst3host/PluginInstance.h"
 
 #include <algorithm>
 

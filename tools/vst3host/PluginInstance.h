@@ -9,10 +9,12 @@
 #include "abi/vst3/Vst3Component.h"
 #include "abi/vst3/Vst3EditController.h"
 #include "abi/vst3/Vst3PluginBase.h"
-#include "tools/vst3host/AudioFiles.h"
-#include "tools/vst3host/HostObjects.h"
+#include "hostaudio/AudioFiles.h"
+#include "vst3host/HostObjects.h"
 
 namespace vst3host {
+
+using hostaudio::Audio;
 
 struct ParamPoint {
   ParamID id;

@@ -26,10 +26,13 @@
 #include "abi/vst3/Vst3ChannelContext.h"
 #include "abi/vst3/Vst3Strings.h"
 #include "abi/vst3/Vst3Units.h"
-#include "tools/vst3host/ModuleLoader.h"
-#include "tools/vst3host/PluginInstance.h"
+#include "vst3host/ModuleLoader.h"
+#include "vst3host/PluginInstance.h"
 
 using namespace vst3host;
+using hostaudio::GenerateSignal;
+using hostaudio::ReadWav;
+using hostaudio::WriteWav;
 
 namespace {
 

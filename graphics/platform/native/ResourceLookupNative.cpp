@@ -22,11 +22,4 @@ const void* LoadResourceData(const char* name, const char* type, int& size, void
   return nullptr;
 }
 
-std::FILE* OpenFileUtf8(const char* path, const char* mode)
-{
-  if (!path || !mode)
-    return nullptr;
-  return std::fopen(path, mode);
-}
-
 } // namespace ifx

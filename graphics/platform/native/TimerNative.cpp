@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <mutex>
 #include <vector>
-#include "core/TimerList.h"
+#include "graphics/platform/TimerList.h"
 
 namespace ifx {
 

@@ -112,13 +112,4 @@ const void* LoadResourceData(const char* name, const char* type, int& size, void
   return data;
 }
 
-std::FILE* OpenFileUtf8(const char* path, const char* mode)
-{
-  const std::wstring widePath = Widen(path);
-  const std::wstring wideMode = Widen(mode);
-  if (widePath.empty() || wideMode.empty())
-    return nullptr;
-  return _wfopen(widePath.c_str(), wideMode.c_str());
-}
-
 } // namespace ifx

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "core/TimerList.h"
+#include "graphics/platform/TimerList.h"
 
 namespace ifx {
 

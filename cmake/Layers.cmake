@@ -1,0 +1,167 @@
+# Layers: one static library per layer, linking only the layers it may use,
+# so that the dependencies run one way and the build enforces them.
+#
+# A layer's headers are staged at configure time as symbolic links under
+# <build>/layers/<layer>/, keeping their source paths ("core/IParam.h"). A
+# layer's include path is its own staged tree plus those of the layers it
+# links; the source tree itself is no include directory. A file that includes
+# a header of a layer it may not use therefore fails to compile. The graph is
+# also written to <build>/layers/graph.txt, against which tests/layers checks
+# every #include line of the layer folders.
+#
+# murkwisp_layer(<name> FOLDERS <folder>... [USES <layer>...]
+#                [LIBS <library>...] [PRIVATE_LIBS <library>...])
+#   Target murkwisp_<name>: the sources (*.cpp, *.c) and headers (*.h) of
+#   each folder, not of its subfolders. A folder named win/ is built only in
+#   the windows tree, one named native/ only in the native tree. Files named
+#   *Entry.cpp are module entry files: only the modules compile them. Every
+#   folder must exist, and every layer it USES must be declared before it (so
+#   the graph cannot loop). LIBS are linked publicly, PRIVATE_LIBS privately.
+
+set(MURKWISP_LAYER_ROOT ${CMAKE_BINARY_DIR}/layers)
+file(REMOVE_RECURSE ${MURKWISP_LAYER_ROOT})
+file(MAKE_DIRECTORY ${MURKWISP_LAYER_ROOT})
+set_property(GLOBAL PROPERTY MURKWISP_LAYERS "")
+
+if(WIN32)
+  set(_murkwisp_other_os native)
+else()
+  set(_murkwisp_other_os win)
+endif()
+
+function(murkwisp_layer name)
+  cmake_parse_arguments(L "" "" "FOLDERS;USES;LIBS;PRIVATE_LIBS" ${ARGN})
+  get_property(declared GLOBAL PROPERTY MURKWISP_LAYERS)
+  if(name IN_LIST declared)
+    message(FATAL_ERROR "layer ${name} is declared twice")
+  endif()
+  foreach(used IN LISTS L_USES)
+    if(NOT used IN_LIST declared)
+      message(FATAL_ERROR "layer ${name} uses ${used}, which is not declared before it")
+    endif()
+  endforeach()
+
+  set(stage ${MURKWISP_LAYER_ROOT}/${name})
+  set(sources)
+  foreach(folder IN LISTS L_FOLDERS)
+    if(NOT IS_DIRECTORY ${CMAKE_SOURCE_DIR}/${folder})
+      message(FATAL_ERROR "layer ${name}: no folder ${folder}")
+    endif()
+    if(folder MATCHES "/${_murkwisp_other_os}$")
+      continue()
+    endif()
+    file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.h)
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.c)
+    list(APPEND sources ${found})
+    file(MAKE_DIRECTORY ${stage}/${folder})
+    foreach(header IN LISTS headers)
+      get_filename_component(file ${header} NAME)
+      file(CREATE_LINK ${header} ${stage}/${folder}/${file} SYMBOLIC)
+    endforeach()
+  endforeach()
+  list(FILTER sources EXCLUDE REGEX "Entry\\.cpp$")
+  # A layer without sources yet (the drawing back end, for now) is still a
+  # library, so that what links it need not change when its files arrive.
+  if(NOT sources)
+    set(sources ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
+  endif()
+
+  set(target murkwisp_${name})
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${stage})
+  foreach(used IN LISTS L_USES)
+    target_link_libraries(${target} PUBLIC murkwisp_${used})
+  endforeach()
+  target_link_libraries(${target} PUBLIC ${L_LIBS} PRIVATE ${L_PRIVATE_LIBS})
+  if(WIN32)
+    target_compile_definitions(${target} PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
+  endif()
+  murkwisp_warnings(${target})
+
+  set_property(GLOBAL APPEND PROPERTY MURKWISP_LAYERS ${name})
+  set_property(GLOBAL PROPERTY MURKWISP_LAYER_USES_${name} ${L_USES})
+  list(JOIN L_FOLDERS " " folders)
+  list(JOIN L_USES " " uses)
+  file(APPEND ${MURKWISP_LAYER_ROOT}/graph.txt "${name} | ${folders} | ${uses}\n")
+endfunction()
+
+# The layer and every layer below it, each once.
+function(murkwisp_layer_closure out name)
+  set(result ${name})
+  set(queue ${name})
+  while(queue)
+    list(POP_FRONT queue current)
+    get_property(uses GLOBAL PROPERTY MURKWISP_LAYER_USES_${current})
+    foreach(used IN LISTS uses)
+      if(NOT used IN_LIST result)
+        list(APPEND result ${used})
+        list(APPEND queue ${used})
+      endif()
+    endforeach()
+  endwhile()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+# ---------------------------------------------------------------------------
+# The graph. Arrows read "may use"; each layer may also use what the layers it
+# uses may use.
+
+find_package(Threads REQUIRED)
+if(WIN32)
+  set(_murkwisp_system_libs user32 gdi32 opengl32 comdlg32 shell32 comctl32 shlwapi ole32 wininet kernel32 uuid)
+else()
+  set(_murkwisp_system_libs ${CMAKE_DL_LIBS})
+endif()
+
+# Strings, buffers, rings, parameters, the editor delegate interface, mutex,
+# state chunk, FXP layout, UTF-8 files and conversion, trace.
+murkwisp_layer(base FOLDERS core LIBS Threads::Threads)
+# Resource lookup, the framework timer, GL entry-point lookup (and later font
+# files): portable headers, Win32 or native halves.
+murkwisp_layer(platform FOLDERS graphics/platform graphics/platform/win graphics/platform/native
+               USES base LIBS ${_murkwisp_system_libs})
+# The vector renderer and its OpenGL 2 back end.
+murkwisp_layer(renderer FOLDERS graphics/renderer USES base platform PRIVATE_LIBS Murkwisp::stb)
+# Geometry, IGfx, controls, SVG, the graphics editor delegate.
+murkwisp_layer(toolkit FOLDERS graphics USES base platform)
+# The drawing back end (IGfxVG): the toolkit's drawing on the renderer.
+murkwisp_layer(drawing FOLDERS graphics/drawing USES toolkit renderer)
+# The editor window and its platform services.
+murkwisp_layer(window FOLDERS graphics/window graphics/window/win graphics/window/native USES drawing)
+# Processor, plug-in base, API base.
+murkwisp_layer(framework FOLDERS core/framework USES toolkit)
+# The interface declarations of the two plug-in formats (hosts use them too).
+murkwisp_layer(vst3_abi FOLDERS abi/vst3)
+murkwisp_layer(clap_abi FOLDERS abi/clap)
+# The format wrappers; the host-less one serves tests, tools and benchmarks.
+# Each names itself as the base of the plug-in class it is linked with.
+murkwisp_layer(vst3_wrapper FOLDERS core/vst3 USES framework vst3_abi)
+murkwisp_layer(clap_wrapper FOLDERS core/clap USES framework clap_abi)
+murkwisp_layer(headless_wrapper FOLDERS core/headless USES framework)
+target_compile_definitions(murkwisp_vst3_wrapper INTERFACE
+  MURKWISP_PLUGIN_API=ifx::IFxVST3 "MURKWISP_PLUGIN_API_HEADER=\"core/vst3/IFxVST3.h\"")
+target_compile_definitions(murkwisp_clap_wrapper INTERFACE
+  MURKWISP_PLUGIN_API=ifx::IFxCLAP "MURKWISP_PLUGIN_API_HEADER=\"core/clap/IFxCLAP.h\"")
+target_compile_definitions(murkwisp_headless_wrapper INTERFACE
+  MURKWISP_PLUGIN_API=ifx::IFxHeadless "MURKWISP_PLUGIN_API_HEADER=\"core/headless/IFxHeadless.h\"")
+# The spectral engine: pure DSP.
+murkwisp_layer(engine FOLDERS plugin/engine USES base PRIVATE_LIBS Murkwisp::kissfft)
+# The plug-in, once per format (its class derives from the format's wrapper).
+foreach(format IN ITEMS vst3 clap headless)
+  murkwisp_layer(plugin_${format} FOLDERS plugin USES framework engine toolkit window ${format}_wrapper)
+endforeach()
+
+# A module: its entry file over one plug-in layer, with that layer and every
+# layer below it linked whole. The entry file may use what the plug-in layer
+# may use.
+function(murkwisp_link_module target plugin_layer)
+  get_target_property(entry ${target} SOURCES)
+  file(RELATIVE_PATH entry ${CMAKE_SOURCE_DIR} ${entry})
+  file(APPEND ${MURKWISP_LAYER_ROOT}/graph.txt "module ${target} | ${entry} | ${plugin_layer}\n")
+  target_link_libraries(${target} PRIVATE murkwisp_${plugin_layer})
+  murkwisp_layer_closure(layers ${plugin_layer})
+  foreach(layer IN LISTS layers)
+    set_property(TARGET ${target} PROPERTY LINK_LIBRARY_OVERRIDE_murkwisp_${layer} WHOLE_ARCHIVE)
+  endforeach()
+  murkwisp_warnings(${target})
+endfunction()

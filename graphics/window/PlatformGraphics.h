@@ -1,0 +1,16 @@
+#pragma once
+// The editor's graphics object for this platform: the editor window where
+// the platform has one, null where it has none. The editor delegate owns
+// what it returns; the caller sets its module handle.
+namespace ifx {
+
+class IEditorDelegate;
+
+namespace igfx {
+
+class IGfx;
+
+IGfx* MakePlatformGraphics(IEditorDelegate& dlg, int width, int height, int fps, float scale);
+
+} // namespace igfx
+} // namespace ifx
