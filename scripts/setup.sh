@@ -12,7 +12,7 @@ packages=(
   clang libclang-rt-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-apps
-  curl python3 dpkg-dev
+  curl python3 dpkg-dev sox
 )
 
 sudo_cmd=()

@@ -10,6 +10,7 @@
 #include "claphost/BlockRunner.h"
 #include "claphost/ClapModuleLoader.h"
 #include "hostaudio/AudioFiles.h"
+#include "hostaudio/ProcessInput.h"
 
 namespace claphost {
 
@@ -26,10 +27,9 @@ struct ParamSetting
 
 struct ProcessArgs
 {
-  std::string module, signal = "sine", input, output;
-  double rate = 44100.0;
+  std::string module, output;
+  hostaudio::InputOptions input;
   long block = 512;
-  long frames = 44100;
   bool use64 = false;
   std::vector<ParamSetting> settings;
 };
@@ -51,15 +51,24 @@ bool ParseProcessArgs(int argc, char** argv, ProcessArgs& a)
       return false;
     const char* v = argv[++i];
     if (opt == "--rate")
-      a.rate = std::atof(v);
+    {
+      a.input.rate = std::atof(v);
+      if (!(a.input.rate > 0.0))
+        return false;
+    }
     else if (opt == "--block")
       a.block = std::atol(v);
     else if (opt == "--frames")
-      a.frames = std::atol(v);
+      a.input.frames = std::atol(v);
     else if (opt == "--signal")
-      a.signal = v;
+      a.input.signal = v;
     else if (opt == "--input")
-      a.input = v;
+      a.input.path = v;
+    else if (opt == "--tail")
+    {
+      if (!hostaudio::ParseTailSeconds(v, a.input.tailSeconds))
+        return false;
+    }
     else if (opt == "--output")
       a.output = v;
     else if (opt == "--set")
@@ -79,48 +88,37 @@ bool ParseProcessArgs(int argc, char** argv, ProcessArgs& a)
   // A host hands events over in time order.
   std::stable_sort(a.settings.begin(), a.settings.end(),
                    [](const ParamSetting& x, const ParamSetting& y) { return x.frame < y.frame; });
-  return a.rate > 0.0 && a.block > 0 && a.block <= 65536 && a.frames >= 0;
+  return a.block > 0 && a.block <= 65536 && a.input.frames >= 0;
 }
 
 // The signal as 32-bit values: WAV files and generated signals hold nothing
 // finer, so both sample widths see the same numbers.
-bool LoadInput(const ProcessArgs& a, Signal& signal, std::ostream& report)
+void ToSignal(const hostaudio::Audio& audio, Signal& signal)
 {
-  hostaudio::Audio audio;
-  if (a.input.empty())
-  {
-    if (!hostaudio::GenerateSignal(a.signal, 2, a.frames, a.rate, audio))
-      return report << "error: unknown signal " << a.signal << "\n", false;
-  }
-  else
-  {
-    double fileRate = 0.0;
-    std::string error;
-    if (!hostaudio::ReadWav(a.input, audio, fileRate, error))
-      return report << "error: " << a.input << ": " << error << "\n", false;
-  }
-  if (audio.empty())
-    return report << "error: no channels in the input\n", false;
   for (size_t c = 0; c < 2; ++c)
   {
     const std::vector<double>& src = audio[c < audio.size() ? c : audio.size() - 1];
     signal.ch[c].assign(src.begin(), src.end());
   }
-  return true;
 }
 
 } // namespace
 
-int RunProcessCommand(int argc, char** argv, std::ostream& report)
+int RunProcessCommand(int argc, char** argv, std::ostream& report, std::ostream& errors)
 {
   ProcessArgs a;
   if (!ParseProcessArgs(argc, argv, a))
     return report << "usage: claphost process <module> [--rate hz] [--block n] [--double] [--frames n] "
-                     "[--signal kind] [--input in.wav] [--output out.wav] [--set id=value[@frame]]...\n",
+                     "[--signal kind] [--input in.wav] [--tail seconds] [--output out.wav] "
+                     "[--set id=value[@frame]]...\n",
            2;
-  Signal signal;
-  if (!LoadInput(a, signal, report))
-    return 1;
+  // Read before the module is loaded: a file that cannot be used gives one
+  // error line and nothing else.
+  hostaudio::Audio audio;
+  double rate = 0.0;
+  std::string error;
+  if (!hostaudio::LoadInput(a.input, audio, rate, error))
+    return errors << "error: " << error << "\n", 1;
 
   ClapModuleLoader module;
   if (!module.Load(a.module))
@@ -134,13 +132,18 @@ int RunProcessCommand(int argc, char** argv, std::ostream& report)
     TestHost host;
     HostedPlugin plugin(factory, host, kPluginId);
     const uint32_t block = static_cast<uint32_t>(a.block);
-    if (!plugin.Valid() || !plugin.Init() || !plugin.Activate(a.rate, 1, block))
+    if (!plugin.Valid() || !plugin.Init() || !plugin.Activate(rate, 1, block))
     {
       report << "error: the plug-in could not be created, initialised and activated\n";
       rc = 1;
     }
     else
     {
+      const auto* latencyExt = plugin.Ext<clap_plugin_latency_t>(CLAP_EXT_LATENCY);
+      const uint32_t latency = latencyExt ? latencyExt->get(plugin.Clap()) : 0u;
+      hostaudio::AppendTail(a.input, static_cast<long>(latency), rate, audio);
+      Signal signal;
+      ToSignal(audio, signal);
       // Each setting goes with the block its frame falls in, at its offset there.
       InputEvents blockEvents;
       const BlockEvents eventsFor = [&](size_t pos, uint32_t frames) {
@@ -155,8 +158,8 @@ int RunProcessCommand(int argc, char** argv, std::ostream& report)
       };
       OutputEvents outEvents;
       const RunResult result = Run(plugin, signal, a.use64, {block}, eventsFor, &outEvents);
-      const auto* latency = plugin.Ext<clap_plugin_latency_t>(CLAP_EXT_LATENCY);
-      report << "latency: " << (latency ? latency->get(plugin.Clap()) : 0u) << "\n";
+      report << "latency: " << latency << "\n";
+      report << "rate: " << rate << "\n";
       report << "frames: " << signal.ch[0].size() << "\n";
       if (result.errors > 0)
       {
@@ -174,7 +177,7 @@ int RunProcessCommand(int argc, char** argv, std::ostream& report)
         rc = 1;
       }
       const hostaudio::Audio output{result.out[0], result.out[1]};
-      if (!a.output.empty() && !hostaudio::WriteWav(a.output, output, a.rate))
+      if (!a.output.empty() && !hostaudio::WriteWav(a.output, output, rate))
       {
         report << "error: cannot write " << a.output << "\n";
         rc = 1;

@@ -20,7 +20,7 @@ int main(int argc, char** argv)
     return 100;
   }
   if (!std::strcmp(argv[1], "process"))
-    return claphost::RunProcessCommand(argc, argv, std::cout);
+    return claphost::RunProcessCommand(argc, argv, std::cout, std::cerr);
   if (!std::strcmp(argv[1], "make-signal"))
     return claphost::RunMakeSignalCommand(argc, argv, std::cout);
   const int failures = claphost::RunHostScenario(argv[1], std::cout);

@@ -6,7 +6,12 @@
 //   vst3host info <module>
 //   vst3host process <module> [--rate hz] [--block n] [--double] [--in-place]
 //            [--signal sine|noise|impulse|silence] [--frames n] [--input in.wav]
-//            [--output out.wav] [--set id=value[@frame]]... [--save-state f] [--load-state f]
+//            [--tail seconds] [--output out.wav] [--set id=value[@frame]]...
+//            [--save-state f] [--load-state f]
+//     Runs at the input file's sample rate unless --rate is given (44100 for
+//     a generated signal) and writes the output at that rate as 32-bit float.
+//     --tail renders the plug-in's latency plus that many seconds past the
+//     end of the input.
 //   vst3host check-bypass <module> [--rate hz] [--block n] [--double]
 //   vst3host check-state <module> [--rate hz] [--block n] [--double]
 //   vst3host check-precision <module> [--rate hz] [--block n]
@@ -26,19 +31,18 @@
 #include "abi/vst3/Vst3ChannelContext.h"
 #include "abi/vst3/Vst3Strings.h"
 #include "abi/vst3/Vst3Units.h"
+#include "hostaudio/ProcessInput.h"
 #include "vst3host/ModuleLoader.h"
 #include "vst3host/PluginInstance.h"
 
 using namespace vst3host;
 using hostaudio::GenerateSignal;
-using hostaudio::ReadWav;
-using hostaudio::WriteWav;
 
 namespace {
 
 struct Args {
-  std::string command, module, signal = "sine", input, output, saveState, loadState;
-  long frames = 44100;
+  std::string command, module, output, saveState, loadState;
+  hostaudio::InputOptions input;
   RunOptions run;
   std::vector<ParamPoint> automation;
 };
@@ -59,13 +63,15 @@ bool ParseArgs(int argc, char** argv, Args& a) {
     }
     if (i + 1 >= argc) return false;
     const char* v = argv[++i];
-    if (opt == "--rate") a.run.rate = std::atof(v);
+    if (opt == "--rate") a.run.rate = a.input.rate = std::atof(v);
     else if (opt == "--block") a.run.block = std::atoi(v);
     else if (opt == "--announce") a.run.announce = std::atoi(v);
-    else if (opt == "--frames") a.frames = std::atol(v);
-    else if (opt == "--signal") a.signal = v;
-    else if (opt == "--input") a.input = v;
-    else if (opt == "--output") a.output = v;
+    else if (opt == "--frames") a.input.frames = std::atol(v);
+    else if (opt == "--signal") a.input.signal = v;
+    else if (opt == "--input") a.input.path = v;
+    else if (opt == "--tail") {
+      if (!hostaudio::ParseTailSeconds(v, a.input.tailSeconds)) return false;
+    } else if (opt == "--output") a.output = v;
     else if (opt == "--save-state") a.saveState = v;
     else if (opt == "--load-state") a.loadState = v;
     else if (opt == "--set") {
@@ -77,7 +83,7 @@ bool ParseArgs(int argc, char** argv, Args& a) {
       return false;
     }
   }
-  return a.run.block > 0 && a.run.rate > 0. && a.frames >= 0;
+  return a.run.block > 0 && a.run.rate > 0. && a.input.frames >= 0;
 }
 
 // Texts the plug-in hands over, as UTF-8 for printing.
@@ -247,15 +253,9 @@ bool ReadFile(const std::string& path, std::vector<char>& bytes) {
   return true;
 }
 
-bool MakeInput(const Args& a, Audio& input) {
-  if (a.input.empty()) return GenerateSignal(a.signal, 2, a.frames, a.run.rate, input);
-  double rate = 0.;
-  std::string error;
-  if (!ReadWav(a.input, input, rate, error)) return std::printf("error: %s\n", error.c_str()), false;
-  return true;
-}
-
-int Process(ModuleLoader& loader, const Args& a) {
+// The input is read before the module is loaded, so that a file that cannot
+// be used gives one error line and nothing else.
+int Process(ModuleLoader& loader, const Args& a, Audio& input, double rate) {
   PluginInstance plug;
   if (!CreateFirst(loader, plug)) return 1;
   if (!a.loadState.empty()) {
@@ -264,14 +264,19 @@ int Process(ModuleLoader& loader, const Args& a) {
     std::printf("setState: %s\n", plug.setState(bytes) == kResultOk ? "ok" : "failed");
   }
   std::string error;
-  if (!plug.start(a.run, error)) return std::printf("error: %s\n", error.c_str()), 1;
-  Audio input, output;
-  if (!MakeInput(a, input)) return 1;
+  RunOptions run = a.run;
+  run.rate = rate;
+  if (!plug.start(run, error)) return std::printf("error: %s\n", error.c_str()), 1;
+  const uint32 latency = plug.processor->getLatencySamples();
+  hostaudio::AppendTail(a.input, static_cast<long>(latency), rate, input);
+  Audio output;
   plug.run(input, output, a.automation);
-  std::printf("latency: %u\n", plug.processor->getLatencySamples());
+  std::printf("latency: %u\n", latency);
+  std::printf("rate: %g\n", rate);
   PrintStats("in", input);
   PrintStats("out", output);
-  if (!a.output.empty() && !WriteWav(a.output, output, a.run.rate)) return std::puts("error: cannot write output"), 1;
+  if (!a.output.empty() && !hostaudio::WriteWav(a.output, output, rate))
+    return std::printf("error: cannot write %s\n", a.output.c_str()), 1;
   if (!a.saveState.empty()) {
     std::vector<char> bytes;
     tresult r = kResultFalse;
@@ -406,6 +411,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: vst3host scan|info|process|check-bypass|check-state <module> [options]\n");
     return 2;
   }
+  Audio input;
+  double rate = 0.;
+  if (a.command == "process") {
+    std::string error;
+    if (!hostaudio::LoadInput(a.input, input, rate, error)) {
+      std::fprintf(stderr, "error: %s\n", error.c_str());
+      return 1;
+    }
+  }
   int rc = 2;
   {
     ModuleLoader loader;
@@ -413,7 +427,7 @@ int main(int argc, char** argv) {
     std::printf("module: loaded\n");
     if (a.command == "scan") rc = Scan(loader);
     else if (a.command == "info") rc = Info(loader, a);
-    else if (a.command == "process") rc = Process(loader, a);
+    else if (a.command == "process") rc = Process(loader, a, input, rate);
     else if (a.command == "check-bypass") rc = CheckBypass(loader, a);
     else if (a.command == "check-state") rc = CheckState(loader, a);
     else if (a.command == "check-precision") rc = CheckPrecision(loader, a);
