@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build and the tests need. Idempotent: a
-# second run finds everything present and touches nothing.
+# Installs every Debian package the build and the tests need, and fetches the
+# Kiss FFT sources for the cross build. Idempotent: a second run finds
+# everything present and touches nothing.
+#
+# MURKWISP_SKIP_SETUP=1 skips all of it, for machines whose packages were
+# installed by hand. Where packages are missing and cannot be installed (no
+# apt-get, or neither root nor sudo), it names them in one message and fails.
 set -euo pipefail
 
 packages=(
@@ -15,17 +20,49 @@ packages=(
   curl python3 dpkg-dev sox
 )
 
+if [ "${MURKWISP_SKIP_SETUP:-0}" = 1 ]; then
+  echo "setup: skipped (MURKWISP_SKIP_SETUP=1)"
+  exit 0
+fi
+
+# Stops with one message naming what is needed.
+cannot_install() {
+  echo "setup: $1; install these Debian packages (or your system's equivalents), then run again" \
+       "or set MURKWISP_SKIP_SETUP=1: $2" >&2
+  exit 1
+}
+
+if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
+  cannot_install "no apt-get on this machine" "${packages[*]}"
+fi
+
 sudo_cmd=()
-[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+can_install=1
+if [ "$(id -u)" -ne 0 ]; then
+  if command -v sudo >/dev/null; then sudo_cmd=(sudo); else can_install=0; fi
+fi
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 
+src_dir="${MURKWISP_THIRD_PARTY:-$(cd "$(dirname "$0")/.." && pwd)/build/third_party}"
+need_kissfft=0
+[ -f "$src_dir/kissfft/kiss_fftr.c" ] || need_kissfft=1
+
 need_src=0
-if ! grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null; then
+if [ "$need_kissfft" -eq 1 ] && ! grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
   need_src=1
+fi
+
+if [ "$can_install" -eq 0 ]; then
+  [ "${#missing[@]}" -eq 0 ] || cannot_install "not root and no sudo" "${missing[*]}"
+  if [ "$need_src" -eq 1 ]; then
+    echo "setup: not root and no sudo, and no deb-src entry to fetch the Kiss FFT sources for the Windows" \
+         "build from: add one (or unpack the kissfft sources into $src_dir/kissfft), then run again" >&2
+    exit 1
+  fi
 fi
 
 if [ "${#missing[@]}" -gt 0 ] || [ "$need_src" -eq 1 ]; then
@@ -50,8 +87,7 @@ SRC
 fi
 
 # The cross build compiles Kiss FFT from Debian's own source package.
-src_dir="${MURKWISP_THIRD_PARTY:-$(cd "$(dirname "$0")/.." && pwd)/build/third_party}"
-if [ ! -f "$src_dir/kissfft/kiss_fftr.c" ]; then
+if [ "$need_kissfft" -eq 1 ]; then
   mkdir -p "$src_dir"
   ( cd "$src_dir" && apt-get source --download-only kissfft >/dev/null \
       && rm -rf kissfft && mkdir kissfft \
