@@ -72,7 +72,8 @@ private:
   void RefreshResonanceTable() noexcept;
   void RefreshSourcePositions() noexcept;
 
-  int32_t fftSize = kFftSize;
+  // Not read: the code works with kFftSize. Kept with the rest of the state.
+  [[maybe_unused]] int32_t fftSize = kFftSize;
   Plan forwardPlan;
   Plan inversePlan;
   std::unique_ptr<float[]> inputFrame;
