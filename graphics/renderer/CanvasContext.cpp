@@ -6,6 +6,7 @@
 
 #include "graphics/renderer/CanvasPaint.h"
 #include "graphics/renderer/CanvasTransform.h"
+#include "graphics/renderer/GlyphStore.h"
 
 namespace
 {
@@ -68,8 +69,12 @@ CanvasContext* CanvasContext::Create(const CanvasBackend& backend)
     Destroy(ctx);
     return nullptr;
   }
-  // The glyph store joins here with the text drawing; the atlas texture it
-  // fills is made now so that the image set is complete from the start.
+  ctx->glyphs = GlyphStore::Create(GlyphStoreSetup{kFontAtlasSize, kFontAtlasSize, kGlyphOriginTopLeft});
+  if (!ctx->glyphs)
+  {
+    Destroy(ctx);
+    return nullptr;
+  }
   ctx->fontImages[0] = ctx->backend.makeTexture
                          ? ctx->backend.makeTexture(ctx->backend.user, kCanvasTextureAlpha, kFontAtlasSize,
                                                     kFontAtlasSize, 0, nullptr)
@@ -89,6 +94,7 @@ void CanvasContext::Destroy(CanvasContext* ctx)
     return;
   std::free(ctx->commands);
   FreeFlatCache(ctx->cache);
+  GlyphStore::Destroy(ctx->glyphs);
   for (int& image : ctx->fontImages)
   {
     if (image != 0 && ctx->backend.freeTexture)

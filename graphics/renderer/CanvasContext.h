@@ -8,6 +8,21 @@
 
 struct GlyphStore; // the glyph atlas behind text drawing
 
+// One row of broken text: its bytes [start, end), where the next row starts,
+// and its width and horizontal extent from its start, in user units.
+struct CanvasTextRow
+{
+  const char* start;
+  const char* end;
+  const char* next;
+  float width;
+  float minx, maxx;
+};
+
+// The scale text is rasterised at under a transform: its average axis scale
+// rounded to 0.01, at most 4.
+float CanvasTextScaleOf(const float* xform);
+
 struct CanvasState
 {
   CanvasComposite composite;
@@ -131,6 +146,20 @@ struct CanvasContext
   void FillPath();
   void StrokePath();
 
+  // ---- Text through the glyph store (positions in user units; the font is
+  // the state's font id, -1 none; end may be null for the whole string)
+  float DrawString(float x, float y, const char* text, const char* end);
+  // The advance; bounds (min x, min y, max x, max y) cover the glyphs across
+  // and the line's extent down. Zero bounds without a font.
+  float MeasureString(float x, float y, const char* text, const char* end, float* bounds);
+  // At most maxRows rows no wider than breakRowWidth (a row takes at least
+  // one character); continue from the last row's next.
+  int BreakTextLines(const char* text, const char* end, float breakRowWidth, CanvasTextRow* rows, int maxRows);
+  // The font's line height at the state's size; untouched without a font.
+  void GetLineHeight(float* lineh);
+  bool GrowGlyphTexture();
+  void SubmitGlyphQuads(const CanvasVertex* verts, int nverts);
+
   // ---- Tessellation (the flat cache of the current path)
   void BuildFlatPaths();
   void PushFlatPoint(float x, float y, int flags);
@@ -138,10 +167,19 @@ struct CanvasContext
                       int flags);
   void ComputeCornerNormals(float w, int lineJoin, float miterLimit);
   bool BuildStrokeMesh(float w, float fringe, int lineCap, int lineJoin, float miterLimit);
-  bool BuildFillMesh(float w, int lineJoin, float miterLimit);
+  // With outsideFringe the fill keeps its true outline and the whole fringe
+  // lies outside it (fills thinner than the fringe).
+  bool BuildFillMesh(float w, int lineJoin, float miterLimit, bool outsideFringe = false);
+  // How much of a fringe-wide fill a fill thinner than the fringe w covers:
+  // 1 for an ordinary fill, 0 for one without area.
+  float ThinFillCoverage(float w) const;
 
 private:
   void SetDevicePixelRatio(float ratio);
+  // Puts the state's text settings in device pixels into the glyph store;
+  // returns the factor from user units, 0 when there is nothing to draw with.
+  float SetGlyphState();
+  void UploadGlyphTexture();
   CanvasFlatPath* NewFlatPath();
   CanvasVertex* ReserveVertices(int count);
 };

@@ -22,10 +22,18 @@ void CanvasContext::FillPath()
 
   BuildFlatPaths();
   const bool aa = backend.edgeAntiAlias && s.shapeAntiAlias;
-  if (!BuildFillMesh(aa ? fringeWidth : 0.f, kCanvasMiter, 2.4f))
+  const float w = aa ? fringeWidth : 0.f;
+  // Opposite edges' fringes of a fill thinner than the fringe overlap and
+  // would draw it as a solid line: such a fill keeps its outline, puts the
+  // fringe outside and fades by its coverage. A fill without area draws
+  // nothing.
+  const float coverage = ThinFillCoverage(w);
+  if (coverage <= 0.f)
+    return;
+  if (!BuildFillMesh(w, kCanvasMiter, 2.4f, coverage < 1.f))
     return;
 
-  MultiplyAlpha(paint, s.alpha);
+  MultiplyAlpha(paint, s.alpha * coverage);
   backend.queueFill(backend.user, &paint, s.composite, &s.scissor, fringeWidth, cache->bounds, cache->paths,
                     cache->npaths);
 

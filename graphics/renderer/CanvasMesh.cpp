@@ -79,7 +79,7 @@ CanvasVertex* CanvasContext::ReserveVertices(int count)
   return c->verts;
 }
 
-bool CanvasContext::BuildFillMesh(float w, int lineJoin, float miterLimit)
+bool CanvasContext::BuildFillMesh(float w, int lineJoin, float miterLimit, bool outsideFringe)
 {
   CanvasFlatCache* c = cache;
   const bool fringe = w > 0.0f;
@@ -97,7 +97,7 @@ bool CanvasContext::BuildFillMesh(float w, int lineJoin, float miterLimit)
   CanvasVertexWriter out{verts, verts + c->cverts};
 
   const bool convex = c->npaths == 1 && c->paths[0].convex;
-  const float woff = fringe ? 0.5f * w : 0.f;
+  const float woff = fringe && !outsideFringe ? 0.5f * w : 0.f;
 
   for (int i = 0; i < c->npaths; i++)
   {
@@ -162,6 +162,42 @@ bool CanvasContext::BuildFillMesh(float w, int lineJoin, float miterLimit)
   }
   c->nverts = (int)(out.p - verts);
   return true;
+}
+
+float CanvasContext::ThinFillCoverage(float w) const
+{
+  // The area (a bound from the fan triangles, exact for convex paths) and the
+  // outline length give the thickness t of the rectangle with the same area
+  // and outline: the smaller root of x^2 - (P/2) x + A = 0.
+  double area = 0.0, perimeter = 0.0;
+  for (int i = 0; i < cache->npaths; i++)
+  {
+    const CanvasFlatPath& path = cache->paths[i];
+    const CanvasFlatPoint* pts = &cache->points[path.first];
+    for (int j = 2; j < path.count; j++)
+    {
+      const double ax = pts[j - 1].x - pts[0].x, ay = pts[j - 1].y - pts[0].y;
+      const double bx = pts[j].x - pts[0].x, by = pts[j].y - pts[0].y;
+      area += std::fabs(ax * by - bx * ay) * 0.5;
+    }
+    if (path.count >= 2)
+      for (int j = 0; j < path.count; j++)
+        perimeter += pts[j].len;
+  }
+  if (!(area > 0.0))
+    return 0.f;
+  if (!(w > 0.f))
+    return 1.f;
+  const double disc = perimeter * perimeter - 16.0 * area;
+  if (disc < 0.0)
+    return 1.f; // compact: no thinner than a square
+  const double t = 4.0 * area / (perimeter + std::sqrt(disc));
+  // A hair below the fringe keeps a one-pixel rectangle on whole pixels crisp.
+  if (t >= (double)w * 0.999)
+    return 1.f;
+  // Drawn with its whole fringe outside, a thin fill covers about t + w
+  // across; scaled by t / (t + w) its coverage is its area.
+  return (float)(t / (t + w));
 }
 
 bool CanvasContext::BuildStrokeMesh(float w, float fringe, int lineCap, int lineJoin, float miterLimit)

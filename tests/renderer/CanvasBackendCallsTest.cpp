@@ -77,6 +77,7 @@ TEST_F(CanvasFixture, WithoutEdgeAntiAliasingStrokesHaveNoFringe)
   EXPECT_FLOAT_EQ(v[2].x, 10.f);
   EXPECT_FLOAT_EQ(std::fabs(v[2].y - 10.f), 2.f);
 
+  ctx->BeginPath();
   ctx->AddRectangle(0, 0, 5, 5);
   ctx->FillPath();
   EXPECT_TRUE(LastCall("QueueFill").paths.back().fringe.empty());

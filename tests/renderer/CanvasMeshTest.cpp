@@ -244,20 +244,14 @@ TEST_F(CanvasFixture, DegenerateInputGivesNoNaNVertices)
       for (const auto& p : LastCall("QueueStroke").paths)
         EXPECT_TRUE(AllFinite(p.fringe));
     }
+  // Fills without area (collinear points, a collapsed transform) draw nothing.
   ctx->FillPath();
-  for (const auto& p : LastCall("QueueFill").paths)
-  {
-    EXPECT_TRUE(AllFinite(p.fill));
-    EXPECT_TRUE(AllFinite(p.fringe));
-  }
-
   ctx->BeginPath();
   ctx->Scale(0.f, 0.f);
   ctx->AddRectangle(10.f, 10.f, 20.f, 20.f);
   ctx->StrokePath();
   ctx->FillPath();
-  for (const auto& p : LastCall("QueueFill").paths)
-    EXPECT_TRUE(AllFinite(p.fringe));
+  EXPECT_TRUE(rec.CallsNamed("QueueFill").empty());
   for (const auto& p : LastCall("QueueStroke").paths)
     EXPECT_TRUE(AllFinite(p.fringe));
 }
