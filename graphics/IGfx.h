@@ -63,6 +63,9 @@ struct TouchIdHash
 class IGfx
 {
 public:
+  // Largest side of an offscreen layer in pixels.
+  static constexpr int kMaxLayerSide = 16384;
+
   IGfx(IEditorDelegate& dlg, int w, int h, int fps = 60, float scale = 1.f);
   virtual ~IGfx();
 
@@ -231,7 +234,8 @@ public:
                                          float dpi = 72.f);
   virtual ISvgDocument LoadSVG(const char* fileName, const char* units = "px", float dpi = 72.f);
   virtual bool LoadResource(const char* name, const char* type, IHeapBuf& result);
-  virtual APIBitmap* DecodeBitmapData(const void* data, int dataSize, int scale) = 0;
+  // name lets a back end that keeps its own cache find the bitmap again.
+  virtual APIBitmap* DecodeBitmapData(const char* name, const void* data, int dataSize, int scale) = 0;
   virtual APIBitmap* DecodeBitmapFile(const char* path, int scale, EResourceLocation location,
                                       const char* ext) = 0;
   virtual APIBitmap* NewBackendBitmap(int width, int height, float scale, float drawScale,
@@ -319,10 +323,13 @@ public:
   bool IsDirty(IRegionRects& rects);
   void Draw(IRegionRects& rects);
   void DrawControl(IControl* control, const IRECT& bounds, float scale);
-  void StartLayer(IControl* control, const IRECT& bounds, bool cacheable = false);
+  // False, with no layer pushed, when the bounds give no drawable pixel size
+  // (not finite, empty, or above kMaxLayerSide) or the back end makes no bitmap.
+  bool StartLayer(IControl* control, const IRECT& bounds, bool cacheable = false);
   void PushLayer(IOffscreenLayer* layer);
   IOffscreenLayer* PopLayer();
   int LayerDepth() const { return static_cast<int>(mLayers.size()); }
+  IOffscreenLayer* TopLayer() const { return mLayers.empty() ? nullptr : mLayers.back(); }
   void ClipToPathRegion(const IRECT& r);
   const IRECT& GetClipRECT() const { return mClipRECT; }
   // One transposing blur pass over alpha bytes.

@@ -102,14 +102,21 @@ void IGfx::DrawControl(IControl* control, const IRECT& bounds, float scale)
 
 // -- Layers ----------------------------------------------------------------------
 
-void IGfx::StartLayer(IControl* control, const IRECT& bounds, bool cacheable)
+bool IGfx::StartLayer(IControl* control, const IRECT& bounds, bool cacheable)
 {
   const float s = GetTotalScale();
   const IRECT aligned = bounds.GetPixelAligned(s);
-  const int w = static_cast<int>(std::ceil(s * std::ceil(aligned.W())));
-  const int h = static_cast<int>(std::ceil(s * std::ceil(aligned.H())));
-  APIBitmap* bitmap = NewBackendBitmap(w, h, mScreenScale, mDrawScale, cacheable);
+  const float w = std::ceil(s * std::ceil(aligned.W()));
+  const float h = std::ceil(s * std::ceil(aligned.H()));
+  // Checked as floats: NaN or a huge size has no integer to become.
+  const float maxSide = static_cast<float>(kMaxLayerSide);
+  if (!(w > 0.f && h > 0.f && w <= maxSide && h <= maxSide))
+    return false;
+  APIBitmap* bitmap = NewBackendBitmap(static_cast<int>(w), static_cast<int>(h), mScreenScale, mDrawScale, cacheable);
+  if (!bitmap)
+    return false;
   PushLayer(new IOffscreenLayer(bitmap, control, control ? control->GetRECT() : IRECT(), aligned));
+  return true;
 }
 
 void IGfx::PushLayer(IOffscreenLayer* layer)

@@ -313,8 +313,10 @@ void IGfx::DrawGrid(const IRgba& color, const IRECT& bounds, float gridSizeH, fl
   // finite edges has none: adding the step to an infinite edge never ends.
   const bool finite = std::isfinite(bounds.L) && std::isfinite(bounds.T) && std::isfinite(bounds.R) &&
                       std::isfinite(bounds.B);
+  // Far more lines than any window has pixels would only exhaust memory.
+  constexpr int kMaxGridLines = 8192;
   if (finite && gridSizeH > 1.f && std::isfinite(gridSizeH))
-    for (int k = 1;; ++k)
+    for (int k = 1; k <= kMaxGridLines; ++k)
     {
       const float x = bounds.L + static_cast<float>(k) * gridSizeH;
       if (!(x < bounds.R))
@@ -323,7 +325,7 @@ void IGfx::DrawGrid(const IRgba& color, const IRECT& bounds, float gridSizeH, fl
       PathLineTo(x, bounds.B);
     }
   if (finite && gridSizeV > 1.f && std::isfinite(gridSizeV))
-    for (int k = 1;; ++k)
+    for (int k = 1; k <= kMaxGridLines; ++k)
     {
       const float y = bounds.T + static_cast<float>(k) * gridSizeV;
       if (!(y < bounds.B))
@@ -360,13 +362,18 @@ void IGfx::DrawData(const IRgba& color, const IRECT& bounds, const float* normYP
 
 void IGfx::DrawVerticalLine(const IRgba& color, const IRECT& bounds, float x, float thickness)
 {
-  x = std::clamp(x, 0.f, 1.f);
-  const float xi = bounds.L + static_cast<float>(static_cast<int>(x * bounds.W()));
+  // NaN has no place on the line, and no integer to truncate to.
+  const float offset = std::clamp(x, 0.f, 1.f) * bounds.W();
+  if (!std::isfinite(offset) || std::fabs(offset) > 1e9f)
+    return;
+  const float xi = bounds.L + static_cast<float>(static_cast<int>(offset));
   DrawLine(color, xi, bounds.T, xi, bounds.B, nullptr, thickness);
 }
 
 void IGfx::DrawHorizontalLine(const IRgba& color, const IRECT& bounds, float y, float thickness)
 {
+  if (std::isnan(y))
+    return;
   y = std::clamp(y, 0.f, 1.f);
   const float yi = bounds.B - y * bounds.H();
   DrawLine(color, bounds.L, yi, bounds.R, yi, nullptr, thickness);

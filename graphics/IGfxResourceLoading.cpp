@@ -227,8 +227,8 @@ IBitmapRef IGfx::LoadBitmapFromMemory(const char* name, const void* data, int da
   if (!data || dataSize <= 0)
     return IBitmapRef();
   return LoadBitmapVia(name, nStates, framesAreHorizontal, targetScale,
-                       [this, data, dataSize](int scale, const char*, bool& decoded) -> APIBitmap* {
-                         APIBitmap* bitmap = DecodeBitmapData(data, dataSize, scale);
+                       [this, name, data, dataSize](int scale, const char*, bool& decoded) -> APIBitmap* {
+                         APIBitmap* bitmap = DecodeBitmapData(name, data, dataSize, scale);
                          decoded = bitmap != nullptr;
                          return bitmap;
                        });
@@ -283,9 +283,12 @@ IBitmapRef IGfx::ScaleBitmap(const IBitmapRef& inBitmap, const char* cacheName, 
   mScreenScale = static_cast<float>(targetScale);
   mDrawScale = inBitmap.GetDrawScale();
   const IRECT bounds(0.f, 0.f, static_cast<float>(inBitmap.W()), static_cast<float>(inBitmap.H()));
-  StartLayer(nullptr, bounds);
-  DrawBitmap(inBitmap, bounds, 0, 0, nullptr);
-  IOffscreenLayer* layer = PopLayer();
+  IOffscreenLayer* layer = nullptr;
+  if (StartLayer(nullptr, bounds))
+  {
+    DrawBitmap(inBitmap, bounds, 0, 0, nullptr);
+    layer = PopLayer();
+  }
   mScreenScale = savedScreen;
   mDrawScale = savedDraw;
   if (!layer)

@@ -1,11 +1,16 @@
 // A whole editor-like frame drawn by the GL back end into a 1200 x 800
-// render target on llvmpipe (surfaceless EGL), finished with glFinish.
+// render target on llvmpipe (surfaceless EGL), finished with glFinish: the
+// shapes alone, and every kind of primitive with 60 text runs in Roboto.
 #include <benchmark/benchmark.h>
+
+#include <vector>
 
 #include "EditorWorkload.h"
 #include "gl/EglTestContext.h"
 #include "graphics/renderer/CanvasGLBackend.h"
 #include "graphics/renderer/CanvasRenderTarget.h"
+#include "graphics/renderer/GlyphStore.h"
+#include "support/RobotoFont.h"
 
 namespace
 {
@@ -38,4 +43,41 @@ void BM_EditorFrameGL(benchmark::State& state)
   CanvasContext::Destroy(canvas);
 }
 BENCHMARK(BM_EditorFrameGL)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_EditorFrameGLWithText(benchmark::State& state)
+{
+  EglTestContext egl;
+  const std::vector<uint8_t>& roboto = ifx::testkit::RobotoBytes();
+  if (!egl.Ok() || roboto.empty())
+  {
+    state.SkipWithError(egl.Ok() ? "no Roboto (fonts-roboto-unhinted)" : egl.Error());
+    return;
+  }
+  CanvasContext* canvas = CreateCanvasGLForCurrentContext(kCanvasGLAntiAlias);
+  CanvasRenderTarget* target = canvas ? CreateCanvasRenderTarget(canvas, 1200, 800) : nullptr;
+  if (!target)
+  {
+    state.SkipWithError("no GL canvas");
+    CanvasContext::Destroy(canvas);
+    return;
+  }
+  const int font = canvas->glyphs->RegisterFontBytes("Roboto", roboto.data(), (int)roboto.size(), 0);
+  std::vector<unsigned char> pixels(64 * 64 * 4);
+  for (size_t i = 0; i < pixels.size(); i++)
+    pixels[i] = (unsigned char)(i * 7);
+  const int image = canvas->backend.makeTexture(canvas->backend.user, kCanvasTextureRGBA, 64, 64, 0, pixels.data());
+  CanvasGLApi& gl = CanvasGLBackendOf(canvas)->gl;
+  BindCanvasRenderTarget(canvas, target);
+  gl.viewport(0, 0, 1200, 800);
+  for (auto _ : state)
+  {
+    DrawEditorFrameWithText(canvas, 1200.f, 800.f, font, image);
+    gl.finish();
+  }
+  state.counters["drawCalls"] = canvas->drawCallCount;
+  state.counters["textTriangles"] = canvas->textTriCount;
+  DeleteCanvasRenderTarget(target);
+  CanvasContext::Destroy(canvas);
+}
+BENCHMARK(BM_EditorFrameGLWithText)->Unit(benchmark::kMillisecond)->UseRealTime();
 } // namespace

@@ -291,7 +291,7 @@ void RecordingGfx::ResizeSurface()
   Note("gfx:ResizeSurface");
 }
 
-APIBitmap* RecordingGfx::DecodeBitmapData(const void* data, int dataSize, int scale)
+APIBitmap* RecordingGfx::DecodeBitmapData(const char* name, const void* data, int dataSize, int scale)
 {
   return new FakeBitmap(nextImageId++, 16 * scale, 16 * scale, static_cast<float>(scale), 1.f, &liveBitmaps);
 }

@@ -173,7 +173,7 @@ public:
   float WindowScaleFactor() const override { return screenScaleFactor; }
   void ResizeNativeWindow(bool parentHasResized) override;
   void ResizeSurface() override;
-  igfx::APIBitmap* DecodeBitmapData(const void* data, int dataSize, int scale) override;
+  igfx::APIBitmap* DecodeBitmapData(const char* name, const void* data, int dataSize, int scale) override;
   igfx::APIBitmap* DecodeBitmapFile(const char* path, int scale, EResourceLocation location,
                                     const char* ext) override;
   igfx::APIBitmap* NewBackendBitmap(int width, int height, float scale, float drawScale, bool cacheable) override;

@@ -1,0 +1,223 @@
+// Primitives, paints, dashes and arcs through IGfx on the drawing back end,
+// checked on the window's pixels.
+#include <cmath>
+
+#include "drawing/DrawingFixture.h"
+
+using namespace ifx::igfx;
+using ifx::testkit::DrawingFixture;
+
+namespace
+{
+// A linear gradient pattern from x0 to x0 + length along x: the pattern
+// maps user space to gradient space, where the gradient runs along y.
+IPaintPattern AlongX(float x0, float length)
+{
+  IPaintPattern p(kPatternLinear);
+  p.transform = ITransform2D(0.0, 1.0 / length, 1.0, 0.0, 0.0, -x0 / length);
+  return p;
+}
+
+long AlphaAbove(const ifx::testkit::HeadlessGfxVG& g, int x0, int y0, int x1, int y1, int threshold)
+{
+  long n = 0;
+  for (int y = y0; y < y1; y++)
+    for (int x = x0; x < x1; x++)
+      n += g.Alpha(x, y) > threshold;
+  return n;
+}
+} // namespace
+
+TEST_F(DrawingFixture, FilledAndStrokedPrimitivesLandOnTheirPixels)
+{
+  Frame([&] {
+    gfx.FillRect(kColorRed, IRECT(10, 10, 50, 30));
+    gfx.DrawRect(kColorBlue, IRECT(60.5f, 10.5f, 100.5f, 40.5f));
+    gfx.FillCircle(kColorGreen, 150, 30, 20);
+    gfx.DrawLine(kColorWhite, 10, 60, 190, 60, nullptr, 2.f);
+    gfx.FillTriangle(kColorWhite, 10, 100, 60, 100, 10, 150);
+    gfx.FillRoundRect(kColorWhite, IRECT(100, 100, 180, 180), 20.f);
+    const IBlendMode half(0, 0.5f);
+    gfx.FillRect(kColorWhite, IRECT(10, 170, 30, 190), &half);
+  });
+  // Filled rectangle on whole pixels: exact edges.
+  EXPECT_EQ(gfx.At(10, 10).r, 255);
+  EXPECT_EQ(gfx.At(49, 29).a, 255);
+  EXPECT_EQ(gfx.Alpha(9, 10), 0);
+  EXPECT_EQ(gfx.Alpha(50, 29), 0);
+  // A one-unit outline centred on half pixels covers exactly one pixel row.
+  EXPECT_EQ(gfx.At(80, 10).b, 255);
+  EXPECT_EQ(gfx.Alpha(80, 11), 0);
+  EXPECT_EQ(gfx.Alpha(80, 25), 0);
+  EXPECT_EQ(gfx.Alpha(100, 25), 255);
+  // Circle: centre and just inside are solid, just outside is empty.
+  EXPECT_EQ(gfx.At(150, 30).g, 255);
+  EXPECT_EQ(gfx.Alpha(168, 30), 255);
+  EXPECT_EQ(gfx.Alpha(171, 30), 0);
+  EXPECT_EQ(gfx.Alpha(150, 8), 0);
+  // A line two units thick straddles y = 60.
+  EXPECT_EQ(gfx.Alpha(100, 59), 255);
+  EXPECT_EQ(gfx.Alpha(100, 60), 255);
+  EXPECT_EQ(gfx.Alpha(100, 58), 0);
+  EXPECT_EQ(gfx.Alpha(100, 61), 0);
+  // Triangle: inside its hypotenuse, not beyond.
+  EXPECT_EQ(gfx.Alpha(20, 110), 255);
+  EXPECT_EQ(gfx.Alpha(50, 140), 0);
+  // Rounded corners are cut, edges are full.
+  EXPECT_EQ(gfx.Alpha(100, 100), 0);
+  EXPECT_EQ(gfx.Alpha(140, 100), 255);
+  // The blend's weight scales the alpha.
+  EXPECT_NEAR(gfx.Alpha(20, 180), 128, 1);
+}
+
+TEST_F(DrawingFixture, ThinFillsFadeWithTheirAreaAndFillsWithoutAreaDrawNothing)
+{
+  const float heights[] = {0.f, 0.1f, 0.5f, 1.f};
+  Frame([&] {
+    for (int i = 0; i < 4; i++)
+      gfx.FillRect(kColorWhite, IRECT(10.f + 45.f * (float)i, 20.3f, 50.f + 45.f * (float)i, 20.3f + heights[i]));
+    gfx.FillRect(kColorWhite, IRECT(10, 50, 50, 51));   // one pixel row on whole pixels
+    gfx.FillRect(kColorWhite, IRECT(60, 50, 100, 50)); // a meter bar at value 0
+    gfx.FillTriangle(kColorWhite, 10, 100, 50, 120, 90, 140);    // collinear
+    gfx.FillTriangle(kColorWhite, 110, 100, 150, 100, 190, 100); // collinear, flat
+  });
+  long previous = -1;
+  for (int i = 0; i < 4; i++)
+  {
+    const int x0 = 5 + 45 * i;
+    const long sum = gfx.AlphaSum(x0, 10, x0 + 50, 35);
+    const double area = 40.0 * heights[i] * 255.0;
+    EXPECT_NEAR((double)sum, area, 0.1 * area + 2 * 40.0) << "height " << heights[i];
+    EXPECT_GT(sum, previous) << "height " << heights[i];
+    previous = sum;
+  }
+  EXPECT_EQ(gfx.AlphaSum(0, 0, 200, 16), 0);
+  for (int x = 10; x < 50; x++)
+  {
+    EXPECT_EQ(gfx.Alpha(x, 50), 255) << x;
+    EXPECT_EQ(gfx.Alpha(x, 49), 0) << x;
+    EXPECT_EQ(gfx.Alpha(x, 51), 0) << x;
+  }
+  EXPECT_EQ(gfx.AlphaSum(55, 45, 105, 56), 0);
+  EXPECT_EQ(gfx.AlphaSum(0, 90, 200, 150), 0);
+}
+
+TEST_F(DrawingFixture, DottedLinesDrawFiveDashesOverTenDashLengths)
+{
+  Frame([&] {
+    gfx.DrawDottedLine(kColorWhite, 50, 100, 150, 100, nullptr, 2.f, 10.f);
+    gfx.DrawDottedLine(kColorWhite, 50, 120, 150, 120, nullptr, 2.f, 0.f);        // solid
+    gfx.DrawDottedLine(kColorWhite, 50, 140, 150, 140, nullptr, 2.f, NAN);        // solid
+    gfx.DrawDottedLine(kColorWhite, 50, 160, 55, 160, nullptr, 2.f, 10.f);        // one dash
+    gfx.DrawDottedRect(kColorWhite, IRECT(20.5f, 20.5f, 60.5f, 60.5f), nullptr, 1.f, 5.f);
+  });
+  // Dashes over the fractions 0-0.1, 0.2-0.3, 0.4-0.5, 0.6-0.7 and 0.8-0.9.
+  for (int k = 0; k < 10; k++)
+  {
+    const int x = 55 + 10 * k;
+    EXPECT_EQ(gfx.Alpha(x, 99), k % 2 == 0 ? 255 : 0) << x;
+  }
+  for (int x = 52; x < 148; x += 7)
+  {
+    EXPECT_EQ(gfx.Alpha(x, 119), 255) << x;
+    EXPECT_EQ(gfx.Alpha(x, 139), 255) << x;
+  }
+  EXPECT_EQ(gfx.Alpha(53, 159), 255);
+  // The dotted rectangle: dashes from the top-left corner along the top.
+  EXPECT_EQ(gfx.Alpha(22, 20), 255);
+  EXPECT_EQ(gfx.Alpha(28, 20), 0);
+  EXPECT_EQ(gfx.Alpha(32, 20), 255);
+  EXPECT_EQ(gfx.Alpha(20, 22), 0); // the left edge is walked last, from the bottom
+  EXPECT_EQ(gfx.Alpha(40, 40), 0);
+}
+
+TEST_F(DrawingFixture, ArcFromZeroToNinetyDegreesIsTheQuarterFromTwelveToThree)
+{
+  Frame([&] { gfx.DrawArc(kColorWhite, 100, 100, 50, 0, 90, nullptr, 4.f); });
+  EXPECT_GT(gfx.Alpha(101, 50), 200);  // 12 o'clock
+  EXPECT_GT(gfx.Alpha(150, 98), 200);  // 3 o'clock, where the butt end sits
+  EXPECT_GT(gfx.Alpha(135, 64), 200);  // half-way, up and right
+  EXPECT_EQ(gfx.Alpha(64, 64), 0);
+  EXPECT_EQ(gfx.Alpha(64, 135), 0);
+  EXPECT_EQ(gfx.Alpha(135, 135), 0);
+  EXPECT_EQ(gfx.Alpha(100, 100), 0);
+}
+
+TEST_F(DrawingFixture, GradientsRunFromTheFirstStopToTheLastOnly)
+{
+  IPaintPattern linear = AlongX(0.f, 200.f);
+  linear.AddStop(kColorRed, 0.f);
+  linear.AddStop(kColorGreen, 0.5f); // between: not drawn
+  linear.AddStop(kColorBlue, 1.f);
+  IPaintPattern radial(kPatternRadial);
+  radial.transform = ITransform2D(1.0 / 40.0, 0.0, 0.0, 1.0 / 40.0, -100.0 / 40.0, -150.0 / 40.0);
+  radial.AddStop(kColorWhite, 0.5f);
+  radial.AddStop(kColorBlack, 1.f);
+  IPaintPattern singular(kPatternLinear);
+  singular.transform = ITransform2D(0, 0, 0, 0, 5, 5);
+  singular.AddStop(kColorRed, 0.f);
+  singular.AddStop(kColorBlue, 1.f);
+  Frame([&] {
+    gfx.PathRect(IRECT(0, 0, 200, 50));
+    gfx.PathFill(linear);
+    gfx.PathRect(IRECT(50, 100, 150, 200));
+    gfx.PathFill(radial);
+    gfx.PathRect(IRECT(0, 60, 40, 90));
+    gfx.PathFill(singular);
+  });
+  for (int x : {0, 50, 100, 150, 199})
+  {
+    const float t = ((float)x + 0.5f) / 200.f;
+    EXPECT_NEAR(gfx.At(x, 25).r, 255.f * (1.f - t), 2.f) << x;
+    EXPECT_NEAR(gfx.At(x, 25).b, 255.f * t, 2.f) << x;
+    EXPECT_EQ(gfx.At(x, 25).g, 0) << x;
+  }
+  // Radial: the first stop inside its offset's radius (20), the last beyond 40.
+  EXPECT_EQ(gfx.At(100, 150).r, 255);
+  EXPECT_EQ(gfx.At(115, 150).r, 255);
+  EXPECT_EQ(gfx.At(145, 150).r, 0);
+  EXPECT_EQ(gfx.At(145, 150).a, 255);
+  EXPECT_GT(gfx.At(130, 150).r, 60);
+  EXPECT_LT(gfx.At(130, 150).r, 200);
+  // A transform without an inverse counts as the identity: from y 0 to 1.
+  EXPECT_EQ(gfx.At(20, 75).b, 255);
+  EXPECT_EQ(gfx.At(20, 75).r, 0);
+}
+
+TEST_F(DrawingFixture, NonFiniteInputIsContained)
+{
+  Frame([&] {
+    gfx.SetClipRegion(IRECT(-INFINITY, 50.f, 100.f, INFINITY));
+    gfx.FillRect(kColorWhite, gfx.GetBounds());
+    gfx.SetClipRegion(gfx.GetBounds());
+    gfx.DrawVerticalLine(kColorRed, IRECT(100, 0, 200, 40), NAN);
+    gfx.DrawHorizontalLine(kColorRed, IRECT(100, 0, 200, 40), NAN);
+    gfx.DrawVerticalLine(kColorRed, IRECT(100, 0, INFINITY, 40), 0.5f);
+    gfx.DrawGrid(kColorRed, IRECT(0, 0, 1e9f, 10), 1.5f, 0.f); // bounded
+    EXPECT_FALSE(gfx.StartLayer(nullptr, IRECT(0, 0, NAN, 10)));
+    EXPECT_FALSE(gfx.StartLayer(nullptr, IRECT(0, 0, 1e7f, 10)));
+    EXPECT_FALSE(gfx.StartLayer(nullptr, IRECT(10, 10, 10, 30)));
+    EXPECT_FALSE(gfx.StartLayer(nullptr, IRECT(10, 10, -10, 30)));
+    EXPECT_EQ(gfx.LayerDepth(), 0);
+    EXPECT_EQ(gfx.NewBackendBitmap(0, 10, 1.f, 1.f), nullptr);
+    EXPECT_EQ(gfx.NewBackendBitmap(-3, 10, 1.f, 1.f), nullptr);
+    EXPECT_EQ(gfx.NewBackendBitmap(IGfx::kMaxLayerSide + 1, 10, 1.f, 1.f), nullptr);
+    EXPECT_EQ(gfx.NewBackendBitmap(10, 10, NAN, 1.f), nullptr);
+  });
+  EXPECT_EQ(gfx.Alpha(50, 60), 255);
+  EXPECT_EQ(gfx.Alpha(50, 199), 255);
+  EXPECT_EQ(gfx.Alpha(150, 60), 0);
+  EXPECT_EQ(gfx.Alpha(50, 40), 0);
+  EXPECT_EQ(gfx.AlphaSum(101, 11, 200, 40), 0);
+  EXPECT_GT(AlphaAbove(gfx, 0, 0, 200, 10, 0), 100); // grid lines
+}
+
+TEST_F(DrawingFixture, QuickShadowIsABoxGradientDroppedFromTheInnerRectangle)
+{
+  Frame([&] { gfx.DrawQuickShadow(IRECT(50, 50, 150, 150), IRECT(30, 30, 190, 190), 10.f, 5.f, 8.f); });
+  EXPECT_NEAR(gfx.Alpha(110, 110), 128, 2); // inside the dropped box: the shadow colour
+  EXPECT_EQ(gfx.At(110, 110).r, 0);
+  EXPECT_LT(gfx.Alpha(62, 62), gfx.Alpha(110, 110));
+  EXPECT_LT(gfx.Alpha(170, 110), 10); // beyond the feather
+  EXPECT_EQ(gfx.Alpha(20, 20), 0);    // outside the outer rectangle
+}

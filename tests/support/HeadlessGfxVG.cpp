@@ -1,0 +1,140 @@
+#include "support/HeadlessGfxVG.h"
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#include <stb_image_write.h>
+
+#include "graphics/IRegionRects.h"
+#include "graphics/renderer/CanvasContext.h"
+#include "graphics/renderer/CanvasGLBackend.h"
+#include "graphics/renderer/CanvasRenderTarget.h"
+#include "graphics/renderer/GlyphStore.h"
+
+namespace ifx {
+namespace testkit {
+
+using namespace igfx;
+
+HeadlessGfxVG::HeadlessGfxVG(IEditorDelegate& dlg, int w, int h, float drawScale)
+  : IGfxVG(dlg, w, h, 60, drawScale)
+{
+}
+
+HeadlessGfxVG::~HeadlessGfxVG()
+{
+  // GL objects go while the context is still there.
+  mEgl.MakeCurrent();
+  OnSurfaceDestroyed();
+}
+
+bool HeadlessGfxVG::Open()
+{
+  if (!mEgl.Ok())
+    return false;
+  mEgl.MakeCurrent();
+  OnSurfaceCreated();
+  if (!Canvas())
+    return false;
+  ResizeSurface();
+  return MainFrame() != nullptr && mWindow != nullptr;
+}
+
+void HeadlessGfxVG::MakeWindowTarget()
+{
+  DeleteCanvasRenderTarget(mWindow);
+  mWindow = nullptr;
+  CanvasGLBackend* backend = CanvasGLBackendOf(Canvas());
+  if (!backend || PhysicalWidth() <= 0 || PhysicalHeight() <= 0)
+    return;
+  // The surfaceless context has no framebuffer of its own: this target is
+  // the window the frame is composited onto.
+  mWindow = CreateCanvasRenderTarget(Canvas(), PhysicalWidth(), PhysicalHeight());
+  backend->windowFramebuffer = mWindow ? static_cast<int>(mWindow->framebuffer) : 0;
+}
+
+void HeadlessGfxVG::OnSurfaceCreated()
+{
+  IGfxVG::OnSurfaceCreated();
+  MakeWindowTarget();
+}
+
+void HeadlessGfxVG::OnSurfaceDestroyed()
+{
+  DeleteCanvasRenderTarget(mWindow);
+  mWindow = nullptr;
+  IGfxVG::OnSurfaceDestroyed();
+}
+
+void HeadlessGfxVG::ResizeSurface()
+{
+  IGfxVG::ResizeSurface();
+  MakeWindowTarget();
+}
+
+void HeadlessGfxVG::DrawRects(std::initializer_list<IRECT> rects)
+{
+  IRegionRects region;
+  for (const IRECT& r : rects)
+    region.Add(r);
+  Draw(region);
+}
+
+void HeadlessGfxVG::ReadWindow()
+{
+  CanvasGLBackend* backend = CanvasGLBackendOf(Canvas());
+  if (!backend || !mWindow)
+    return;
+  mPixelsW = mWindow->width;
+  mPixelsH = mWindow->height;
+  mPixels.assign(static_cast<size_t>(mPixelsW) * static_cast<size_t>(mPixelsH) * 4u, 0);
+  BindCanvasRenderTarget(Canvas(), mWindow);
+  backend->gl.pixelStorei(cgl::kPackAlignment, 1);
+  backend->gl.readPixels(0, 0, mPixelsW, mPixelsH, cgl::kRGBA, cgl::kUnsignedByte, mPixels.data());
+}
+
+Pixel HeadlessGfxVG::At(int x, int y) const
+{
+  if (x < 0 || y < 0 || x >= mPixelsW || y >= mPixelsH)
+    return Pixel{-1, -1, -1, -1};
+  // Rows come bottom-up.
+  const uint8_t* p = &mPixels[(static_cast<size_t>(mPixelsH - 1 - y) * static_cast<size_t>(mPixelsW) +
+                               static_cast<size_t>(x)) * 4u];
+  return Pixel{p[0], p[1], p[2], p[3]};
+}
+
+long HeadlessGfxVG::AlphaSum(int x0, int y0, int x1, int y1) const
+{
+  long sum = 0;
+  for (int y = y0; y < y1; y++)
+    for (int x = x0; x < x1; x++)
+      sum += Alpha(x, y);
+  return sum;
+}
+
+bool HeadlessGfxVG::WriteWindowPng(const char* path) const
+{
+  if (mPixels.empty())
+    return false;
+  // Premultiplied colour over black is the colour itself.
+  std::vector<uint8_t> rgb(static_cast<size_t>(mPixelsW) * static_cast<size_t>(mPixelsH) * 3u);
+  for (int y = 0; y < mPixelsH; y++)
+    for (int x = 0; x < mPixelsW; x++)
+    {
+      const Pixel p = At(x, y);
+      uint8_t* o = &rgb[(static_cast<size_t>(y) * static_cast<size_t>(mPixelsW) + static_cast<size_t>(x)) * 3u];
+      o[0] = static_cast<uint8_t>(p.r);
+      o[1] = static_cast<uint8_t>(p.g);
+      o[2] = static_cast<uint8_t>(p.b);
+    }
+  return stbi_write_png(path, mPixelsW, mPixelsH, 3, rgb.data(), mPixelsW * 3) != 0;
+}
+
+bool HeadlessGfxVG::AddFontBytes(const char* fontID, const std::vector<uint8_t>& bytes)
+{
+  CanvasContext* canvas = Canvas();
+  return canvas && !bytes.empty() &&
+         canvas->glyphs->RegisterFontBytes(fontID, bytes.data(), static_cast<int>(bytes.size()), 0) >= 0;
+}
+
+} // namespace testkit
+} // namespace ifx

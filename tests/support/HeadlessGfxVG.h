@@ -1,0 +1,92 @@
+#pragma once
+// The drawing back end without a window: IGfxVG on its own surfaceless EGL
+// context (Mesa), with an offscreen render target standing in for the
+// window's framebuffer. The frame is composited onto that stand-in as onto a
+// window, and read back from it. For pixel tests of IGfx drawing, controls
+// and editors; every platform service is a stub that does nothing.
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+#include "gl/EglTestContext.h"
+#include "graphics/drawing/IGfxVG.h"
+
+namespace ifx {
+namespace testkit {
+
+struct Pixel
+{
+  int r, g, b, a;
+};
+
+class HeadlessGfxVG : public igfx::IGfxVG
+{
+public:
+  HeadlessGfxVG(IEditorDelegate& dlg, int w = 200, int h = 200, float drawScale = 1.f);
+  ~HeadlessGfxVG() override;
+
+  // Makes the renderer and the frames, as a window does once its GL context
+  // is current. False when there is no GL or the renderer cannot be made.
+  bool Open();
+  const char* Error() const { return mEgl.Error(); }
+  // Makes this object's context current (two objects in one test).
+  void MakeCurrent() { mEgl.MakeCurrent(); }
+  // A screen scale, as a window on another display would report.
+  void SetScreenScaleForTest(float s) { SetScreenScale(s); }
+
+  // Draws the rectangles (editor units) in one frame, as a paint does.
+  void DrawRects(std::initializer_list<igfx::IRECT> rects);
+  // Reads the window back; pixel (0, 0) is the top left.
+  void ReadWindow();
+  Pixel At(int x, int y) const;
+  int Alpha(int x, int y) const { return At(x, y).a; }
+  // The sum of the alpha of a rectangle of window pixels, in 1/255.
+  long AlphaSum(int x0, int y0, int x1, int y1) const;
+  // The window as last read, over opaque black, for looking at by hand.
+  bool WriteWindowPng(const char* path) const;
+
+  // Registers font bytes (kept alive by the caller) under a font id in the
+  // renderer's glyph store.
+  bool AddFontBytes(const char* fontID, const std::vector<uint8_t>& bytes);
+
+  // -- IGfx platform stubs
+  void ActivateGLContext() override { mEgl.MakeCurrent(); }
+  void OnSurfaceCreated() override;
+  void OnSurfaceDestroyed() override;
+  void ResizeSurface() override;
+  bool GetMouseLocation(float& x, float& y) const override { return false; }
+  void HideMouseCursor(bool hide, bool lock) override {}
+  void MoveMouseCursor(float x, float y) override {}
+  void CancelUserEdit() override {}
+  void* OpenWindow(void* parent) override { return nullptr; }
+  void CloseWindow() override {}
+  void* GetWindow() override { return nullptr; }
+  bool PasteTextFromClipboard(IString& text) override { return false; }
+  bool CopyTextToClipboard(const char* text) override { return false; }
+  int ShowMessageBox(const char*, const char*, int, igfx::IMsgBoxCompletionHandlerFunc) override { return 0; }
+  void AskForFile(IString&, IString&, int, const char*, igfx::IFileDialogCompletionHandlerFunc) override {}
+  void AskForDirectory(IString&, igfx::IFileDialogCompletionHandlerFunc) override {}
+  bool AskForColour(igfx::IRgba&, const char*, igfx::IColorPickerHandlerFunc) override { return false; }
+  bool OpenURL(const char*, const char*, const char*, const char*) override { return false; }
+  igfx::PlatformFont* LoadPlatformFontByName(const char*, const char*, int) override { return nullptr; }
+  igfx::PlatformFont* LoadPlatformFontFromMemory(const char*, const void*, int) override { return nullptr; }
+  igfx::PlatformFont* LoadPlatformFont(const char*, const char*) override { return nullptr; }
+  void CachePlatformFont(const char*, igfx::PlatformFont*) override {}
+  void ShowNativeTextEntry(int, const igfx::ITextStyle&, const igfx::IRECT&, int, const char*) override {}
+  igfx::IPopupMenu* ShowNativeMenu(igfx::IPopupMenu&, const igfx::IRECT&, bool& isAsync) override
+  {
+    isAsync = false;
+    return nullptr;
+  }
+
+private:
+  void MakeWindowTarget();
+
+  EglTestContext mEgl;
+  CanvasRenderTarget* mWindow = nullptr;
+  std::vector<uint8_t> mPixels;
+  int mPixelsW = 0, mPixelsH = 0;
+};
+
+} // namespace testkit
+} // namespace ifx
