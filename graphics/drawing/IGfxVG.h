@@ -5,6 +5,7 @@
 // frame; layers are further render targets. UI thread only, inside the
 // window's GL context. Without a renderer (its creation failed) every
 // operation does nothing.
+#include <memory>
 #include <vector>
 
 #include "core/Mutex.h"
@@ -16,6 +17,8 @@ struct CanvasRenderTarget;
 
 namespace ifx {
 namespace igfx {
+
+class FontFileData;
 
 class IGfxVG : public IGfx
 {
@@ -138,6 +141,8 @@ private:
   std::vector<CanvasRenderTarget*> mDeletionStack;
   // GL textures belong to one context: each instance keeps its own bitmaps.
   ScaledResourceCache<APIBitmap> mBitmapCache;
+  // The bytes of the fonts registered in the renderer's glyph store.
+  std::vector<std::unique_ptr<FontFileData>> mFontData;
 };
 
 } // namespace igfx

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <mutex>
 
+#include "graphics/platform/FontFileData.h"
 #include "graphics/renderer/CanvasContext.h"
 #include "graphics/renderer/CanvasGLBackend.h"
 #include "graphics/renderer/CanvasPaint.h"

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "graphics/drawing/CanvasPaintConversion.h"
+#include "graphics/platform/PlatformFont.h"
 #include "graphics/renderer/CanvasContext.h"
 #include "graphics/renderer/GlyphStore.h"
 
@@ -142,9 +143,19 @@ void IGfxVG::DrawMultiLineText(const ITextStyle& text, const char* str, const IR
 
 bool IGfxVG::RegisterBackendFont(const char* fontID, PlatformFont* font)
 {
-  // Font bytes come from the platform font; until that lands nothing is
-  // registered this way.
-  return false;
+  if (!mCanvas || !fontID || !font)
+    return false;
+  GlyphStore* glyphs = mCanvas->glyphs;
+  if (glyphs->LookupFont(fontID) >= 0)
+    return true; // registered before under this id
+  std::unique_ptr<FontFileData> data = font->GetFileData();
+  if (!data || !data->IsValid())
+    return false;
+  // The store keeps a pointer to the bytes: they live as long as this object.
+  if (glyphs->RegisterFontBytes(fontID, data->GetBytes(), data->GetSize(), data->GetFaceIndex()) < 0)
+    return false;
+  mFontData.push_back(std::move(data));
+  return true;
 }
 
 } // namespace igfx

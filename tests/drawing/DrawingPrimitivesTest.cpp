@@ -221,3 +221,40 @@ TEST_F(DrawingFixture, QuickShadowIsABoxGradientDroppedFromTheInnerRectangle)
   EXPECT_LT(gfx.Alpha(170, 110), 10); // beyond the feather
   EXPECT_EQ(gfx.Alpha(20, 20), 0);    // outside the outer rectangle
 }
+
+TEST_F(DrawingFixture, BlendMethodsMapToTheirCompositesAndSourceOverReturnsAfter)
+{
+  // Opaque red drawn over half-transparent blue; premultiplied results.
+  struct Case
+  {
+    int method;
+    int r, b, a;
+  };
+  const Case cases[] = {
+    {0, 255, 0, 255},   {1, 128, 0, 128},   {2, 128, 0, 128}, {3, 128, 0, 128},
+    {4, 128, 128, 255}, {5, 0, 128, 128},   {6, 0, 0, 0},     {7, 128, 128, 255},
+    {8, 255, 64, 255},  {9, 128, 0, 128},   {42, 255, 0, 255}, // unknown: the composite stays source-over
+  };
+  Frame([&] {
+    for (int i = 0; i < 11; i++)
+    {
+      const IRECT r((float)(i % 6) * 30.f, (float)(i / 6) * 30.f, (float)(i % 6) * 30.f + 20.f,
+                    (float)(i / 6) * 30.f + 20.f);
+      gfx.FillRect(IRgba(128, 0, 0, 255), r);
+      const IBlendMode blend(cases[i].method, 1.f);
+      gfx.FillRect(kColorRed, r, &blend);
+    }
+    // Every blended draw leaves source-over behind it.
+    gfx.FillRect(IRgba(128, 0, 0, 255), IRECT(0, 100, 20, 120));
+    gfx.FillRect(kColorRed, IRECT(0, 100, 20, 120));
+  });
+  for (int i = 0; i < 11; i++)
+  {
+    const ifx::testkit::Pixel p = gfx.At((i % 6) * 30 + 10, (i / 6) * 30 + 10);
+    EXPECT_NEAR(p.r, cases[i].r, 2) << "method " << cases[i].method;
+    EXPECT_NEAR(p.b, cases[i].b, 2) << "method " << cases[i].method;
+    EXPECT_NEAR(p.a, cases[i].a, 2) << "method " << cases[i].method;
+  }
+  EXPECT_EQ(gfx.At(10, 110).r, 255);
+  EXPECT_EQ(gfx.At(10, 110).b, 0);
+}

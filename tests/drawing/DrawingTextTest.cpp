@@ -2,10 +2,13 @@
 // and measurements from the font's own metrics, alignment, rotation and
 // multi-line text.
 #include <cmath>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "drawing/DrawingFixture.h"
 #include "graphics/renderer/CanvasContext.h"
+#include "graphics/platform/PlatformFont.h"
 #include "graphics/renderer/GlyphStore.h"
 #include "support/RobotoFont.h"
 
@@ -20,7 +23,7 @@ protected:
   void SetUp() override
   {
     DrawingFixture::SetUp();
-    ASSERT_TRUE(gfx.AddFontBytes("Roboto-Regular", RobotoBytes())) << "Debian's fonts-roboto-unhinted is missing";
+    ASSERT_TRUE(gfx.AddFont("Roboto-Regular", RobotoBytes())) << "Debian's fonts-roboto-unhinted is missing";
     font = gfx.Canvas()->glyphs->Font(0);
   }
 
@@ -157,4 +160,27 @@ TEST_F(DrawingTextTest, MultiLineTextBreaksIntoRowsPlacedByTheVerticalAlignment)
   EXPECT_LE(rows.second, (int)(100.f + 2.f * lineh));
   EXPECT_LT(rows.first, (int)(100.f - 1.5f * lineh));
   EXPECT_GT(rows.second, (int)(100.f + 1.f * lineh));
+}
+
+TEST_F(DrawingTextTest, PlatformFontsRegisterOnceAndARefusedFontReportsFailure)
+{
+  GlyphStore* glyphs = gfx.Canvas()->glyphs;
+  // Roboto without its character map: a font to the file reader, not to the
+  // glyph store.
+  std::vector<uint8_t> noCmap = RobotoBytes();
+  for (size_t i = 12; i + 16 <= noCmap.size() && i < 12 + 16 * 32; i += 16)
+    if (std::memcmp(&noCmap[i], "cmap", 4) == 0)
+      noCmap[i] = 'x';
+  MemoryFont refused(noCmap.data(), noCmap.size());
+  ASSERT_TRUE(refused.GetFileData()->IsValid());
+  EXPECT_FALSE(gfx.RegisterBackendFont("NoCmap", &refused));
+  EXPECT_EQ(glyphs->LookupFont("NoCmap"), -1);
+  MemoryFont garbage("not a font at all", 17);
+  EXPECT_FALSE(gfx.RegisterBackendFont("Garbage", &garbage));
+  EXPECT_FALSE(gfx.RegisterBackendFont("Nothing", nullptr));
+
+  const int fonts = glyphs->nfonts;
+  MemoryFont again(RobotoBytes().data(), RobotoBytes().size());
+  EXPECT_TRUE(gfx.RegisterBackendFont("Roboto-Regular", &again));
+  EXPECT_EQ(glyphs->nfonts, fonts);
 }

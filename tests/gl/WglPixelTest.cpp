@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -14,6 +15,8 @@
 #include "graphics/renderer/CanvasGLBackend.h"
 #include "graphics/renderer/CanvasPaint.h"
 #include "graphics/renderer/CanvasRenderTarget.h"
+#include "graphics/renderer/GlyphStore.h"
+#include "support/RobotoFont.h"
 
 namespace
 {
@@ -175,6 +178,42 @@ TEST_F(WglCanvas, StencilFillsKeepHolesAndStarArms)
   EXPECT_EQ(At(48, 48)[3], 255); // the star's centre
   EXPECT_EQ(At(56, 45)[3], 255); // right arm
   EXPECT_EQ(At(38, 51)[3], 0);   // between the left arms
+}
+
+TEST_F(WglCanvas, TextLineIsDrawnFromTheGlyphAtlas)
+{
+  const std::vector<uint8_t>& roboto = ifx::testkit::RobotoBytes();
+  ASSERT_FALSE(roboto.empty()) << "Debian's fonts-roboto-unhinted is missing";
+  ASSERT_EQ(canvas->glyphs->RegisterFontBytes("Roboto", roboto.data(), (int)roboto.size(), 0), 0);
+  canvas->SetFontId(0);
+  canvas->SetFontSize(20.f);
+  canvas->SetTextAlign(kCanvasAlignLeft | kCanvasAlignTop);
+  canvas->SetFillColor(CanvasRGBAf(1.f, 1.f, 1.f, 1.f));
+  float box[4];
+  const float advance = canvas->MeasureString(4.f, 20.f, "Hello", nullptr, box);
+  EXPECT_FLOAT_EQ(canvas->DrawString(4.f, 20.f, "Hello", nullptr), 4.f + advance);
+  Finish();
+
+  // Ink only inside the measured box, and plenty of it.
+  long ink = 0, outside = 0;
+  for (int y = 0; y < H; y++)
+    for (int x = 0; x < W; x++)
+    {
+      const int a = At(x, y)[3];
+      const bool inside = x >= (int)box[0] - 1 && x <= (int)box[2] + 1 && y >= (int)box[1] - 1 && y <= (int)box[3] + 1;
+      (inside ? ink : outside) += a;
+    }
+  EXPECT_EQ(outside, 0);
+  EXPECT_GT(ink, 255 * 60);
+  // The H's left stem, from the font's own glyph box.
+  const GlyphFont* font = canvas->glyphs->Font(0);
+  const float scale = stbtt_ScaleForPixelHeight(&font->info, 20.f);
+  int x0, y0, x1, y1;
+  stbtt_GetCodepointBitmapBox(&font->info, 'H', scale, scale, &x0, &y0, &x1, &y1);
+  const int baseline = (int)(20.f + font->ascender * 20.f);
+  const int middle = baseline + (y0 + y1) / 2;
+  EXPECT_GT(std::max(At(4 + x0, middle)[3], At(5 + x0, middle)[3]), 200);
+  EXPECT_EQ(At(4 + x0, baseline + y0 - 2)[3], 0);
 }
 
 TEST(WglLoader, OpenGL11FunctionsNeedTheOpengl32Fallback)

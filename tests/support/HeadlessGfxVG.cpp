@@ -4,11 +4,12 @@
 #define STB_IMAGE_WRITE_STATIC
 #include <stb_image_write.h>
 
+#include "core/IHeapBuf.h"
 #include "graphics/IRegionRects.h"
+#include "graphics/platform/PlatformFont.h"
 #include "graphics/renderer/CanvasContext.h"
 #include "graphics/renderer/CanvasGLBackend.h"
 #include "graphics/renderer/CanvasRenderTarget.h"
-#include "graphics/renderer/GlyphStore.h"
 
 namespace ifx {
 namespace testkit {
@@ -129,11 +130,25 @@ bool HeadlessGfxVG::WriteWindowPng(const char* path) const
   return stbi_write_png(path, mPixelsW, mPixelsH, 3, rgb.data(), mPixelsW * 3) != 0;
 }
 
-bool HeadlessGfxVG::AddFontBytes(const char* fontID, const std::vector<uint8_t>& bytes)
+bool HeadlessGfxVG::AddFont(const char* fontID, const std::vector<uint8_t>& bytes)
 {
-  CanvasContext* canvas = Canvas();
-  return canvas && !bytes.empty() &&
-         canvas->glyphs->RegisterFontBytes(fontID, bytes.data(), static_cast<int>(bytes.size()), 0) >= 0;
+  MemoryFont font(bytes.data(), bytes.size());
+  return RegisterBackendFont(fontID, &font);
+}
+
+PlatformFont* HeadlessGfxVG::LoadPlatformFontFromMemory(const char* fontID, const void* data, int dataSize)
+{
+  if (!data || dataSize <= 0)
+    return nullptr;
+  return new MemoryFont(data, static_cast<size_t>(dataSize));
+}
+
+PlatformFont* HeadlessGfxVG::LoadPlatformFont(const char* fontID, const char* fileNameOrResID)
+{
+  IHeapBuf bytes;
+  if (!LoadResource(fileNameOrResID, "ttf", bytes))
+    return nullptr;
+  return new MemoryFont(bytes.Get(), static_cast<size_t>(bytes.GetSize()));
 }
 
 } // namespace testkit

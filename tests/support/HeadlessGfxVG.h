@@ -45,9 +45,9 @@ public:
   // The window as last read, over opaque black, for looking at by hand.
   bool WriteWindowPng(const char* path) const;
 
-  // Registers font bytes (kept alive by the caller) under a font id in the
-  // renderer's glyph store.
-  bool AddFontBytes(const char* fontID, const std::vector<uint8_t>& bytes);
+  // Registers a font from bytes under a font id, as the back end does with a
+  // platform font.
+  bool AddFont(const char* fontID, const std::vector<uint8_t>& bytes);
 
   // -- IGfx platform stubs
   void ActivateGLContext() override { mEgl.MakeCurrent(); }
@@ -69,8 +69,9 @@ public:
   bool AskForColour(igfx::IRgba&, const char*, igfx::IColorPickerHandlerFunc) override { return false; }
   bool OpenURL(const char*, const char*, const char*, const char*) override { return false; }
   igfx::PlatformFont* LoadPlatformFontByName(const char*, const char*, int) override { return nullptr; }
-  igfx::PlatformFont* LoadPlatformFontFromMemory(const char*, const void*, int) override { return nullptr; }
-  igfx::PlatformFont* LoadPlatformFont(const char*, const char*) override { return nullptr; }
+  // Fonts from bytes, or from a file found as resources are.
+  igfx::PlatformFont* LoadPlatformFontFromMemory(const char* fontID, const void* data, int dataSize) override;
+  igfx::PlatformFont* LoadPlatformFont(const char* fontID, const char* fileNameOrResID) override;
   void CachePlatformFont(const char*, igfx::PlatformFont*) override {}
   void ShowNativeTextEntry(int, const igfx::ITextStyle&, const igfx::IRECT&, int, const char*) override {}
   igfx::IPopupMenu* ShowNativeMenu(igfx::IPopupMenu&, const igfx::IRECT&, bool& isAsync) override

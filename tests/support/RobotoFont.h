@@ -1,12 +1,12 @@
 #pragma once
-// The bytes of Debian's Roboto Regular (package fonts-roboto-unhinted), read
-// once per test program; empty when the file is missing.
+// The bytes of Debian's Roboto Regular (package fonts-roboto-unhinted, found
+// by cmake/Fonts.cmake), read once per program; empty when it is missing.
 #include <cstdint>
 #include <cstdio>
 #include <vector>
 
-#ifndef MURKWISP_ROBOTO_TTF
-#define MURKWISP_ROBOTO_TTF "/usr/share/fonts/truetype/roboto/unhinted/RobotoTTF/Roboto-Regular.ttf"
+#ifndef MURKWISP_ROBOTO_FONT
+#define MURKWISP_ROBOTO_FONT "/usr/share/fonts/truetype/roboto/unhinted/RobotoTTF/Roboto-Regular.ttf"
 #endif
 
 namespace ifx {
@@ -16,7 +16,7 @@ inline const std::vector<uint8_t>& RobotoBytes()
 {
   static const std::vector<uint8_t> bytes = [] {
     std::vector<uint8_t> out;
-    if (std::FILE* f = std::fopen(MURKWISP_ROBOTO_TTF, "rb"))
+    if (std::FILE* f = std::fopen(MURKWISP_ROBOTO_FONT, "rb"))
     {
       uint8_t buf[65536];
       size_t n;
