@@ -151,17 +151,6 @@ APIBitmap* IGfx::FindCachedBitmap(const char* name, int targetScale, int& source
   return found;
 }
 
-namespace {
-IBitmapRef MakeRef(APIBitmap* bitmap, int nStates, bool framesAreHorizontal, const char* name)
-{
-  if (!bitmap || !(bitmap->GetScale() > 0.f))
-    return IBitmapRef();
-  return IBitmapRef(bitmap, static_cast<int>(static_cast<float>(bitmap->GetWidth()) / bitmap->GetScale()),
-                    static_cast<int>(static_cast<float>(bitmap->GetHeight()) / bitmap->GetScale()), nStates,
-                    framesAreHorizontal, name);
-}
-} // namespace
-
 IBitmapRef IGfx::LoadBitmapVia(const char* name, int nStates, bool framesAreHorizontal, int targetScale,
                                const BitmapSource& source)
 {
@@ -173,7 +162,7 @@ IBitmapRef IGfx::LoadBitmapVia(const char* name, int nStates, bool framesAreHori
   auto& cache = BitmapCache();
   std::lock_guard<std::recursive_mutex> lock(cache.Lock());
   if (APIBitmap* cached = cache.Find(name, static_cast<double>(targetScale)))
-    return MakeRef(cached, nStates, framesAreHorizontal, name);
+    return MakeBitmapRef(cached, nStates, framesAreHorizontal, name);
 
   const std::string ext = ExtensionOf(name);
   if (!SupportsImageType(ext.c_str()))
@@ -186,7 +175,7 @@ IBitmapRef IGfx::LoadBitmapVia(const char* name, int nStates, bool framesAreHori
 
   // Another scale is redrawn at the target scale; a bitmap decoded just now
   // at the right scale joins the cache.
-  const IBitmapRef ref = MakeRef(bitmap, nStates, framesAreHorizontal, name);
+  const IBitmapRef ref = MakeBitmapRef(bitmap, nStates, framesAreHorizontal, name);
   if (bitmap->GetScale() != static_cast<float>(targetScale))
   {
     const IBitmapRef scaled = ScaleBitmap(ref, name, targetScale);
@@ -296,7 +285,7 @@ IBitmapRef IGfx::ScaleBitmap(const IBitmapRef& inBitmap, const char* cacheName, 
   APIBitmap* bitmap = layer->mBitmap;
   layer->mBitmap = nullptr;
   delete layer;
-  const IBitmapRef result = MakeRef(bitmap, inBitmap.N(), inBitmap.GetFramesAreHorizontal(), cacheName);
+  const IBitmapRef result = MakeBitmapRef(bitmap, inBitmap.N(), inBitmap.GetFramesAreHorizontal(), cacheName);
   if (!result.GetAPIBitmap())
   {
     delete bitmap;

@@ -68,6 +68,18 @@ private:
   std::string mName;
 };
 
+// A reference to a back-end bitmap in logical units (its pixel size over its
+// scale); empty for a null bitmap or one without a scale.
+inline IBitmapRef MakeBitmapRef(APIBitmap* bitmap, int nStates = 1, bool framesAreHorizontal = false,
+                                const char* name = "")
+{
+  if (!bitmap || !(bitmap->GetScale() > 0.f))
+    return IBitmapRef();
+  return IBitmapRef(bitmap, static_cast<int>(static_cast<float>(bitmap->GetWidth()) / bitmap->GetScale()),
+                    static_cast<int>(static_cast<float>(bitmap->GetHeight()) / bitmap->GetScale()), nStates,
+                    framesAreHorizontal, name);
+}
+
 // Holder of one parsed SVG document as kept in the SVG cache.
 struct SVGHolder
 {

@@ -30,7 +30,7 @@ public:
   public:
     // An image of the canvas (0: decoding failed, size 0 x 0); a shared one
     // is never freed here.
-    Bitmap(CanvasContext* canvas, int image, float scale, bool shared);
+    Bitmap(CanvasContext* canvas, int image, float scale, bool shared, float drawScale = 1.f);
     // Takes the render target over.
     Bitmap(IGfxVG* graphics, CanvasContext* canvas, CanvasRenderTarget* target, float scale, float drawScale);
     ~Bitmap() override;

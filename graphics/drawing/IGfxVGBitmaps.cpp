@@ -20,15 +20,6 @@ namespace {
 constexpr int kLocationShared = 3;
 // No PNG or JPEG file is this short; such bytes never reach the decoder.
 constexpr int kMinImageBytes = 8;
-
-IBitmapRef RefTo(APIBitmap* bitmap, int nStates, bool framesAreHorizontal, const char* name)
-{
-  if (!bitmap || !(bitmap->GetScale() > 0.f))
-    return IBitmapRef();
-  return IBitmapRef(bitmap, static_cast<int>(static_cast<float>(bitmap->GetWidth()) / bitmap->GetScale()),
-                    static_cast<int>(static_cast<float>(bitmap->GetHeight()) / bitmap->GetScale()), nStates,
-                    framesAreHorizontal, name);
-}
 } // namespace
 
 bool IGfxVG::SupportsImageType(const char* extension)
@@ -73,7 +64,7 @@ IBitmapRef IGfxVG::LoadBitmap(const char* name, int nStates, bool framesAreHoriz
       mBitmapCache.Add(bitmap, name, static_cast<double>(sourceScale));
     }
   }
-  return RefTo(bitmap, nStates, framesAreHorizontal, name);
+  return MakeBitmapRef(bitmap, nStates, framesAreHorizontal, name);
 }
 
 APIBitmap* IGfxVG::DecodeBitmapFile(const char* path, int scale, EResourceLocation location, const char* ext)

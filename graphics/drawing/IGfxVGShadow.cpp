@@ -74,15 +74,14 @@ void IGfxVG::CompositeShadowMask(IOffscreenLayer* layer, const IRawBuffer& mask,
   // The blur turned the layer's bottom-up rows upright: a plain image.
   const int maskImage =
     mCanvas->backend.makeTexture(mCanvas->backend.user, kCanvasTextureRGBA, w, h, 0, mask.data());
-  Bitmap maskBitmap(mCanvas, maskImage, scale, false);
+  Bitmap maskBitmap(mCanvas, maskImage, scale, false, drawScale);
   APIBitmap* tempBitmap = NewBackendBitmap(w, h, scale, drawScale);
   if (maskImage == 0 || !tempBitmap)
   {
     delete tempBitmap;
     return;
   }
-  const IBitmapRef maskRef(&maskBitmap, static_cast<int>(static_cast<float>(w) / scale),
-                           static_cast<int>(static_cast<float>(h) / scale), 1, false, "");
+  const IBitmapRef maskRef = MakeBitmapRef(&maskBitmap);
   IOffscreenLayer temp(tempBitmap, nullptr, IRECT(), bounds);
 
   SavePathTransform();
@@ -98,8 +97,7 @@ void IGfxVG::CompositeShadowMask(IOffscreenLayer* layer, const IRawBuffer& mask,
   PopLayer();
 
   // Behind the layer's content, moved by the offset.
-  const IBitmapRef tempRef(tempBitmap, static_cast<int>(static_cast<float>(w) / scale),
-                           static_cast<int>(static_cast<float>(h) / scale), 1, false, "");
+  const IBitmapRef tempRef = MakeBitmapRef(tempBitmap);
   const IBlendMode behind(kBlendDestinationOver, std::clamp(shadow.opacity, 0.f, 1.f));
   DrawBitmap(tempRef, bounds.GetTranslated(shadow.xOffset, shadow.yOffset), 0, 0, &behind);
   PopLayer();

@@ -36,8 +36,8 @@ void ClearBound(CanvasGLApi& gl, int w, int h)
 
 // -- Bitmaps ---------------------------------------------------------------------------
 
-IGfxVG::Bitmap::Bitmap(CanvasContext* canvas, int image, float scale, bool shared)
-  : APIBitmap(image, 0, 0, scale, 1.f), mCanvas(canvas), mShared(shared)
+IGfxVG::Bitmap::Bitmap(CanvasContext* canvas, int image, float scale, bool shared, float drawScale)
+  : APIBitmap(image, 0, 0, scale, drawScale), mCanvas(canvas), mShared(shared)
 {
   if (canvas && image != 0)
     canvas->backend.queryTextureSize(canvas->backend.user, image, &mWidth, &mHeight);

@@ -27,12 +27,6 @@ public:
   IRgba color;
 };
 
-IBitmapRef RefOf(APIBitmap* bitmap)
-{
-  return IBitmapRef(bitmap, (int)((float)bitmap->GetWidth() / bitmap->GetScale()),
-                    (int)((float)bitmap->GetHeight() / bitmap->GetScale()), 1, false, "");
-}
-
 // A PNG of w x h pixels of one colour, then the first pixel opaque black.
 std::string Png(int w, int h, uint8_t r, uint8_t g, uint8_t b)
 {
@@ -104,7 +98,7 @@ TEST_F(DrawingFixture, LayersAreCompositedTheRightWayUpAtEveryScale)
       std::unique_ptr<IOffscreenLayer> layer(gfx.PopLayer());
       ASSERT_NE(layer, nullptr);
       gfx.ReadLayerPixels(layer.get(), layerPixels);
-      gfx.DrawBitmap(RefOf(layer->GetAPIBitmap()), layer->Bounds(), 0, 0);
+      gfx.DrawBitmap(MakeBitmapRef(layer->GetAPIBitmap()), layer->Bounds(), 0, 0);
     });
     const int s = (int)screenScale;
     EXPECT_EQ(gfx.At(30 * s, 25 * s).r, 255) << screenScale;
@@ -225,33 +219,37 @@ TEST_F(DrawingFixture, BitmapsDecodeOncePerInstanceAndDrawAtTheirSize)
 
 TEST_F(DrawingFixture, DropShadowsSitBehindTheLayerMovedByTheirOffset)
 {
-  Frame([&] {
-    ASSERT_TRUE(gfx.StartLayer(nullptr, IRECT(50, 50, 150, 150)));
-    gfx.FillRect(kColorRed, IRECT(60, 60, 90, 90)); // near the layer's top left
-    std::unique_ptr<IOffscreenLayer> layer(gfx.PopLayer());
-    IDropShadow shadow;
-    shadow.pattern = IPaintPattern(kColorBlack);
-    shadow.blurSize = 1.f;
-    shadow.xOffset = 10.f;
-    shadow.yOffset = 10.f;
-    gfx.AddLayerShadow(layer.get(), shadow);
-    gfx.DrawBitmap(RefOf(layer->GetAPIBitmap()), layer->Bounds(), 0, 0);
+  for (int ds : {1, 2}) // the draw scale
+  {
+    gfx.Resize(200, 200, (float)ds);
+    Frame([&] {
+      ASSERT_TRUE(gfx.StartLayer(nullptr, IRECT(50, 50, 150, 150)));
+      gfx.FillRect(kColorRed, IRECT(60, 60, 90, 90)); // near the layer's top left
+      std::unique_ptr<IOffscreenLayer> layer(gfx.PopLayer());
+      IDropShadow shadow;
+      shadow.pattern = IPaintPattern(kColorBlack);
+      shadow.blurSize = 1.f;
+      shadow.xOffset = 10.f;
+      shadow.yOffset = 10.f;
+      gfx.AddLayerShadow(layer.get(), shadow);
+      gfx.DrawBitmap(MakeBitmapRef(layer->GetAPIBitmap()), layer->Bounds(), 0, 0);
 
-    ASSERT_TRUE(gfx.StartLayer(nullptr, IRECT(0, 150, 40, 190)));
-    gfx.FillRect(kColorRed, IRECT(0, 150, 20, 170));
-    std::unique_ptr<IOffscreenLayer> alone(gfx.PopLayer());
-    shadow.drawForeground = false;
-    shadow.opacity = 0.5f;
-    gfx.AddLayerShadow(alone.get(), shadow);
-    gfx.DrawBitmap(RefOf(alone->GetAPIBitmap()), alone->Bounds(), 0, 0);
-  });
-  EXPECT_EQ(gfx.At(75, 75).r, 255);  // the content, in front
-  EXPECT_GT(gfx.Alpha(95, 95), 200); // the shadow, down and right
-  EXPECT_EQ(gfx.At(95, 95).r, 0);
-  EXPECT_EQ(gfx.Alpha(95, 65), 0); // right of the content, above the shadow
-  EXPECT_EQ(gfx.Alpha(65, 95), 0);
-  EXPECT_EQ(gfx.AlphaSum(50, 110, 150, 150), 0); // nothing at the bottom
-  // Without the foreground only the shadow is left, at the opacity.
-  EXPECT_EQ(gfx.At(5, 155).r, 0);
-  EXPECT_NEAR(gfx.Alpha(15, 165), 128, 16);
+      ASSERT_TRUE(gfx.StartLayer(nullptr, IRECT(0, 150, 40, 190)));
+      gfx.FillRect(kColorRed, IRECT(0, 150, 20, 170));
+      std::unique_ptr<IOffscreenLayer> alone(gfx.PopLayer());
+      shadow.drawForeground = false;
+      shadow.opacity = 0.5f;
+      gfx.AddLayerShadow(alone.get(), shadow);
+      gfx.DrawBitmap(MakeBitmapRef(alone->GetAPIBitmap()), alone->Bounds(), 0, 0);
+    });
+    EXPECT_EQ(gfx.At(75 * ds, 75 * ds).r, 255) << ds;  // the content, in front
+    EXPECT_GT(gfx.Alpha(95 * ds, 95 * ds), 200) << ds; // the shadow, down and right
+    EXPECT_EQ(gfx.At(95 * ds, 95 * ds).r, 0) << ds;
+    EXPECT_EQ(gfx.Alpha(95 * ds, 65 * ds), 0) << ds; // right of the content, above the shadow
+    EXPECT_EQ(gfx.Alpha(65 * ds, 95 * ds), 0) << ds;
+    EXPECT_EQ(gfx.AlphaSum(50 * ds, 110 * ds, 150 * ds, 150 * ds), 0) << ds; // nothing at the bottom
+    // Without the foreground only the shadow is left, at the opacity.
+    EXPECT_EQ(gfx.At(5 * ds, 155 * ds).r, 0) << ds;
+    EXPECT_NEAR(gfx.Alpha(15 * ds, 165 * ds), 128, 16) << ds;
+  }
 }
