@@ -71,7 +71,9 @@ IGfxVG::IGfxVG(IEditorDelegate& dlg, int w, int h, int fps, float scale)
 IGfxVG::~IGfxVG()
 {
   // Controls and layers own bitmaps whose release comes back here: they go
-  // while this object is whole.
+  // while this object is whole (and without a cursor call the window that
+  // derived from it can no longer answer).
+  SetCursorHidden(false);
   RemoveAllControls();
   while (LayerDepth() > 0)
     delete PopLayer();

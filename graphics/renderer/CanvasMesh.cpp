@@ -14,6 +14,8 @@
 namespace
 {
 constexpr float kPi = 3.14159265358979323846f;
+// tan(turn / 2) of the sharpest mitre a fill's fringe keeps (limit 2.4).
+constexpr double kMaxMitreTan = 2.1817424;
 
 int CurveDivisions(float r, float arc, float tol)
 {
@@ -166,10 +168,12 @@ bool CanvasContext::BuildFillMesh(float w, int lineJoin, float miterLimit, bool 
 
 float CanvasContext::ThinFillCoverage(float w) const
 {
-  // The area (a bound from the fan triangles, exact for convex paths) and the
-  // outline length give the thickness t of the rectangle with the same area
-  // and outline: the smaller root of x^2 - (P/2) x + A = 0.
-  double area = 0.0, perimeter = 0.0;
+  // The area A (a bound from the fan triangles, exact for convex paths) and
+  // the outline length P give the thickness t of the rectangle with that
+  // area and outline, the smaller root of x^2 - (P/2) x + A = 0; for shapes
+  // more compact than a square (no root) it is 4A/P, a circle's diameter.
+  // The corners' tan(turn / 2) sum gives the extra fringe their mitres add.
+  double area = 0.0, perimeter = 0.0, corners = 0.0;
   for (int i = 0; i < cache->npaths; i++)
   {
     const CanvasFlatPath& path = cache->paths[i];
@@ -180,24 +184,33 @@ float CanvasContext::ThinFillCoverage(float w) const
       const double bx = pts[j].x - pts[0].x, by = pts[j].y - pts[0].y;
       area += std::fabs(ax * by - bx * ay) * 0.5;
     }
-    if (path.count >= 2)
-      for (int j = 0; j < path.count; j++)
-        perimeter += pts[j].len;
+    if (path.count < 2)
+      continue;
+    for (int j = 0; j < path.count; j++)
+    {
+      const CanvasFlatPoint& in = pts[j == 0 ? path.count - 1 : j - 1];
+      const CanvasFlatPoint& out = pts[j];
+      perimeter += out.len;
+      const double cross = std::fabs((double)in.dx * out.dy - (double)in.dy * out.dx);
+      const double dot = (double)in.dx * out.dx + (double)in.dy * out.dy;
+      // Mitres longer than the fill's limit (2.4) are cut.
+      corners += dot > -0.6 ? std::min(cross / (1.0 + dot), kMaxMitreTan) : kMaxMitreTan;
+    }
   }
   if (!(area > 0.0))
     return 0.f;
   if (!(w > 0.f))
     return 1.f;
-  const double disc = perimeter * perimeter - 16.0 * area;
-  if (disc < 0.0)
-    return 1.f; // compact: no thinner than a square
+  const double disc = std::max(perimeter * perimeter - 16.0 * area, 0.0);
   const double t = 4.0 * area / (perimeter + std::sqrt(disc));
   // A hair below the fringe keeps a one-pixel rectangle on whole pixels crisp.
   if (t >= (double)w * 0.999)
     return 1.f;
-  // Drawn with its whole fringe outside, a thin fill covers about t + w
-  // across; scaled by t / (t + w) its coverage is its area.
-  return (float)(t / (t + w));
+  // With its whole fringe outside, fading from the outline, a thin fill
+  // covers its area, half a fringe along its outline and a third of a fringe
+  // squared per unit of mitre; scaled down so, its coverage is its area.
+  const double ww = (double)w;
+  return (float)(area / (area + perimeter * ww * 0.5 + corners * ww * ww / 3.0));
 }
 
 bool CanvasContext::BuildStrokeMesh(float w, float fringe, int lineCap, int lineJoin, float miterLimit)

@@ -80,6 +80,8 @@ TEST_F(DrawingFixture, ThinFillsFadeWithTheirAreaAndFillsWithoutAreaDrawNothing)
     gfx.FillRect(kColorWhite, IRECT(60, 50, 100, 50)); // a meter bar at value 0
     gfx.FillTriangle(kColorWhite, 10, 100, 50, 120, 90, 140);    // collinear
     gfx.FillTriangle(kColorWhite, 110, 100, 150, 100, 190, 100); // collinear, flat
+    gfx.FillCircle(kColorWhite, 150.5f, 170.5f, 0.4f);                    // dots smaller than a pixel
+    gfx.FillRect(kColorWhite, IRECT(170.25f, 170.25f, 170.75f, 170.75f));
   });
   long previous = -1;
   for (int i = 0; i < 4; i++)
@@ -99,6 +101,10 @@ TEST_F(DrawingFixture, ThinFillsFadeWithTheirAreaAndFillsWithoutAreaDrawNothing)
     EXPECT_EQ(gfx.Alpha(x, 51), 0) << x;
   }
   EXPECT_EQ(gfx.AlphaSum(55, 45, 105, 56), 0);
+  const long dot = gfx.AlphaSum(145, 165, 156, 176), square = gfx.AlphaSum(165, 165, 176, 176);
+  EXPECT_GT(dot, 50); // a flattened circle of radius 0.4: between its inner diamond and the circle
+  EXPECT_LT(dot, 140);
+  EXPECT_NEAR(square, 0.25 * 255, 16);
   EXPECT_EQ(gfx.AlphaSum(0, 90, 200, 150), 0);
 }
 
