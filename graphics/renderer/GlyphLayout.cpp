@@ -91,6 +91,14 @@ short SizeInTenths(float size)
     return 0;
   return t > 32767.f ? (short)32767 : (short)t;
 }
+
+// Whole pixels of blur; the glyph cache caps them further.
+short BlurOf(float blur)
+{
+  if (!(blur > 0.f))
+    return 0;
+  return blur > 1000.f ? (short)1000 : (short)blur;
+}
 } // namespace
 
 void GlyphStore::GlyphQuadAt(GlyphFont* font, int prevGlyphIndex, const GlyphRecord* glyph, float scale,
@@ -157,7 +165,7 @@ bool GlyphStore::BeginWalk(GlyphCursor* cursor, float x, float y, const char* st
   std::memset(cursor, 0, sizeof(*cursor));
   GlyphFont* font = fonts[state.font];
   cursor->isize = SizeInTenths(state.size);
-  cursor->iblur = state.blur > 0.f ? (short)(state.blur > 1000.f ? 1000 : state.blur) : 0;
+  cursor->iblur = BlurOf(state.blur);
   cursor->scale = stbtt_ScaleForPixelHeight(&font->info, (float)cursor->isize / 10.0f);
   if (!end)
     end = str + std::strlen(str);
@@ -212,7 +220,7 @@ float GlyphStore::MeasureRun(float x, float y, const char* str, const char* end,
     return 0.f;
   GlyphFont* font = fonts[state.font];
   const short isize = SizeInTenths(state.size);
-  const short iblur = state.blur > 0.f ? (short)(state.blur > 1000.f ? 1000 : state.blur) : 0;
+  const short iblur = BlurOf(state.blur);
   const float scale = stbtt_ScaleForPixelHeight(&font->info, (float)isize / 10.0f);
   if (!end)
     end = str + std::strlen(str);

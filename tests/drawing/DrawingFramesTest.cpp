@@ -206,12 +206,12 @@ TEST_F(DrawingFixture, BitmapsDecodeOncePerInstanceAndDrawAtTheirSize)
   EXPECT_EQ(gfx.AlphaSum(30, 10, 48, 14), 0);
   EXPECT_EQ(gfx.At(51, 11).g, 255);
 
-  // Another editor has its own textures: nothing is shared between contexts.
+  // Another editor has its own renderer and bitmaps: GL textures belong to
+  // one context, so none is handed from one editor to another.
   HeadlessGfxVG other(dlg, 50, 50);
   ASSERT_TRUE(other.Open());
   const IBitmapRef otherTile = other.LoadBitmap(png.c_str());
   EXPECT_NE(otherTile.GetAPIBitmap(), tile.GetAPIBitmap());
-  gfx.MakeCurrent();
   std::remove(png.c_str());
   std::remove(broken.c_str());
   rmdir(dir);

@@ -16,6 +16,12 @@ namespace testkit {
 
 using namespace igfx;
 
+EglTestContext& HeadlessGfxVG::SharedContext()
+{
+  static EglTestContext* context = new EglTestContext();
+  return *context;
+}
+
 HeadlessGfxVG::HeadlessGfxVG(IEditorDelegate& dlg, int w, int h, float drawScale)
   : IGfxVG(dlg, w, h, 60, drawScale)
 {

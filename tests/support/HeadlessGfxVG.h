@@ -1,7 +1,7 @@
 #pragma once
-// The drawing back end without a window: IGfxVG on its own surfaceless EGL
-// context (Mesa), with an offscreen render target standing in for the
-// window's framebuffer. The frame is composited onto that stand-in as onto a
+// The drawing back end without a window: IGfxVG on a surfaceless EGL context
+// (Mesa), with an offscreen render target standing in for the window's
+// framebuffer. The frame is composited onto that stand-in as onto a
 // window, and read back from it. For pixel tests of IGfx drawing, controls
 // and editors; every platform service is a stub that does nothing.
 #include <cstdint>
@@ -29,7 +29,7 @@ public:
   // is current. False when there is no GL or the renderer cannot be made.
   bool Open();
   const char* Error() const { return mEgl.Error(); }
-  // Makes this object's context current (two objects in one test).
+  // Makes the context current (after another GL user made its own current).
   void MakeCurrent() { mEgl.MakeCurrent(); }
   // A screen scale, as a window on another display would report.
   void SetScreenScaleForTest(float s) { SetScreenScale(s); }
@@ -83,7 +83,13 @@ public:
 private:
   void MakeWindowTarget();
 
-  EglTestContext mEgl;
+  // One context for every object of the process, never destroyed: Mesa's
+  // worker threads then stay idle to the end instead of exiting while the
+  // leak checker stops the process at its exit. Each object still has its
+  // own renderer, textures and frames.
+  static EglTestContext& SharedContext();
+
+  EglTestContext& mEgl = SharedContext();
   CanvasRenderTarget* mWindow = nullptr;
   std::vector<uint8_t> mPixels;
   int mPixelsW = 0, mPixelsH = 0;
