@@ -170,8 +170,9 @@ struct CanvasContext
   // With outsideFringe the fill keeps its true outline and the whole fringe
   // lies outside it (fills thinner than the fringe).
   bool BuildFillMesh(float w, int lineJoin, float miterLimit, bool outsideFringe = false);
-  // How much of a fringe-wide fill a fill thinner than the fringe w covers:
-  // 1 for an ordinary fill, 0 for one without area.
+  // The alpha factor that makes a fill thinner than the fringe w, drawn with
+  // its fringe outside, cover its area; 1 for any other fill, 0 for a fill
+  // without area.
   float ThinFillCoverage(float w) const;
 
 private:
