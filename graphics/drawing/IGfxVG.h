@@ -5,20 +5,17 @@
 // frame; layers are further render targets. UI thread only, inside the
 // window's GL context. Without a renderer (its creation failed) every
 // operation does nothing.
-#include <memory>
 #include <vector>
 
 #include "core/Mutex.h"
 #include "graphics/IGfx.h"
-#include "graphics/ScaledResourceCache.h"
+#include "graphics/platform/ScaledResourceCache.h"
 
 struct CanvasContext;
 struct CanvasRenderTarget;
 
 namespace ifx {
 namespace igfx {
-
-class FontFileData;
 
 class IGfxVG : public IGfx
 {
@@ -141,8 +138,6 @@ private:
   std::vector<CanvasRenderTarget*> mDeletionStack;
   // GL textures belong to one context: each instance keeps its own bitmaps.
   ScaledResourceCache<APIBitmap> mBitmapCache;
-  // The bytes of the fonts registered in the renderer's glyph store.
-  std::vector<std::unique_ptr<FontFileData>> mFontData;
 };
 
 } // namespace igfx

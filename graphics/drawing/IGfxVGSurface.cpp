@@ -6,7 +6,7 @@
 #include <cmath>
 #include <mutex>
 
-#include "graphics/platform/FontFileData.h"
+#include "graphics/platform/FontDataCache.h"
 #include "graphics/renderer/CanvasContext.h"
 #include "graphics/renderer/CanvasGLBackend.h"
 #include "graphics/renderer/CanvasPaint.h"
@@ -66,6 +66,8 @@ IGfxVG::IGfxVG(IEditorDelegate& dlg, int w, int h, int fps, float scale)
   : IGfx(dlg, w, h, fps, scale)
 {
   mDeletionStack.reserve(kDeletionReserve);
+  // Font bytes are shared by every back end of the process while one lives.
+  FontDataCache().Retain();
 }
 
 IGfxVG::~IGfxVG()
@@ -77,8 +79,12 @@ IGfxVG::~IGfxVG()
   RemoveAllControls();
   while (LayerDepth() > 0)
     delete PopLayer();
-  DeleteQueuedFramebuffers();
+  // The glyph store points into the shared font bytes: it goes first.
   ReleaseSurface();
+  auto& fonts = FontDataCache();
+  std::lock_guard<std::recursive_mutex> lock(fonts.Lock());
+  fonts.Release();
+  DeleteQueuedFramebuffers();
 }
 
 int IGfxVG::FrameWidth() const { return static_cast<int>(static_cast<float>(Width()) * GetDrawScale()); }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "graphics/drawing/CanvasPaintConversion.h"
+#include "graphics/platform/FontDataCache.h"
 #include "graphics/platform/PlatformFont.h"
 #include "graphics/renderer/CanvasContext.h"
 #include "graphics/renderer/GlyphStore.h"
@@ -148,14 +149,14 @@ bool IGfxVG::RegisterBackendFont(const char* fontID, PlatformFont* font)
   GlyphStore* glyphs = mCanvas->glyphs;
   if (glyphs->LookupFont(fontID) >= 0)
     return true; // registered before under this id
-  std::unique_ptr<FontFileData> data = font->GetFileData();
-  if (!data || !data->IsValid())
-    return false;
-  // The store keeps a pointer to the bytes: they live as long as this object.
-  if (glyphs->RegisterFontBytes(fontID, data->GetBytes(), data->GetSize(), data->GetFaceIndex()) < 0)
-    return false;
-  mFontData.push_back(std::move(data));
-  return true;
+  // The bytes are read from the platform once per process and kept in the
+  // font-data cache, which outlives every glyph store that points into it.
+  bool accepted = false;
+  const bool cached = RegisterCachedFontData(fontID, *font, [&](const FontFileData& data) {
+    accepted = glyphs->RegisterFontBytes(fontID, data.GetBytes(), data.GetSize(), data.GetFaceIndex()) >= 0;
+    return accepted;
+  });
+  return cached && accepted;
 }
 
 } // namespace igfx

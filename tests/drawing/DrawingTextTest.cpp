@@ -3,6 +3,7 @@
 // multi-line text.
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,8 @@ protected:
   void SetUp() override
   {
     DrawingFixture::SetUp();
-    ASSERT_TRUE(gfx.AddFont("Roboto-Regular", RobotoBytes())) << "Debian's fonts-roboto-unhinted is missing";
+    // As the editor loads it: by file name, through the platform font.
+    ASSERT_TRUE(gfx.LoadFont("Roboto-Regular", MURKWISP_ROBOTO_FONT)) << "Debian's fonts-roboto-unhinted is missing";
     font = gfx.Canvas()->glyphs->Font(0);
   }
 
@@ -162,8 +164,26 @@ TEST_F(DrawingTextTest, MultiLineTextBreaksIntoRowsPlacedByTheVerticalAlignment)
   EXPECT_GT(rows.second, (int)(100.f + 1.f * lineh));
 }
 
-TEST_F(DrawingTextTest, PlatformFontsRegisterOnceAndARefusedFontReportsFailure)
+TEST_F(DrawingTextTest, PlatformFontsAreReadOncePerProcessAndARefusedFontReportsFailure)
 {
+  struct CountingFont : MemoryFont
+  {
+    using MemoryFont::MemoryFont;
+    std::unique_ptr<FontFileData> GetFileData() const override
+    {
+      ++reads;
+      return MemoryFont::GetFileData();
+    }
+    mutable int reads = 0;
+  };
+  CountingFont shared(RobotoBytes().data(), RobotoBytes().size());
+  EXPECT_TRUE(gfx.RegisterBackendFont("Shared", &shared));
+  ifx::testkit::HeadlessGfxVG other(dlg, 50, 50);
+  ASSERT_TRUE(other.Open());
+  EXPECT_TRUE(other.RegisterBackendFont("Shared", &shared));
+  EXPECT_GE(other.Canvas()->glyphs->LookupFont("Shared"), 0);
+  EXPECT_EQ(shared.reads, 1);
+
   GlyphStore* glyphs = gfx.Canvas()->glyphs;
   // Roboto without its character map: a font to the file reader, not to the
   // glyph store.
@@ -175,8 +195,8 @@ TEST_F(DrawingTextTest, PlatformFontsRegisterOnceAndARefusedFontReportsFailure)
   ASSERT_TRUE(refused.GetFileData()->IsValid());
   EXPECT_FALSE(gfx.RegisterBackendFont("NoCmap", &refused));
   EXPECT_EQ(glyphs->LookupFont("NoCmap"), -1);
-  MemoryFont garbage("not a font at all", 17);
-  EXPECT_FALSE(gfx.RegisterBackendFont("Garbage", &garbage));
+  EXPECT_FALSE(gfx.LoadFontFromMemory("Garbage", "not a font at all", 17));
+  EXPECT_FALSE(gfx.LoadFont("Missing", "no-such-font.ttf"));
   EXPECT_FALSE(gfx.RegisterBackendFont("Nothing", nullptr));
 
   const int fonts = glyphs->nfonts;

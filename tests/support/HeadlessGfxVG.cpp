@@ -136,12 +136,6 @@ bool HeadlessGfxVG::WriteWindowPng(const char* path) const
   return stbi_write_png(path, mPixelsW, mPixelsH, 3, rgb.data(), mPixelsW * 3) != 0;
 }
 
-bool HeadlessGfxVG::AddFont(const char* fontID, const std::vector<uint8_t>& bytes)
-{
-  MemoryFont font(bytes.data(), bytes.size());
-  return RegisterBackendFont(fontID, &font);
-}
-
 PlatformFont* HeadlessGfxVG::LoadPlatformFontFromMemory(const char* fontID, const void* data, int dataSize)
 {
   if (!data || dataSize <= 0)

@@ -45,9 +45,6 @@ public:
   // The window as last read, over opaque black, for looking at by hand.
   bool WriteWindowPng(const char* path) const;
 
-  // Registers a font from bytes under a font id, as the back end does with a
-  // platform font.
-  bool AddFont(const char* fontID, const std::vector<uint8_t>& bytes);
 
   // -- IGfx platform stubs
   void ActivateGLContext() override { mEgl.MakeCurrent(); }
