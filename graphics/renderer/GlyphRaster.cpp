@@ -122,21 +122,21 @@ GlyphRecord* GlyphStore::FetchGlyph(GlyphFont* font, uint32_t codepoint, short i
   }
 
   GlyphFont* renderFont = font;
-  int index = stbtt_FindGlyphIndex(&font->info, (int)codepoint);
+  int index = stbtt_FindGlyphIndex(font->info, (int)codepoint);
   for (int i = 0; index == 0 && i < font->nfallbacks; i++)
   {
     GlyphFont* fallback = Font(font->fallbacks[i]);
-    const int fallbackIndex = fallback ? stbtt_FindGlyphIndex(&fallback->info, (int)codepoint) : 0;
+    const int fallbackIndex = fallback ? stbtt_FindGlyphIndex(fallback->info, (int)codepoint) : 0;
     if (fallbackIndex != 0)
     {
       index = fallbackIndex;
       renderFont = fallback;
     }
   }
-  const float scale = stbtt_ScaleForPixelHeight(&renderFont->info, (float)isize / 10.0f);
+  const float scale = stbtt_ScaleForPixelHeight(renderFont->info, (float)isize / 10.0f);
   int advance = 0, lsb = 0, x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-  stbtt_GetGlyphHMetrics(&renderFont->info, index, &advance, &lsb);
-  stbtt_GetGlyphBitmapBox(&renderFont->info, index, scale, scale, &x0, &y0, &x1, &y1);
+  stbtt_GetGlyphHMetrics(renderFont->info, index, &advance, &lsb);
+  stbtt_GetGlyphBitmapBox(renderFont->info, index, scale, scale, &x0, &y0, &x1, &y1);
   const int gw = x1 - x0 + pad * 2;
   const int gh = y1 - y0 + pad * 2;
 
@@ -173,7 +173,7 @@ GlyphRecord* GlyphStore::FetchGlyph(GlyphFont* font, uint32_t codepoint, short i
 
   const int stride = params.width;
   unsigned char* cell = texData + gx + gy * stride;
-  stbtt_MakeGlyphBitmap(&renderFont->info, cell + pad + pad * stride, gw - pad * 2, gh - pad * 2, stride, scale,
+  stbtt_MakeGlyphBitmap(renderFont->info, cell + pad + pad * stride, gw - pad * 2, gh - pad * 2, stride, scale,
                         scale, index);
   // A clear border keeps linear filtering from bleeding in a neighbour.
   for (int y = 0; y < gh; y++)

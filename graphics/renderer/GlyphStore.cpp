@@ -2,6 +2,8 @@
 
 #include "graphics/renderer/GlyphStore.h"
 
+#include <stb_truetype.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -48,6 +50,7 @@ void FreeFont(GlyphFont* font)
   if (!font)
     return;
   std::free(font->glyphs);
+  std::free(font->info);
   std::free(font);
 }
 } // namespace
@@ -117,7 +120,8 @@ int GlyphStore::RegisterFontBytes(const char* name, const unsigned char* bytes, 
   if (!font)
     return -1;
   font->glyphs = static_cast<GlyphRecord*>(std::malloc(sizeof(GlyphRecord) * kInitGlyphs));
-  if (!font->glyphs)
+  font->info = static_cast<stbtt_fontinfo*>(std::calloc(1, sizeof(stbtt_fontinfo)));
+  if (!font->glyphs || !font->info)
   {
     FreeFont(font);
     return -1;
@@ -133,15 +137,15 @@ int GlyphStore::RegisterFontBytes(const char* name, const unsigned char* bytes, 
   font->dataSize = size;
 
   // The rasteriser allocates through the store while it works.
-  font->info.userdata = this;
+  font->info->userdata = this;
   nscratch = 0;
-  if (!stbtt_InitFont(&font->info, bytes, offset))
+  if (!stbtt_InitFont(font->info, bytes, offset))
   {
     FreeFont(font);
     return -1;
   }
   int ascent = 0, descent = 0, lineGap = 0;
-  stbtt_GetFontVMetrics(&font->info, &ascent, &descent, &lineGap);
+  stbtt_GetFontVMetrics(font->info, &ascent, &descent, &lineGap);
   const int height = ascent - descent;
   // A font without height would make every scale infinite.
   if (height <= 0)

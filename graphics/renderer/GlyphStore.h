@@ -5,10 +5,10 @@
 // positioned quads, and string and line measurement. Plain data, UI thread
 // only. Sizes are kept in tenths of a pixel (14.0 and 14.05 share glyphs).
 
-#include <stb_truetype.h>
-
 #include <cstddef>
 #include <cstdint>
+
+struct stbtt_fontinfo; // the font library's record of a font
 
 enum EGlyphStoreFlags { kGlyphOriginTopLeft = 1 };
 
@@ -64,7 +64,7 @@ struct GlyphFont
   static constexpr int kMaxFallbacks = 20;
   static constexpr int kHashSize = 256;
 
-  stbtt_fontinfo info;
+  stbtt_fontinfo* info; // owned
   char name[64];
   const unsigned char* data; // not owned: the bytes stay the caller's
   int dataSize;

@@ -1,6 +1,8 @@
 // Text through IGfx on the drawing back end with Debian's Roboto: positions
 // and measurements from the font's own metrics, alignment, rotation and
 // multi-line text.
+#include <stb_truetype.h>
+
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -61,9 +63,9 @@ TEST_F(DrawingTextTest, GlyphsLandWhereTheFontsMetricsPutThem)
 
   // Top alignment: the baseline sits the ascender below the top.
   const float baseline = 20.f + font->ascender * size;
-  const float scale = stbtt_ScaleForPixelHeight(&font->info, size);
+  const float scale = stbtt_ScaleForPixelHeight(font->info, size);
   int x0, y0, x1, y1;
-  stbtt_GetCodepointBitmapBox(&font->info, 'H', scale, scale, &x0, &y0, &x1, &y1);
+  stbtt_GetCodepointBitmapBox(font->info, 'H', scale, scale, &x0, &y0, &x1, &y1);
   const int left = 20 + x0, right = 20 + x1, top = (int)baseline + y0, bottom = (int)baseline + y1;
   long outside = 0;
   for (int y = 0; y < 200; y++)
@@ -81,16 +83,16 @@ TEST_F(DrawingTextTest, GlyphsLandWhereTheFontsMetricsPutThem)
 TEST_F(DrawingTextTest, MeasurementsFollowTheFontsAdvancesAndTheAlignment)
 {
   const float size = 20.f;
-  const float scale = stbtt_ScaleForPixelHeight(&font->info, size);
+  const float scale = stbtt_ScaleForPixelHeight(font->info, size);
   float advance = 0.f;
   int prev = -1;
   for (const char* c = "Hello"; *c; c++)
   {
-    const int g = stbtt_FindGlyphIndex(&font->info, *c);
+    const int g = stbtt_FindGlyphIndex(font->info, *c);
     if (prev != -1)
-      advance += (float)(int)((float)stbtt_GetGlyphKernAdvance(&font->info, prev, g) * scale + 0.5f);
+      advance += (float)(int)((float)stbtt_GetGlyphKernAdvance(font->info, prev, g) * scale + 0.5f);
     int adv, lsb;
-    stbtt_GetGlyphHMetrics(&font->info, g, &adv, &lsb);
+    stbtt_GetGlyphHMetrics(font->info, g, &adv, &lsb);
     advance += (float)(int)((float)(short)(scale * (float)adv * 10.f) / 10.f + 0.5f);
     prev = g;
   }

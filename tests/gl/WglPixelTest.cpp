@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <stb_truetype.h>
 
 #include <algorithm>
 #include <cmath>
@@ -207,9 +208,9 @@ TEST_F(WglCanvas, TextLineIsDrawnFromTheGlyphAtlas)
   EXPECT_GT(ink, 255 * 60);
   // The H's left stem, from the font's own glyph box.
   const GlyphFont* font = canvas->glyphs->Font(0);
-  const float scale = stbtt_ScaleForPixelHeight(&font->info, 20.f);
+  const float scale = stbtt_ScaleForPixelHeight(font->info, 20.f);
   int x0, y0, x1, y1;
-  stbtt_GetCodepointBitmapBox(&font->info, 'H', scale, scale, &x0, &y0, &x1, &y1);
+  stbtt_GetCodepointBitmapBox(font->info, 'H', scale, scale, &x0, &y0, &x1, &y1);
   const int baseline = (int)(20.f + font->ascender * 20.f);
   const int middle = baseline + (y0 + y1) / 2;
   EXPECT_GT(std::max(At(4 + x0, middle)[3], At(5 + x0, middle)[3]), 200);

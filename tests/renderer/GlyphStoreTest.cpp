@@ -2,6 +2,7 @@
 // layout against the font's own metrics, UTF-8, atlas reset and the
 // rasteriser's memory.
 #include <gtest/gtest.h>
+#include <stb_truetype.h>
 
 #include <cstring>
 #include <memory>
@@ -208,15 +209,15 @@ TEST_F(GlyphStoreTest, GlyphsAreCachedBySizeInTenthsWithBlurCapped)
 
   // The advance in tenths from the font's advance width.
   int advance = 0, lsb = 0;
-  stbtt_GetGlyphHMetrics(&font->info, placed->index, &advance, &lsb);
-  EXPECT_EQ(placed->xadv, (short)(stbtt_ScaleForPixelHeight(&font->info, 14.f) * (float)advance * 10.f));
+  stbtt_GetGlyphHMetrics(font->info, placed->index, &advance, &lsb);
+  EXPECT_EQ(placed->xadv, (short)(stbtt_ScaleForPixelHeight(font->info, 14.f) * (float)advance * 10.f));
 }
 
 TEST_F(GlyphStoreTest, RunsMeasureByTheFontsAdvancesKerningAndAlignment)
 {
   // The expected pen walk from the font's own advances and pair kerning.
   const float size = 20.f;
-  const float scale = stbtt_ScaleForPixelHeight(&font->info, size);
+  const float scale = stbtt_ScaleForPixelHeight(font->info, size);
   int kerned = 0;
   // Whole pixels per step: the pair's kerning plus spacing, then the advance
   // kept in tenths.
@@ -225,15 +226,15 @@ TEST_F(GlyphStoreTest, RunsMeasureByTheFontsAdvancesKerningAndAlignment)
     int prev = -1;
     for (const char* c = text; *c; c++)
     {
-      const int g = stbtt_FindGlyphIndex(&font->info, *c);
+      const int g = stbtt_FindGlyphIndex(font->info, *c);
       if (prev != -1)
       {
-        const int kern = stbtt_GetGlyphKernAdvance(&font->info, prev, g);
+        const int kern = stbtt_GetGlyphKernAdvance(font->info, prev, g);
         kerned += kern != 0;
         pen += (float)(int)((float)kern * scale + spacing + 0.5f);
       }
       int adv, lsb;
-      stbtt_GetGlyphHMetrics(&font->info, g, &adv, &lsb);
+      stbtt_GetGlyphHMetrics(font->info, g, &adv, &lsb);
       pen += (float)(int)((float)(short)(scale * (float)adv * 10.f) / 10.f + 0.5f);
       prev = g;
     }
