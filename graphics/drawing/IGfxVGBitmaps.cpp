@@ -9,6 +9,7 @@
 #include <string>
 
 #include "graphics/drawing/CanvasPaintConversion.h"
+#include "graphics/drawing/GLContextGuard.h"
 #include "graphics/renderer/CanvasContext.h"
 #include "graphics/renderer/CanvasPaint.h"
 
@@ -72,7 +73,7 @@ APIBitmap* IGfxVG::DecodeBitmapFile(const char* path, int scale, EResourceLocati
   if (!mCanvas || !path)
     return nullptr;
   int image = 0;
-  ActivateGLContext();
+  const GLContextGuard context(*this);
   if (location == kResourceEmbedded)
   {
     int size = 0;
@@ -84,7 +85,6 @@ APIBitmap* IGfxVG::DecodeBitmapFile(const char* path, int scale, EResourceLocati
   {
     image = mCanvas->LoadImageFile(path);
   }
-  DeactivateGLContext();
   return new Bitmap(mCanvas, image, static_cast<float>(scale), static_cast<int>(location) == kLocationShared);
 }
 
@@ -98,9 +98,8 @@ APIBitmap* IGfxVG::DecodeBitmapData(const char* name, const void* data, int data
   int image = 0;
   if (data && dataSize >= kMinImageBytes)
   {
-    ActivateGLContext();
+    const GLContextGuard context(*this);
     image = mCanvas->LoadImageBytes(static_cast<const unsigned char*>(data), dataSize);
-    DeactivateGLContext();
   }
   auto* bitmap = new Bitmap(mCanvas, image, static_cast<float>(scale), false);
   mBitmapCache.Add(bitmap, name, static_cast<double>(scale));

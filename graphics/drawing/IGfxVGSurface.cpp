@@ -6,6 +6,7 @@
 #include <cmath>
 #include <mutex>
 
+#include "graphics/drawing/GLContextGuard.h"
 #include "graphics/platform/FontDataCache.h"
 #include "graphics/renderer/CanvasContext.h"
 #include "graphics/renderer/CanvasGLBackend.h"
@@ -125,12 +126,11 @@ void IGfxVG::OnSurfaceDestroyed()
 
 void IGfxVG::ResizeSurface()
 {
-  ActivateGLContext();
+  const GLContextGuard context(*this);
   DeleteCanvasRenderTarget(mMainFrame);
   mMainFrame = nullptr;
   if (mCanvas && PhysicalWidth() > 0 && PhysicalHeight() > 0)
     mMainFrame = CreateCanvasRenderTarget(mCanvas, PhysicalWidth(), PhysicalHeight());
-  DeactivateGLContext();
 }
 
 // -- Frames --------------------------------------------------------------------------------
