@@ -241,4 +241,42 @@ double IParam::StringToValue(const char* text) const noexcept
   return Constrain(v);
 }
 
+bool IParam::TextToValue(const char* text, double& value) const noexcept
+{
+  if (!text)
+    return false;
+  const int n = NDisplayTexts();
+  const DisplayTextEntry* entries = mDisplayTexts.GetAs<const DisplayTextEntry>();
+  for (int i = 0; i < n; ++i)
+  {
+    if (std::strcmp(entries[i].text, text) == 0)
+    {
+      value = entries[i].value;
+      return true;
+    }
+  }
+  if (mType == kTypeEnum || mType == kTypeBool)
+    return false;
+
+  char* end = nullptr;
+  double v = std::strtod(text, &end);
+  if (end == text || !std::isfinite(v))
+    return false;
+  const auto skipBlanks = [](const char* p) {
+    while (*p == ' ' || *p == '\t')
+      ++p;
+    return p;
+  };
+  const char* rest = skipBlanks(end);
+  const size_t labelLength = std::strlen(mLabel);
+  if (labelLength > 0 && std::strncmp(rest, mLabel, labelLength) == 0)
+    rest = skipBlanks(rest + labelLength);
+  if (*rest)
+    return false;
+  if (mFlags & kFlagNegateDisplay)
+    v = -v;
+  value = Constrain(v);
+  return true;
+}
+
 } // namespace ifx

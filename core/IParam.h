@@ -120,6 +120,10 @@ public:
   // A display text's value, else the parsed number (not for enum and bool,
   // which give 0 for unknown texts).
   double StringToValue(const char* text) const noexcept;
+  // The strict form for hosts: a display text, or a finite number that only
+  // blanks and this parameter's label may follow. False (value untouched)
+  // for anything else, so garbage never sets a parameter.
+  bool TextToValue(const char* text, double& value) const noexcept;
 
   int NDisplayTexts() const noexcept;
   // Null outside the list; value receives the entry's value.

@@ -112,7 +112,10 @@ bool IFxCLAP::ParamsTextToValue(clap_id paramId, const char* display, double* va
   const IParam* param = ParamForId(paramId);
   if (!param || !display || !value)
     return false;
-  double v = param->StringToValue(display);
+  // Text that is no number and no entry fails rather than reading as 0.
+  double v = 0.;
+  if (!param->TextToValue(display, v))
+    return false;
   if (param->Type() == IParam::kTypeDouble)
     v = param->ToNormalized(v);
   *value = v;

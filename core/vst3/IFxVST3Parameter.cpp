@@ -1,7 +1,6 @@
 #include "core/vst3/IFxVST3Parameter.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "abi/vst3/Vst3Strings.h"
 #include "core/IParam.h"
@@ -50,20 +49,11 @@ bool IFxVST3Parameter::fromString(const TChar* string, ParamValue& v) const
   {
     return false;
   }
-  const IParam::EParamType type = mParam->Type();
-  if (type == IParam::kTypeEnum || type == IParam::kTypeBool)
-  {
-    // An unknown entry would read as the first one; refuse it instead.
-    bool found = false;
-    for (int i = 0; i < mParam->NDisplayTexts() && !found; ++i)
-    {
-      const char* entry = mParam->GetDisplayTextAtIdx(i);
-      found = entry && std::strcmp(entry, text.c_str()) == 0;
-    }
-    if (!found)
-      return false;
-  }
-  v = mParam->ToNormalized(mParam->StringToValue(text.c_str()));
+  // Text that is no number and no entry fails rather than reading as 0.
+  double plain = 0.;
+  if (!mParam->TextToValue(text.c_str(), plain))
+    return false;
+  v = mParam->ToNormalized(plain);
   return true;
 }
 

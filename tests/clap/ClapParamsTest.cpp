@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "ClapTestFixture.h"
 #include "core/IParam.h"
@@ -86,6 +87,18 @@ TEST_F(ClapParamsTest, ValuesAndTextsInTheUnitsTheHostSees)
   EXPECT_DOUBLE_EQ(Value(6, "-25"), 0.25);
   EXPECT_EQ(Value(5, "Tritone"), 6.0);
   EXPECT_EQ(Value(4, "-2"), 0.0);
+  // What value_to_text gives reads back, label and all.
+  EXPECT_DOUBLE_EQ(Value(0, "50 %"), 0.5);
+  EXPECT_DOUBLE_EQ(Value(6, " -25 cents"), 0.25);
+
+  // Text that is neither a number nor an entry is refused, never read as 0.
+  for (const auto& [id, text] : {std::pair<clap_id, const char*>{0, "banana"}, {0, ""}, {0, "12abc"}, {0, "nan"},
+                                 {0, "50 cents"}, {6, "inf"}, {5, "Tritonee"}, {10, "fennows"}, {4, "3"}})
+  {
+    double v = -1.0;
+    EXPECT_FALSE(Params()->text_to_value(hosted->Clap(), id, text, &v)) << id << " \"" << text << "\"";
+    EXPECT_EQ(v, -1.0);
+  }
 
   // Values read back as the host sees them: normalised or plain.
   claphost::InputEvents in;

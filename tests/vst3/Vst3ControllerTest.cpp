@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "abi/vst3/Vst3ChannelContext.h"
 #include "abi/vst3/Vst3Units.h"
@@ -106,6 +107,20 @@ TEST_F(Vst3Controller, DisplayTextsAndTextParsing) {
   char16_t on[] = u"on";
   ASSERT_EQ(controller()->getParamValueByString(65536, on, v), kResultTrue);
   EXPECT_EQ(v, 1.);
+  char16_t withLabel[] = u"-25 cents";
+  ASSERT_EQ(controller()->getParamValueByString(6, withLabel, v), kResultTrue);
+  EXPECT_DOUBLE_EQ(v, 0.25);
+
+  // Text that is neither a number nor an entry fails and changes nothing
+  // (it used to read as 0 and silence the Input).
+  for (const auto& [id, text] : {std::pair<ParamID, std::u16string>{0, u"banana"}, {0, u""}, {0, u"12abc"},
+                                 {0, u"nan"}, {6, u"-25 %"}, {5, u"Tritonee"}, {10, u"fennows"}}) {
+    std::u16string buffer = text;
+    v = -1.;
+    EXPECT_EQ(controller()->getParamValueByString(id, buffer.data(), v), kResultFalse) << id;
+    EXPECT_EQ(v, -1.);
+  }
+  EXPECT_EQ(Value(0), 50.);
 
   EXPECT_DOUBLE_EQ(controller()->normalizedParamToPlain(6, 0.75), 25.);
   EXPECT_DOUBLE_EQ(controller()->plainParamToNormalized(6, 25.), 0.75);
