@@ -60,7 +60,8 @@ bool IPluginBase::SerializeParams(IStateChunk& chunk)
 
 int IPluginBase::UnserializeParams(const IStateChunk& chunk, int startPos)
 {
-  int pos = startPos;
+  // A read at a negative position fails like a short one: -1, nothing set.
+  int pos = startPos < 0 ? -1 : startPos;
   for (int i = 0; i < NParams() && pos >= 0; ++i)
   {
     double value = 0.0;

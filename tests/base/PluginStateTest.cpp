@@ -83,6 +83,10 @@ TEST(PluginState, ShortChunkRestoresOnlyWholeValues)
 
   EXPECT_EQ(plug.UnserializeParams(chunk, -1), -1);
   EXPECT_EQ(plug.UnserializeParams(chunk, 8), -1);
+  // A negative start is a failed read, not a position to hand back.
+  TestPlugin fresh;
+  EXPECT_EQ(fresh.UnserializeParams(ChunkOfDoubles(values), -8), -1);
+  EXPECT_EQ(fresh.GetParam(kMix)->Value(), 100.);
 }
 
 TEST(PluginState, StoredValuesAreClampedAndRounded)
