@@ -63,14 +63,21 @@ bool IFxVST3::RestoreStateFromStream(IBStream* stream)
   if (!stream)
     return false;
 
+  // The whole state is read from where the stream stands, however few bytes
+  // each read gives; the bypass word is then taken from those bytes, since
+  // a host stream may begin inside a larger one (no absolute seek) and may
+  // hand out a byte at a time (no single 4-byte read).
   IStateChunk chunk;
   const bool keepReadingOnError = GetHostId() == kHostWaveLab;
+  int firstFailedByte = -1;  // where the first read that reported failure began
   uint8_t buffer[kReadStep] = {};
   for (;;)
   {
     int32 got = 0;
     const tresult result = stream->read(buffer, kReadStep, &got);
     got = got < 0 ? 0 : (got > kReadStep ? kReadStep : got);
+    if (result != kResultOk && firstFailedByte < 0)
+      firstFailedByte = chunk.Size();
     if (got == 0)
       break;
     if (!chunk.PutBytes(buffer, got))
@@ -80,39 +87,25 @@ bool IFxVST3::RestoreStateFromStream(IBStream* stream)
   }
 
   const int pos = UnserializeParams(chunk, 0);
-  if (pos < 0)
+  bool restored = pos >= 0;
+  if (restored)
   {
-    // Short data: what could be read stays, the bypass is left alone.
-    SyncParameterObjects();
-    IEditorDelegate::OnStateRestored();
-    return false;
-  }
-
-  int32 bypass = 0;
-  int64 seekResult = 0;
-  if (stream->seek(pos, IBStream::kIBSeekSet, &seekResult) == kResultOk)
-  {
-    int32 got = 0;
-    if (stream->read(&bypass, static_cast<int32>(sizeof(bypass)), &got) != kResultOk)
+    int32 bypass = 0;
+    const bool wordRead = chunk.Get(bypass, pos) >= 0;
+    // A bypass word (or its absence) that the stream reported as a failed
+    // read refuses the state; the bypass is then left alone.
+    if (firstFailedByte >= 0 && firstFailedByte < pos + static_cast<int>(sizeof(bypass)))
+      restored = false;
+    else
     {
-      SyncParameterObjects();
-      IEditorDelegate::OnStateRestored();
-      return false;
+      SetBypassed(wordRead && bypass != 0);
+      SyncBypassObject();
     }
-    if (got != static_cast<int32>(sizeof(bypass)))
-      bypass = 0;
   }
-  else if (chunk.Get(bypass, pos) < 0)
-  {
-    // A stream that cannot seek: the bytes already read hold the flag.
-    bypass = 0;
-  }
-
-  SetBypassed(bypass != 0);
+  // Short data or not, what could be read stays.
   SyncParameterObjects();
-  SyncBypassObject();
   IEditorDelegate::OnStateRestored();
-  return true;
+  return restored;
 }
 
 } // namespace ifx

@@ -170,3 +170,33 @@ TEST_F(Vst3State, StreamThatCannotSeekStillYieldsTheBypass) {
   EXPECT_EQ(Load(stream), kResultOk);
   EXPECT_TRUE(plug->IsBypassed());
 }
+
+TEST_F(Vst3State, BypassSurvivesByteByByteReadsAndAStateInsideALargerStream) {
+  // A host stream that hands out one byte per read.
+  auto* trickle = new FaultyStream(StateBytes(kValues, 1));
+  trickle->maxRead = 1;
+  ASSERT_EQ(Load(trickle), kResultOk);
+  EXPECT_TRUE(plug->IsBypassed());
+  EXPECT_EQ(controller()->getParamNormalized(65536), 1.);
+  EXPECT_EQ(Value(12), 90.);
+
+  // The state begins 20 bytes into the host's own stream, which is where
+  // the stream stands; nothing may be read from absolute positions.
+  std::vector<double> other = kValues;
+  other[0] = 77.;
+  for (const int32_t bypass : {0, 1}) {
+    std::vector<char> bytes(20, 'h');
+    const std::vector<char> state = StateBytes(other, bypass);
+    bytes.insert(bytes.end(), state.begin(), state.end());
+    auto* inner = new FaultyStream(bytes);
+    int64 at = 0;
+    ASSERT_EQ(inner->seek(20, IBStream::kIBSeekSet, &at), kResultOk);
+    inner->seeks.clear();
+    inner->addRef();
+    ASSERT_EQ(Load(inner), kResultOk) << bypass;
+    EXPECT_TRUE(inner->seeks.empty());
+    inner->release();
+    EXPECT_EQ(plug->IsBypassed(), bypass == 1);
+    EXPECT_EQ(Value(0), 77.);
+  }
+}
