@@ -179,31 +179,38 @@ void IFxCLAP::WriteOutputParamEvents(const clap_output_events_t* out) noexcept
   // Without a list to write to the entries wait for the next chance.
   if (!out || !out->try_push)
     return;
-  IHostParamChange change;
-  while (mParamToHost.Pop(change))
+  // An entry leaves the ring only once the host took it: one it refuses
+  // (its list is full) waits, with everything after it, for the next flush
+  // or block, so a gesture's end is never lost.
+  while (const IHostParamChange* change = mParamToHost.Peek())
   {
-    if (change.type == IHostParamChange::kBeginGesture || change.type == IHostParamChange::kEndGesture)
+    bool taken = false;
+    if (change->type == IHostParamChange::kBeginGesture || change->type == IHostParamChange::kEndGesture)
     {
       clap_event_param_gesture_t ev{};
       ev.header = MakeHeader(sizeof(ev), 0,
-                             change.type == IHostParamChange::kBeginGesture ? CLAP_EVENT_PARAM_GESTURE_BEGIN
-                                                                           : CLAP_EVENT_PARAM_GESTURE_END);
-      ev.param_id = static_cast<clap_id>(change.idx);
-      Push(out, &ev.header);
+                             change->type == IHostParamChange::kBeginGesture ? CLAP_EVENT_PARAM_GESTURE_BEGIN
+                                                                            : CLAP_EVENT_PARAM_GESTURE_END);
+      ev.param_id = static_cast<clap_id>(change->idx);
+      taken = out->try_push(out, &ev.header);
     }
     else
     {
       clap_event_param_value_t ev{};
       ev.header = MakeHeader(sizeof(ev), 0, CLAP_EVENT_PARAM_VALUE);
-      ev.param_id = static_cast<clap_id>(change.idx);
+      ev.param_id = static_cast<clap_id>(change->idx);
       ev.cookie = nullptr;
       ev.note_id = -1;
       ev.port_index = -1;
       ev.channel = -1;
       ev.key = -1;
-      ev.value = change.value;
-      Push(out, &ev.header);
+      ev.value = change->value;
+      taken = out->try_push(out, &ev.header);
     }
+    if (!taken)
+      return;
+    IHostParamChange sent;
+    mParamToHost.Pop(sent);
   }
 }
 

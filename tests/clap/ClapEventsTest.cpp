@@ -41,6 +41,32 @@ TEST_F(ClapEventsTest, EditorGestureReachesTheHostInOrderThroughFlush)
   EXPECT_EQ(plugin->PendingParamChangesToHost(), 0);
 }
 
+TEST_F(ClapEventsTest, EntriesTheHostRefusesLeaveLaterInOrder)
+{
+  ASSERT_TRUE(hosted->Activate(48000.0, 1, 256));
+  plugin->BeginParamGestureFromUI(3);
+  plugin->ApplyParamValueFromUI(3, 0.25);
+  plugin->EndParamGestureFromUI(3);
+
+  // A full list in a flush and in a block: nothing is taken, nothing lost.
+  OutputEvents full;
+  full.Refuse(true);
+  hosted->PumpMainThread(&full);
+  ProcessBlock(64, nullptr, &full);
+  EXPECT_TRUE(full.Events().empty());
+  EXPECT_EQ(plugin->PendingParamChangesToHost(), 3);
+
+  // The next block's list takes all three, the gesture's end last.
+  OutputEvents out;
+  ProcessBlock(64, nullptr, &out);
+  ASSERT_EQ(out.Events().size(), 3u);
+  EXPECT_EQ(out.Events()[0].header.type, CLAP_EVENT_PARAM_GESTURE_BEGIN);
+  EXPECT_EQ(out.Events()[1].header.type, CLAP_EVENT_PARAM_VALUE);
+  EXPECT_DOUBLE_EQ(out.Events()[1].value, 0.25);
+  EXPECT_EQ(out.Events()[2].header.type, CLAP_EVENT_PARAM_GESTURE_END);
+  EXPECT_EQ(plugin->PendingParamChangesToHost(), 0);
+}
+
 TEST_F(ClapEventsTest, EnumValueGoesOutInPlainUnits)
 {
   plugin->ApplyParamValueFromUI(4, 0.75);  // Octave, 5 entries

@@ -137,7 +137,7 @@ void OutputEvents::Clear()
 bool CLAP_ABI OutputEvents::TryPushCallback(const clap_output_events_t* list, const clap_event_header_t* event)
 {
   auto* self = static_cast<OutputEvents*>(list->ctx);
-  return self->Accept(event);
+  return !self->mRefuse && self->Accept(event);
 }
 
 bool OutputEvents::Accept(const clap_event_header_t* event)

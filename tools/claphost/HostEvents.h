@@ -48,6 +48,8 @@ public:
   // The block the next events belong to (checks their time against it).
   void BeginBlock(uint32_t frames) noexcept;
   void Clear();
+  // A host whose list is full: every try_push answers false.
+  void Refuse(bool refuse) noexcept { mRefuse = refuse; }
 
   struct Event
   {
@@ -66,6 +68,7 @@ private:
   clap_output_events_t mList;
   uint32_t mFrames = 0;
   uint32_t mLastTime = 0;
+  bool mRefuse = false;
   std::vector<Event> mEvents;
   std::vector<std::string> mProblems;
 };
