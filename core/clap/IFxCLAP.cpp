@@ -1,6 +1,7 @@
 #include "core/clap/IFxCLAP.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "core/IParam.h"
@@ -90,9 +91,12 @@ bool IFxCLAP::Activate(double sampleRate, uint32_t minFrames, uint32_t maxFrames
 {
   if (maxFrames < 1 || maxFrames > kMaxSupportedFrames)
     return false;
-  if (!SetSampleRate(sampleRate))
+  if (!std::isfinite(sampleRate) || sampleRate <= 0.0)
     return false;
-  SetBlockSize(static_cast<int>(maxFrames));
+  // Without memory for the buffers the activation fails and nothing changes.
+  if (!SetBlockSize(static_cast<int>(maxFrames)))
+    return false;
+  SetSampleRate(sampleRate);
   OnActivate(true);
   SetActive(true);
   OnParamsReset(kChangeReset);

@@ -174,22 +174,37 @@ bool IFxProcessor::SetSampleRate(double rate) noexcept
   return true;
 }
 
-void IFxProcessor::SetBlockSize(int size)
+bool IFxProcessor::SetBlockSize(int size)
 {
   size = std::max(0, size);
   if (size == mBlockSize && mScratchFrames == size)
-    return;
-  mBlockSize = size;
-  mScratchFrames = size;
+    return true;
+  // Every buffer is made before anything changes: processing slices blocks
+  // by mScratchFrames, so it must never name a size the buffers lack.
+  std::vector<std::vector<double>> fresh;
+  try
+  {
+    fresh.resize(mInputChannels.size() + mOutputChannels.size());
+    for (std::vector<double>& buffer : fresh)
+      buffer.assign(static_cast<size_t>(size), 0.0);
+  }
+  catch (const std::bad_alloc&)
+  {
+    return false;
+  }
+  size_t next = 0;
   for (auto* channels : {&mInputChannels, &mOutputChannels})
   {
     for (IChannelData& ch : *channels)
     {
-      ch.conversion.assign(static_cast<size_t>(size), 0.0);
+      ch.conversion.swap(fresh[next++]);
       ch.hostBuffer = nullptr;
       *ch.slot = size > 0 ? ch.conversion.data() : nullptr;
     }
   }
+  mBlockSize = size;
+  mScratchFrames = size;
+  return true;
 }
 
 // ---- Channels ----------------------------------------------------------------------

@@ -94,7 +94,8 @@ public:
   bool SetSampleRate(double rate) noexcept;
   int GetBlockSize() const noexcept { return mBlockSize; }
   // Main thread, processing stopped: sizes every channel's conversion buffer.
-  void SetBlockSize(int size);
+  // False when memory ran out: the old size and buffers then stay, whole.
+  bool SetBlockSize(int size);
   int GetLatency() const noexcept { return mLatency; }
   int GetTailSize() const noexcept { return mTailSize; }
   bool IsRenderingOffline() const noexcept { return mRenderingOffline; }

@@ -18,13 +18,13 @@ IFxHeadless::~IFxHeadless() = default;
 bool IFxHeadless::Setup(double sampleRate, int maxBlockSize)
 {
   const bool rateOk = SetSampleRate(sampleRate);
-  SetBlockSize(maxBlockSize);
+  const bool sizeOk = SetBlockSize(maxBlockSize);
   SetChannelConnections(kInput, 0, NChannels(kInput), true);
   SetChannelConnections(kOutput, 0, NChannels(kOutput), true);
   SetActive(true);
   OnActivate(true);
   OnReset();
-  return rateOk;
+  return rateOk && sizeOk;
 }
 
 template <class T>

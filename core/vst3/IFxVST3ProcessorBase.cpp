@@ -152,12 +152,14 @@ bool IFxVST3ProcessorBase::SetupProcessing(const ProcessSetup& setup, ProcessSet
     return false;
   if (!std::isfinite(setup.sampleRate) || setup.sampleRate <= 0.)
     return false;
-  kept = setup;
   int blockSize = setup.maxSamplesPerBlock;
   blockSize = blockSize < 1 ? 1 : (blockSize > kMaxBlockSize ? kMaxBlockSize : blockSize);
+  // Without memory for the buffers the set-up fails and the old one stays.
+  if (!SetBlockSize(blockSize))
+    return false;
+  kept = setup;
   kept.maxSamplesPerBlock = blockSize;
   SetSampleRate(setup.sampleRate);
-  SetBlockSize(blockSize);
   mMidiOutputQueue.Resize(blockSize);
   OnReset();
   return true;

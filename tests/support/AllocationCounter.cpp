@@ -7,6 +7,7 @@ namespace {
 // Per thread, so a host's other threads never add to the audio thread's count.
 thread_local bool tCounting = false;
 thread_local long tAllocations = 0;
+thread_local std::size_t tFailFrom = 0;
 
 void CountAllocation() noexcept
 {
@@ -14,18 +15,24 @@ void CountAllocation() noexcept
     ++tAllocations;
 }
 
+bool Refused(std::size_t n) noexcept
+{
+  return tFailFrom != 0 && n >= tFailFrom;
+}
+
 void* Allocate(std::size_t n)
 {
   CountAllocation();
-  if (void* p = std::malloc(n ? n : 1))
-    return p;
+  if (!Refused(n))
+    if (void* p = std::malloc(n ? n : 1))
+      return p;
   throw std::bad_alloc();
 }
 
 void* AllocateNoThrow(std::size_t n) noexcept
 {
   CountAllocation();
-  return std::malloc(n ? n : 1);
+  return Refused(n) ? nullptr : std::malloc(n ? n : 1);
 }
 } // namespace
 
@@ -37,11 +44,17 @@ AllocationCounter::AllocationCounter()
   tCounting = true;
 }
 
-AllocationCounter::~AllocationCounter() { tCounting = false; }
+AllocationCounter::~AllocationCounter()
+{
+  tCounting = false;
+  tFailFrom = 0;
+}
 
 long AllocationCounter::Count() const noexcept { return tAllocations; }
 
 void AllocationCounter::Reset() noexcept { tAllocations = 0; }
+
+void AllocationCounter::FailFrom(std::size_t bytes) noexcept { tFailFrom = bytes; }
 
 } // namespace murkwisp_test
 
@@ -66,17 +79,17 @@ void* __real_realloc(void* p, std::size_t n);
 void* __wrap_malloc(std::size_t n)
 {
   CountAllocation();
-  return __real_malloc(n);
+  return Refused(n) ? nullptr : __real_malloc(n);
 }
 void* __wrap_calloc(std::size_t n, std::size_t size)
 {
   CountAllocation();
-  return __real_calloc(n, size);
+  return Refused(n * size) ? nullptr : __real_calloc(n, size);
 }
 void* __wrap_realloc(void* p, std::size_t n)
 {
   CountAllocation();
-  return __real_realloc(p, n);
+  return Refused(n) ? nullptr : __real_realloc(p, n);
 }
 }
 #endif
