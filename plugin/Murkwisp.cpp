@@ -73,7 +73,12 @@ Murkwisp::Murkwisp(const InstanceInfo& info)
   layoutFunc = [this](igfx::IGfx* gfx) { LayoutEditor(gfx); };
 }
 
-Murkwisp::~Murkwisp() = default;
+Murkwisp::~Murkwisp()
+{
+  // OnIdle reads the meter senders, which go before the framework base (and
+  // its own StopTimer) does: no tick may come after this point.
+  StopTimer();
+}
 
 void Murkwisp::OnIdle()
 {
