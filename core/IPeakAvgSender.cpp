@@ -109,8 +109,10 @@ void IPeakAvgSender::ProcessBlock(double** inputs, int nFrames, int controlTag) 
   {
     // The slot follows the running window position, so a window always holds
     // the last windowSize frames, whatever the host's block size.
+    // A non-finite sample counts as silence: an infinity in the running
+    // average would turn it to NaN for good.
     for (int c = 0; c < kChannels; ++c)
-      window[c][mWindowPos] = static_cast<float>(inputs[c][i]);
+      window[c][mWindowPos] = std::isfinite(inputs[c][i]) ? static_cast<float>(inputs[c][i]) : 0.f;
 
     if (mWindowPos != 0)
     {

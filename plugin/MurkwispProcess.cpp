@@ -19,6 +19,16 @@ double Value(const IEditorDelegate& delegate, int idx) noexcept
   return delegate.GetParam(idx)->Value();
 }
 
+// What the engine takes of an input sample: non-finite samples, and
+// magnitudes no audio has (beyond about +180 dBFS) that would overflow the
+// spectral sums, enter as silence. One bad sample then cannot poison the
+// per-bin state that both channels share.
+double EngineInput(double x) noexcept
+{
+  constexpr double kLoudest = 1e9;
+  return std::fabs(x) <= kLoudest ? x : 0.;  // false for NaN as well
+}
+
 float PeakToDb(double peak) noexcept
 {
   const float p = static_cast<float>(peak);
@@ -87,7 +97,7 @@ void Murkwisp::ProcessBlock(double** inputs, double** outputs, int nFrames) noex
   double* out[kNumChannels] = {outputs[0], channels > 1 ? outputs[1] : nullptr};
   double* inRing[kNumChannels] = {inputRings[0]->data.get(), inputRings[1]->data.get()};
   double* outRing[kNumChannels] = {outputRings[0]->data.get(), outputRings[1]->data.get()};
-  const double dryGain = (1. - mix) * inputGain;
+  const double dryMix = 1. - mix;
 
   double inPeak = 0.;
   double outPeak = 0.;
@@ -95,12 +105,19 @@ void Murkwisp::ProcessBlock(double** inputs, double** outputs, int nFrames) noex
   int hop = hopCounter;
   for (int j = 0; j < nFrames; ++j)
   {
-    const double x0 = in[0][j];
-    const double x1 = channels > 1 ? in[1][j] : 0.;
-    if (channels > 0)
-      inRing[0][pos] = inputGain * x0;
+    // The dry signal is what the input ring held: the input 4096 samples
+    // (the reported latency) ago, after the Input gain, so it lines up with
+    // the wet one and with every other track under delay compensation.
+    // Ring 0 is fed even without a connected output, for output 0's dry.
+    const double x0 = EngineInput(inputGain * in[0][j]);
+    const double dry0 = inRing[0][pos];
+    inRing[0][pos] = x0;
+    double dry1 = 0.;
     if (channels > 1)
-      inRing[1][pos] = inputGain * x1;
+    {
+      dry1 = inRing[1][pos];
+      inRing[1][pos] = EngineInput(inputGain * in[1][j]);
+    }
 
     if (++hop == kHopSize)
     {
@@ -111,14 +128,14 @@ void Murkwisp::ProcessBlock(double** inputs, double** outputs, int nFrames) noex
 
     const double wet0 = outRing[0][pos];
     const double wet1 = channels > 1 ? outRing[1][pos] : wet0;
-    const double y0 = (dryGain * x0 + mix * wet0) * outputGain;
+    const double y0 = (dryMix * dry0 + mix * wet0) * outputGain;
     out[0][j] = y0;
     if (channels > 1)
-      out[1][j] = (dryGain * x1 + mix * wet1) * outputGain;
+      out[1][j] = (dryMix * dry1 + mix * wet1) * outputGain;
     for (int c = 0; c < channels; ++c)
       outRing[c][pos] = 0.;
 
-    inPeak = std::max(inPeak, std::fabs(inputGain * x0));
+    inPeak = std::max(inPeak, std::fabs(x0));
     outPeak = std::max(outPeak, std::fabs(y0));
     pos = (pos + 1) & (SampleRing::kSize - 1);
   }

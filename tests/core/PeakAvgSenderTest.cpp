@@ -235,3 +235,18 @@ TEST(PeakAvgSender, AveragesRiseAtOnceAndDecayOverTwentyWindows)
   EXPECT_FLOAT_EQ(f.Last().Peak(0), 0.5f);
   EXPECT_FLOAT_EQ(f.Last().Peak(1), 0.25f);
 }
+
+TEST(PeakAvgSender, NonFiniteSamplesReadAsSilence)
+{
+  WindowFeeder f;
+  f.Window(0.5, 0.5);
+  f.Window(std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN());
+  for (int i = 0; i < 3; ++i)
+    f.Window(0.5, 0.5);
+  // An infinite average would have turned to NaN on its way down, for good.
+  for (const ISenderPacket& p : f.sink.packets)
+    for (int c = 0; c < 2; ++c)
+      ASSERT_TRUE(std::isfinite(p.Peak(c)) && std::isfinite(p.Average(c)));
+  EXPECT_FLOAT_EQ(f.Last().Peak(0), 0.5f);
+  EXPECT_GT(f.Last().Average(0), 0.4f);
+}

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 using namespace murkwisp_test;
@@ -52,8 +53,16 @@ public:
     double inPeak = 0., outPeak = 0.;
     for (int j = 0; j < nFrames; ++j)
     {
-      for (int c = 0; c < channels; ++c)
-        inRing[c][ringWritePos % kRing] = inputGain * inputs[c][j];
+      // The dry part is the ring's sample from a latency ago; what enters
+      // is the input after the gain, or silence for a non-finite sample.
+      double dry[2] = {0., 0.}, entered[2] = {0., 0.};
+      for (int c = 0; c < std::max(1, channels); ++c)
+      {
+        const double x = inputGain * inputs[c][j];
+        entered[c] = std::fabs(x) <= 1e9 ? x : 0.;
+        dry[c] = inRing[c][ringWritePos % kRing];
+        inRing[c][ringWritePos % kRing] = entered[c];
+      }
       hopCounter += 1;
       if (hopCounter == 512)
       {
@@ -63,14 +72,14 @@ public:
       }
       const double wet0 = outRing[0][ringWritePos];
       const double wet1 = channels < 2 ? wet0 : outRing[1][ringWritePos];
-      outputs[0][j] = ((1. - mix) * inputGain * inputs[0][j] + mix * wet0) * outputGain;
+      outputs[0][j] = ((1. - mix) * dry[0] + mix * wet0) * outputGain;
       if (channels > 1)
-        outputs[1][j] = ((1. - mix) * inputGain * inputs[1][j] + mix * wet1) * outputGain;
+        outputs[1][j] = ((1. - mix) * dry[1] + mix * wet1) * outputGain;
       for (int c = 0; c < channels; ++c)
         outRing[c][ringWritePos] = 0.;
       ringWritePos = (ringWritePos + 1) % kRing;
 
-      inPeak = std::max(inPeak, std::fabs(inputGain * inputs[0][j]));
+      inPeak = std::max(inPeak, std::fabs(entered[0]));
       outPeak = std::max(outPeak, std::fabs(outputs[0][j]));
     }
     inputPeakDb = inPeak > 1e-6 ? 20.f * std::log10(static_cast<float>(inPeak)) : -60.f;
@@ -84,9 +93,10 @@ private:
   int hopCounter = 0;
 };
 
-std::vector<double> Signal(int n, uint32_t seed, double freq)
+std::vector<double> Signal(int n, uint32_t channel, double freq)
 {
   std::vector<double> v(static_cast<size_t>(n));
+  uint32_t seed = channel;
   for (int j = 0; j < n; ++j)
   {
     seed = seed * 1103515245u + 12345u;
@@ -95,6 +105,9 @@ std::vector<double> Signal(int n, uint32_t seed, double freq)
     const double level = (j / 6000) % 3 == 2 ? 0. : 0.4;
     v[static_cast<size_t>(j)] = level * (0.6 * std::sin(freq * j) + 0.4 * noise);
   }
+  // A few samples no audio should have: they enter the engine as silence.
+  v[1000 + channel] = std::numeric_limits<double>::quiet_NaN();
+  v[9000 + channel] = channel % 2 ? std::numeric_limits<double>::infinity() : -1e300;
   return v;
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "abi/vst3/Vst3AudioProcessor.h"
@@ -96,20 +97,21 @@ inline ProcessData AudioBlock(int32 sampleSize, int32 frames, AudioBusBuffers* i
   return data;
 }
 
-// An initialised plug-in created the way the factory does, with a handler.
-class PluginFixture : public ::testing::Test {
- protected:
-  void SetUp() override {
+// An initialised plug-in created the way the factory does, with a handler
+// (a test may keep several side by side).
+class PluginInstance {
+ public:
+  explicit PluginInstance(const char16_t* hostName = u"Murkwisp Unit Tests") {
     FUnknown* unknown = ifx::vst3::CreateVST3Instance(const_cast<ifx::vst3::PluginClass*>(&kMurkwispClass));
-    ASSERT_NE(unknown, nullptr);
+    if (!unknown) return;
     plug = dynamic_cast<ifx::IFxVST3*>(static_cast<IAudioProcessor*>(unknown));
-    ASSERT_NE(plug, nullptr);
+    if (!plug) return;
     app = new vst3host::HostApplication(hostName);
-    ASSERT_EQ(component()->initialize(app), kResultOk);
+    initialized = component()->initialize(app) == kResultOk;
     handler = new vst3host::ComponentHandler();
     controller()->setComponentHandler(handler);
   }
-  void TearDown() override {
+  ~PluginInstance() {
     if (plug) {
       controller()->setComponentHandler(nullptr);
       component()->terminate();
@@ -118,6 +120,8 @@ class PluginFixture : public ::testing::Test {
     if (handler) handler->release();
     if (app) app->release();
   }
+  PluginInstance(const PluginInstance&) = delete;
+  PluginInstance& operator=(const PluginInstance&) = delete;
 
   IComponent* component() { return static_cast<IComponent*>(plug); }
   IAudioProcessor* processor() { return static_cast<IAudioProcessor*>(plug); }
@@ -136,9 +140,9 @@ class PluginFixture : public ::testing::Test {
 
   // One 64-bit block over the given stereo buffers.
   void Process64(std::vector<double>* in, std::vector<double>* out, int32 frames,
-                 IParameterChanges* changes = nullptr) {
-    double* inPtr[2] = {in[0].data(), in[1].data()};
-    double* outPtr[2] = {out[0].data(), out[1].data()};
+                 IParameterChanges* changes = nullptr, int32 offset = 0) {
+    double* inPtr[2] = {in[0].data() + offset, in[1].data() + offset};
+    double* outPtr[2] = {out[0].data() + offset, out[1].data() + offset};
     AudioBusBuffers inBus{}, outBus{};
     inBus.numChannels = outBus.numChannels = 2;
     inBus.channelBuffers64 = inPtr;
@@ -159,8 +163,41 @@ class PluginFixture : public ::testing::Test {
 
   double Value(int idx) { return plug->GetParam(idx)->Value(); }
 
+  ifx::IFxVST3* plug = nullptr;
+  vst3host::HostApplication* app = nullptr;
+  vst3host::ComponentHandler* handler = nullptr;
+  bool initialized = false;
+};
+
+// One such plug-in per test.
+class PluginFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    instance = std::make_unique<PluginInstance>(hostName);
+    ASSERT_NE(instance->plug, nullptr);
+    ASSERT_TRUE(instance->initialized);
+    plug = instance->plug;
+    app = instance->app;
+    handler = instance->handler;
+  }
+  void TearDown() override { instance.reset(); }
+
+  IComponent* component() { return instance->component(); }
+  IAudioProcessor* processor() { return instance->processor(); }
+  IEditController* controller() { return instance->controller(); }
+  void Setup(int32 sampleSize = kSample64, int32 maxBlock = 512, double rate = 48000.) {
+    instance->Setup(sampleSize, maxBlock, rate);
+  }
+  void Process64(std::vector<double>* in, std::vector<double>* out, int32 frames,
+                 IParameterChanges* changes = nullptr) {
+    instance->Process64(in, out, frames, changes);
+  }
+  void Flush(const std::vector<Change>& changes) { instance->Flush(changes); }
+  double Value(int idx) { return instance->Value(idx); }
+
   // What the host application calls itself; set before SetUp for host quirks.
   const char16_t* hostName = u"Murkwisp Unit Tests";
+  std::unique_ptr<PluginInstance> instance;
   ifx::IFxVST3* plug = nullptr;
   vst3host::HostApplication* app = nullptr;
   vst3host::ComponentHandler* handler = nullptr;
