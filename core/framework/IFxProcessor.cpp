@@ -356,9 +356,14 @@ void IFxProcessor::ProcessAttachedBuffers(int nFrames, bool bypassed) noexcept
     const int frames = std::min(mScratchFrames, nFrames - offset);
     PointAtSlice(offset, frames);
     if (bypassed)
-      CopyInputsToOutputs(frames);
+      ProcessBypassed(offset, frames);
     else
+    {
+      // The line holds the last inputs all the time, so bypass starts with
+      // the input of exactly one latency ago, never with a stale one.
+      FeedDelayLine(frames);
       ProcessBlock(InputPointers(), OutputPointers(), frames);
+    }
     for (IChannelData& ch : mOutputChannels)
       if (ch.hostBuffer && ch.hostIsFloat)
         CastCopyDoubleToFloat(static_cast<float*>(ch.hostBuffer) + offset, ch.conversion.data(), frames);
@@ -433,6 +438,43 @@ void IFxProcessor::CopyThroughDelayLine(int nFrames) noexcept
   for (int c = channels; c < mTotalOutChannels; ++c)
     if (out[c])
       std::fill_n(out[c], nFrames, 0.0);
+}
+
+void IFxProcessor::FeedDelayLine(int nFrames) noexcept
+{
+  double** in = InputPointers();
+  if (nFrames <= 0 || !in || mLatency <= 0 || mDelay.length != mLatency || !mDelay.buffer)
+    return;
+  const int lanes = std::min(mDelay.lanes, mTotalInChannels);
+  const int len = mDelay.length;
+  int pos = mDelay.pos;
+  for (int j = 0; j < nFrames; ++j)
+  {
+    for (int c = 0; c < lanes; ++c)
+      if (in[c])
+        mDelay.buffer[static_cast<size_t>(c) * static_cast<size_t>(len) + static_cast<size_t>(pos)] = in[c][j];
+    pos = (pos + 1) % len;
+  }
+  mDelay.pos = pos;
+}
+
+void IFxProcessor::ProcessBypassed(int offset, int frames) noexcept
+{
+  // The plug-in runs on, unheard, so that leaving bypass is as seamless as
+  // entering it: its state has followed the input all along. It writes into
+  // the output scratch buffers, leaving the inputs (which may share the host
+  // buffers of the outputs) whole for the delay line.
+  for (IChannelData& ch : mOutputChannels)
+    if (ch.hostBuffer && !ch.hostIsFloat)
+    {
+      std::fill_n(ch.conversion.data(), frames, 0.0);
+      *ch.slot = ch.conversion.data();
+    }
+  ProcessBlock(InputPointers(), OutputPointers(), frames);
+  for (IChannelData& ch : mOutputChannels)
+    if (ch.hostBuffer && !ch.hostIsFloat)
+      *ch.slot = static_cast<double*>(ch.hostBuffer) + offset;
+  CopyInputsToOutputs(frames);
 }
 
 void IFxProcessor::CopyInputsToOutputs(int nFrames) noexcept

@@ -122,10 +122,11 @@ public:
   // converted in ProcessAttachedBuffers.
   void AttachBuffers(EBusDirection dir, int first, int count, double* const* buffers, int nBuffers) noexcept;
   void AttachBuffers(EBusDirection dir, int first, int count, float* const* buffers, int nBuffers) noexcept;
-  // Runs ProcessBlock (or CopyInputsToOutputs when bypassed) over the attached
-  // buffers in slices of at most GetBlockSize() frames; 32-bit outputs are
-  // converted back. Without a block size (never set up) the attached outputs
-  // are silenced.
+  // Runs ProcessBlock over the attached buffers in slices of at most
+  // GetBlockSize() frames; 32-bit outputs are converted back. The latency
+  // delay line is fed all the time; when bypassed, ProcessBlock still runs
+  // (into scratch) and the outputs come from CopyInputsToOutputs. Without a
+  // block size (never set up) the attached outputs are silenced.
   void ProcessAttachedBuffers(int nFrames, bool bypassed) noexcept;
   // The pointer arrays ProcessBlock receives (null when a direction has no channels).
   double** InputPointers() noexcept { return mInputPtrs.empty() ? nullptr : mInputPtrs.data(); }
@@ -158,6 +159,10 @@ private:
   };
 
   std::vector<IChannelData>& Channels(EBusDirection dir) noexcept { return dir == kInput ? mInputChannels : mOutputChannels; }
+  // The inputs into the latency delay line, nothing out.
+  void FeedDelayLine(int nFrames) noexcept;
+  // One bypassed slice starting `offset` frames into the host buffers.
+  void ProcessBypassed(int offset, int frames) noexcept;
   const std::vector<IChannelData>& Channels(EBusDirection dir) const noexcept { return dir == kInput ? mInputChannels : mOutputChannels; }
   bool ResizeDelayLine(int length);
   void CopyThroughDelayLine(int nFrames) noexcept;

@@ -70,6 +70,31 @@ TEST(Vst3AudioPath, NonFiniteSamplesEnterAsSilenceAndTheOutputRecoversAtOnce) {
     }
 }
 
+TEST(Vst3AudioPath, BypassIsTheInputOneLatencyLateAndLeavingItIsSeamless) {
+  // Sound for 20 blocks, bypassed in blocks 8 to 15; then 40 silent blocks,
+  // and bypass again from block 60.
+  const auto bypass = [](int b) {
+    if (b == 8 || b == 60) return std::vector<Change>{{kBypass, {{0, 1.}}}};
+    if (b == 16) return std::vector<Change>{{kBypass, {{0, 0.}}}};
+    return std::vector<Change>{};
+  };
+  Track toggled(64), plain(64);
+  Fill(toggled, 0, 20 * kBlock, 0.8);
+  Fill(plain, 0, 20 * kBlock, 0.8);
+  Render(toggled, bypass);
+  Render(plain, None);
+  for (int ch = 0; ch < 2; ++ch) {
+    for (int j = 8 * kBlock; j < 16 * kBlock; ++j)
+      ASSERT_EQ(toggled.out[ch][j], toggled.in[ch][j - kLatency]) << ch << " " << j;
+    // The plug-in ran on while bypassed: afterwards it sounds as if never bypassed.
+    for (int j = 16 * kBlock; j < 60 * kBlock; ++j)
+      ASSERT_EQ(toggled.out[ch][j], plain.out[ch][j]) << ch << " " << j;
+    // After the silent gap, bypass brings silence, not the audio of its last time.
+    for (int j = 60 * kBlock; j < toggled.Frames(); ++j)
+      ASSERT_EQ(toggled.out[ch][j], 0.) << ch << " " << j;
+  }
+}
+
 TEST(Vst3AudioPath, DryPartLinesUpWithTheWetOneAndTheReportedLatency) {
   // Mix 0 at unity gains is bypass itself: the input a latency late.
   const auto dryOnly = [](int b) {
