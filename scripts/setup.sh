@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build and the tests need, and fetches the
-# Kiss FFT sources for the cross build. Idempotent: a second run finds
+# Kiss FFT sources the build compiles. Idempotent: a second run finds
 # everything present and touches nothing.
 #
 # MURKWISP_SKIP_SETUP=1 skips all of it, for machines whose packages were
@@ -11,7 +11,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libkissfft-dev libstb-dev
+  libstb-dev
   fonts-roboto-unhinted fonts-wqy-microhei
   libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri
   clang libclang-rt-dev
@@ -59,8 +59,8 @@ fi
 if [ "$can_install" -eq 0 ]; then
   [ "${#missing[@]}" -eq 0 ] || cannot_install "not root and no sudo" "${missing[*]}"
   if [ "$need_src" -eq 1 ]; then
-    echo "setup: not root and no sudo, and no deb-src entry to fetch the Kiss FFT sources for the Windows" \
-         "build from: add one (or unpack the kissfft sources into $src_dir/kissfft), then run again" >&2
+    echo "setup: not root and no sudo, and no deb-src entry to fetch the Kiss FFT sources for the tests" \
+         "from: add one (or unpack the kissfft sources into $src_dir/kissfft), then run again" >&2
     exit 1
   fi
 fi
@@ -86,7 +86,7 @@ SRC
   fi
 fi
 
-# The cross build compiles Kiss FFT from Debian's own source package.
+# Both trees compile Kiss FFT from Debian's own source package.
 if [ "$need_kissfft" -eq 1 ]; then
   mkdir -p "$src_dir"
   ( cd "$src_dir" && apt-get source --download-only kissfft >/dev/null \
