@@ -145,7 +145,7 @@ target_compile_definitions(murkwisp_clap_wrapper INTERFACE
 target_compile_definitions(murkwisp_headless_wrapper INTERFACE
   MURKWISP_PLUGIN_API=ifx::IFxHeadless "MURKWISP_PLUGIN_API_HEADER=\"core/headless/IFxHeadless.h\"")
 # The spectral engine: pure DSP.
-murkwisp_layer(engine FOLDERS plugin/engine USES base PRIVATE_LIBS Murkwisp::kissfft)
+murkwisp_layer(engine FOLDERS plugin/engine USES base)
 # The plug-in, once per format (its class derives from the format's wrapper).
 foreach(format IN ITEMS vst3 clap headless)
   murkwisp_layer(plugin_${format} FOLDERS plugin USES framework engine toolkit window ${format}_wrapper)

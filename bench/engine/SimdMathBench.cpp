@@ -1,7 +1,5 @@
-// The engine's building blocks on their own: the 4096-point real FFT pair
-// (to set against BM_TwoFfts, the Kiss FFT pair), and sine/cosine and arctangent over one hop's
-// 2048 bins (four-wide against the C library).
-#include "plugin/engine/RealFft.h"
+// The engine's transcendental functions over one hop's 2048 bins, four-wide
+// against the C library.
 #include "plugin/engine/SimdMath.h"
 
 #include <benchmark/benchmark.h>
@@ -21,22 +19,6 @@ std::vector<float> Phases()
     v[i] = static_cast<float>(std::sin(i * 0.37) * 40.0);
   return v;
 }
-
-void BM_RealFftPair(benchmark::State& state)
-{
-  RealFft fft(kN);
-  std::vector<float> time(kN), back(kN), re(kN / 2 + 1), im(kN / 2 + 1);
-  for (int i = 0; i < kN; ++i)
-    time[i] = static_cast<float>(std::sin(i * 0.01));
-  for (auto _ : state)
-  {
-    fft.Forward(time.data(), re.data(), im.data());
-    fft.Inverse(re.data(), im.data(), back.data());
-    benchmark::DoNotOptimize(back.data());
-  }
-  state.SetLabel("forward + inverse, 4096-point real (RealFft)");
-}
-BENCHMARK(BM_RealFftPair)->Unit(benchmark::kMicrosecond);
 
 void BM_SinCosSimd(benchmark::State& state)
 {
