@@ -2,6 +2,7 @@
 // drives the spectral engine every 512 samples, the dry/wet mix and meters.
 #include "plugin/Murkwisp.h"
 #include "plugin/engine/DenormalGuard.h"
+#include "plugin/engine/RoundedMath.h"
 #include "plugin/engine/StftEngine.h"
 
 #include "core/IParam.h"
@@ -46,14 +47,14 @@ void Murkwisp::UpdateEngineControls(double& inputGain, double& outputGain, doubl
   // 1 - Haunt is formed in double like every other v / 100; the value enters
   // the cube, which is single precision, as the nearest float.
   const float undamped = static_cast<float>(1. - Value(*this, kParamHaunt) / 100.);
-  e.decay = (1.0f - std::pow(undamped, 3.0f)) * 0.99f;
+  e.decay = (1.0f - RoundedPow(undamped, 3.0f)) * 0.99f;
   e.blend = static_cast<float>(Value(*this, kParamPossess) / 100.);
 
   const float semitones = std::trunc(static_cast<float>(Value(*this, kParamInterval))) +
                           12.0f * (std::trunc(static_cast<float>(Value(*this, kParamOctave))) - kOctaveCentre) +
                           static_cast<float>(Value(*this, kParamFine)) / 100.0f;
-  e.pitchRatio = std::pow(2.0f, semitones / 12.0f);
-  e.pitchGain = e.pitchRatio == 1.0f ? 1.0f : std::pow(1.0f / e.pitchRatio, 0.47f);
+  e.pitchRatio = RoundedPow(2.0f, semitones / 12.0f);
+  e.pitchGain = e.pitchRatio == 1.0f ? 1.0f : RoundedPow(1.0f / e.pitchRatio, 0.47f);
 
   e.freeze = static_cast<float>(Value(*this, kParamFreeze) / 100.);
   // The floor keeps phase smearing always on (the engine smears above 0.04).

@@ -1,5 +1,6 @@
 #include "plugin/engine/StftEngine.h"
 
+#include "plugin/engine/RoundedMath.h"
 #include "plugin/engine/SimdMath.h"
 
 #include <emmintrin.h>
@@ -48,7 +49,7 @@ StftEngine::StftEngine()
     return;
   // Periodic Hann, in single precision as the sound was tuned with.
   for (int j = 0; j < N; ++j)
-    window[j] = (1.0f - std::cos(static_cast<float>(j) * kTwoPi / static_cast<float>(N))) * 0.5f;
+    window[j] = (1.0f - RoundedCos(static_cast<float>(j) * kTwoPi / static_cast<float>(N))) * 0.5f;
 
   // The three bumps of "Fennows" are summed after their exponentials.
   float* bumps[3] = {fennowBumps.get(), resonanceGain.get(), sourceFraction.get()};  // scratch for two of them

@@ -20,7 +20,8 @@
 // every decision (hold or release, which bins a shift reads, the random
 // draws) is exactly the straightforward loop's, and the values differ from
 // it only by the last bits of the transcendental functions. The same code
-// runs in every build, with no C library in the hot loop.
+// runs in every build, with no C library in the hot loop, so every build
+// gives the same output.
 class StftEngine
 {
 public:

@@ -115,9 +115,15 @@ inline ReferenceStftEngine::ReferenceStftEngine()
 {
   if (!IsValid())
     return;
-  // Periodic Hann, in single precision as the sound was tuned with.
+  // Periodic Hann, in single precision as the sound was tuned with. The
+  // cosine is the float nearest the true value (through double precision):
+  // C libraries' cosf differ from it, and from each other, in the last bit
+  // of a few of these.
   for (int j = 0; j < N; ++j)
-    window[j] = (1.0f - std::cos(static_cast<float>(j) * kTwoPi / static_cast<float>(N))) * 0.5f;
+  {
+    const float angle = static_cast<float>(j) * kTwoPi / static_cast<float>(N);
+    window[j] = (1.0f - static_cast<float>(std::cos(static_cast<double>(angle)))) * 0.5f;
+  }
 }
 
 inline ReferenceStftEngine::~ReferenceStftEngine() = default;

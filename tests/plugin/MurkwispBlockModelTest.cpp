@@ -36,13 +36,15 @@ public:
     DenormalGuard flushDenormals;  // as the plug-in processes
     const double inputGain = v[kParamInput] / 100.;
     const double outputGain = v[kParamOutput] / 100.;
-    engine.decay = (1.f - std::pow(static_cast<float>(1. - v[kParamHaunt] / 100.), 3.f)) * 0.99f;
+    // Single-precision powers, as the float nearest the double result.
+    const auto pow = [](float x, float y) { return static_cast<float>(std::pow(static_cast<double>(x), static_cast<double>(y))); };
+    engine.decay = (1.f - pow(static_cast<float>(1. - v[kParamHaunt] / 100.), 3.f)) * 0.99f;
     engine.blend = static_cast<float>(v[kParamPossess] / 100.);
     const float semitones = std::trunc(static_cast<float>(v[kParamInterval])) +
                             12.f * (std::trunc(static_cast<float>(v[kParamOctave])) - 2.f) +
                             static_cast<float>(v[kParamFine]) / 100.f;
-    engine.pitchRatio = std::pow(2.f, semitones / 12.f);
-    engine.pitchGain = engine.pitchRatio == 1.f ? 1.f : std::pow(1.f / engine.pitchRatio, 0.47f);
+    engine.pitchRatio = pow(2.f, semitones / 12.f);
+    engine.pitchGain = engine.pitchRatio == 1.f ? 1.f : pow(1.f / engine.pitchRatio, 0.47f);
     engine.freeze = static_cast<float>(v[kParamFreeze] / 100.);
     engine.smear = std::max(0.05f, static_cast<float>(v[kParamSmear] / 100.));
     engine.whisper = static_cast<float>(v[kParamWhisper] / 100.);
