@@ -102,9 +102,9 @@ void IPeakAvgSender::ProcessBlock(double** inputs, int nFrames, int controlTag) 
   const int32_t holdSamples = mHoldSamples.load(std::memory_order_relaxed);
   const float attackWindows = mAttackWindows.load(std::memory_order_relaxed);
   const float decayWindows = mDecayWindows.load(std::memory_order_relaxed);
-  if (mWindowPos >= windowSize || mWindowPos < 0)
-    mWindowPos = 0;
-
+  // The position lives in a local for the loop: a per-frame modulo and a
+  // member store were the meter's main cost.
+  int32_t pos = mWindowPos >= windowSize || mWindowPos < 0 ? 0 : mWindowPos;
   for (int i = 0; i < nFrames; ++i)
   {
     // The slot follows the running window position, so a window always holds
@@ -112,11 +112,12 @@ void IPeakAvgSender::ProcessBlock(double** inputs, int nFrames, int controlTag) 
     // A non-finite sample counts as silence: an infinity in the running
     // average would turn it to NaN for good.
     for (int c = 0; c < kChannels; ++c)
-      window[c][mWindowPos] = std::isfinite(inputs[c][i]) ? static_cast<float>(inputs[c][i]) : 0.f;
+      window[c][pos] = std::isfinite(inputs[c][i]) ? static_cast<float>(inputs[c][i]) : 0.f;
 
-    if (mWindowPos != 0)
+    if (pos != 0)
     {
-      mWindowPos = (mWindowPos + 1) % windowSize;
+      if (++pos == windowSize)
+        pos = 0;
       continue;
     }
 
@@ -172,8 +173,10 @@ void IPeakAvgSender::ProcessBlock(double** inputs, int nFrames, int controlTag) 
     if (mPreviousLevel > mThresholdGain)
       PushPacket(packet);   // a full queue drops it
     mPreviousLevel = mAverage[0] + mAverage[1];
-    mWindowPos = (mWindowPos + 1) % windowSize;
+    if (++pos == windowSize)
+      pos = 0;
   }
+  mWindowPos = pos;
 }
 
 } // namespace ifx
