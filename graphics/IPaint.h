@@ -1,6 +1,7 @@
 #pragma once
 // What strokes and fills paint with, and how they are stroked, filled and blended.
 #include <cstdint>
+#include <initializer_list>
 #include "graphics/IRgba.h"
 #include "graphics/ITransform2D.h"
 
@@ -32,6 +33,12 @@ struct IPaintPattern
   IPaintPattern() = default;
   IPaintPattern(const IRgba& color) : nStops(1) { stops[0].color = color; }
   IPaintPattern(int32_t k) : kind(k) {}
+
+  // A pad-extended linear gradient from (x1, y1) to (x2, y2). The transform
+  // maps the start to (0, 0) and the end to (0, 1): the gradient runs along
+  // the transformed y axis. Stops beyond the sixteenth are dropped.
+  static IPaintPattern CreateLinearGradient(float x1, float y1, float x2, float y2,
+                                            std::initializer_list<IColorStop> stops);
 
   // Stops beyond the sixteenth are dropped.
   void AddStop(const IRgba& color, float offset)
