@@ -132,7 +132,12 @@ void IControl::SetDirty(bool triggerAction, int valIdx)
   if (NVals() == 1)
     valIdx = 0;
 
-  auto clampAndStore = [this](int i) { SetValue(std::clamp(GetValue(i), 0.0, 1.0), i); };
+  // NaN (which clamping would keep) becomes 0, as a parameter takes it to its
+  // minimum: it must never reach the host.
+  auto clampAndStore = [this](int i) {
+    const double v = GetValue(i);
+    SetValue(std::isnan(v) ? 0.0 : std::clamp(v, 0.0, 1.0), i);
+  };
   if (valIdx >= 0)
   {
     if (!IsValIdxValid(valIdx))

@@ -34,7 +34,7 @@ size_t TouchIdHash::operator()(ITouchID id) const noexcept
 }
 
 IGfx::IGfx(IEditorDelegate& dlg, int w, int h, int fps, float scale)
-  : mWidth(w), mHeight(h), mFPS(fps), mDrawScale(scale), mDelegate(&dlg)
+  : mWidth(w), mHeight(h), mFPS(fps), mDrawScale(scale), mDelegate(&dlg), mGestures(dlg)
 {
   mCtrlTags.rehash(8);
   mCapturedMap.rehash(8);
@@ -168,7 +168,9 @@ void IGfx::AddExtraControl(IControl* control)
 
 void IGfx::RemoveAllControls()
 {
+  // Presses, menus and prompts end with the controls that held them.
   mCapturedMap.clear();
+  mGestures.EndAll();
   if (mCursorHidden)
     HideMouseCursor(false, true);
   mMouseOver = nullptr;
@@ -258,9 +260,14 @@ IControl* IGfx::GetCapturedControl(ITouchID id) const
 void IGfx::SetCapturedControl(ITouchID id, IControl* control)
 {
   if (control)
+  {
     mCapturedMap.emplace(id, control);
+  }
   else
+  {
     mCapturedMap.erase(id);
+    mGestures.End(IGestureLedger::Press(id));
+  }
 }
 
 void IGfx::ReleaseMouseCapture() { ReleaseCaptureAndShowCursor(); }
@@ -268,6 +275,7 @@ void IGfx::ReleaseMouseCapture() { ReleaseCaptureAndShowCursor(); }
 void IGfx::ReleaseCaptureAndShowCursor()
 {
   mCapturedMap.clear();
+  mGestures.EndKind(IGestureLedger::kHolderPress);
   if (mCursorHidden)
     HideMouseCursor(false, true);
 }

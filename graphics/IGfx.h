@@ -11,6 +11,7 @@
 
 #include "core/IString.h"
 #include "graphics/IControl.h"
+#include "graphics/IGestureLedger.h"
 #include "graphics/IGfxResources.h"
 #include "graphics/IInputEvents.h"
 #include "graphics/IPaint.h"
@@ -389,7 +390,8 @@ public:
 protected:
   void SetScreenScale(float scale) { mScreenScale = scale; }
   void SetCursorHidden(bool hidden) { mCursorHidden = hidden; }
-  // Shows a hidden cursor again and forgets every captured control.
+  // Shows a hidden cursor again and forgets every captured control, ending
+  // the host gestures their presses began.
   void ReleaseCaptureAndShowCursor();
 
 private:
@@ -399,6 +401,10 @@ private:
   IBitmapRef LoadBitmapVia(const char* name, int nStates, bool framesAreHorizontal, int targetScale,
                            const BitmapSource& source);
   bool AdoptPlatformFont(const char* fontID, PlatformFont* font);
+  // The draw scale a live resize in scale mode asks for with the pointer at
+  // (x, y): the smaller of the two ratios to the press point, within the
+  // zoom limits. False when there is none (a press at or before the edge).
+  bool LiveResizeScale(float x, float y, float& scale) const;
   // Puts control (owned, may be null) in a special-control slot, deleting the old one.
   bool ReplaceSpecialControl(IControl*& slot, IControl* control);
   void ApplyTransform();
@@ -446,6 +452,7 @@ private:
   IHostContextMenuFunc mHostContextMenuFunc;
   IDisplayTickFunc mDisplayTickFunc;
   IEditorDelegate* mDelegate;
+  IGestureLedger mGestures;
   bool mCursorHidden = false;
   std::vector<IOffscreenLayer*> mLayers;
   IRECT mClipRECT;

@@ -2,6 +2,7 @@
 #include "graphics/IGfx.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "core/IEditorDelegate.h"
@@ -79,9 +80,7 @@ void IGfx::OnMouseDown(const IMouseEventList& points)
       PopupHostContextMenuForParam(control, paramIdx, p.x, p.y);
       return;
     }
-    for (int v = 0; v < control->NVals(); ++v)
-      if (control->GetParamIdx(v) >= 0)
-        mDelegate->BeginParamGestureFromUI(control->GetParamIdx(v));
+    mGestures.BeginForControl(IGestureLedger::Press(p.ms.touchID), *control);
     control->OnMouseDown(p.x, p.y, p.ms);
   }
 }
@@ -96,9 +95,7 @@ void IGfx::OnMouseUp(const IMouseEventList& points)
       if (!control)
         continue;
       control->OnMouseUp(p.x, p.y, p.ms);
-      for (int v = 0; v < control->NVals(); ++v)
-        if (control->GetParamIdx(v) >= 0)
-          mDelegate->EndParamGestureFromUI(control->GetParamIdx(v));
+      mGestures.End(IGestureLedger::Press(p.ms.touchID));
       mCapturedMap.erase(p.ms.touchID);
     }
   }
@@ -127,10 +124,11 @@ void IGfx::OnMouseDrag(const IMouseEventList& points)
   if (mResizingInProcess && points.size() == 1)
   {
     const IMouseEvent& p = points[0];
+    float scale = mDrawScale;
     if (mResizerMode == kResizeModeSize)
       Resize(static_cast<int>(p.x), static_cast<int>(p.y), mDrawScale, true);
-    else if (mMouseDownX > 0.f && mMouseDownY > 0.f)
-      Resize(mWidth, mHeight, std::min(mDrawScale * p.y / mMouseDownY, mDrawScale * p.x / mMouseDownX), true);
+    else if (LiveResizeScale(p.x, p.y, scale))
+      Resize(mWidth, mHeight, scale, true);
     return;
   }
   if (mCapturedMap.empty())
@@ -146,6 +144,20 @@ void IGfx::OnMouseDrag(const IMouseEventList& points)
     if (p.dX != 0.f || p.dY != 0.f)
       control->OnMouseDrag(p.x, p.y, p.dX, p.dY, p.ms);
   }
+}
+
+bool IGfx::LiveResizeScale(float x, float y, float& scale) const
+{
+  // A press at or before the editor's edge gives no ratio to scale by.
+  if (!(mMouseDownX > 0.f && mMouseDownY > 0.f))
+    return false;
+  const float byY = mDrawScale * y / mMouseDownY;
+  const float byX = mDrawScale * x / mMouseDownX;
+  if (std::isnan(byX) || std::isnan(byY))
+    return false;
+  // Dragged past the top-left corner: the smallest zoom, never a negative one.
+  scale = std::clamp(std::min(byY, byX), mMinScale, mMaxScale);
+  return true;
 }
 
 bool IGfx::OnMouseOver(float x, float y, const IMouseModifiers& mod)
@@ -184,14 +196,23 @@ void IGfx::OnMouseDblClick(float x, float y, const IMouseModifiers& mod)
     OnMouseDown(IMouseEventList{e});
     return;
   }
+  // A reset is a change of its own: begun and ended around it.
+  const IGestureLedger::Holder event = mGestures.NewEvent();
+  mGestures.BeginForControl(event, *control);
   control->OnMouseDoubleClick(x, y, mod);
   ReleaseCaptureAndShowCursor();
+  mGestures.End(event);
 }
 
 void IGfx::OnMouseWheel(float x, float y, const IMouseModifiers& mod, float delta)
 {
-  if (IControl* control = FindControlAtPoint(x, y, false, false, 0))
-    control->OnMouseWheel(x, y, mod, delta);
+  IControl* control = FindControlAtPoint(x, y, false, false, 0);
+  if (!control)
+    return;
+  const IGestureLedger::Holder event = mGestures.NewEvent();
+  mGestures.BeginForControl(event, *control);
+  control->OnMouseWheel(x, y, mod, delta);
+  mGestures.End(event);
 }
 
 void IGfx::OnDrop(float x, float y, const std::vector<const char*>& paths)
@@ -286,12 +307,20 @@ void IGfx::ShowTextEntry(IControl* control, const ITextStyle& text, const IRECT&
 
 void IGfx::ShowMenu(IControl* control, IPopupMenu& menu, const IRECT& bounds, int valIdx, bool isContext)
 {
+  // Where the host shows parameter context menus (VST3), the editor's own
+  // menus are never context menus.
+  isContext = isContext && !mHostContextMenuFunc;
+  // A menu still open is replaced, and what it held ends. A value menu opened
+  // during a press keeps the press's gestures open until its answer comes.
+  mGestures.End(IGestureLedger::Menu());
+  if (!isContext && control)
+    for (const auto& kv : mCapturedMap)
+      if (kv.second == control)
+        mGestures.Move(IGestureLedger::Press(kv.first), IGestureLedger::Menu());
   ReleaseCaptureAndShowCursor();
   mMenuOwner = control;
   mMenuValIdx = valIdx;
-  // Where the host shows parameter context menus (VST3), the editor's own
-  // menus are never context menus.
-  mMenuIsContext = isContext && !mHostContextMenuFunc;
+  mMenuIsContext = isContext;
   bool isAsync = false;
   IPopupMenu* chosen = ShowNativeMenu(menu, bounds, isAsync);
   if (!isAsync)
@@ -308,9 +337,18 @@ void IGfx::ApplyTextEntryResult(const char* text)
   mTextEntryValIdx = -1;
   const IParam* param = valIdx >= 0 ? owner->GetParam(valIdx) : nullptr;
   if (param)
+  {
+    // The value gets a gesture of its own: the press that opened the entry
+    // is usually long over.
+    const IGestureLedger::Holder event = mGestures.NewEvent();
+    mGestures.Begin(event, owner->GetParamIdx(valIdx));
     owner->SetValueFromEditor(param->ToNormalized(param->StringToValue(text ? text : "")), valIdx);
+    mGestures.End(event);
+  }
   else
+  {
     owner->OnTextEntered(text ? text : "", valIdx);
+  }
 }
 
 void IGfx::ApplyMenuSelection(IPopupMenu* menu)
@@ -324,14 +362,25 @@ void IGfx::ApplyMenuSelection(IPopupMenu* menu)
   mMenuValIdx = -1;
   mMenuIsContext = false;
 
+  // The answer holds what the menu held, so that a menu the owner opens from
+  // its answer starts with nothing to end.
+  const IGestureLedger::Holder answer = mGestures.NewEvent();
+  mGestures.Move(IGestureLedger::Menu(), answer);
+  // A context menu's choice is no value change of the editor's (the host's
+  // menu is not bracketed either): it begins nothing.
   if (isContext)
+  {
     owner->OnContextMenuChoice(menu ? menu->GetChosenItemIdx() : -1);
+  }
   else
-    owner->OnMenuSelection(menu && menu->GetChosenItemIdx() != -1 ? menu : nullptr, valIdx);
-
-  for (int v = 0; v < owner->NVals(); ++v)
-    if (owner->GetParamIdx(v) >= 0)
-      mDelegate->EndParamGestureFromUI(owner->GetParamIdx(v));
+  {
+    IPopupMenu* chosen = menu && menu->GetChosenItemIdx() != -1 ? menu : nullptr;
+    // A menu opened outside a press has no gesture yet for the value it sets.
+    if (chosen)
+      mGestures.BeginForControl(answer, *owner);
+    owner->OnMenuSelection(chosen, valIdx);
+  }
+  mGestures.End(answer);
 }
 
 void IGfx::PopupHostContextMenuForParam(IControl* control, int paramIdx, float x, float y)

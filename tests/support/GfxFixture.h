@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "support/RecordingDelegate.h"
 #include "support/RecordingGfx.h"
@@ -20,6 +22,15 @@ protected:
   {
     dlg.log = &log;
     gfx->log = &log;
+  }
+
+  // Closing the editor ends whatever is still pressed or prompted; after
+  // that every gesture the host heard of must have paired.
+  void TearDown() override
+  {
+    gfx.reset();
+    EXPECT_EQ(dlg.gestureFaults, std::vector<std::string>{});
+    EXPECT_EQ(dlg.openGestures, std::vector<int>{});
   }
 
   // A logged control, not attached yet.

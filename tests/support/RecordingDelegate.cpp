@@ -1,5 +1,6 @@
 #include "support/RecordingDelegate.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "core/IParam.h"
@@ -21,6 +22,10 @@ std::vector<DelegateCall> RecordingDelegate::CallsOf(DelegateCall::Kind kind) co
 void RecordingDelegate::BeginParamGestureFromUI(int paramIdx)
 {
   calls.push_back({DelegateCall::kBeginGesture, paramIdx});
+  if (std::find(openGestures.begin(), openGestures.end(), paramIdx) != openGestures.end())
+    gestureFaults.push_back("begin " + std::to_string(paramIdx) + " while its gesture is open");
+  else
+    openGestures.push_back(paramIdx);
   if (log)
     log->Add("dlg:Begin " + std::to_string(paramIdx));
 }
@@ -41,6 +46,11 @@ void RecordingDelegate::ApplyParamValueFromUI(int paramIdx, double normalizedVal
 void RecordingDelegate::EndParamGestureFromUI(int paramIdx)
 {
   calls.push_back({DelegateCall::kEndGesture, paramIdx});
+  const auto open = std::find(openGestures.begin(), openGestures.end(), paramIdx);
+  if (open == openGestures.end())
+    gestureFaults.push_back("end " + std::to_string(paramIdx) + " without a begin");
+  else
+    openGestures.erase(open);
   if (log)
     log->Add("dlg:End " + std::to_string(paramIdx));
 }

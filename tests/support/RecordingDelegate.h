@@ -29,6 +29,10 @@ public:
   std::vector<DelegateCall> calls;
   EventLog* log = nullptr;
   bool sizeRequestResult = true;
+  // Host gestures must pair: every begin for a parameter without an open
+  // gesture, every end for one with. Anything else is written here.
+  std::vector<std::string> gestureFaults;
+  std::vector<int> openGestures;
 
   std::vector<DelegateCall> CallsOf(DelegateCall::Kind kind) const;
   void ClearCalls() { calls.clear(); }

@@ -23,7 +23,7 @@ public:
   EventLog* log = nullptr;
   int draws = 0, inits = 0, resizes = 0, rescales = 0, attaches = 0;
   int mouseDowns = 0, mouseUps = 0, drags = 0, doubleClicks = 0, wheels = 0, keyDowns = 0;
-  int mouseOvers = 0, mouseOuts = 0, hostValues = 0, menuSelections = 0, textEntries = 0, contextChoices = 0;
+  int drops = 0, mouseOvers = 0, mouseOuts = 0, hostValues = 0, menuSelections = 0, textEntries = 0, contextChoices = 0;
   int lastContextChoice = -100;
   std::vector<std::string> contextItems; // what FillContextMenu adds
   std::string lastText;
@@ -67,6 +67,7 @@ public:
     IControl::OnMouseDoubleClick(x, y, mod);
   }
   void OnMouseWheel(float x, float y, const igfx::IMouseModifiers& mod, float d) override { ++wheels; }
+  void OnDrop(const char* path) override { ++drops; }
   bool OnKeyDown(float x, float y, const igfx::IKeyEvent& key) override
   {
     ++keyDowns;

@@ -70,12 +70,19 @@ class MenuHandler : public IComponentHandler, public IComponentHandler3 {
   }
   uint32 PLUGIN_API addRef() override { return ++refs; }
   uint32 PLUGIN_API release() override { return --refs; }
-  tresult PLUGIN_API beginEdit(ParamID) override { return kResultOk; }
+  tresult PLUGIN_API beginEdit(ParamID id) override {
+    heard += "begin " + std::to_string(id) + " ";
+    return kResultOk;
+  }
   tresult PLUGIN_API performEdit(ParamID, ParamValue) override { return kResultOk; }
-  tresult PLUGIN_API endEdit(ParamID) override { return kResultOk; }
+  tresult PLUGIN_API endEdit(ParamID id) override {
+    heard += "end " + std::to_string(id) + " ";
+    return kResultOk;
+  }
   tresult PLUGIN_API restartComponent(int32) override { return kResultOk; }
   IContextMenu* PLUGIN_API createContextMenu(IPlugView* view, const ParamID* id) override {
     asked.push_back({view, id ? static_cast<int>(*id) : -1});
+    heard += "menu ";
     if (menu) menu->release();
     menu = new FakeMenu();
     menu->choose = choose;
@@ -87,6 +94,7 @@ class MenuHandler : public IComponentHandler, public IComponentHandler3 {
   }
   int refs = 1;
   int32 choose = -1;
+  std::string heard;  // edits and menu requests in order
   std::vector<std::pair<IPlugView*, int>> asked;
   FakeMenu* menu = nullptr;
 };
@@ -218,4 +226,21 @@ TEST_F(Vst3ContextMenu, NothingHappensWithoutTheHostsMenuOrAnOpenView) {
   EXPECT_TRUE(handler.asked.empty());
   EXPECT_EQ(static_cast<ifx::testkit::RecordingGfx*>(gfx)->menuCalls, 0);
   plain->release();
+}
+
+// A right click during a left press (the second button) ends the press's
+// edit before the host's menu opens; the right click itself begins none.
+TEST_F(Vst3ContextMenu, ASecondButtonEndsThePressBeforeTheHostMenu) {
+  ifx::igfx::IMouseEvent e;
+  e.x = 10;
+  e.y = 10;
+  e.ms = ifx::igfx::IMouseModifiers(true);
+  gfx->OnMouseDown({e});
+  e.ms = ifx::igfx::IMouseModifiers(true, true);
+  gfx->OnMouseDown({e});
+  e.ms = ifx::igfx::IMouseModifiers();
+  gfx->OnMouseUp({e});
+  gfx->OnMouseUp({e});
+  EXPECT_EQ(handler.heard, "begin 1 end 1 menu ");
+  EXPECT_EQ(control->mouseDowns, 1);
 }
