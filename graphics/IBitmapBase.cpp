@@ -21,8 +21,10 @@ int IBitmapBase::FrameForValue(int nFrames, double value)
 
 void IBitmapBase::DrawBitmap(IGfx& g)
 {
-  // An empty bitmap (a missing image) has no frames; the back end draws nothing for it.
-  const int n = std::max(mBitmap.N(), 1);
+  // An empty bitmap (a missing image) has nothing to draw.
+  if (!mBitmap.IsValid())
+    return;
+  const int n = mBitmap.N();
   const int w = mBitmap.W(), h = mBitmap.H();
   const bool sideBySide = mBitmap.GetFramesAreHorizontal();
   const int frame = FrameForValue(n, mControl->GetValue(0));
