@@ -128,7 +128,8 @@ TEST_F(ControlPixels, BitmapControlsShowTheFrameTheirValuePicks)
   const IRgba colors[] = {kColorRed, kColorGreen, kColorBlue, kColorWhite};
   const std::string strip = FramesPng({colors[0], colors[1], colors[2], colors[3]}, true);
   const std::string column = FramesPng({colors[0], colors[1], colors[2]}, false);
-  const IBitmapRef across = gfx.LoadBitmapFromMemory("across.png", strip.data(), static_cast<int>(strip.size()), 4, true);
+  const IBitmapRef across =
+    gfx.LoadBitmapFromMemory("across.png", strip.data(), static_cast<int>(strip.size()), 4, true);
   const IBitmapRef down = gfx.LoadBitmapFromMemory("down.png", column.data(), static_cast<int>(column.size()), 3);
   ASSERT_TRUE(across.IsValid());
   ASSERT_TRUE(down.IsValid());

@@ -12,32 +12,15 @@
 
 #include "core/IParam.h"
 #include "graphics/ICaptionControl.h"
-#include "graphics/ISliderControlBase.h"
 #include "support/GfxFixture.h"
+#include "support/PointerEvent.h"
+#include "support/TestSlider.h"
 
 using namespace ifx;
 using namespace ifx::igfx;
 using namespace ifx::testkit;
 
 namespace {
-
-IMouseEvent Ev(float x, float y, IMouseModifiers mod = IMouseModifiers(true), float dX = 0.f, float dY = 0.f)
-{
-  IMouseEvent e;
-  e.x = x;
-  e.y = y;
-  e.dX = dX;
-  e.dY = dY;
-  e.ms = mod;
-  return e;
-}
-
-class TestSlider : public ISliderControlBase
-{
-public:
-  TestSlider(const IRECT& r, int paramIdx) : ISliderControlBase(r, paramIdx, 0, 1.0, 0.f) {}
-  void Draw(IGfx&) override {}
-};
 
 // A small editor: a vertical slider (0, 0, 20, 200) and a caption
 // (100, 0, 200, 20) on "Gain" (parameter 1, 0..100 dB, default 25), a caption
@@ -50,17 +33,23 @@ struct InputEditor
     dlg.GetParam(1)->ConfigureDouble("Gain", 25.0, 0.0, 100.0, 0.5, "dB");
     dlg.GetParam(2)->ConfigureEnum("Mode", 0, 3, "", 0, "", "Low", "Mid", "High");
     gfx = std::make_unique<RecordingGfx>(dlg);
-    slider = static_cast<TestSlider*>(gfx->AttachControl(new TestSlider({0, 0, 20, 200}, 1)));
-    gain = static_cast<ICaptionControl*>(gfx->AttachControl(new ICaptionControl({100, 0, 200, 20}, 1)));
+    gfx->AttachControl(new TestSlider({0, 0, 20, 200}, 1));
+    gfx->AttachControl(new ICaptionControl({100, 0, 200, 20}, 1));
     mode = static_cast<ICaptionControl*>(gfx->AttachControl(new ICaptionControl({100, 40, 200, 60}, 2)));
-    plain = new TestControl({300, 0, 400, 100}, 1);
+    auto* plain = new TestControl({300, 0, 400, 100}, 1);
     plain->contextItems = {"Learn"};
     gfx->AttachControl(plain);
   }
 
-  void Down(float x, float y, IMouseModifiers mod = IMouseModifiers(true)) { gfx->OnMouseDown({Ev(x, y, mod)}); }
-  void Up(float x, float y) { gfx->OnMouseUp({Ev(x, y, IMouseModifiers())}); }
-  void Drag(float x, float y, float dX, float dY) { gfx->OnMouseDrag({Ev(x, y, IMouseModifiers(true), dX, dY)}); }
+  void Down(float x, float y, IMouseModifiers mod = IMouseModifiers(true))
+  {
+    gfx->OnMouseDown({PointerEvent(x, y, mod)});
+  }
+  void Up(float x, float y) { gfx->OnMouseUp({PointerEvent(x, y, IMouseModifiers())}); }
+  void Drag(float x, float y, float dX, float dY)
+  {
+    gfx->OnMouseDrag({PointerEvent(x, y, IMouseModifiers(true), dX, dY)});
+  }
   void Close() { gfx.reset(); }
 
   // The gestures and values the host heard since the last look: "B1 V1 E1".
@@ -83,10 +72,7 @@ struct InputEditor
 
   RecordingDelegate dlg{4};
   std::unique_ptr<RecordingGfx> gfx;
-  TestSlider* slider = nullptr;
-  ICaptionControl* gain = nullptr;
   ICaptionControl* mode = nullptr;
-  TestControl* plain = nullptr;
   size_t seen = 0;
 };
 
@@ -142,7 +128,8 @@ TEST(GfxInput, HostGesturesPairUnderEveryInterruption)
       {releaseSlider, ""}}},
     {"the capture dropped by hand",
      {{pressSlider, "B1 V1"}, {[](InputEditor& e) { e.gfx->SetCapturedControl(0, nullptr); }, "E1"}}},
-    {"a double click resets", {{[](InputEditor& e) { e.gfx->OnMouseDblClick(10, 100, IMouseModifiers(true)); }, "B1 V1 E1"}}},
+    {"a double click resets",
+     {{[](InputEditor& e) { e.gfx->OnMouseDblClick(10, 100, IMouseModifiers(true)); }, "B1 V1 E1"}}},
     {"the window's double-click sequence",
      {{pressSlider, "B1 V1"},
       {releaseSlider, "E1"},
@@ -266,8 +253,8 @@ TEST_F(GfxInputTest, EachEventReachesTheTopmostControlThatMayTakeIt)
     switch (row.event)
     {
       case kDown:
-        gfx->OnMouseDown({Ev(row.x, row.y)});
-        gfx->OnMouseUp({Ev(row.x, row.y, IMouseModifiers())});
+        gfx->OnMouseDown({PointerEvent(row.x, row.y)});
+        gfx->OnMouseUp({PointerEvent(row.x, row.y, IMouseModifiers())});
         break;
       case kWheel: gfx->OnMouseWheel(row.x, row.y, IMouseModifiers(), -2.f); break;
       case kDouble: gfx->OnMouseDblClick(row.x, row.y, IMouseModifiers(true)); break;
@@ -288,32 +275,32 @@ TEST_F(GfxInputTest, ThePressedControlKeepsThePointerUntilReleased)
 {
   TestControl* a = Attach("a", {0, 0, 50, 50});
   TestControl* b = Attach("b", {50, 0, 100, 50});
-  gfx->OnMouseDown({Ev(10, 10)});
+  gfx->OnMouseDown({PointerEvent(10, 10)});
   EXPECT_EQ(gfx->GetCapturedControl(0), a);
-  gfx->OnMouseDown({Ev(70, 10)}); // a second press while held goes to the captured control
+  gfx->OnMouseDown({PointerEvent(70, 10)}); // a second press while held goes to the captured control
   EXPECT_EQ(a->mouseDowns, 2);
   EXPECT_EQ(b->mouseDowns, 0);
 
-  gfx->OnMouseDrag({Ev(70, 10, IMouseModifiers(true), 0, 0)}); // no movement: nothing
-  gfx->OnMouseDrag({Ev(70, 10, IMouseModifiers(true), 5, 0)});
-  gfx->OnMouseDrag({Ev(500, 500, IMouseModifiers(true), 0, 1)});
+  gfx->OnMouseDrag({PointerEvent(70, 10, IMouseModifiers(true), 0, 0)}); // no movement: nothing
+  gfx->OnMouseDrag({PointerEvent(70, 10, IMouseModifiers(true), 5, 0)});
+  gfx->OnMouseDrag({PointerEvent(500, 500, IMouseModifiers(true), 0, 1)});
   EXPECT_EQ(a->drags, 2);
   EXPECT_EQ(b->drags, 0);
 
   // A platform text entry takes the pointer: nothing is dragged under it.
   gfx->ShowTextEntry(b, ITextStyle(), IRECT(), "x", -1);
-  gfx->OnMouseDrag({Ev(70, 10, IMouseModifiers(true), 5, 0)});
+  gfx->OnMouseDrag({PointerEvent(70, 10, IMouseModifiers(true), 5, 0)});
   EXPECT_EQ(a->drags, 2);
   gfx->ApplyTextEntryResult("y");
   EXPECT_EQ(b->lastText, "y");
 
-  gfx->OnMouseUp({Ev(70, 10, IMouseModifiers(false, false, false, false, false, 7))}); // another touch
+  gfx->OnMouseUp({PointerEvent(70, 10, IMouseModifiers(false, false, false, false, false, 7))}); // another touch
   EXPECT_EQ(a->mouseUps, 0);
-  gfx->OnMouseUp({Ev(70, 10, IMouseModifiers())});
+  gfx->OnMouseUp({PointerEvent(70, 10, IMouseModifiers())});
   EXPECT_EQ(a->mouseUps, 1);
   EXPECT_EQ(b->mouseUps, 0);
   EXPECT_FALSE(gfx->ControlIsCaptured());
-  gfx->OnMouseDrag({Ev(70, 10, IMouseModifiers(true), 5, 0)});
+  gfx->OnMouseDrag({PointerEvent(70, 10, IMouseModifiers(true), 5, 0)});
   EXPECT_EQ(b->drags, 0);
 }
 
@@ -329,7 +316,7 @@ TEST_F(GfxInputTest, DoubleClickIsAClickForSomeControlsAndAResetThatReleasesForO
   EXPECT_EQ(asClick->doubleClicks, 0);
   EXPECT_EQ(gfx->GetCapturedControl(0), asClick);
   EXPECT_TRUE(gfx->GetCursorHidden());
-  gfx->OnMouseUp({Ev(60, 10, IMouseModifiers())});
+  gfx->OnMouseUp({PointerEvent(60, 10, IMouseModifiers())});
 
   gfx->OnMouseDblClick(10, 10, IMouseModifiers(true));
   EXPECT_EQ(plain->doubleClicks, 1);
@@ -463,7 +450,7 @@ TEST_F(GfxInputTest, LiveResizeScalesByTheSmallerRatioAndNeverBreaksTheScale)
     dlg.ClearCalls();
     gfx->SetResizerMode(kResizeModeScale);
     gfx->StartLiveResize(row.downX, row.downY);
-    gfx->OnMouseDrag({Ev(row.x, row.y, IMouseModifiers(true), 1, 1)});
+    gfx->OnMouseDrag({PointerEvent(row.x, row.y, IMouseModifiers(true), 1, 1)});
     EXPECT_EQ(gfx->GetDrawScale(), row.scale);
     for (const DelegateCall& c : dlg.CallsOf(DelegateCall::kSizeRequest))
     {
@@ -471,7 +458,7 @@ TEST_F(GfxInputTest, LiveResizeScalesByTheSmallerRatioAndNeverBreaksTheScale)
       EXPECT_GT(c.height, 0);
     }
     const int rescales = a->rescales;
-    gfx->OnMouseUp({Ev(row.x, row.y, IMouseModifiers())});
+    gfx->OnMouseUp({PointerEvent(row.x, row.y, IMouseModifiers())});
     EXPECT_FALSE(gfx->GetResizingInProcess());
     EXPECT_EQ(a->rescales, rescales + 1); // the end of a scale-mode resize rescales every control
   }
@@ -480,13 +467,13 @@ TEST_F(GfxInputTest, LiveResizeScalesByTheSmallerRatioAndNeverBreaksTheScale)
   TestControl* resizer = Make("resizer", {1180, 780, 1200, 800});
   gfx->AttachCornerResizer(resizer, kResizeModeSize);
   gfx->StartLiveResize(1190, 790);
-  gfx->OnMouseDrag({Ev(900.7f, 600.2f, IMouseModifiers(true), 1, 1)});
+  gfx->OnMouseDrag({PointerEvent(900.7f, 600.2f, IMouseModifiers(true), 1, 1)});
   EXPECT_EQ(gfx->Width(), 900);
   EXPECT_EQ(gfx->Height(), 600);
   EXPECT_EQ(gfx->GetDrawScale(), 2.f);
   const int rescales = a->rescales;
   resizer->SetClean();
-  gfx->OnMouseUp({Ev(900, 600, IMouseModifiers())});
+  gfx->OnMouseUp({PointerEvent(900, 600, IMouseModifiers())});
   EXPECT_EQ(a->rescales, rescales);
   EXPECT_TRUE(resizer->IsDirty());
 }

@@ -9,9 +9,10 @@
 
 #include "core/IParam.h"
 #include "graphics/ICaptionControl.h"
-#include "graphics/ISliderControlBase.h"
 #include "graphics/ITextControl.h"
 #include "support/GfxFixture.h"
+#include "support/PointerEvent.h"
+#include "support/TestSlider.h"
 
 using namespace ifx;
 using namespace ifx::igfx;
@@ -29,32 +30,6 @@ public:
     mSizeToText = true;
   }
 };
-
-class TestSlider : public ISliderControlBase
-{
-public:
-  TestSlider(const IRECT& r, int paramIdx, int direction, double gearing)
-    : ISliderControlBase(r, paramIdx, direction, gearing, 8.f) {}
-  void Draw(IGfx&) override {}
-  void HideCursorOnDrag(bool hide) { mHideCursorOnDrag = hide; }
-  // As a press would leave it, without moving the value.
-  void StartAt(double value)
-  {
-    SetValue(value, 0);
-    mDragValue = value;
-  }
-};
-
-IMouseEvent Ev(float x, float y, IMouseModifiers mod, float dX = 0.f, float dY = 0.f)
-{
-  IMouseEvent e;
-  e.x = x;
-  e.y = y;
-  e.dX = dX;
-  e.dY = dY;
-  e.ms = mod;
-  return e;
-}
 
 const IMouseModifiers kNone;
 const IMouseModifiers kShift(false, false, true);
@@ -226,14 +201,14 @@ TEST_F(TextControlsTest, ClickingACaptionPromptsForItsValue)
   gfx->AttachControl(mode);
   gfx->menuChoice = 2;
 
-  gfx->OnMouseDown({Ev(50, 10, IMouseModifiers(true))});
-  gfx->OnMouseUp({Ev(50, 10, kNone)});
+  gfx->OnMouseDown({PointerEvent(50, 10, IMouseModifiers(true))});
+  gfx->OnMouseUp({PointerEvent(50, 10, kNone)});
   EXPECT_EQ(gfx->textEntryText, "0.0");
   EXPECT_EQ(gfx->textEntryBounds, IRECT(0, 0, 100, 20));
   gfx->ApplyTextEntryResult("2.5");
   EXPECT_DOUBLE_EQ(dlg.GetParam(1)->Value(), 2.5);
 
-  gfx->OnMouseDown({Ev(50, 50, IMouseModifiers(true))});
+  gfx->OnMouseDown({PointerEvent(50, 50, IMouseModifiers(true))});
   EXPECT_EQ(gfx->lastMenuItems, (std::vector<std::string>{"Low", "Mid", "High"}));
   EXPECT_EQ(dlg.GetParam(2)->Int(), 2);
   mode->OnMouseDown(50, 50, IMouseModifiers(false, true)); // the right button too, when it gets here
@@ -255,20 +230,20 @@ TEST_F(SliderTest, PressJumpsToThePointerHidingTheCursorUnlessStepped)
   EXPECT_EQ(free->GetTargetRECT(), IRECT(0, 0, 20, 200));
   EXPECT_EQ(free->GetHandleSize(), 8.f);
 
-  gfx->OnMouseDown({Ev(10, 50, IMouseModifiers(true))});
+  gfx->OnMouseDown({PointerEvent(10, 50, IMouseModifiers(true))});
   EXPECT_DOUBLE_EQ(free->GetValue(), 0.75);
   EXPECT_DOUBLE_EQ(free->GetDragValue(), 0.75);
   EXPECT_TRUE(free->GetMouseIsDown());
   EXPECT_TRUE(gfx->GetCursorHidden());
-  gfx->OnMouseUp({Ev(10, 50, kNone)});
+  gfx->OnMouseUp({PointerEvent(10, 50, kNone)});
   EXPECT_FALSE(free->GetMouseIsDown());
   EXPECT_FALSE(gfx->GetCursorHidden());
 
   stepped->SetValue(0.3, 0);
-  gfx->OnMouseDown({Ev(290, 10, IMouseModifiers(true))});
+  gfx->OnMouseDown({PointerEvent(290, 10, IMouseModifiers(true))});
   EXPECT_DOUBLE_EQ(stepped->GetValue(), 0.3);
   EXPECT_DOUBLE_EQ(stepped->GetDragValue(), 0.3);
-  gfx->OnMouseUp({Ev(290, 10, kNone)});
+  gfx->OnMouseUp({PointerEvent(290, 10, kNone)});
 }
 
 // Relative drags move the value by the movement over the track's length,
@@ -337,7 +312,7 @@ TEST_F(SliderTest, SteppedDragsSnapButAccumulateUnsnapped)
   s->SetValue(0.3, 0);
   // A touch: stepped parameters drag relatively all the same.
   const IMouseModifiers touch(true, false, false, false, false, 4);
-  gfx->OnMouseDown({Ev(90, 10, touch)});
+  gfx->OnMouseDown({PointerEvent(90, 10, touch)});
   struct Row
   {
     float dX;
@@ -347,12 +322,12 @@ TEST_F(SliderTest, SteppedDragsSnapButAccumulateUnsnapped)
   for (const Row& row : rows)
   {
     SCOPED_TRACE(row.drag);
-    gfx->OnMouseDrag({Ev(50, 10, touch, row.dX, 0)});
+    gfx->OnMouseDrag({PointerEvent(50, 10, touch, row.dX, 0)});
     EXPECT_NEAR(s->GetDragValue(), row.drag, 1e-9);
     EXPECT_NEAR(s->GetValue(), row.value, 1e-9);
     EXPECT_NEAR(dlg.GetParam(1)->Value(), row.value * 10, 1e-9);
   }
-  gfx->OnMouseUp({Ev(50, 10, touch)});
+  gfx->OnMouseUp({PointerEvent(50, 10, touch)});
 }
 
 // Wheel steps: 0.01 of the range (0.001 with shift or control), or one
