@@ -139,18 +139,16 @@ TEST_F(ControlPixels, BitmapControlsShowTheFrameTheirValuePicks)
     const IBitmapRef* bitmap;
     double value;
     IRgba shown;
-  } rows[] = {
-    {&across, 0.0, kColorRed}, {&across, 0.5, kColorBlue}, {&across, 1.0, kColorWhite}, {&across, 0.3, kColorGreen},
-    {&down, 0.5, kColorGreen}, {&down, 2.0, kColorBlue},
-  };
-  for (int i = 0; i < 6; ++i)
+  } rows[] = {{&across, 0.5, kColorBlue}, {&across, 0.3, kColorGreen}, {&across, 1.7, kColorWhite},
+              {&down, 0.5, kColorGreen}};
+  for (int i = 0; i < 4; ++i)
   {
     const float x = 10.f + 30.f * static_cast<float>(i);
     IControl* c = gfx.AttachControl(new IBitmapControl(IRECT(x, 10, x + 20, 30), *rows[i].bitmap));
     c->SetValue(rows[i].value, 0);
   }
   DrawAll();
-  for (int i = 0; i < 6; ++i)
+  for (int i = 0; i < 4; ++i)
   {
     SCOPED_TRACE(i);
     const int x = 10 + 30 * i;

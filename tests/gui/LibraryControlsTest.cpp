@@ -10,7 +10,6 @@
 #include "graphics/IBitmapControl.h"
 #include "graphics/IContainerBase.h"
 #include "graphics/ILambdaControl.h"
-#include "graphics/IPanelControl.h"
 #include "support/FakeClock.h"
 #include "support/GfxFixture.h"
 
@@ -86,35 +85,6 @@ TEST_F(LibraryControlsTest, ContainersForwardToTheirChildrenFirst)
   gfx->AttachControl(empty);
   empty->SetSize(20, 20);
   EXPECT_TRUE(calls.empty());
-}
-
-TEST_F(LibraryControlsTest, PanelFillsItsRectWithItsPaintAndFramesIt)
-{
-  const IPaintPattern paint = IPaintPattern::CreateLinearGradient(0, 0, 0, 50, {{kColorRed, 0.f}, {kColorBlue, 1.f}});
-  for (bool frame : {false, true})
-  {
-    SCOPED_TRACE(frame);
-    IPanelControl panel(IRECT(10, 20, 110, 70), paint, frame);
-    panel.SetDisabled(true);
-    gfx->ClearOps();
-    panel.Draw(*gfx);
-    const auto fills = gfx->OfKind(GfxOp::kFill);
-    ASSERT_EQ(fills.size(), 1u);
-    EXPECT_EQ(fills[0].pattern.kind, kPatternLinear);
-    EXPECT_EQ(fills[0].pattern.stops[1].color, kColorBlue);
-    EXPECT_EQ(fills[0].fill.rule, kFillWinding);
-    EXPECT_FALSE(fills[0].fill.preserve);
-    EXPECT_EQ(fills[0].blend.weight, 0.25f);
-    const auto strokes = gfx->OfKind(GfxOp::kStroke);
-    ASSERT_EQ(strokes.size(), frame ? 1u : 0u);
-    if (frame)
-    {
-      EXPECT_EQ(strokes[0].pattern.stops[0].color, kColorLightGrey);
-      EXPECT_EQ(strokes[0].thickness, 1.f);
-      EXPECT_EQ(strokes[0].blend.weight, 0.25f);
-    }
-    EXPECT_EQ(gfx->PathString().find("M 10 20|L 110 20|L 110 70|L 10 70|Z"), 0u) << gfx->PathString();
-  }
 }
 
 // The value picks the nearest of the frames (clamped), which is drawn
