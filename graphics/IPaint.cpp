@@ -5,6 +5,16 @@
 namespace ifx {
 namespace igfx {
 
+namespace {
+// Through a volatile: GCC 12 at -O2 vectorises two neighbouring
+// double-to-float-to-double round trips into nothing, keeping full precision.
+double RoundToSingle(double v)
+{
+  volatile float rounded = static_cast<float>(v);
+  return rounded;
+}
+} // namespace
+
 IPaintPattern IPaintPattern::CreateLinearGradient(float x1, float y1, float x2, float y2,
                                                   std::initializer_list<IColorStop> stops)
 {
@@ -18,8 +28,8 @@ IPaintPattern IPaintPattern::CreateLinearGradient(float x1, float y1, float x2, 
   const double xx = std::cos(angle) / len, yx = std::sin(angle) / len;
   const double xy = -std::sin(angle) / len, yy = std::cos(angle) / len;
   const double tx = -(x1 * xx + y1 * xy), ty = -(x1 * yx + y1 * yy);
-  auto single = [](double v) { return static_cast<double>(static_cast<float>(v)); };
-  pattern.transform = ITransform2D(single(xx), single(yx), single(xy), single(yy), single(tx), single(ty));
+  pattern.transform = ITransform2D(RoundToSingle(xx), RoundToSingle(yx), RoundToSingle(xy), RoundToSingle(yy),
+                                   RoundToSingle(tx), RoundToSingle(ty));
 
   for (const IColorStop& stop : stops)
     pattern.AddStop(stop.color, stop.offset);
