@@ -7,6 +7,7 @@
 #include "core/IParam.h"
 #include "core/IPluginConfiguration.h"
 #include "core/vst3/IFxVST3Parameter.h"
+#include "core/vst3/IFxVST3View.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -147,10 +148,42 @@ uint32 PLUGIN_API IFxVST3::getTailSamples()
   return tail > 0 ? static_cast<uint32>(tail) : 0u;
 }
 
-IPlugView* PLUGIN_API IFxVST3::createView(FIDString /*name*/)
+IPlugView* PLUGIN_API IFxVST3::createView(FIDString name)
 {
-  // The editor view comes with the editor; until then hosts get none.
-  return nullptr;
+  if (!HasEditor() || !name || std::strcmp(name, "editor") != 0)
+    return nullptr;
+  auto* view = new (std::nothrow) IFxVST3View(*this);
+  // An earlier view stays the host's; it forgets itself here when it goes.
+  if (view)
+    mView = view;
+  return view;
+}
+
+void IFxVST3::ForgetView(const IFxVST3View* view) noexcept
+{
+  if (mView == view)
+    mView = nullptr;
+}
+
+IPlugView* IFxVST3::GetView() const noexcept
+{
+  return mView;
+}
+
+bool IFxVST3::ResizeHostEditor(int width, int height)
+{
+  if (!HasEditor())
+    return true;
+  if (width != GetEditorWidth() || height != GetEditorHeight())
+  {
+    if (IPlugFrame* frame = mView ? mView->getFrame() : nullptr)
+    {
+      ViewRect size{0, 0, width, height};
+      frame->resizeView(mView, &size);
+    }
+  }
+  SetEditorSize(width, height);
+  return true;
 }
 
 void IFxVST3::SyncParameterObjects()

@@ -18,6 +18,8 @@ class IPlugView;
 
 namespace ifx {
 
+class IFxVST3View;
+
 namespace igfx {
 class IControl;
 class IGfx;
@@ -109,9 +111,14 @@ public:
   // point (x, y); the host's choice reaches the control's
   // OnContextMenuChoice.
   void PopupHostContextMenu(igfx::IGfx& g, igfx::IControl* control, int paramIdx, float x, float y);
+  // The editor asks for a new size: the host's frame around the current view
+  // is asked to resize, and the size is stored.
+  bool ResizeHostEditor(int width, int height) override;
+  // A view being destroyed: the plug-in forgets it when it is the current one.
+  void ForgetView(const IFxVST3View* view) noexcept;
 
   const Steinberg::Vst::ProcessSetup& GetProcessSetup() const noexcept { return mSetup; }
-  Steinberg::IPlugView* GetView() const noexcept { return mView; }
+  Steinberg::IPlugView* GetView() const noexcept;
 
 protected:
   // Every parameter object takes its IParam's current value. The bypass
@@ -125,7 +132,8 @@ protected:
   void SetHost(Steinberg::FUnknown* context);
 
   Steinberg::Vst::ProcessSetup mSetup;
-  Steinberg::IPlugView* mView = nullptr;
+  // The latest view createView made (the host owns it); null once it is gone.
+  IFxVST3View* mView = nullptr;
 
 private:
   void TellHostLatencyChanged();

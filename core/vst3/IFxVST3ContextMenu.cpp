@@ -4,6 +4,7 @@
 #include "abi/vst3/Vst3ContextMenu.h"
 #include "core/vst3/IFxVST3.h"
 #include "core/vst3/IFxVST3ContextMenuTarget.h"
+#include "core/vst3/IFxVST3View.h"
 #include "graphics/IGfx.h"
 
 using namespace Steinberg;

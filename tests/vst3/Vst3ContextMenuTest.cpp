@@ -110,14 +110,13 @@ ifx::IPluginConfiguration MenuConfig() {
   return c;
 }
 
-// A plug-in whose editor is a recording graphics object, with a view the
-// test opens (its address is only handed to the host, never called).
+// A plug-in whose editor is a recording graphics object, opened through its
+// view (the window handle is only passed through).
 class MenuProbe final : public ifx::IFxVST3 {
  public:
   MenuProbe() : IFxVST3(ifx::InstanceInfo(), MenuConfig()) {
     makeGraphicsFunc = [this]() { return new ifx::testkit::RecordingGfx(*this); };
   }
-  void SetOpenView(IPlugView* view) { mView = view; }
 };
 
 class Vst3ContextMenu : public ::testing::Test {
@@ -127,14 +126,22 @@ class Vst3ContextMenu : public ::testing::Test {
     app = new vst3host::HostApplication(u"Tests");
     ASSERT_EQ(probe->initialize(app), kResultOk);
     probe->setComponentHandler(&handler);
-    probe->SetOpenView(reinterpret_cast<IPlugView*>(&viewToken));
-    ASSERT_NE(probe->OpenWindow(nullptr), nullptr);
+    view = probe->createView("editor");
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(view->attached(&parentToken, kPlatformTypeHWND), kResultOk);
     gfx = probe->EditorGraphics();
+    AttachControl();
+  }
+  void AttachControl() {
     control = new TestControl({0, 0, 50, 50}, 1);
     control->contextItems = {"Learn", "Reset"};
     gfx->AttachControl(control);
   }
   void TearDown() override {
+    if (view) {
+      view->removed();
+      view->release();
+    }
     probe->CloseWindow();
     probe->setComponentHandler(nullptr);
     probe->terminate();
@@ -144,7 +151,8 @@ class Vst3ContextMenu : public ::testing::Test {
   MenuProbe* probe = nullptr;
   vst3host::HostApplication* app = nullptr;
   MenuHandler handler;
-  int viewToken = 0;
+  IPlugView* view = nullptr;
+  int parentToken = 0;
   ifx::igfx::IGfx* gfx = nullptr;
   TestControl* control = nullptr;
 };
@@ -162,7 +170,7 @@ TEST_F(Vst3ContextMenu, RightClickAsksTheHostAndTheChoiceReachesTheControl) {
   gfx->OnMouseDown({e});
 
   ASSERT_EQ(handler.asked.size(), 1u);
-  EXPECT_EQ(handler.asked[0].first, reinterpret_cast<IPlugView*>(&viewToken));
+  EXPECT_EQ(handler.asked[0].first, view);
   EXPECT_EQ(handler.asked[0].second, 1);
   ASSERT_NE(handler.menu, nullptr);
   EXPECT_EQ(handler.menu->Describe(), "0:Learn:0 1:Reset:0 ");
@@ -209,9 +217,9 @@ TEST_F(Vst3ContextMenu, ALateChoiceReachesNothingOnceTheControlOrTheEditorIsGone
   EXPECT_EQ(kept->executeMenuItem(0), kResultFalse);
 
   // A control of a later editor at any address is not the one the menu was for.
-  probe->CloseWindow();
+  view->removed();
   EXPECT_EQ(kept->executeMenuItem(0), kResultFalse);
-  ASSERT_NE(probe->OpenWindow(nullptr), nullptr);
+  ASSERT_EQ(view->attached(&parentToken, kPlatformTypeHWND), kResultOk);
   EXPECT_EQ(kept->executeMenuItem(0), kResultFalse);
   kept->release();
 }
@@ -221,7 +229,15 @@ TEST_F(Vst3ContextMenu, NothingHappensWithoutTheHostsMenuOrAnOpenView) {
   probe->setComponentHandler(plain);
   gfx->PopupHostContextMenuForParam(control, 1, 1.f, 1.f);
   probe->setComponentHandler(&handler);
-  probe->SetOpenView(nullptr);
+  EXPECT_TRUE(handler.asked.empty());
+  // An editor opened without a view (the view is gone) asks no host either.
+  view->removed();
+  view->release();
+  view = nullptr;
+  EXPECT_EQ(probe->GetView(), nullptr);
+  ASSERT_NE(probe->OpenWindow(nullptr), nullptr);
+  gfx = probe->EditorGraphics();
+  AttachControl();
   gfx->PopupHostContextMenuForParam(control, 1, 1.f, 1.f);
   EXPECT_TRUE(handler.asked.empty());
   EXPECT_EQ(static_cast<ifx::testkit::RecordingGfx*>(gfx)->menuCalls, 0);

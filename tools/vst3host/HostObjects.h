@@ -11,6 +11,7 @@
 #include "abi/vst3/Vst3EditController.h"
 #include "abi/vst3/Vst3HostApplication.h"
 #include "abi/vst3/Vst3Message.h"
+#include "abi/vst3/Vst3PlugView.h"
 #include "abi/vst3/Vst3Stream.h"
 
 namespace vst3host {
@@ -61,6 +62,18 @@ class ComponentHandler : public HostObject<IComponentHandler> {
   tresult PLUGIN_API restartComponent(int32 flags) override;
   std::vector<int32> restarts;
   std::vector<std::pair<ParamID, ParamValue>> edits;
+};
+
+// The frame around an editor view: accepts and records every resize the
+// plug-in asks for.
+class PlugFrame : public HostObject<IPlugFrame> {
+ public:
+  tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* newSize) override {
+    if (!view || !newSize) return kInvalidArgument;
+    resizes.push_back(*newSize);
+    return kResultOk;
+  }
+  std::vector<ViewRect> resizes;
 };
 
 class MemoryStream : public HostObject<IBStream> {

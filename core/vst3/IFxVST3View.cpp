@@ -1,0 +1,146 @@
+#include "core/vst3/IFxVST3View.h"
+
+#include <cstring>
+
+#include "core/LookUpHost.h"
+#include "core/vst3/IFxVST3.h"
+#include "core/vst3/IFxVST3Keys.h"
+#include "graphics/IInputEvents.h"
+
+using namespace Steinberg;
+
+namespace ifx {
+
+IFxVST3View::IFxVST3View(IFxVST3& plug)
+  : mPlug(plug)
+{
+  mPlug.addRef();
+}
+
+IFxVST3View::~IFxVST3View()
+{
+  // A host that drops the view without removing it first still gets its
+  // editor closed; the plug-in forgets a view it no longer has.
+  if (isAttached())
+    removed();
+  mPlug.ForgetView(this);
+  mPlug.release();
+}
+
+tresult PLUGIN_API IFxVST3View::queryInterface(const TUID iid, void** obj)
+{
+  if (!obj)
+    return kInvalidArgument;
+  if (IidEqual(iid, IPlugViewContentScaleSupport::iid))
+    return AnswerInterface<IPlugViewContentScaleSupport>(this, obj);
+  return CPluginView::queryInterface(iid, obj);
+}
+
+tresult PLUGIN_API IFxVST3View::isPlatformTypeSupported(FIDString type)
+{
+  if (!mPlug.HasEditor())
+    return kResultFalse;
+  return type && std::strcmp(type, kPlatformTypeHWND) == 0 ? kResultTrue : kResultFalse;
+}
+
+tresult PLUGIN_API IFxVST3View::attached(void* parent, FIDString type)
+{
+  if (!mPlug.HasEditor())
+    return kResultFalse;
+  if (!type || std::strcmp(type, kPlatformTypeHWND) != 0)
+    return kResultOk;
+  // One window per view: a second attach would orphan the first.
+  if (isAttached() || mPlug.EditorGraphics())
+    return kResultFalse;
+  if (!mPlug.OpenWindow(parent))
+  {
+    // The host learns that there is no editor rather than showing an empty
+    // frame; graphics made for the failed window go again.
+    mPlug.CloseWindow();
+    return kResultFalse;
+  }
+  return CPluginView::attached(parent, type);
+}
+
+tresult PLUGIN_API IFxVST3View::removed()
+{
+  if (mPlug.HasEditor())
+    mPlug.CloseWindow();
+  return CPluginView::removed();
+}
+
+tresult PLUGIN_API IFxVST3View::getSize(ViewRect* size)
+{
+  if (!size)
+    return kInvalidArgument;
+  if (!mPlug.HasEditor())
+    return kResultFalse;
+  *size = ViewRect{0, 0, mPlug.GetEditorWidth(), mPlug.GetEditorHeight()};
+  return kResultOk;
+}
+
+tresult PLUGIN_API IFxVST3View::onSize(ViewRect* newSize)
+{
+  if (!newSize || !mPlug.HostCanResize())
+    return kResultFalse;
+  rect = *newSize;
+  mPlug.OnHostWindowResized(newSize->getWidth(), newSize->getHeight());
+  return kResultOk;
+}
+
+tresult PLUGIN_API IFxVST3View::canResize()
+{
+  return mPlug.HasEditor() && mPlug.HostCanResize() ? kResultTrue : kResultFalse;
+}
+
+tresult PLUGIN_API IFxVST3View::checkSizeConstraint(ViewRect* r)
+{
+  if (!r)
+    return kInvalidArgument;
+  int width = r->getWidth();
+  int height = r->getHeight();
+  if (!mPlug.ClampEditorSize(width, height))
+  {
+    r->right = r->left + width;
+    r->bottom = r->top + height;
+  }
+  return kResultOk;
+}
+
+tresult IFxVST3View::OnKey(char16 key, int16 keyCode, int16 modifiers, bool isUp)
+{
+  igfx::IKeyEvent event;
+  // This host sends its own shortcuts to the plug-in as key events; only
+  // space (its transport) is passed on.
+  if (mPlug.GetHostId() == kHostReaper)
+  {
+    if (!TranslateVST3SpaceOnly(event, keyCode, modifiers))
+      return kResultFalse;
+  }
+  else
+  {
+    TranslateVST3KeyEvent(event, key, keyCode, modifiers);
+  }
+  const bool handled = isUp ? mPlug.OnKeyUp(event) : mPlug.OnKeyDown(event);
+  return handled ? kResultTrue : kResultFalse;
+}
+
+tresult PLUGIN_API IFxVST3View::onKeyDown(char16 key, int16 keyCode, int16 modifiers)
+{
+  return OnKey(key, keyCode, modifiers, false);
+}
+
+tresult PLUGIN_API IFxVST3View::onKeyUp(char16 key, int16 keyCode, int16 modifiers)
+{
+  return OnKey(key, keyCode, modifiers, true);
+}
+
+tresult PLUGIN_API IFxVST3View::setContentScaleFactor(ScaleFactor factor)
+{
+  // The delegate passes on only a finite, positive factor, and only while
+  // the editor is open.
+  mPlug.SetDisplayScale(factor);
+  return kResultOk;
+}
+
+} // namespace ifx
