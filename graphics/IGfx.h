@@ -301,6 +301,7 @@ public:
   int GetMouseOverIdx() const { return mMouseOverIdx; }
   IControl* GetMouseOver() const { return mMouseOver; }
   bool GetMouseOverEnabled() const { return mEnableMouseOver; }
+  bool GetMultiTouchEnabled() const { return mEnableMultiTouch; }
   bool GetLayoutOnResize() const { return mLayoutOnResize; }
   void SetLayoutOnResize(bool v) { mLayoutOnResize = v; }
   bool GetResizingInProcess() const { return mResizingInProcess; }

@@ -1,14 +1,33 @@
+#include <windows.h>
+
+#include <new>
+
 #include "graphics/window/PlatformGraphics.h"
+#include "graphics/window/win/IGfxWin.h"
 
 namespace ifx {
 namespace igfx {
 
-// The Win32 editor window is not part of this build yet: no graphics, so the
-// editor reports that no window can be opened and hosts show their generic
-// controls.
-IGfx* MakePlatformGraphics(IEditorDelegate& /*dlg*/, int /*width*/, int /*height*/, int /*fps*/, float /*scale*/)
+namespace {
+
+// The module this code lives in (the plug-in's): its window class and
+// resources belong to it.
+HINSTANCE ThisModule()
 {
-  return nullptr;
+  HMODULE module = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+  return module;
+}
+
+} // namespace
+
+IGfx* MakePlatformGraphics(IEditorDelegate& dlg, int width, int height, int fps, float scale)
+{
+  auto* gfx = new (std::nothrow) IGfxWin(dlg, width, height, fps, scale);
+  if (gfx)
+    gfx->SetModuleHandle(ThisModule());
+  return gfx;
 }
 
 } // namespace igfx

@@ -1,0 +1,248 @@
+// IGfxWin: the redraw tick. Windows 8 and later tick from a thread that
+// waits for each vertical blank and posts kVerticalBlankMessage; older
+// systems (and wine, which reports Windows 7) from window timer 2. Each tick
+// invalidates the dirty controls' rectangles and paints them at once.
+#include <new>
+
+#include "graphics/IControl.h"
+#include "graphics/window/RedrawTiming.h"
+#include "graphics/window/WindowInput.h"
+#include "graphics/window/win/IGfxWin.h"
+#include "graphics/window/win/WinDpiScale.h"
+
+namespace ifx {
+namespace igfx {
+
+// What the vertical-blank thread shares with the window: the count, the stop
+// flag and the window it posts to (set before the thread starts, never
+// changed). The thread holds its own reference, so the window object may go
+// even while a thread that would not stop in time is still waiting.
+struct IGfxWin::BlankThread
+{
+  VerticalBlankSync sync;
+  HWND window = nullptr;
+};
+
+namespace {
+
+// The display kernel's records, as the system publishes them.
+using KmtHandle = UINT;
+struct KmtOpenAdapterFromHdc
+{
+  HDC hDc;
+  KmtHandle hAdapter;
+  LUID adapterLuid;
+  UINT vidPnSourceId;
+};
+struct KmtCloseAdapter
+{
+  KmtHandle hAdapter;
+};
+struct KmtWaitForVerticalBlankEvent
+{
+  KmtHandle hAdapter;
+  KmtHandle hDevice;
+  UINT vidPnSourceId;
+};
+using KmtOpenAdapterProc = LONG(APIENTRY*)(KmtOpenAdapterFromHdc*);
+using KmtCloseAdapterProc = LONG(APIENTRY*)(const KmtCloseAdapter*);
+using KmtWaitProc = LONG(APIENTRY*)(const KmtWaitForVerticalBlankEvent*);
+
+constexpr DWORD kAdapterRetryMs = 1000;
+constexpr DWORD kSleepStepMs = 16;
+constexpr DWORD kStopWaitMs = 10000;
+
+template <class Proc>
+Proc LookUp(HMODULE module, const char* name)
+{
+  return module ? reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+// One more blank; no post once the window is being closed.
+void PostTick(VerticalBlankSync& sync, HWND window)
+{
+  const uint32_t count = sync.Advance();
+  if (!sync.StopRequested())
+    PostMessageW(window, IGfxWin::kVerticalBlankMessage, static_cast<WPARAM>(count), 0);
+}
+
+// The display kernel's vertical-blank wait on the window's adapter. Every
+// pass posts exactly one tick: after a blank, or after a sleep step while the
+// adapter is unavailable (opening it is retried at most once a second).
+class AdapterWait
+{
+public:
+  AdapterWait(KmtOpenAdapterProc open, KmtCloseAdapterProc close, KmtWaitProc wait)
+    : mOpen(open), mClose(close), mWait(wait)
+  {
+  }
+  ~AdapterWait() { Close(); }
+
+  void WaitOnce(HWND window)
+  {
+    if (!mIsOpen && !Open(window))
+    {
+      Sleep(kSleepStepMs);
+      return;
+    }
+    if (mWait(&mWaitRecord) != 0)
+    {
+      Close();
+      Sleep(kSleepStepMs);
+    }
+  }
+
+private:
+  bool Open(HWND window)
+  {
+    if (mLastFailure >= GetTickCount() - kAdapterRetryMs)
+      return false;
+    HDC dc = GetDC(window);
+    KmtOpenAdapterFromHdc open{};
+    open.hDc = dc;
+    if (!dc || mOpen(&open) != 0)
+    {
+      mLastFailure = GetTickCount();
+      if (dc)
+        ReleaseDC(window, dc);
+      return false;
+    }
+    mWaitRecord = KmtWaitForVerticalBlankEvent{open.hAdapter, 0, open.vidPnSourceId};
+    ReleaseDC(window, dc);
+    mLastFailure = 0;
+    mIsOpen = true;
+    return true;
+  }
+  void Close()
+  {
+    if (!mIsOpen)
+      return;
+    const KmtCloseAdapter close{mWaitRecord.hAdapter};
+    mClose(&close);
+    mIsOpen = false;
+  }
+
+  KmtOpenAdapterProc mOpen;
+  KmtCloseAdapterProc mClose;
+  KmtWaitProc mWait;
+  KmtWaitForVerticalBlankEvent mWaitRecord{};
+  DWORD mLastFailure = 0;
+  bool mIsOpen = false;
+};
+
+} // namespace
+
+DWORD WINAPI IGfxWin::VerticalBlankThreadEntry(void* param)
+{
+  std::unique_ptr<std::shared_ptr<BlankThread>> shared(static_cast<std::shared_ptr<BlankThread>*>(param));
+  BlankThread& blank = **shared;
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
+  HMODULE gdi32 = LoadLibraryW(L"gdi32.dll");
+  auto open = LookUp<KmtOpenAdapterProc>(gdi32, "D3DKMTOpenAdapterFromHdc");
+  auto close = LookUp<KmtCloseAdapterProc>(gdi32, "D3DKMTCloseAdapter");
+  auto wait = LookUp<KmtWaitProc>(gdi32, "D3DKMTWaitForVerticalBlankEvent");
+  if (open && close && wait)
+  {
+    AdapterWait adapter(open, close, wait);
+    while (!blank.sync.StopRequested())
+    {
+      adapter.WaitOnce(blank.window);
+      PostTick(blank.sync, blank.window);
+    }
+  }
+  else
+  {
+    // Without the display kernel's functions: a plain ticker.
+    while (!blank.sync.StopRequested())
+    {
+      Sleep(kSleepStepMs);
+      PostTick(blank.sync, blank.window);
+    }
+  }
+  if (gdi32)
+    FreeLibrary(gdi32);
+  return 0;
+}
+
+void IGfxWin::StartRedrawSource(HWND window)
+{
+  if (mVerticalBlankMode)
+  {
+    auto blank = std::make_shared<BlankThread>();
+    blank->window = window;
+    auto* threadShare = new (std::nothrow) std::shared_ptr<BlankThread>(blank);
+    HANDLE thread = threadShare ? CreateThread(nullptr, 0, VerticalBlankThreadEntry, threadShare, 0, nullptr) : nullptr;
+    if (thread)
+    {
+      mBlank = std::move(blank);
+      mBlankThreadHandle = thread;
+      return;
+    }
+    // No thread: the timer keeps the editor drawing.
+    delete threadShare;
+  }
+  mRedrawTimerRunning = SetTimer(window, kRedrawTimerId, static_cast<UINT>(RedrawTimerPeriodMs(FPS())), nullptr) != 0;
+}
+
+void IGfxWin::StopRedrawSource()
+{
+  if (mBlankThreadHandle)
+  {
+    mBlank->sync.RequestStop();
+    // A thread still blocked after this wait keeps its own share of the
+    // state and posts nothing more; this object no longer needs it.
+    WaitForSingleObject(mBlankThreadHandle, kStopWaitMs);
+    CloseHandle(mBlankThreadHandle);
+    mBlankThreadHandle = nullptr;
+  }
+  mBlank.reset();
+  if (mRedrawTimerRunning)
+  {
+    KillTimer(mWindow, kRedrawTimerId);
+    mRedrawTimerRunning = false;
+  }
+}
+
+void IGfxWin::OnRedrawTick(uint32_t count)
+{
+  if (mBlank && !mBlank->sync.TakeTick(count))
+    return;
+  if (!mWindow || FinishTextEntryOnTick())
+    return;
+  if (!GetCapture())
+  {
+    const float scale = GetScaleForWindow(mWindow);
+    if (scale != GetScreenScale())
+      SetDisplayScale(scale);
+  }
+  // Nothing can be drawn without a renderer; controls stay dirty.
+  if (!Canvas())
+    return;
+  IRegionRects rects;
+  if (!IsDirty(rects) || !mWindow)
+    return;
+  VisitAllControls([](IControl* c) { c->SetClean(); });
+  const float s = GetTotalScale();
+  for (int i = 0; i < rects.Size(); ++i)
+  {
+    const PixelRect p = EditorToPixels(rects.Get(i), s);
+    const RECT r{p.left, p.top, p.right, p.bottom};
+    InvalidateRect(mWindow, &r, FALSE);
+  }
+  if (mEditWindow)
+  {
+    // The entry draws itself: the editor leaves its rectangle alone.
+    const PixelRect p = EditorToPixels(mEditBounds, s);
+    const RECT r{p.left, p.top, p.right, p.bottom};
+    ValidateRect(mWindow, &r);
+    UpdateWindow(mWindow);
+    mTextEntryState = 2;
+    return;
+  }
+  UpdateWindow(mWindow);
+  if (mBlank)
+    mBlank->sync.AfterPaint(count);
+}
+
+} // namespace igfx
+} // namespace ifx
