@@ -22,6 +22,8 @@ class ModuleLoader {
   void unload();
   const std::string& error() const { return message; }
   bool hasExport(const char* name) const;
+  // The loaded module's own handle (HMODULE on Windows), null when none.
+  void* moduleHandle() const { return handle; }
 
  private:
   void* symbol(const char* name) const;

@@ -16,6 +16,14 @@
 //   vst3host check-state <module> [--rate hz] [--block n] [--double]
 //   vst3host check-precision <module> [--rate hz] [--block n]
 //   vst3host check-blocks <module> [--rate hz]
+//   vst3host editor <module> [--screenshot out.png] [--pixel x,y]...
+//            [--click x,y]... [--right-click x,y]... [--double-click x,y]...
+//            [--drag x,y,x2,y2]... [--wheel x,y,delta]... [--key vk]...
+//            [--measure ms] [--reopen n]
+//     Opens the editor through its view in a host window (Windows), counts
+//     its redraw ticks, posts the input (editor window pixels), writes the
+//     editor's picture as PNG and prints the chosen pixels (r g b a), closes
+//     and reopens it. Elsewhere the view must refuse to attach.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -32,6 +40,7 @@
 #include "abi/vst3/Vst3Strings.h"
 #include "abi/vst3/Vst3Units.h"
 #include "hostaudio/ProcessInput.h"
+#include "vst3host/EditorSession.h"
 #include "vst3host/ModuleLoader.h"
 #include "vst3host/PluginInstance.h"
 
@@ -45,7 +54,53 @@ struct Args {
   hostaudio::InputOptions input;
   RunOptions run;
   std::vector<ParamPoint> automation;
+  EditorOptions editor;
 };
+
+// "x,y[,a[,b]]" with exactly n numbers.
+bool ParseInts(const char* v, int n, int* out) {
+  int got = 0;
+  char extra = 0;
+  switch (n) {
+    case 1: got = std::sscanf(v, "%d%c", &out[0], &extra); break;
+    case 2: got = std::sscanf(v, "%d,%d%c", &out[0], &out[1], &extra); break;
+    case 3: got = std::sscanf(v, "%d,%d,%d%c", &out[0], &out[1], &out[2], &extra); break;
+    case 4: got = std::sscanf(v, "%d,%d,%d,%d%c", &out[0], &out[1], &out[2], &out[3], &extra); break;
+    default: return false;
+  }
+  return got == n;
+}
+
+bool ParseEditorOption(const std::string& opt, const char* v, EditorOptions& e) {
+  int n[4] = {};
+  EditorInput in;
+  if (opt == "--screenshot") e.screenshot = v;
+  else if (opt == "--pixel" && ParseInts(v, 2, n)) e.pixels.push_back({n[0], n[1]});
+  else if (opt == "--measure" && ParseInts(v, 1, n) && n[0] > 0) e.measureMs = n[0];
+  else if (opt == "--reopen" && ParseInts(v, 1, n) && n[0] >= 0) e.reopen = n[0];
+  else if ((opt == "--click" || opt == "--right-click" || opt == "--double-click") && ParseInts(v, 2, n)) {
+    in.kind = opt == "--click" ? EditorInput::kClick
+              : opt == "--right-click" ? EditorInput::kRightClick : EditorInput::kDoubleClick;
+    in.x = n[0];
+    in.y = n[1];
+    e.inputs.push_back(in);
+  } else if (opt == "--drag" && ParseInts(v, 4, n)) {
+    in.kind = EditorInput::kDrag;
+    in.x = n[0], in.y = n[1], in.x2 = n[2], in.y2 = n[3];
+    e.inputs.push_back(in);
+  } else if (opt == "--wheel" && ParseInts(v, 3, n)) {
+    in.kind = EditorInput::kWheel;
+    in.x = n[0], in.y = n[1], in.value = n[2];
+    e.inputs.push_back(in);
+  } else if (opt == "--key" && ParseInts(v, 1, n)) {
+    in.kind = EditorInput::kKey;
+    in.value = n[0];
+    e.inputs.push_back(in);
+  } else {
+    return false;
+  }
+  return true;
+}
 
 bool ParseArgs(int argc, char** argv, Args& a) {
   if (argc < 3) return false;
@@ -79,7 +134,7 @@ bool ParseArgs(int argc, char** argv, Args& a) {
       if (std::sscanf(v, "%u=%lf", &p.id, &p.value) != 2) return false;
       if (const char* at = std::strchr(v, '@')) p.frame = std::atol(at + 1);
       a.automation.push_back(p);
-    } else {
+    } else if (!ParseEditorOption(opt, v, a.editor)) {
       return false;
     }
   }
@@ -403,12 +458,39 @@ int CheckBlocks(ModuleLoader& loader, const Args& a) {
   return ok ? 0 : 1;
 }
 
+// The editor through its view: what a host asks before opening it, then the
+// window session.
+int Editor(ModuleLoader& loader, const Args& a) {
+  PluginInstance plug;
+  if (!CreateFirst(loader, plug)) return 1;
+  IPlugView* view = plug.controller ? plug.controller->createView("editor") : nullptr;
+  std::printf("view: %s\n", view ? "yes" : "no");
+  if (!view) return 1;
+  std::printf("view.hwnd: %s\n", view->isPlatformTypeSupported(kPlatformTypeHWND) == kResultTrue ? "yes" : "no");
+  ViewRect size{};
+  view->getSize(&size);
+  std::printf("view.size: %dx%d\n", size.getWidth(), size.getHeight());
+  ViewRect small{10, 20, 110, 120};
+  view->checkSizeConstraint(&small);
+  std::printf("view.constraint(100x100): %dx%d at %d,%d\n", small.getWidth(), small.getHeight(), small.left,
+              small.top);
+  auto* frame = new PlugFrame();
+  view->setFrame(frame);
+  const bool ok = RunEditorSession(view, loader.moduleHandle(), *plug.handler, a.editor);
+  view->setFrame(nullptr);
+  std::printf("view.resizes: %zu\n", frame->resizes.size());
+  frame->release();
+  view->release();
+  return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   Args a;
   if (!ParseArgs(argc, argv, a)) {
-    std::fprintf(stderr, "usage: vst3host scan|info|process|check-bypass|check-state <module> [options]\n");
+    std::fprintf(stderr, "usage: vst3host scan|info|process|check-bypass|check-state|check-precision|check-blocks|editor "
+                         "<module> [options]\n");
     return 2;
   }
   Audio input;
@@ -432,6 +514,7 @@ int main(int argc, char** argv) {
     else if (a.command == "check-state") rc = CheckState(loader, a);
     else if (a.command == "check-precision") rc = CheckPrecision(loader, a);
     else if (a.command == "check-blocks") rc = CheckBlocks(loader, a);
+    else if (a.command == "editor") rc = Editor(loader, a);
   }
   std::fflush(stdout);
   return rc;

@@ -1,0 +1,220 @@
+// The editor in a real host window: a top-level window whose client area
+// the view is attached to, a message pump that also counts the editor's
+// redraw ticks, posted mouse and key messages, and the editor's picture read
+// back in the process (a GL child window reads back black through GDI) and
+// written as PNG.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "hostaudio/PngFile.h"
+#include "vst3host/EditorSession.h"
+
+namespace vst3host {
+
+namespace {
+
+constexpr wchar_t kHostClass[] = L"Vst3HostEditorFrame";
+constexpr wchar_t kEditorClass[] = L"IFxWndClass";
+constexpr UINT kRedrawTimerId = 2;
+constexpr UINT kVerticalBlankMessage = WM_USER + 1;
+// The redraw period the editor computes at 60 frames a second is 15 ms (the
+// vertical-blank thread's fallback sleeps 16 ms); a second's ticks must show it.
+constexpr double kShortestPeriodMs = 12.;
+constexpr double kLongestPeriodMs = 20.;
+
+std::vector<WPARAM> gForwardedKeys;
+
+LRESULT CALLBACK HostProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  // Keys the editor does not take come here, to the host's shortcuts.
+  if (msg == WM_KEYDOWN) gForwardedKeys.push_back(wp);
+  return DefWindowProcW(w, msg, wp, lp);
+}
+
+// Runs the thread's messages for ms; counts the ticks meant for the editor.
+int Pump(int ms, HWND editor) {
+  int ticks = 0;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (std::chrono::steady_clock::now() < end) {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      if (editor && m.hwnd == editor &&
+          ((m.message == WM_TIMER && m.wParam == kRedrawTimerId) || m.message == kVerticalBlankMessage))
+        ++ticks;
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+  }
+  return ticks;
+}
+
+bool ClassRegistered(void* module) {
+  WNDCLASSW wc{};
+  return GetClassInfoW(static_cast<HINSTANCE>(module), kEditorClass, &wc) != FALSE;
+}
+
+// The editor's child window in the host window, reported; null when none.
+HWND FindEditor(HWND parent) {
+  HWND editor = FindWindowExW(parent, nullptr, kEditorClass, nullptr);
+  if (!editor) {
+    std::printf("editor.class: none\n");
+    return nullptr;
+  }
+  RECT r{};
+  GetClientRect(editor, &r);
+  const bool child = GetParent(editor) == parent && (GetWindowLongW(editor, GWL_STYLE) & WS_CHILD);
+  std::printf("editor.class: IFxWndClass\neditor.parent: %s\neditor.size: %ldx%ld\n", child ? "host" : "other",
+              r.right, r.bottom);
+  return editor;
+}
+
+void PostInput(HWND editor, const EditorInput& in) {
+  const LPARAM at = MAKELPARAM(in.x, in.y);
+  switch (in.kind) {
+    case EditorInput::kClick:
+      PostMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, at);
+      PostMessageW(editor, WM_LBUTTONUP, 0, at);
+      break;
+    case EditorInput::kRightClick:
+      PostMessageW(editor, WM_RBUTTONDOWN, MK_RBUTTON, at);
+      PostMessageW(editor, WM_RBUTTONUP, 0, at);
+      break;
+    case EditorInput::kDoubleClick:
+      PostMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, at);
+      PostMessageW(editor, WM_LBUTTONUP, 0, at);
+      PostMessageW(editor, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+      PostMessageW(editor, WM_LBUTTONUP, 0, at);
+      break;
+    case EditorInput::kDrag: {
+      PostMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, at);
+      constexpr int kSteps = 4;
+      for (int i = 1; i <= kSteps; ++i)
+        PostMessageW(editor, WM_MOUSEMOVE, MK_LBUTTON,
+                     MAKELPARAM(in.x + (in.x2 - in.x) * i / kSteps, in.y + (in.y2 - in.y) * i / kSteps));
+      PostMessageW(editor, WM_LBUTTONUP, 0, MAKELPARAM(in.x2, in.y2));
+      break;
+    }
+    case EditorInput::kWheel: {
+      POINT screen{in.x, in.y};
+      ClientToScreen(editor, &screen);
+      PostMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<short>(in.value)), MAKELPARAM(screen.x, screen.y));
+      break;
+    }
+    case EditorInput::kKey: {
+      const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(in.value), MAPVK_VK_TO_VSC)) << 16;
+      PostMessageW(editor, WM_KEYDOWN, static_cast<WPARAM>(in.value), scan | 1);
+      PostMessageW(editor, WM_KEYUP, static_cast<WPARAM>(in.value), scan | 1 | (LPARAM{3} << 30));
+      break;
+    }
+  }
+}
+
+// The editor's main frame through its registered message (this thread's
+// window, this process's buffer), written as PNG; the chosen pixels printed.
+bool Screenshot(HWND editor, const EditorOptions& options) {
+  const UINT readFrame = RegisterWindowMessageW(L"IFxWndClass.ReadMainFrame");
+  const LRESULT size = SendMessageW(editor, readFrame, 0, 0);
+  const int w = static_cast<int>((size >> 16) & 0xFFFF), h = static_cast<int>(size & 0xFFFF);
+  if (w == 0 || h == 0) {
+    std::printf("screenshot: none\n");
+    return false;
+  }
+  std::vector<uint8_t> rgba(static_cast<size_t>(w) * static_cast<size_t>(h) * 4);
+  if (SendMessageW(editor, readFrame, rgba.size(), reinterpret_cast<LPARAM>(rgba.data())) != size) {
+    std::printf("screenshot: unreadable\n");
+    return false;
+  }
+  bool ok = true;
+  if (!options.screenshot.empty()) {
+    ok = hostaudio::WritePng(options.screenshot, w, h, rgba);
+    std::printf("screenshot: %dx%d %s\n", w, h, ok ? "written" : "not written");
+  } else {
+    std::printf("screenshot: %dx%d\n", w, h);
+  }
+  for (const auto& p : options.pixels) {
+    if (p.first < 0 || p.second < 0 || p.first >= w || p.second >= h) {
+      std::printf("pixel(%d,%d): outside\n", p.first, p.second);
+      continue;
+    }
+    const uint8_t* px = &rgba[(static_cast<size_t>(p.second) * static_cast<size_t>(w) + static_cast<size_t>(p.first)) * 4];
+    std::printf("pixel(%d,%d): %d %d %d %d\n", p.first, p.second, px[0], px[1], px[2], px[3]);
+  }
+  return ok;
+}
+
+bool Detach(IPlugView* view, void* module) {
+  const tresult r = view->removed();
+  const bool unregistered = !ClassRegistered(module);
+  std::printf("editor.detach: %s\nclass.registered: %s\n", r == kResultOk ? "ok" : "failed",
+              unregistered ? "no" : "yes");
+  return r == kResultOk && unregistered;
+}
+
+}  // namespace
+
+bool RunEditorSession(IPlugView* view, void* module, ComponentHandler& handler, const EditorOptions& options) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = HostProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kHostClass;
+  RegisterClassW(&wc);
+  ViewRect size{};
+  view->getSize(&size);
+  // Room for the editor in the client area.
+  RECT frame{0, 0, size.getWidth(), size.getHeight()};
+  AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+  HWND parent = CreateWindowExW(0, kHostClass, L"vst3host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+  if (!parent) {
+    std::printf("host.window: none\n");
+    return false;
+  }
+
+  bool ok = view->attached(parent, kPlatformTypeHWND) == kResultOk;
+  std::printf("editor.attach: %s\n", ok ? "ok" : "refused");
+  HWND editor = ok ? FindEditor(parent) : nullptr;
+  ok = ok && editor;
+  std::printf("class.registered: %s\n", ClassRegistered(module) ? "yes" : "no");
+  std::printf("editor.second-attach: %s\n",
+              ok && view->attached(parent, kPlatformTypeHWND) != kResultOk ? "refused" : "accepted");
+
+  if (ok) {
+    Pump(200, editor);
+    const auto start = std::chrono::steady_clock::now();
+    const int ticks = Pump(options.measureMs, editor);
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double period = ticks > 0 ? ms / ticks : 0.;
+    const bool steady = period >= kShortestPeriodMs && period <= kLongestPeriodMs;
+    std::printf("redraw: %d ticks in %.0f ms, period %.1f ms\nredraw check: %s\n", ticks, ms, period,
+                steady ? "PASS" : "FAIL");
+    ok = ok && steady;
+
+    const size_t editsBefore = handler.edits.size();
+    gForwardedKeys.clear();
+    for (const EditorInput& in : options.inputs) PostInput(editor, in);
+    Pump(150, editor);
+    std::printf("input: %zu posted\nhost.edits: %zu\nhost.keys:", options.inputs.size(),
+                handler.edits.size() - editsBefore);
+    for (WPARAM k : gForwardedKeys) std::printf(" 0x%02x", static_cast<unsigned>(k));
+    std::printf("\n");
+    ok = Screenshot(editor, options) && ok;
+  }
+  ok = Detach(view, module) && ok;
+
+  for (int i = 0; ok && i < options.reopen; ++i) {
+    ok = view->attached(parent, kPlatformTypeHWND) == kResultOk;
+    std::printf("editor.reopen: %s\n", ok ? "ok" : "refused");
+    editor = ok ? FindEditor(parent) : nullptr;
+    if (editor) Pump(100, editor);
+    ok = Detach(view, module) && editor && ok;
+  }
+  DestroyWindow(parent);
+  std::printf("editor check: %s\n", ok ? "PASS" : "FAIL");
+  return ok;
+}
+
+}  // namespace vst3host
