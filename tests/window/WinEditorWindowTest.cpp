@@ -539,6 +539,27 @@ TEST_F(WinEditorWindow, CursorKindsTouchWithoutSupportAndClosingFromTheWindow) {
   EXPECT_EQ(IGfxWin::WindowClassUsers(), 0);
 }
 
+TEST_F(WinEditorWindow, AMessageBoxBelongsToTheHostsTopLevelWindowAndShowsAHiddenCursor) {
+  ASSERT_NE(Open(), nullptr);
+  gfx->HideMouseCursor(true, false);
+  // The box is modal: a thread timer, run by its message loop, answers it.
+  static HWND owner = nullptr;
+  owner = nullptr;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND box = FindWindowW(L"#32770", L"Caption \u00e9")) {
+      owner = GetWindow(box, GW_OWNER);
+      PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+    }
+  });
+  int completed = 0;
+  const int result = gfx->ShowMessageBox("Text", "Caption \xC3\xA9", MB_OKCANCEL, [&](int r) { completed = r; });
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_EQ(completed, IDCANCEL);
+  EXPECT_EQ(owner, parent);
+  EXPECT_FALSE(gfx->GetCursorHidden());
+}
+
 TEST_F(WinEditorWindow, ThePlatformFactoryMakesTheWindowForItsOwnModule) {
   std::unique_ptr<IGfx> g(MakePlatformGraphics(dlg, 1200, 800, 60, 1.f));
   ASSERT_NE(g, nullptr);
