@@ -3,8 +3,11 @@
 #include "core/IPluginConfiguration.h"
 #include "core/IPresetSlot.h"
 #include "core/IString.h"
+#include "graphics/IGfx.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace ifx;
 using murkwisp_test::MakePlugin;
@@ -135,8 +138,20 @@ TEST(MurkwispConfig, FreshInstanceStartsOnInit)
   EXPECT_EQ(p.GetOutputPeakDB(), -60.f);
   p.OnReset();
   EXPECT_EQ(p.GetLatency(), 4096);
-  // No editor in this build: the delegate gets no graphics.
-  EXPECT_EQ(p.MakeEditorGraphics(), nullptr);
+  // The platform's editor window, closed: 1200 x 800 at 60 frames a second
+  // and scale 1 on Windows; natively there is none.
+  std::unique_ptr<ifx::igfx::IGfx> gfx(p.MakeEditorGraphics());
+#ifdef _WIN32
+  ASSERT_NE(gfx, nullptr);
+  EXPECT_STREQ(gfx->PlatformName(), "win32");
+  EXPECT_EQ(gfx->Width(), 1200);
+  EXPECT_EQ(gfx->Height(), 800);
+  EXPECT_EQ(gfx->FPS(), 60);
+  EXPECT_EQ(gfx->GetDrawScale(), 1.f);
+  EXPECT_FALSE(gfx->IsWindowOpen());
+#else
+  EXPECT_EQ(gfx, nullptr);
+#endif
 }
 
 TEST(MurkwispConfig, FactoryPresetsRestoreTheirValues)
