@@ -157,27 +157,25 @@ void* IGfxWin::OpenWindow(void* parentHandle)
   }
   mDC = GetDC(mWindow);
   ReleaseDC(mWindow, mDC);
-  if (!mDC || !CreateGLContext())
-  {
-    AbandonOpening();
-    return nullptr;
-  }
 
-  // The context is current while the surface, the layout and the first
-  // dirty marks are made; afterwards what was current before is again.
-  ActivateGLContext();
-  if (wglGetCurrentContext() != mGLContext)
+  // From here a failure closes what was made so far. The context is current
+  // while the surface, the layout and the first dirty marks are made;
+  // afterwards what was current before is again.
+  bool ready = mDC && CreateGLContext();
+  if (ready)
   {
-    DeactivateGLContext();
-    AbandonOpening();
-    return nullptr;
+    ActivateGLContext();
+    ready = wglGetCurrentContext() == mGLContext;
+    // Without a renderer the editor could only pretend to draw.
+    if (ready)
+      OnSurfaceCreated();
+    ready = ready && Canvas();
+    if (!ready)
+      DeactivateGLContext();
   }
-  OnSurfaceCreated();
-  // Without a renderer the editor could only pretend to draw.
-  if (!Canvas())
+  if (!ready)
   {
-    DeactivateGLContext();
-    AbandonOpening();
+    CloseWindow();
     return nullptr;
   }
   SetDisplayScale(static_cast<float>(screenScale));
@@ -210,11 +208,6 @@ bool IGfxWin::CreateGLContext()
     return false;
   mGLContext = wglCreateContext(mDC);
   return mGLContext != nullptr;
-}
-
-void IGfxWin::AbandonOpening()
-{
-  CloseWindow();
 }
 
 void IGfxWin::CloseWindow()

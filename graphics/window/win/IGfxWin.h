@@ -127,8 +127,6 @@ private:
 
   static DWORD WINAPI VerticalBlankThreadEntry(void* param);
   bool CreateGLContext();
-  // Undoes whatever part of an opening happened; the window is closed.
-  void AbandonOpening();
   void StartRedrawSource(HWND window);
   void StopRedrawSource();
   void Paint();
