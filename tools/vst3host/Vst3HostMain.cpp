@@ -40,7 +40,7 @@
 #include "abi/vst3/Vst3Strings.h"
 #include "abi/vst3/Vst3Units.h"
 #include "hostaudio/ProcessInput.h"
-#include "vst3host/EditorSession.h"
+#include "hostaudio/EditorSession.h"
 #include "vst3host/ModuleLoader.h"
 #include "vst3host/PluginInstance.h"
 
@@ -54,53 +54,8 @@ struct Args {
   hostaudio::InputOptions input;
   RunOptions run;
   std::vector<ParamPoint> automation;
-  EditorOptions editor;
+  hostaudio::EditorOptions editor;
 };
-
-// "x,y[,a[,b]]" with exactly n numbers.
-bool ParseInts(const char* v, int n, int* out) {
-  int got = 0;
-  char extra = 0;
-  switch (n) {
-    case 1: got = std::sscanf(v, "%d%c", &out[0], &extra); break;
-    case 2: got = std::sscanf(v, "%d,%d%c", &out[0], &out[1], &extra); break;
-    case 3: got = std::sscanf(v, "%d,%d,%d%c", &out[0], &out[1], &out[2], &extra); break;
-    case 4: got = std::sscanf(v, "%d,%d,%d,%d%c", &out[0], &out[1], &out[2], &out[3], &extra); break;
-    default: return false;
-  }
-  return got == n;
-}
-
-bool ParseEditorOption(const std::string& opt, const char* v, EditorOptions& e) {
-  int n[4] = {};
-  EditorInput in;
-  if (opt == "--screenshot") e.screenshot = v;
-  else if (opt == "--pixel" && ParseInts(v, 2, n)) e.pixels.push_back({n[0], n[1]});
-  else if (opt == "--measure" && ParseInts(v, 1, n) && n[0] > 0) e.measureMs = n[0];
-  else if (opt == "--reopen" && ParseInts(v, 1, n) && n[0] >= 0) e.reopen = n[0];
-  else if ((opt == "--click" || opt == "--right-click" || opt == "--double-click") && ParseInts(v, 2, n)) {
-    in.kind = opt == "--click" ? EditorInput::kClick
-              : opt == "--right-click" ? EditorInput::kRightClick : EditorInput::kDoubleClick;
-    in.x = n[0];
-    in.y = n[1];
-    e.inputs.push_back(in);
-  } else if (opt == "--drag" && ParseInts(v, 4, n)) {
-    in.kind = EditorInput::kDrag;
-    in.x = n[0], in.y = n[1], in.x2 = n[2], in.y2 = n[3];
-    e.inputs.push_back(in);
-  } else if (opt == "--wheel" && ParseInts(v, 3, n)) {
-    in.kind = EditorInput::kWheel;
-    in.x = n[0], in.y = n[1], in.value = n[2];
-    e.inputs.push_back(in);
-  } else if (opt == "--key" && ParseInts(v, 1, n)) {
-    in.kind = EditorInput::kKey;
-    in.value = n[0];
-    e.inputs.push_back(in);
-  } else {
-    return false;
-  }
-  return true;
-}
 
 bool ParseArgs(int argc, char** argv, Args& a) {
   if (argc < 3) return false;
@@ -134,7 +89,7 @@ bool ParseArgs(int argc, char** argv, Args& a) {
       if (std::sscanf(v, "%u=%lf", &p.id, &p.value) != 2) return false;
       if (const char* at = std::strchr(v, '@')) p.frame = std::atol(at + 1);
       a.automation.push_back(p);
-    } else if (!ParseEditorOption(opt, v, a.editor)) {
+    } else if (!hostaudio::ParseEditorOption(opt, v, a.editor)) {
       return false;
     }
   }
@@ -476,7 +431,11 @@ int Editor(ModuleLoader& loader, const Args& a) {
               small.top);
   auto* frame = new PlugFrame();
   view->setFrame(frame);
-  const bool ok = RunEditorSession(view, loader.moduleHandle(), *plug.handler, a.editor);
+  hostaudio::EditorHooks hooks;
+  hooks.open = [view](void* parent) { return view->attached(parent, kPlatformTypeHWND) == kResultOk; };
+  hooks.close = [view] { return view->removed() == kResultOk; };
+  hooks.paramEdits = [&plug] { return plug.handler->edits.size(); };
+  const bool ok = hostaudio::RunEditorSession(hooks, size.getWidth(), size.getHeight(), loader.moduleHandle(), a.editor);
   view->setFrame(nullptr);
   std::printf("view.resizes: %zu\n", frame->resizes.size());
   frame->release();

@@ -1,5 +1,5 @@
 // The editor in a real host window: a top-level window whose client area
-// the view is attached to, a message pump that also counts the editor's
+// the editor is opened in, a message pump that also counts the editor's
 // redraw ticks, posted mouse and key messages, and the editor's picture read
 // back in the process (a GL child window reads back black through GDI) and
 // written as PNG.
@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "hostaudio/EditorSession.h"
 #include "hostaudio/PngFile.h"
-#include "vst3host/EditorSession.h"
 
-namespace vst3host {
+namespace hostaudio {
 
 namespace {
 
@@ -129,7 +129,7 @@ bool Screenshot(HWND editor, const EditorOptions& options) {
   }
   bool ok = true;
   if (!options.screenshot.empty()) {
-    ok = hostaudio::WritePng(options.screenshot, w, h, rgba);
+    ok = WritePng(options.screenshot, w, h, rgba);
     std::printf("screenshot: %dx%d %s\n", w, h, ok ? "written" : "not written");
   } else {
     std::printf("screenshot: %dx%d\n", w, h);
@@ -145,47 +145,43 @@ bool Screenshot(HWND editor, const EditorOptions& options) {
   return ok;
 }
 
-bool Detach(IPlugView* view, void* module) {
-  const tresult r = view->removed();
+bool Close(const EditorHooks& editor, void* module) {
+  const bool closed = editor.close();
   const bool unregistered = !ClassRegistered(module);
-  std::printf("editor.detach: %s\nclass.registered: %s\n", r == kResultOk ? "ok" : "failed",
-              unregistered ? "no" : "yes");
-  return r == kResultOk && unregistered;
+  std::printf("editor.detach: %s\nclass.registered: %s\n", closed ? "ok" : "failed", unregistered ? "no" : "yes");
+  return closed && unregistered;
 }
 
 }  // namespace
 
-bool RunEditorSession(IPlugView* view, void* module, ComponentHandler& handler, const EditorOptions& options) {
+bool RunEditorSession(const EditorHooks& editor, int width, int height, void* module, const EditorOptions& options) {
   WNDCLASSW wc{};
   wc.lpfnWndProc = HostProc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = kHostClass;
   RegisterClassW(&wc);
-  ViewRect size{};
-  view->getSize(&size);
   // Room for the editor in the client area.
-  RECT frame{0, 0, size.getWidth(), size.getHeight()};
+  RECT frame{0, 0, width, height};
   AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-  HWND parent = CreateWindowExW(0, kHostClass, L"vst3host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                                wc.hInstance, nullptr);
+  HWND parent = CreateWindowExW(0, kHostClass, L"test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, wc.hInstance,
+                                nullptr);
   if (!parent) {
     std::printf("host.window: none\n");
     return false;
   }
 
-  bool ok = view->attached(parent, kPlatformTypeHWND) == kResultOk;
+  bool ok = editor.open(parent);
   std::printf("editor.attach: %s\n", ok ? "ok" : "refused");
-  HWND editor = ok ? FindEditor(parent) : nullptr;
-  ok = ok && editor;
+  HWND child = ok ? FindEditor(parent) : nullptr;
+  ok = ok && child;
   std::printf("class.registered: %s\n", ClassRegistered(module) ? "yes" : "no");
-  std::printf("editor.second-attach: %s\n",
-              ok && view->attached(parent, kPlatformTypeHWND) != kResultOk ? "refused" : "accepted");
+  std::printf("editor.second-attach: %s\n", ok && !editor.open(parent) ? "refused" : "accepted");
 
   if (ok) {
-    Pump(200, editor);
+    Pump(200, child);
     const auto start = std::chrono::steady_clock::now();
-    const int ticks = Pump(options.measureMs, editor);
+    const int ticks = Pump(options.measureMs, child);
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     const double period = ticks > 0 ? ms / ticks : 0.;
     const bool steady = period >= kShortestPeriodMs && period <= kLongestPeriodMs;
@@ -193,28 +189,28 @@ bool RunEditorSession(IPlugView* view, void* module, ComponentHandler& handler, 
                 steady ? "PASS" : "FAIL");
     ok = ok && steady;
 
-    const size_t editsBefore = handler.edits.size();
+    const size_t editsBefore = editor.paramEdits();
     gForwardedKeys.clear();
-    for (const EditorInput& in : options.inputs) PostInput(editor, in);
-    Pump(150, editor);
+    for (const EditorInput& in : options.inputs) PostInput(child, in);
+    Pump(150, child);
     std::printf("input: %zu posted\nhost.edits: %zu\nhost.keys:", options.inputs.size(),
-                handler.edits.size() - editsBefore);
+                editor.paramEdits() - editsBefore);
     for (WPARAM k : gForwardedKeys) std::printf(" 0x%02x", static_cast<unsigned>(k));
     std::printf("\n");
-    ok = Screenshot(editor, options) && ok;
+    ok = Screenshot(child, options) && ok;
   }
-  ok = Detach(view, module) && ok;
+  ok = Close(editor, module) && ok;
 
   for (int i = 0; ok && i < options.reopen; ++i) {
-    ok = view->attached(parent, kPlatformTypeHWND) == kResultOk;
+    ok = editor.open(parent);
     std::printf("editor.reopen: %s\n", ok ? "ok" : "refused");
-    editor = ok ? FindEditor(parent) : nullptr;
-    if (editor) Pump(100, editor);
-    ok = Detach(view, module) && editor && ok;
+    child = ok ? FindEditor(parent) : nullptr;
+    if (child) Pump(100, child);
+    ok = Close(editor, module) && child && ok;
   }
   DestroyWindow(parent);
   std::printf("editor check: %s\n", ok ? "PASS" : "FAIL");
   return ok;
 }
 
-}  // namespace vst3host
+}  // namespace hostaudio

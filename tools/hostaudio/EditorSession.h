@@ -1,0 +1,51 @@
+#pragma once
+// The test hosts' editor command, window half: a host's top-level window the
+// plug-in's editor is opened in (a child of class "IFxWndClass"), the
+// message pump, input posted to the editor, and a screenshot read back from
+// it. Windows has the real window; other systems have none, and there the
+// editor must refuse to open. The format's host supplies how its editor is
+// opened and closed.
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace hostaudio {
+
+// One piece of input, in editor window pixels.
+struct EditorInput {
+  enum Kind { kClick, kRightClick, kDoubleClick, kDrag, kWheel, kKey };
+  Kind kind = kClick;
+  int x = 0, y = 0;
+  int x2 = 0, y2 = 0;  // drag: where it ends
+  int value = 0;       // wheel: delta (120 a notch); key: virtual-key code
+};
+
+struct EditorOptions {
+  std::string screenshot;                   // PNG written here when set
+  std::vector<std::pair<int, int>> pixels;  // printed from the picture
+  std::vector<EditorInput> inputs;
+  int measureMs = 1000;                     // redraw ticks counted this long
+  int reopen = 1;                           // times closed and opened again
+};
+
+// The options --screenshot path, --pixel x,y, --click x,y, --right-click x,y,
+// --double-click x,y, --drag x,y,x2,y2, --wheel x,y,delta, --key vk,
+// --measure ms and --reopen n; false for any other option or a bad value.
+bool ParseEditorOption(const std::string& option, const char* value, EditorOptions& options);
+
+// How the format's host opens its editor in a parent window and closes it.
+struct EditorHooks {
+  std::function<bool(void* parent)> open;   // false: refused
+  std::function<bool()> close;
+  std::function<size_t()> paramEdits;       // parameter edits the host has seen
+};
+
+// Opens the editor in a host window of width x height, reports what the host
+// sees (lines the tests look for), posts the input, takes the screenshot,
+// closes and reopens. module: the plug-in module, whose window class is
+// checked. True when everything that must hold held.
+bool RunEditorSession(const EditorHooks& editor, int width, int height, void* module, const EditorOptions& options);
+
+}  // namespace hostaudio
