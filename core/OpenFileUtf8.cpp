@@ -3,7 +3,7 @@
 #if defined(_WIN32)
 #include <wchar.h>
 
-#include "core/UTF8ToUTF16.h"
+#include "core/UTFConversion.h"
 #endif
 
 namespace ifx {

@@ -1,34 +1,24 @@
 #include "graphics/platform/win/WinText.h"
 
-#include <windows.h>
+#include "core/UTFConversion.h"
 
 namespace ifx {
 
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide characters are UTF-16 units");
+
 std::wstring Widen(const char* text)
 {
-  if (!text || !*text)
-    return std::wstring();
-  const int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, -1, nullptr, 0);
-  if (units <= 0)
-    return std::wstring();
-  std::wstring wide(static_cast<size_t>(units), L'\0');
-  if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, -1, &wide[0], units) != units)
-    return std::wstring();
-  wide.resize(static_cast<size_t>(units - 1));
-  return wide;
+  const IHeapBuf wide = UTF8ToUTF16(text);
+  const auto* units = reinterpret_cast<const wchar_t*>(UTF16Text(wide));
+  return std::wstring(units, static_cast<size_t>(UTF16Length(wide)));
 }
 
 std::string Narrow(const wchar_t* text, int units)
 {
-  if (!text || units <= 0)
+  IString narrow;
+  if (!text || units <= 0 || !ConvertWideToUtf8(reinterpret_cast<const char16_t*>(text), units, narrow))
     return std::string();
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, units, nullptr, 0, nullptr, nullptr);
-  if (bytes <= 0)
-    return std::string();
-  std::string narrow(static_cast<size_t>(bytes), '\0');
-  if (WideCharToMultiByte(CP_UTF8, 0, text, units, &narrow[0], bytes, nullptr, nullptr) != bytes)
-    return std::string();
-  return narrow;
+  return std::string(narrow.Get(), static_cast<size_t>(narrow.GetLength()));
 }
 
 } // namespace ifx
