@@ -1,5 +1,6 @@
 // Whatever a feed server sends: the member scanner and the whole check with
 // the fetch replaced by the fuzzer's bytes.
+#include "core/OpenableUrl.h"
 #include "plugin/JsonScanner.h"
 #include "plugin/UpdateChecker.h"
 
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
   if (std::strlen(checker.latestVersion) > 31 || std::strlen(checker.downloadUrl) > 255
       || std::strlen(checker.changelog) > 511)
     __builtin_trap();
-  if (checker.downloadUrl[0] && !ifx::UpdateChecker::IsAcceptableDownloadUrl(checker.downloadUrl))
+  if (checker.downloadUrl[0] && !ifx::IsOpenableUrl(checker.downloadUrl))
     __builtin_trap();
   return 0;
 }

@@ -1,5 +1,6 @@
 #include "plugin/UpdateChecker.h"
 
+#include "core/OpenableUrl.h"
 #include "plugin/JsonScanner.h"
 
 #include <algorithm>
@@ -101,20 +102,6 @@ std::string UpdateChecker::ExtractJsonString(const std::string& json, const char
   return ifx::ExtractJsonString(json, key ? key : "");
 }
 
-bool UpdateChecker::IsAcceptableDownloadUrl(const std::string& url)
-{
-  static const char kScheme[] = "https://";
-  if (url.compare(0, sizeof(kScheme) - 1, kScheme) != 0)
-    return false;
-  for (char ch : url)
-  {
-    const unsigned char c = static_cast<unsigned char>(ch);
-    if (c < 0x20 || c == 0x7F || c == '"' || c == '\'' || c == '`')
-      return false;
-  }
-  return true;
-}
-
 std::string UpdateChecker::FetchVersionFeed(const char* url)
 {
   std::string result;
@@ -189,10 +176,10 @@ void UpdateChecker::CheckForUpdates(bool force)
   }
 
   CopyText(latestVersion, version);
-  // Checked as stored: the cut to the field's size must not make an address
-  // that would be refused whole.
+  // It is later handed to the shell. Checked as stored: the cut to the
+  // field's size must not make an address that would be refused whole.
   CopyText(downloadUrl, download);
-  if (!IsAcceptableDownloadUrl(downloadUrl))
+  if (!IsOpenableUrl(downloadUrl))
     downloadUrl[0] = '\0';
   CopyText(changelog, notes);
 

@@ -43,11 +43,6 @@ public:
   // Value of "key":"..." in json; see JsonScanner.h.
   static std::string ExtractJsonString(const std::string& json, const char* key);
 
-  // Whether a feed's download address may be kept: it is later handed to the
-  // shell, so only plain https addresses without quotes or control
-  // characters pass.
-  static bool IsAcceptableDownloadUrl(const std::string& url);
-
   // Test and host seams: where the feed is and how it is fetched. Null
   // restores the defaults (kVersionFeedUrl, FetchVersionFeed).
   void SetFetchFunction(FetchFunc fetch) { mFetch = fetch; }

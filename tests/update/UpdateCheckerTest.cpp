@@ -1,4 +1,5 @@
 #include "plugin/UpdateChecker.h"
+#include "core/OpenableUrl.h"
 
 #include <gtest/gtest.h>
 
@@ -135,13 +136,14 @@ TEST_F(UpdateCheckerTest, DownloadAddressIsKeptOnlyWhenSafeToOpen)
     {"https://x.example/a\tb", false},
     {"https://x.example/a\nb", false},
     {"https://x.example/a\x7f", false},
+    {"https://x.example/a b", false},
     {"", false},
   };
   for (const Case& c : cases)
   {
     ASSERT_EQ(CheckFeed(Feed("0.9.3", c.url)), ifx::kUpdateAvailable) << c.url;
     EXPECT_STREQ(checker.downloadUrl, c.kept ? c.url.c_str() : "") << c.url;
-    EXPECT_EQ(UpdateChecker::IsAcceptableDownloadUrl(c.url), c.kept) << c.url;
+    EXPECT_EQ(ifx::IsOpenableUrl(c.url.c_str()), c.kept) << c.url;
   }
 }
 
