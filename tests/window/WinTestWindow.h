@@ -1,0 +1,68 @@
+#pragma once
+// A top-level window standing in for the editor window, a message pump, and
+// a helper thread that acts on the modal dialog the test thread shows.
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace ifx {
+namespace testkit {
+
+// The one window of the test process (wine takes 2 s to take a visible
+// top-level window down, so tests share it); each test sets onMessage.
+class TestWindow
+{
+public:
+  static TestWindow& Get();
+  ~TestWindow();
+  TestWindow(const TestWindow&) = delete;
+  TestWindow& operator=(const TestWindow&) = delete;
+
+  HWND Handle() const { return mWindow; }
+  // Messages the test wants to see first; return true when handled (with
+  // result set).
+  std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)> onMessage;
+
+private:
+  TestWindow();
+  static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  HWND mWindow = nullptr;
+};
+
+// Dispatches what is queued for this thread, for at least ms milliseconds.
+void PumpMessages(int ms = 0);
+
+// Posts a key press (down and up) to window, as the keyboard would.
+void PostKey(HWND window, UINT key);
+
+// The text of a window (another thread's too).
+std::wstring WindowText(HWND window);
+
+// Waits on a thread of its own for a visible dialog ("#32770") of the test
+// thread, then runs act on it there. The test thread shows the dialog
+// after starting this, and joins it when the dialog is gone.
+class DialogDriver
+{
+public:
+  explicit DialogDriver(std::function<void(HWND dialog)> act);
+  ~DialogDriver();
+  DialogDriver(const DialogDriver&) = delete;
+  DialogDriver& operator=(const DialogDriver&) = delete;
+  // Whether a dialog was found and acted on.
+  bool Acted() const { return mActed; }
+
+private:
+  std::atomic<bool> mActed{false};
+  std::atomic<bool> mStop{false};
+  std::thread mThread;
+};
+
+// The child of dialog with control id, searched at any depth, waiting up
+// to 5 s for it to appear; null when none.
+HWND WaitForControl(HWND dialog, int id);
+
+} // namespace testkit
+} // namespace ifx
