@@ -53,7 +53,8 @@ protected:
   std::wstring folder;
 };
 
-// What the helper thread saw of a file dialog, then pressed.
+// What the helper thread saw of a file dialog before it typed a name (when
+// given) and pressed the button.
 struct FileDialogSeen
 {
   std::wstring types;
@@ -61,55 +62,51 @@ struct FileDialogSeen
   std::wstring name;
 };
 
-void ReadFileDialog(HWND dialog, FileDialogSeen& seen)
-{
-  HWND types = WaitForControl(dialog, kFileTypes);
-  seen.typeCount = static_cast<int>(SendMessageW(types, CB_GETCOUNT, 0, 0));
-  seen.types = WindowText(types);
-  seen.name = WindowText(WaitForControl(dialog, kFileName));
-}
-
 } // namespace
 
-TEST_F(FileDialogTest, OpenOffersTheExtensionsAsOneFilter)
+TEST_F(FileDialogTest, OffersTheExtensionsAsOneFilterAndReturnsTheChoice)
 {
-  FileDialogSeen seen;
-  IString name(""), path(Folder().c_str());
-  bool chosen;
+  struct Case
   {
-    DialogDriver driver([&](HWND dialog) {
-      ReadFileDialog(dialog, seen);
-      SetDlgItemTextW(dialog, kFileName, L"a.fxp");
-      PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    });
-    chosen = AskForFile(window.Handle(), name, path, kFileOpen, "fxp txt");
-    ASSERT_TRUE(driver.Acted());
-  }
-  EXPECT_EQ(seen.types, L"*.fxp;*.txt");   // display text and pattern alike
-  EXPECT_EQ(seen.typeCount, 1);
-  EXPECT_TRUE(chosen);
-  EXPECT_EQ(std::string(name.Get()), Folder() + "a.fxp");
-  EXPECT_EQ(std::string(path.Get()), Folder());
-}
-
-TEST_F(FileDialogTest, SaveAddsTheDefaultExtensionToTheSuggestedName)
-{
-  FileDialogSeen seen;
-  IString name("Ghost \xC3\xA9"), path(Folder().c_str());
-  bool chosen;
+    int action;
+    const char* extensions;
+    const char* suggested;
+    const wchar_t* typed;
+    const wchar_t* types;
+    const wchar_t* shown;
+    const char* chosen;
+  };
+  const Case cases[] = {
+    // Display text and pattern alike; the name typed is taken in the folder.
+    {kFileOpen, "fxp txt", "", L"a.fxp", L"*.fxp;*.txt", L"", "a.fxp"},
+    // The suggested name is shown, and saved with the default extension.
+    {kFileSave, "fxp", "Ghost \xC3\xA9", nullptr, L"*.fxp", L"Ghost \u00E9", "Ghost \xC3\xA9.fxp"},
+  };
+  for (const Case& c : cases)
   {
-    DialogDriver driver([&](HWND dialog) {
-      ReadFileDialog(dialog, seen);
-      PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    });
-    chosen = AskForFile(window.Handle(), name, path, kFileSave, "fxp");
-    ASSERT_TRUE(driver.Acted());
+    FileDialogSeen seen;
+    IString name(c.suggested), path(Folder().c_str());
+    bool chosen;
+    {
+      DialogDriver driver([&](HWND dialog) {
+        HWND types = WaitForControl(dialog, kFileTypes);
+        seen.typeCount = static_cast<int>(SendMessageW(types, CB_GETCOUNT, 0, 0));
+        seen.types = WindowText(types);
+        seen.name = WindowText(WaitForControl(dialog, kFileName));
+        if (c.typed)
+          SetDlgItemTextW(dialog, kFileName, c.typed);
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+      });
+      chosen = AskForFile(window.Handle(), name, path, c.action, c.extensions);
+      ASSERT_TRUE(driver.Acted());
+    }
+    EXPECT_EQ(seen.types, c.types);
+    EXPECT_EQ(seen.typeCount, 1);
+    EXPECT_EQ(seen.name, c.shown);
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(std::string(name.Get()), Folder() + c.chosen);
+    EXPECT_EQ(std::string(path.Get()), Folder());
   }
-  EXPECT_EQ(seen.types, L"*.fxp");
-  EXPECT_EQ(seen.name, L"Ghost \u00E9");
-  EXPECT_TRUE(chosen);
-  EXPECT_EQ(std::string(name.Get()), Folder() + "Ghost \xC3\xA9.fxp");
-  EXPECT_EQ(std::string(path.Get()), Folder());
 }
 
 TEST_F(FileDialogTest, CancelEmptiesTheNameAndKeepsThePath)

@@ -1,9 +1,9 @@
 #include "graphics/window/win/DragAndDropHelpers.h"
 
-#include <cstring>
 #include <new>
 
 #include "graphics/window/DropFiles.h"
+#include "graphics/window/win/WinGlobalMemory.h"
 
 namespace ifx {
 namespace igfx {
@@ -17,36 +17,6 @@ FORMATETC FileListFormat()
 DataObject::DataObject(const char* path, const FORMATETC& format) : mPath(path), mFormat(format)
 {
   mFormat.ptd = nullptr;   // a file list has no target device
-}
-
-HRESULT DataObject::QueryInterface(REFIID riid, void** object)
-{
-  if (!object)
-    return E_POINTER;
-  if (IsEqualIID(riid, IID_IDataObject) || IsEqualIID(riid, IID_IUnknown))
-  {
-    *object = static_cast<IDataObject*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG DataObject::AddRef()
-{
-  return static_cast<ULONG>(InterlockedIncrement(&mRefs));
-}
-
-ULONG DataObject::Release()
-{
-  const LONG refs = InterlockedDecrement(&mRefs);
-  if (refs <= 0)
-  {
-    delete this;
-    return 0;
-  }
-  return static_cast<ULONG>(refs);
 }
 
 bool DataObject::Offers(const FORMATETC& format) const
@@ -70,17 +40,9 @@ HRESULT DataObject::GetData(FORMATETC* format, STGMEDIUM* medium)
   IHeapBuf block;
   if (!MakeDropFilesBlock(mPath.Get(), EDropFilesForm::kDragOut, block))
     return E_UNEXPECTED;
-  HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(block.GetSize()));
+  HGLOBAL global = CopyToGlobalMemory(block.Get(), static_cast<size_t>(block.GetSize()));
   if (!global)
     return E_OUTOFMEMORY;
-  void* p = GlobalLock(global);
-  if (!p)
-  {
-    GlobalFree(global);
-    return E_OUTOFMEMORY;
-  }
-  std::memcpy(p, block.Get(), static_cast<size_t>(block.GetSize()));
-  GlobalUnlock(global);
   medium->tymed = TYMED_HGLOBAL;
   medium->hGlobal = global;
   medium->pUnkForRelease = nullptr;

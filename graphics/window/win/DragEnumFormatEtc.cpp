@@ -19,36 +19,6 @@ EnumFORMATETC::EnumFORMATETC(const FORMATETC& format, ULONG cursor)
   mFormat.ptd = nullptr;   // no target device to copy out to receivers
 }
 
-HRESULT EnumFORMATETC::QueryInterface(REFIID riid, void** object)
-{
-  if (!object)
-    return E_POINTER;
-  if (IsEqualIID(riid, IID_IEnumFORMATETC) || IsEqualIID(riid, IID_IUnknown))
-  {
-    *object = static_cast<IEnumFORMATETC*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG EnumFORMATETC::AddRef()
-{
-  return static_cast<ULONG>(InterlockedIncrement(&mRefs));
-}
-
-ULONG EnumFORMATETC::Release()
-{
-  const LONG refs = InterlockedDecrement(&mRefs);
-  if (refs <= 0)
-  {
-    delete this;
-    return 0;
-  }
-  return static_cast<ULONG>(refs);
-}
-
 HRESULT EnumFORMATETC::Next(ULONG count, FORMATETC* formats, ULONG* fetched)
 {
   if (fetched)

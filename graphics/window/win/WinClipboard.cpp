@@ -1,9 +1,8 @@
 #include "graphics/window/win/WinClipboard.h"
 
-#include <cstring>
-
 #include "core/UTFConversion.h"
 #include "graphics/window/DropFiles.h"
+#include "graphics/window/win/WinGlobalMemory.h"
 
 namespace ifx {
 namespace igfx {
@@ -34,17 +33,9 @@ private:
 // did not take is freed here.
 bool SetClipboardBytes(UINT format, const void* bytes, size_t size)
 {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+  HGLOBAL block = CopyToGlobalMemory(bytes, size);
   if (!block)
     return false;
-  void* p = GlobalLock(block);
-  if (!p)
-  {
-    GlobalFree(block);
-    return false;
-  }
-  std::memcpy(p, bytes, size);
-  GlobalUnlock(block);
   if (!EmptyClipboard() || !SetClipboardData(format, block))
   {
     GlobalFree(block);
