@@ -1,15 +1,7 @@
 #include "WinTestWindow.h"
 
-#include <vector>
-
 namespace ifx {
 namespace testkit {
-
-namespace {
-
-const wchar_t kClassName[] = L"MurkwispServicesTestWindow";
-
-} // namespace
 
 TestWindow& TestWindow::Get()
 {
@@ -25,31 +17,18 @@ TestWindow::TestWindow()
   WNDCLASSW wc = {};
   wc.lpfnWndProc = &TestWindow::Proc;
   wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kClassName;
-  RegisterClassW(&wc);   // fails harmlessly when already registered
-  mWindow = CreateWindowExW(0, kClassName, L"Murkwisp services test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
-                            480, 320, nullptr, nullptr, wc.hInstance, this);
+  wc.lpszClassName = L"MurkwispServicesTestWindow";
+  RegisterClassW(&wc);
+  mWindow = CreateWindowExW(0, wc.lpszClassName, L"Murkwisp services test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
+                            40, 480, 320, nullptr, nullptr, wc.hInstance, this);
   PumpMessages(50);
-}
-
-TestWindow::~TestWindow()
-{
-  if (mWindow)
-  {
-    SetWindowLongPtrW(mWindow, GWLP_USERDATA, 0);
-    DestroyWindow(mWindow);
-  }
-  PumpMessages();
 }
 
 LRESULT CALLBACK TestWindow::Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
   if (msg == WM_NCCREATE)
-  {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
+    SetWindowLongPtrW(window, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
   auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   LRESULT result = 0;
   if (self && self->onMessage && self->onMessage(msg, wParam, lParam, result))
@@ -89,59 +68,53 @@ std::wstring WindowText(HWND window)
 
 namespace {
 
-struct DialogSearch
+// What a window search looks for, and what it found.
+struct Search
 {
+  int id;           // a control id, or -1 for a visible dialog
   HWND found = nullptr;
 };
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM param)
+BOOL CALLBACK Match(HWND window, LPARAM param)
 {
+  auto* search = reinterpret_cast<Search*>(param);
   wchar_t cls[32] = {};
   GetClassNameW(window, cls, 32);
-  if (lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(window))
-  {
-    reinterpret_cast<DialogSearch*>(param)->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-struct ControlSearch
-{
-  int id;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindControl(HWND window, LPARAM param)
-{
-  auto* search = reinterpret_cast<ControlSearch*>(param);
-  if (GetDlgCtrlID(window) == search->id)
-  {
+  const bool hit = search->id < 0 ? lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(window)
+                                  : GetDlgCtrlID(window) == search->id;
+  if (hit)
     search->found = window;
-    return FALSE;
-  }
-  return TRUE;
+  return !hit;
 }
 
 } // namespace
 
+HWND WaitForControl(HWND window, int id)
+{
+  Search search{id};
+  for (int waited = 0; waited < 5000 && !search.found; waited += 20)
+  {
+    EnumChildWindows(window, &Match, reinterpret_cast<LPARAM>(&search));
+    if (!search.found)
+      Sleep(20);
+  }
+  return search.found;
+}
+
 DialogDriver::DialogDriver(std::function<void(HWND dialog)> act)
 {
-  const DWORD owner = GetCurrentThreadId();
-  mThread = std::thread([this, owner, act = std::move(act)] {
-    for (int waited = 0; waited < 10000 && !mStop; waited += 20)
+  mThread = std::thread([this, owner = GetCurrentThreadId(), act = std::move(act)] {
+    Search search{-1};
+    for (int waited = 0; waited < 10000 && !mStop && !search.found; waited += 20)
     {
-      DialogSearch search;
-      EnumThreadWindows(owner, &FindDialog, reinterpret_cast<LPARAM>(&search));
-      if (search.found)
-      {
-        Sleep(100);   // let it finish its set-up
-        act(search.found);
-        mActed = true;
-        return;
-      }
+      EnumThreadWindows(owner, &Match, reinterpret_cast<LPARAM>(&search));
       Sleep(20);
     }
+    if (!search.found)
+      return;
+    Sleep(100);   // let it finish its set-up
+    act(search.found);
+    mActed = true;
   });
 }
 
@@ -149,19 +122,6 @@ DialogDriver::~DialogDriver()
 {
   mStop = true;
   mThread.join();
-}
-
-HWND WaitForControl(HWND dialog, int id)
-{
-  for (int waited = 0; waited < 5000; waited += 20)
-  {
-    ControlSearch search{id};
-    EnumChildWindows(dialog, &FindControl, reinterpret_cast<LPARAM>(&search));
-    if (search.found)
-      return search.found;
-    Sleep(20);
-  }
-  return nullptr;
 }
 
 } // namespace testkit

@@ -17,13 +17,8 @@ class TestWindow
 {
 public:
   static TestWindow& Get();
-  ~TestWindow();
-  TestWindow(const TestWindow&) = delete;
-  TestWindow& operator=(const TestWindow&) = delete;
-
   HWND Handle() const { return mWindow; }
-  // Messages the test wants to see first; return true when handled (with
-  // result set).
+  // Messages the test wants first; true when handled (with result set).
   std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)> onMessage;
 
 private:
@@ -34,16 +29,17 @@ private:
 
 // Dispatches what is queued for this thread, for at least ms milliseconds.
 void PumpMessages(int ms = 0);
-
 // Posts a key press (down and up) to window, as the keyboard would.
 void PostKey(HWND window, UINT key);
-
 // The text of a window (another thread's too).
 std::wstring WindowText(HWND window);
+// The child of window with control id, at any depth, waiting up to 5 s for
+// it to appear; null when none.
+HWND WaitForControl(HWND window, int id);
 
 // Waits on a thread of its own for a visible dialog ("#32770") of the test
-// thread, then runs act on it there. The test thread shows the dialog
-// after starting this, and joins it when the dialog is gone.
+// thread, then runs act on it there. The test thread shows the dialog after
+// making this, and joins it by destroying it once the dialog is gone.
 class DialogDriver
 {
 public:
@@ -51,7 +47,6 @@ public:
   ~DialogDriver();
   DialogDriver(const DialogDriver&) = delete;
   DialogDriver& operator=(const DialogDriver&) = delete;
-  // Whether a dialog was found and acted on.
   bool Acted() const { return mActed; }
 
 private:
@@ -59,10 +54,6 @@ private:
   std::atomic<bool> mStop{false};
   std::thread mThread;
 };
-
-// The child of dialog with control id, searched at any depth, waiting up
-// to 5 s for it to appear; null when none.
-HWND WaitForControl(HWND dialog, int id);
 
 } // namespace testkit
 } // namespace ifx

@@ -75,9 +75,11 @@ protected:
 
 } // namespace
 
-TEST_F(WinTextEntryFieldTest, OpensOverTheBoundsWithTheStyleAndTheFocus)
+TEST_F(WinTextEntryFieldTest, OpensOverTheBoundsWithTheStyleTheFocusAndTheColours)
 {
   ITextStyle style(20.f, kColorBlack, "Murkwisp-No-Such-Font", kAlignNear);
+  style.textEntryBGColor = IRgba(255, 10, 20, 30);
+  style.textEntryFGColor = IRgba(255, 200, 150, 100);
   ASSERT_TRUE(Open("1.25", &real, 1.5f, style));
   EXPECT_FALSE(Open("again", &real));   // one entry at a time
   HWND edit = entry.Window();
@@ -106,6 +108,23 @@ TEST_F(WinTextEntryFieldTest, OpensOverTheBoundsWithTheStyleAndTheFocus)
   LOGFONTW font = {};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)), sizeof(font), &font);
   EXPECT_EQ(font.lfHeight, 30);
+
+  // The parent's WM_CTLCOLOREDIT gets the style's entry colours.
+  HDC dc = CreateCompatibleDC(nullptr);
+  EXPECT_EQ(SendMessageW(window.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), 0),
+            reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH)));
+  EXPECT_EQ(GetBkColor(dc), RGB(10, 20, 30));
+  EXPECT_EQ(GetDCBrushColor(dc), RGB(10, 20, 30));
+  EXPECT_EQ(GetTextColor(dc), RGB(200, 150, 100));
+  DeleteDC(dc);
+
+  // A tip shown over the editor goes at the entry's first input.
+  WinTooltip tooltip;
+  ASSERT_TRUE(tooltip.Create(window.Handle(), GetModuleHandleW(nullptr)));
+  entry.SetTooltip(&tooltip);
+  tooltip.Show("tip");
+  Type("5");
+  EXPECT_FALSE(tooltip.IsShown());
 
   entry.Destroy();
   EXPECT_FALSE(IsWindow(edit));
@@ -205,28 +224,4 @@ TEST_F(WinTextEntryFieldTest, CommitsAtMost255UnitsAndNeverHalfACharacter)
   SetWindowTextW(entry.Window(), (std::wstring(254, L'a') + L"\U0001F47Bb").c_str());
   entry.SetState(kTextEntryCommit);
   EXPECT_EQ(Tick(WinTextEntryField::ETick::kCommitted), std::string(254, 'a'));
-}
-
-TEST_F(WinTextEntryFieldTest, ColoursComeFromTheStyleAndInputHidesTheTip)
-{
-  ITextStyle style;
-  style.textEntryBGColor = IRgba(255, 10, 20, 30);
-  style.textEntryFGColor = IRgba(255, 200, 150, 100);
-  ASSERT_TRUE(Open("x", nullptr, 1.f, style));
-  HDC dc = CreateCompatibleDC(nullptr);
-  EXPECT_EQ(entry.ColorEdit(dc), reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH)));
-  EXPECT_EQ(GetBkColor(dc), RGB(10, 20, 30));
-  EXPECT_EQ(GetDCBrushColor(dc), RGB(10, 20, 30));
-  EXPECT_EQ(GetTextColor(dc), RGB(200, 150, 100));
-  EXPECT_EQ(GetBkMode(dc), OPAQUE);
-  DeleteDC(dc);
-
-  WinTooltip tooltip;
-  ASSERT_TRUE(tooltip.Create(window.Handle(), GetModuleHandleW(nullptr)));
-  entry.SetTooltip(&tooltip);
-  tooltip.Show("tip");
-  ASSERT_TRUE(tooltip.IsShown());
-  Type("y");
-  EXPECT_FALSE(tooltip.IsShown());
-  entry.Destroy();
 }
