@@ -210,6 +210,11 @@ TEST_F(WinTextEntryFieldTest, ReturnAndFocusLossCommitEscapeCancels)
   EXPECT_EQ(Tick(WinTextEntryField::ETick::kHeld), "");
   entry.SetState(kTextEntryCancel);
   EXPECT_EQ(Tick(WinTextEntryField::ETick::kCancelled), "");
+  // Destroyed from outside (with the editor window): closed, nothing pending.
+  ASSERT_TRUE(Open("9", &real));
+  DestroyWindow(entry.Window());
+  EXPECT_FALSE(entry.IsOpen());
+  EXPECT_EQ(Tick(WinTextEntryField::ETick::kNone), "");
 }
 
 TEST_F(WinTextEntryFieldTest, CommitsAtMost255UnitsAndNeverHalfACharacter)

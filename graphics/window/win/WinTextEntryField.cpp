@@ -194,6 +194,15 @@ LRESULT WinTextEntryField::HandleEditMessage(HWND edit, UINT msg, WPARAM wParam,
         return 0;
       }
       break;
+    case WM_NCDESTROY:
+    {
+      // Destroyed with its parent: the entry is closed, nothing to commit.
+      const LRESULT result = CallWindowProcW(mSavedProc, edit, msg, wParam, lParam);
+      mSavedProc = nullptr;
+      mEdit = nullptr;
+      Destroy();
+      return result;
+    }
     default:
       break;
   }
