@@ -41,7 +41,7 @@ HFONT MakeEntryFont(const ITextStyle& style, float totalScale)
 } // namespace
 
 bool WinTextEntryField::Open(HWND parent, HINSTANCE instance, const IRECT& bounds, float totalScale,
-                        const ITextStyle& style, int maxLength, const char* text, const IParam* param)
+                             const ITextStyle& style, int maxLength, const char* text, const IParam* param)
 {
   if (mEdit)
     return false;
@@ -105,7 +105,8 @@ bool WinTextEntryField::ReadText(IString& text) const
 {
   const int length = static_cast<int>(SendMessageW(mEdit, WM_GETTEXTLENGTH, 0, 0));
   std::vector<wchar_t> units(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-  const int got = static_cast<int>(SendMessageW(mEdit, WM_GETTEXT, units.size(), reinterpret_cast<LPARAM>(units.data())));
+  const int got =
+    static_cast<int>(SendMessageW(mEdit, WM_GETTEXT, units.size(), reinterpret_cast<LPARAM>(units.data())));
   const auto* wide = reinterpret_cast<const char16_t*>(units.data());
   return ConvertWideToUtf8(wide, UTF16CutLength(wide, got, kMaxCommitUnits), text);
 }
