@@ -2,8 +2,6 @@
 // context, native resizing, the cursor, message boxes and platform fonts.
 #include "graphics/window/win/IGfxWin.h"
 
-#include <commctrl.h>
-
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -27,7 +25,6 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"IFxWndClass";
 constexpr int kClassNameChars = 128;
-constexpr int kTooltipMaxWidth = 250;
 
 // Windows of the class open in this process; the class is registered while
 // there is one.
@@ -185,8 +182,9 @@ void* IGfxWin::OpenWindow(void* parentHandle)
   if (GetMultiTouchEnabled() && SupportsMultiTouch())
     mTouchRegistered = RegisterTouchWindow(mWindow, 0) != FALSE;
   MarkAllControlsDirty();
-  if (mTooltipsEnabled)
-    CreateTooltipWindow();
+  if (mTooltipsEnabled && !mTooltip.Create(mWindow, mModule))
+    mTooltipsEnabled = false;
+  mTextEntry.SetTooltip(&mTooltip);
   DeactivateGLContext();
 
   GetDelegate()->OnEditorOpened();
@@ -231,12 +229,8 @@ void IGfxWin::CloseWindow()
     RemoveAllControls();
   }
   mDC = nullptr;
-  if (mTooltipWindow)
-  {
-    DestroyWindow(mTooltipWindow);
-    mTooltipWindow = nullptr;
-  }
-  mTooltipShown = false;
+  DestroyEditWindow();
+  mTooltip.Destroy();
   mTooltipIdx = -1;
   mTouches.Clear();
   if (mTouchRegistered)
@@ -245,37 +239,6 @@ void IGfxWin::CloseWindow()
   DestroyWindow(mWindow);
   mWindow = nullptr;
   ReleaseWindowClass(mModule);
-}
-
-void IGfxWin::CreateTooltipWindow()
-{
-  INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
-  InitCommonControlsEx(&controls);
-  mTooltipWindow = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr,
-                                   WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, mWindow, nullptr,
-                                   mModule, nullptr);
-  if (!mTooltipWindow)
-  {
-    mTooltipsEnabled = false;
-    return;
-  }
-  SetWindowPos(mTooltipWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-  TTTOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = mWindow;
-  tool.uId = reinterpret_cast<UINT_PTR>(mWindow);
-  SendMessageW(mTooltipWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  SendMessageW(mTooltipWindow, TTM_SETMAXTIPWIDTH, 0, kTooltipMaxWidth);
-}
-
-void IGfxWin::HideTooltip()
-{
-  if (!mTooltipShown)
-    return;
-  SetTooltipText(nullptr);
-  mTooltipShown = false;
 }
 
 // -- GL context ---------------------------------------------------------------------------

@@ -19,6 +19,8 @@
 #include "graphics/ITextStyle.h"
 #include "graphics/drawing/IGfxVG.h"
 #include "graphics/window/TouchTracker.h"
+#include "graphics/window/win/WinTextEntryField.h"
+#include "graphics/window/win/WinTooltip.h"
 
 namespace ifx {
 namespace igfx {
@@ -137,11 +139,9 @@ private:
   void OnMouseHover();
   void OnMouseLeave();
   LRESULT OnFrameRead(WPARAM wParam, LPARAM lParam);
-  void CreateTooltipWindow();
-  void HideTooltip();
   HWND FindMessageBoxOwner();
 
-  // -- Platform services seam (IGfxWinServices.cpp)
+  // -- Platform services, window side (IGfxWinServices.cpp)
   void SetTooltipText(const char* text);
   void DestroyEditWindow();
   // The text-entry part of a redraw tick: true when the tick ends there.
@@ -153,25 +153,18 @@ private:
   HINSTANCE mModule = nullptr;
   HWND mWindow = nullptr;
   HDC mDC = nullptr; // the window's own DC (CS_OWNDC): valid while it lives
-  HWND mEditWindow = nullptr;
-  HWND mTooltipWindow = nullptr;
   HWND mParent = nullptr;
   HWND mMessageBoxOwner = nullptr;
-  WNDPROC mEditProc = nullptr;
-  HFONT mEditFont = nullptr;
 
   std::shared_ptr<BlankThread> mBlank;
   HANDLE mBlankThreadHandle = nullptr;
   bool mVerticalBlankMode = false;
   bool mRedrawTimerRunning = false;
 
-  IParam* mEditParam = nullptr;
-  ITextStyle mEditStyle;
-  IRECT mEditBounds;
-  int mTextEntryState = 0; // 0 none, 1 EDIT has focus, 2 drawn, 3 cancel, 4 commit
+  WinTextEntryField mTextEntry;   // its state: ETextEntryState
+  WinTooltip mTooltip;
 
   bool mTooltipsEnabled = false;
-  bool mTooltipShown = false;
   int mTooltipIdx = -1;
   bool mCursorLock = false;
   bool mPenInput = false;

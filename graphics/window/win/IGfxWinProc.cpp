@@ -52,11 +52,11 @@ LRESULT IGfxWin::HandleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARA
 {
   // While the text entry has the keyboard, a click outside it cancels it;
   // nothing else here hears the window.
-  if (mEditWindow && mTextEntryState == 1)
+  if (mTextEntry.IsOpen() && mTextEntry.State() == kTextEntryFocused)
   {
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN)
     {
-      mTextEntryState = 3;
+      mTextEntry.SetState(kTextEntryCancel);
       return 0;
     }
     return DefWindowProcW(window, msg, wParam, lParam);
@@ -97,18 +97,7 @@ LRESULT IGfxWin::HandleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARA
     OnRedrawTick(static_cast<uint32_t>(wParam));
     return 0;
   case WM_CTLCOLOREDIT:
-  {
-    if (!mEditWindow)
-      return 0;
-    const IRgba& bg = mEditStyle.textEntryBGColor;
-    const IRgba& fg = mEditStyle.textEntryFGColor;
-    HDC dc = reinterpret_cast<HDC>(wParam);
-    SetBkColor(dc, RGB(bg.R, bg.G, bg.B));
-    SetTextColor(dc, RGB(fg.R, fg.G, fg.B));
-    SetBkMode(dc, OPAQUE);
-    SetDCBrushColor(dc, RGB(bg.R, bg.G, bg.B));
-    return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
-  }
+    return mTextEntry.ColorEdit(reinterpret_cast<HDC>(wParam));
   case WM_MOUSEMOVE:
     if (!mPenInput)
       OnMouseMove(wParam, lParam);
@@ -118,10 +107,10 @@ LRESULT IGfxWin::HandleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARA
   case WM_MBUTTONDOWN:
     if (mPenInput)
       return 0;
-    HideTooltip();
-    if (mEditWindow)
+    mTooltip.Hide();
+    if (mTextEntry.IsOpen())
     {
-      mTextEntryState = 4; // a click elsewhere commits the entry
+      mTextEntry.SetState(kTextEntryCommit); // a click elsewhere commits the entry
       return 0;
     }
     SetFocus(window);
@@ -214,16 +203,16 @@ void IGfxWin::OnMouseMove(WPARAM wParam, LPARAM lParam)
     if (GetMouseOverIdx() >= 0)
       track.dwFlags |= TME_HOVER;
     mTooltipIdx = GetMouseOverIdx();
-    HideTooltip();
+    mTooltip.Hide();
   }
   TrackMouseEvent(&track);
 }
 
 void IGfxWin::OnWheel(WPARAM wParam, LPARAM lParam)
 {
-  if (mEditWindow)
+  if (mTextEntry.IsOpen())
   {
-    mTextEntryState = 3;
+    mTextEntry.SetState(kTextEntryCancel);
     return;
   }
   RECT r{};
@@ -311,13 +300,12 @@ void IGfxWin::OnMouseHover()
   if (!control)
     return;
   const char* tip = control->GetTooltip();
-  SetTooltipText(tip && *tip ? tip : "");
-  mTooltipShown = true;
+  mTooltip.Show(tip && *tip ? tip : "");
 }
 
 void IGfxWin::OnMouseLeave()
 {
-  HideTooltip();
+  mTooltip.Hide();
   // The arrow for the world outside; the editor's own cursor kind stays.
   SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(SystemCursorForType(0))));
   VisitAllControls([](IControl* c) { c->OnMouseOut(); });

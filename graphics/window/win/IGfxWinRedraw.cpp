@@ -229,14 +229,14 @@ void IGfxWin::OnRedrawTick(uint32_t count)
     const RECT r{p.left, p.top, p.right, p.bottom};
     InvalidateRect(mWindow, &r, FALSE);
   }
-  if (mEditWindow)
+  if (mTextEntry.IsOpen())
   {
     // The entry draws itself: the editor leaves its rectangle alone.
-    const PixelRect p = EditorToPixels(mEditBounds, s);
+    const PixelRect p = EditorToPixels(mTextEntry.Bounds(), s);
     const RECT r{p.left, p.top, p.right, p.bottom};
     ValidateRect(mWindow, &r);
     UpdateWindow(mWindow);
-    mTextEntryState = 2;
+    mTextEntry.SetState(kTextEntryDrawn);
     return;
   }
   UpdateWindow(mWindow);

@@ -1,97 +1,159 @@
-// IGfxWin: the seam of the platform services (popup menus, native text
-// entry, tooltips text, file, folder and colour dialogs, URLs, the file
-// browser, clipboard, drag and drop). Until they are wired in here each one
-// answers as a platform without it would: nothing is shown, nothing is
-// copied or opened, and every prompt reports that the user chose nothing.
-// The window procedure and the redraw tick already keep the text entry's
-// state (mEditWindow, mTextEntryState, mEditBounds, mEditStyle): a text
-// entry sets them and gets cancel (3) and commit (4) through
-// FinishTextEntryOnTick.
+// IGfxWin: the platform services (WinNativeMenu, WinTextEntryField,
+// WinTooltip, WinFileDialogs, WinColourDialog, WinUrlOpener, WinRevealPath,
+// WinClipboard, WinFileDrag) over the editor's window.
 #include "graphics/window/win/IGfxWin.h"
+
+#include "core/IEditorDelegate.h"
+#include "graphics/window/win/WinClipboard.h"
+#include "graphics/window/win/WinColourDialog.h"
+#include "graphics/window/win/WinFileDialogs.h"
+#include "graphics/window/win/WinFileDrag.h"
+#include "graphics/window/win/WinNativeMenu.h"
+#include "graphics/window/win/WinRevealPath.h"
+#include "graphics/window/win/WinUrlOpener.h"
 
 namespace ifx {
 namespace igfx {
 
 void IGfxWin::CancelUserEdit()
 {
-  mTextEntryState = 3;
+  mTextEntry.SetState(kTextEntryCancel);
 }
+
+// -- Clipboard: owned by the editor's window (Windows refuses data to a
+// clipboard opened without an owner).
 
 bool IGfxWin::PasteTextFromClipboard(IString& text)
 {
-  return false;
+  return igfx::PasteTextFromClipboard(mWindow, text);
 }
 
 bool IGfxWin::CopyTextToClipboard(const char* text)
 {
-  return false;
+  return igfx::CopyTextToClipboard(mWindow, text);
 }
 
 bool IGfxWin::CopyFilePathToClipboard(const char* path)
 {
-  return false;
+  return igfx::CopyFilePathToClipboard(mWindow, path);
 }
+
+// -- Drag and drop
 
 bool IGfxWin::StartFileDragOut(const char* path)
 {
-  return false;
+  const bool dragged = igfx::StartFileDragOut(path);
+  // The drag loop took the mouse-up of the press that started it.
+  ReleaseCaptureAndShowCursor();
+  return dragged;
 }
+
+void IGfxWin::OnFileDrop(HDROP drop)
+{
+  HandleDropFiles(*this, drop, GetTotalScale());
+}
+
+// -- Dialogs: modal over the editor's window; each press that opened one
+// lost its mouse-up to the dialog.
 
 void IGfxWin::AskForFile(IString& fileName, IString& path, int action, const char* extensions,
                          IFileDialogCompletionHandlerFunc completion)
 {
+  if (!mWindow)
+  {
+    fileName.Set("");
+    return;
+  }
+  igfx::AskForFile(mWindow, fileName, path, action, extensions);
+  if (completion)
+    completion(fileName, path);
+  ReleaseCaptureAndShowCursor();
 }
 
 void IGfxWin::AskForDirectory(IString& dir, IFileDialogCompletionHandlerFunc completion)
 {
+  igfx::AskForDirectory(mWindow, dir);
+  if (completion)
+    completion(IString(""), dir);
+  ReleaseCaptureAndShowCursor();
 }
 
 bool IGfxWin::AskForColour(IRgba& color, const char* prompt, IColorPickerHandlerFunc completion)
 {
-  return false;
+  ReleaseCaptureAndShowCursor();
+  if (!igfx::AskForColour(mWindow, color, prompt))
+    return false;
+  if (completion)
+    completion(color);
+  return true;
 }
+
+// -- Shell
 
 bool IGfxWin::OpenURL(const char* url, const char* windowTitle, const char* confirmMsg, const char* errMsg)
 {
-  return false;
+  return igfx::OpenURL(mWindow, url, windowTitle, confirmMsg, errMsg);
 }
 
 bool IGfxWin::RevealPathInFileBrowser(const char* path, bool select)
 {
-  return false;
+  return igfx::RevealPathInFileBrowser(path, select);
+}
+
+void IGfxWin::SetTooltipText(const char* text)
+{
+  mTooltip.SetTooltipText(text);
+}
+
+// -- Prompts
+
+IPopupMenu* IGfxWin::ShowNativeMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync)
+{
+  isAsync = false;
+  if (!mWindow)
+    return nullptr;
+  const float scale = GetTotalScale();
+  const POINT corner{static_cast<LONG>(bounds.L * scale), static_cast<LONG>(bounds.B * scale)};
+  IPopupMenu* chosen = igfx::ShowNativeMenu(mWindow, menu, corner);
+  // Where the menu was is drawn again, whatever was chosen.
+  const LONG width = static_cast<LONG>(static_cast<int>(Width() * GetDrawScale()) * GetScreenScale());
+  const LONG height = static_cast<LONG>(static_cast<int>(Height() * GetDrawScale()) * GetScreenScale());
+  const RECT all{0, 0, width, height};
+  InvalidateRect(mWindow, &all, FALSE);
+  return chosen;
 }
 
 void IGfxWin::ShowNativeTextEntry(int paramIdx, const ITextStyle& text, const IRECT& bounds, int length,
                                   const char* str)
 {
-}
-
-IPopupMenu* IGfxWin::ShowNativeMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync)
-{
-  isAsync = false;
-  return nullptr;
-}
-
-void IGfxWin::SetTooltipText(const char* text)
-{
+  if (!mWindow || mTextEntry.IsOpen())
+    return;
+  const IParam* param = paramIdx >= 0 ? GetDelegate()->GetParam(paramIdx) : nullptr;
+  mTextEntry.Open(mWindow, mModule, bounds, GetTotalScale(), text, length, str, param);
 }
 
 void IGfxWin::DestroyEditWindow()
 {
-  mEditWindow = nullptr;
-  mEditParam = nullptr;
-  mTextEntryState = 0;
+  mTextEntry.Destroy();
 }
 
 bool IGfxWin::FinishTextEntryOnTick()
 {
-  return false;
-}
-
-void IGfxWin::OnFileDrop(HDROP drop)
-{
-  // The drop's memory is ours to free whatever becomes of it.
-  DragFinish(drop);
+  IString text;
+  switch (mTextEntry.TakePending(text))
+  {
+    case WinTextEntryField::ETick::kNone:
+      return false;
+    case WinTextEntryField::ETick::kCancelled:
+      mTextEntryOwner = nullptr;
+      return true;
+    case WinTextEntryField::ETick::kCommitted:
+      ApplyTextEntryResult(text.Get());
+      return true;
+    case WinTextEntryField::ETick::kHeld:
+    default:
+      return true;
+  }
 }
 
 } // namespace igfx

@@ -17,6 +17,7 @@ namespace {
 // record.
 constexpr UINT kToolRecordSize = offsetof(TTTOOLINFOW, lParam) + sizeof(LPARAM);
 static_assert(kToolRecordSize == 64, "the tool record of common controls 5");
+constexpr LPARAM kMaxTipWidth = 250;   // pixels; longer tips wrap
 
 TTTOOLINFOW MakeTool(HWND owner, wchar_t* text)
 {
@@ -46,7 +47,7 @@ bool WinTooltip::Create(HWND owner, HINSTANCE instance)
   SetWindowPos(mWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
   TTTOOLINFOW tool = MakeTool(owner, nullptr);
   SendMessageW(mWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  SendMessageW(mWindow, TTM_SETMAXTIPWIDTH, 0, 250);
+  SendMessageW(mWindow, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
   return true;
 }
 
