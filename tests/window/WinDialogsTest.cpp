@@ -143,17 +143,8 @@ public:
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
   SIZE_T STDMETHODCALLTYPE PreAlloc(SIZE_T size) override { return mPending = size; }
-  void* STDMETHODCALLTYPE PostAlloc(void* p) override
-  {
-    if (p)
-      live[p] = mPending;
-    return p;
-  }
-  void* STDMETHODCALLTYPE PreFree(void* p, BOOL) override
-  {
-    live.erase(p);
-    return p;
-  }
+  void* STDMETHODCALLTYPE PostAlloc(void* p) override { return p ? (live[p] = mPending, p) : p; }
+  void* STDMETHODCALLTYPE PreFree(void* p, BOOL) override { return live.erase(p), p; }
   void STDMETHODCALLTYPE PostFree(BOOL) override {}
   SIZE_T STDMETHODCALLTYPE PreRealloc(void* p, SIZE_T size, void** out, BOOL) override
   {

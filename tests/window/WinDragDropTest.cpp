@@ -1,6 +1,6 @@
-// Drag and drop under wine: the COM objects of a drag out and their
-// contract, OLE undone only where it was ours, a whole drag onto a drop
-// target of the test's own, and drops reaching the control under the point.
+// Drag out under wine: the COM objects and their contract, OLE undone only
+// where it was ours, and a whole drag onto a drop target of the test's own.
+// (Drops in: WinEditorServicesTest.)
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -17,9 +17,6 @@
 #include "graphics/window/win/DragAndDropHelpers.h"
 #include "graphics/window/win/WinFileDrag.h"
 #include "graphics/window/win/WinOleScope.h"
-#include "support/RecordingDelegate.h"
-#include "support/RecordingGfx.h"
-#include "support/TestControl.h"
 
 using namespace ifx;
 using namespace ifx::igfx;
@@ -230,66 +227,4 @@ TEST(WinFileDrag, DragsTheFileOutToTheTargetUnderThePointer)
   EXPECT_FALSE(StartFileDragOut("C:\\\xC3"));
   RevokeDragDrop(window);
   OleUninitialize();
-}
-
-namespace {
-
-// A control that keeps the drops it gets, one entry per call.
-class DropControl : public ifx::testkit::TestControl
-{
-public:
-  using TestControl::TestControl;
-  std::vector<std::string> drops;
-
-  void OnDrop(const char* path) override { drops.push_back(path); }
-  void OnDropPaths(const std::vector<const char*>& paths) override
-  {
-    std::string all = "paths:";
-    for (const char* p : paths)
-      all += std::string(p) + "|";
-    drops.push_back(all);
-  }
-};
-
-// A shell drop of names at a point (window pixels), as WM_DROPFILES hands it.
-HDROP MakeDrop(const std::vector<std::u16string>& names, int x, int y)
-{
-  std::vector<uint8_t> bytes(20, 0);
-  const int32_t header[5] = {20, x, y, 0, 1};
-  std::memcpy(bytes.data(), header, 20);
-  for (const std::u16string& name : names)
-  {
-    const auto* p = reinterpret_cast<const uint8_t*>(name.c_str());
-    bytes.insert(bytes.end(), p, p + (name.size() + 1) * 2);
-  }
-  bytes.insert(bytes.end(), 2, 0);
-  HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-  std::memcpy(GlobalLock(drop), bytes.data(), bytes.size());
-  GlobalUnlock(drop);
-  return static_cast<HDROP>(drop);
-}
-
-} // namespace
-
-TEST(WinFileDrag, DroppedFilesReachTheControlUnderTheDropPoint)
-{
-  ifx::testkit::RecordingDelegate delegate;
-  ifx::testkit::RecordingGfx gfx(delegate);
-  auto* background = new DropControl(IRECT(0.f, 0.f, 1200.f, 800.f));
-  auto* left = new DropControl(IRECT(0.f, 0.f, 100.f, 100.f));
-  auto* right = new DropControl(IRECT(100.f, 0.f, 200.f, 100.f));
-  gfx.AttachBackground(background);
-  gfx.AttachControl(left);
-  gfx.AttachControl(right);
-  const std::u16string tooLong = u"C:\\" + std::u16string(1100, u'x');
-  // At scale 1.5: window pixel (225, 30) is editor (150, 20), the right
-  // control; (60, 60) is (40, 40), the left one. A name too long for the
-  // read buffer is left out, not cut.
-  HandleDropFiles(gfx, MakeDrop({u"C:\\Spuk\\\u00E9t\u00E9.wav"}, 225, 30), 1.5f);
-  HandleDropFiles(gfx, MakeDrop({u"C:\\a.wav", tooLong, u"C:\\b.fxp", u"C:\\\U0001F47B.wav"}, 60, 60), 1.5f);
-  HandleDropFiles(gfx, MakeDrop({u"C:\\c.wav"}, 600, 600), 1.5f);
-  HandleDropFiles(gfx, MakeDrop({tooLong}, 60, 60), 1.5f);   // nothing left to deliver
-  EXPECT_EQ(right->drops, std::vector<std::string>{"C:\\Spuk\\\xC3\xA9t\xC3\xA9.wav"});
-  EXPECT_EQ(left->drops, std::vector<std::string>{"paths:C:\\a.wav|C:\\b.fxp|C:\\\xF0\x9F\x91\xBB.wav|"});
-  EXPECT_EQ(background->drops, std::vector<std::string>{"C:\\c.wav"});
 }

@@ -25,22 +25,31 @@ using ifx::testkit::TestWindow;
 
 namespace {
 
+// Keeps the drops it gets, one entry per call.
 class DropControl : public TestControl
 {
 public:
   using TestControl::TestControl;
   std::vector<std::string> drops;
   void OnDrop(const char* path) override { drops.push_back(path); }
+  void OnDropPaths(const std::vector<const char*>& paths) override
+  {
+    std::string all = "paths:";
+    for (const char* p : paths)
+      all += std::string(p) + "|";
+    drops.push_back(all);
+  }
 };
 
 class WinEditorServices : public ::testing::Test
 {
 protected:
-  WinEditorServices() : gfx(delegate, 400, 300)
+  WinEditorServices() : gfx(delegate, 400, 300, 60, 1.5f)
   {
     delegate.GetParam(0)->ConfigureDouble("Fine", 0., -10., 10., 0.1);
     gfx.SetModuleHandle(GetModuleHandleW(nullptr));
-    gfx.AttachBackground(new TestControl(IRECT(0.f, 0.f, 400.f, 300.f)));
+    background = new DropControl(IRECT(0.f, 0.f, 400.f, 300.f));
+    gfx.AttachBackground(background);
     knob = new TestControl(IRECT(10.f, 10.f, 110.f, 40.f), 0);
     target = new DropControl(IRECT(200.f, 100.f, 300.f, 200.f));
     gfx.AttachControl(knob);
@@ -51,10 +60,29 @@ protected:
 
   HWND Edit() const { return FindWindowExW(window, nullptr, L"Edit", nullptr); }
 
+  // A shell drop of names at a window pixel, as WM_DROPFILES brings it.
+  void SendDrop(const std::vector<std::u16string>& names, int x, int y)
+  {
+    std::vector<uint8_t> bytes(20, 0);
+    const int32_t header[5] = {20, x, y, 0, 1};
+    std::memcpy(bytes.data(), header, 20);
+    for (const std::u16string& name : names)
+    {
+      const auto* p = reinterpret_cast<const uint8_t*>(name.c_str());
+      bytes.insert(bytes.end(), p, p + (name.size() + 1) * 2);
+    }
+    bytes.insert(bytes.end(), 2, 0);
+    HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    std::memcpy(GlobalLock(drop), bytes.data(), bytes.size());
+    GlobalUnlock(drop);
+    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+  }
+
   ifx::testkit::RecordingDelegate delegate;
   IGfxWin gfx;
   TestControl* knob = nullptr;
   DropControl* target = nullptr;
+  DropControl* background = nullptr;
   HWND window = nullptr;
 };
 
@@ -111,15 +139,15 @@ TEST_F(WinEditorServices, TheClipboardBelongsToTheEditorsWindowAndDropsReachTheC
   ASSERT_TRUE(gfx.CopyFilePathToClipboard("C:\\a.fxp"));
   EXPECT_EQ(GetClipboardOwner(), window);
 
-  // A shell drop at window pixel (250, 150): the drop control.
-  const char16_t name[] = u"C:\\Spuk\\\u00E9.wav";
-  std::vector<uint8_t> bytes(20 + sizeof(name) + 2, 0);
-  const int32_t header[5] = {20, 250, 150, 0, 1};
-  std::memcpy(bytes.data(), header, 20);
-  std::memcpy(bytes.data() + 20, name, sizeof(name));
-  HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-  std::memcpy(GlobalLock(drop), bytes.data(), bytes.size());
-  GlobalUnlock(drop);
-  SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-  EXPECT_EQ(target->drops, std::vector<std::string>{"C:\\Spuk\\\xC3\xA9.wav"});
+  // Shell drops at window pixels, 1.5 per editor unit: (375, 225) is
+  // (250, 150), over the drop control, as is (315, 165) with three names, one
+  // too long for the read buffer (left out, not cut); (75, 375) is over the
+  // background.
+  const std::u16string tooLong = u"C:\\" + std::u16string(1100, u'x');
+  SendDrop({u"C:\\Spuk\\\u00E9.wav"}, 375, 225);
+  SendDrop({u"C:\\a.wav", tooLong, u"C:\\\U0001F47B.fxp", u"C:\\b.wav"}, 315, 165);
+  SendDrop({u"C:\\c.wav"}, 75, 375);
+  EXPECT_EQ(background->drops, std::vector<std::string>{"C:\\c.wav"});
+  EXPECT_EQ(target->drops, (std::vector<std::string>{"C:\\Spuk\\\xC3\xA9.wav",
+                                                     "paths:C:\\a.wav|C:\\\xF0\x9F\x91\xBB.fxp|C:\\b.wav|"}));
 }

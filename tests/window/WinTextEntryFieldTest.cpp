@@ -151,24 +151,6 @@ TEST_F(WinTextEntryFieldTest, UsesTheCachedGdiFontOfTheStyle)
   ReleaseWinFontCaches();
 }
 
-TEST_F(WinTextEntryFieldTest, TypingIsFilteredByTheParameter)
-{
-  struct Case { const IParam* param; const char* typed; const char* text; };
-  const Case cases[] = {
-    {&real, "-1.5x e", "-1.5"},
-    {&choice, "1.5a+", "15+"},
-    {nullptr, "Spuk 1.5", "Spuk 1.5"},
-    {&real, "12\b3", "13"},   // backspace always works
-  };
-  for (const Case& c : cases)
-  {
-    ASSERT_TRUE(Open("", c.param));
-    Type(c.typed);
-    EXPECT_EQ(Text(), c.text) << c.typed;
-    entry.Destroy();
-  }
-}
-
 TEST_F(WinTextEntryFieldTest, ReturnAndFocusLossCommitEscapeCancels)
 {
   // Return, as the keyboard sends it: the key and its translated '\r',

@@ -1,6 +1,6 @@
-// The window services' rules that need no window: native menu ids, labels
-// and columns, what a text entry takes, file-dialog texts, DROPFILES blocks
-// and the dropped-name rule.
+// The window services' rules that need no window: native menu labels and
+// columns (ids: WinMenuTest), what a text entry takes, file-dialog texts,
+// DROPFILES blocks and the dropped-name rule.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -16,39 +16,6 @@
 
 using namespace ifx;
 using namespace ifx::igfx;
-
-TEST(MenuLayout, IdsNumberTheTreeBlockByBlockDepthFirst)
-{
-  // top: a, b -> [b0 -> [x, y], b1], c -> [c0]
-  IPopupMenu top;
-  top.AddItem("a");
-  auto* b = new IPopupMenu;
-  top.AddItem("b")->SetSubmenu(b);
-  auto* bb = new IPopupMenu;
-  b->AddItem("b0")->SetSubmenu(bb);
-  b->AddItem("b1");
-  bb->AddItem("x");
-  bb->AddItem("y");
-  auto* c = new IPopupMenu;
-  top.AddItem("c")->SetSubmenu(c);
-  c->AddItem("c0");
-
-  struct Case { int id; IPopupMenu* menu; int index; };
-  const Case cases[] = {{0, &top, 0}, {2, &top, 2}, {3, b, 0}, {4, b, 1}, {5, bb, 0}, {6, bb, 1}, {7, c, 0},
-                        {8, nullptr, -1}, {-1, nullptr, -1}};
-  for (const Case& k : cases)
-  {
-    int index = -1, nextId = 0;
-    EXPECT_EQ(FindMenuForItemIndex(k.id, index, nextId, &top), k.menu) << k.id;
-    EXPECT_EQ(index, k.index) << k.id;
-    if (!k.menu)
-    {
-      EXPECT_EQ(nextId, 8) << k.id;   // every block was searched
-    }
-  }
-  int index = -1, nextId = 0;
-  EXPECT_EQ(FindMenuForItemIndex(0, index, nextId, nullptr), nullptr);
-}
 
 TEST(MenuLayout, LabelsAreNumberedPerMenuAndShowAmpersandsColumnsBreakBelowTheLimit)
 {
