@@ -145,7 +145,10 @@ void IGfx::AttachCornerResizer(IControl* control, EResizerMode mode)
   mResizerMode = mode;
   // The resizer places itself in the corner when rescaled.
   if (ReplaceSpecialControl(mCornerResizer, control))
+  {
+    control->OnResize();
     control->OnRescale();
+  }
 }
 
 void IGfx::AttachFrameRateDisplay(IControl* control)
