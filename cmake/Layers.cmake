@@ -148,7 +148,7 @@ target_compile_definitions(murkwisp_headless_wrapper INTERFACE
 murkwisp_layer(engine FOLDERS plugin/engine USES base)
 # The plug-in, once per format (its class derives from the format's wrapper).
 foreach(format IN ITEMS vst3 clap headless)
-  murkwisp_layer(plugin_${format} FOLDERS plugin USES framework engine toolkit window ${format}_wrapper)
+  murkwisp_layer(plugin_${format} FOLDERS plugin plugin/editor USES framework engine toolkit window ${format}_wrapper)
 endforeach()
 
 # A module: its entry file over one plug-in layer, with that layer and every
