@@ -1,15 +1,15 @@
-// The editor's entry points. The editor window is not built into this
-// version yet: the platform gives no graphics, the editor delegate reports
-// that no editor window can be opened, and hosts fall back to their generic
-// controls.
+// The editor's entry points: the graphics factory and the layout function
+// the plug-in hands its editor delegate.
 #include "graphics/window/PlatformGraphics.h"
 #include "plugin/Murkwisp.h"
+#include "plugin/editor/MurkwispLayout.h"
 
 ifx::igfx::IGfx* Murkwisp::CreateEditorGraphics()
 {
   return ifx::igfx::MakePlatformGraphics(*this, 1200, 800, 60, 1.f);
 }
 
-void Murkwisp::LayoutEditor(ifx::igfx::IGfx* /*gfx*/)
+void Murkwisp::LayoutEditor(ifx::igfx::IGfx* gfx)
 {
+  LayoutMurkwispEditor(gfx, this, EditorDisplayValues{&displayTempo, &mInputPeakDB, &mOutputPeakDB});
 }

@@ -1,0 +1,35 @@
+#include "plugin/editor/FennowIconButton.h"
+
+#include <cmath>
+
+#include "graphics/IGfx.h"
+#include "plugin/UpdateChecker.h"
+#include "plugin/editor/AboutPopup.h"
+#include "plugin/editor/EditorAnimation.h"
+
+using namespace ifx::igfx;
+using namespace murkwisp_ui;
+
+FennowIconButton::FennowIconButton(const IRECT& bounds, const IBitmapRef& bitmap) : GlowingIconButton(bounds, bitmap)
+{
+}
+
+void FennowIconButton::OnMouseDown(float x, float y, const IMouseModifiers& mod)
+{
+  if (!mPopup)
+    return;
+  mPopup->SetOpen(!mPopup->IsOpen());
+  mPopup->SetDirty(true, -1);
+}
+
+void FennowIconButton::Draw(IGfx& g)
+{
+  DrawGlowAndIcon(g);
+  if (ifx::UpdateChecker::Instance().status == ifx::kUpdateAvailable)
+  {
+    const float x = mRECT.R - 6.f, y = mRECT.T + 6.f;
+    g.FillCircle(IRgba(ClampedAlpha((std::sin(2.f * mPhase) * 0.3f + 0.7f) * 0.5f), 80, 200, 100), x, y, 8.f);
+    g.FillCircle(IRgba(255, 100, 220, 120), x, y, 5.f);
+    g.DrawCircle(IRgba(255, 150, 255, 170), x, y, 5.f, nullptr, 1.f);
+  }
+}

@@ -1,0 +1,28 @@
+#include "plugin/editor/PresetIconButton.h"
+
+#include "core/framework/IPluginBase.h"
+#include "graphics/IGfx.h"
+#include "plugin/editor/PresetPopup.h"
+
+using namespace ifx::igfx;
+
+PresetIconButton::PresetIconButton(const IRECT& bounds, const IBitmapRef& bitmap) : GlowingIconButton(bounds, bitmap)
+{
+}
+
+void PresetIconButton::OnMouseDown(float x, float y, const IMouseModifiers& mod)
+{
+  if (!mPopup)
+    return;
+  if (mPopup->IsOpen())
+  {
+    mPopup->Close();
+  }
+  else
+  {
+    // Without a plug-in behind the editor the browser keeps its selection.
+    const auto* plugin = dynamic_cast<const ifx::IPluginBase*>(GetDelegate());
+    mPopup->Open(plugin ? plugin->GetCurrentPresetIdx() : mPopup->GetSelected());
+  }
+  mPopup->SetDirty(true, -1);
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The preset icon at the header's right: opens the preset browser on the
+// current preset, and closes it again.
+#include "plugin/editor/GlowingIconButton.h"
+
+class PresetPopup;
+
+class PresetIconButton : public GlowingIconButton
+{
+public:
+  PresetIconButton(const ifx::igfx::IRECT& bounds, const ifx::igfx::IBitmapRef& bitmap);
+
+  void OnMouseDown(float x, float y, const ifx::igfx::IMouseModifiers& mod) override;
+  void Draw(ifx::igfx::IGfx& g) override { DrawGlowAndIcon(g); }
+
+  // The preset browser of the same editor (none: the click does nothing).
+  void SetPresetPopup(PresetPopup* popup) { mPopup = popup; }
+
+private:
+  PresetPopup* mPopup = nullptr;
+};

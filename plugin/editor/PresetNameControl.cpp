@@ -1,0 +1,29 @@
+#include "plugin/editor/PresetNameControl.h"
+
+#include <cmath>
+
+#include "graphics/IGfx.h"
+#include "plugin/editor/EditorAnimation.h"
+#include "plugin/editor/MurkwispStyles.h"
+
+using namespace ifx::igfx;
+using namespace murkwisp_ui;
+
+PresetNameControl::PresetNameControl(const IRECT& bounds, const char* text, const ITextStyle& style)
+  : ITextControl(bounds, text, style), mGlowColor(kAccentColor)
+{
+}
+
+void PresetNameControl::Draw(IGfx& g)
+{
+  g.FillRoundRect(WithAlpha(mGlowColor, ClampedAlpha((std::sin(mPhase) * 0.1f + 0.15f) * 0.3f)), mRECT.GetPadded(-2.f),
+                  4.f);
+  ITextControl::Draw(g);
+}
+
+void PresetNameControl::PulsePresetName(IControl* control)
+{
+  auto* self = static_cast<PresetNameControl*>(control);
+  AdvancePhase(self->mPhase, 0.05f);
+  self->SetDirty(false, -1);
+}

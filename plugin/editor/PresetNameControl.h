@@ -1,0 +1,20 @@
+#pragma once
+// The current preset's name in the header, over a softly pulsing glow.
+#include "graphics/ITextControl.h"
+
+class PresetNameControl : public ifx::igfx::ITextControl
+{
+public:
+  static constexpr int kPulseMs = 50;
+
+  PresetNameControl(const ifx::igfx::IRECT& bounds, const char* text, const ifx::igfx::ITextStyle& style);
+
+  void Draw(ifx::igfx::IGfx& g) override;
+
+  // Animation step, once per frame and never ending: advances the glow.
+  static void PulsePresetName(ifx::igfx::IControl* control);
+
+private:
+  ifx::igfx::IRgba mGlowColor;
+  float mPhase = 0.f;
+};
