@@ -64,8 +64,15 @@ void IGfx::Draw(IRegionRects& rects)
   rects.Optimize();
   for (int i = 0; i < rects.Size(); ++i)
   {
-    const IRECT r = rects.Get(i);
-    VisitAllControls([this, &r, scale](IControl* c) { DrawControl(c, r, scale); });
+    // The visitor captures one reference, so it fits std::function's own
+    // storage and a frame allocates nothing.
+    const struct
+    {
+      IGfx* g;
+      IRECT r;
+      float scale;
+    } pass{this, rects.Get(i), scale};
+    VisitAllControls([&pass](IControl* c) { pass.g->DrawControl(c, pass.r, pass.scale); });
   }
   EndFrame();
 }
