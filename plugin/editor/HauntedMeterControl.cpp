@@ -3,9 +3,16 @@
 #include <cmath>
 
 #include "plugin/editor/EditorAnimation.h"
+#include "plugin/editor/WornCase.h"
 
 using namespace ifx::igfx;
 using namespace murkwisp_ui;
+
+namespace {
+
+const WornCase kMeterCase{{220, 35, 30, 38}, {200, 20, 18, 22}, 3.f, 4.f, {100, 180, 175, 195}, 102, 3.f};
+
+} // namespace
 
 HauntedMeterControl::HauntedMeterControl(const IRECT& bounds, const IVectorStyle& style, int which)
   : IVPeakAvgMeterControl<2>(bounds, "", style, kMeterLog, {}, {0, -6, -12, -24, -48}, -60.f, 12.f), mWhich(which)
@@ -59,11 +66,7 @@ void HauntedMeterControl::Draw(IGfx& g)
 void HauntedMeterControl::DrawHousing(IGfx& g)
 {
   const IRECT& r = mRECT;
-  g.FillRoundRect(IRgba(220, 35, 30, 38), r, 4.f);
-  g.FillRoundRect(IRgba(200, 20, 18, 22), r.GetPadded(-3.f), 3.f);
-  const IRgba bevel(100, 180, 175, 195);
-  g.DrawLine(bevel, r.L + 3.f, r.T + 2.f, r.R - 3.f, r.T + 2.f, nullptr, 1.f);
-  g.DrawLine(WithAlpha(bevel, 102), r.L + 2.f, r.T + 3.f, r.L + 2.f, r.B - 3.f, nullptr, 1.f);
+  kMeterCase.Draw(g, r);
   for (int k = 0; k < 4; ++k)
   {
     const float y = r.T + r.H() * static_cast<float>(k) / 3.f;

@@ -6,12 +6,14 @@
 #include "graphics/IGfx.h"
 #include "plugin/editor/EditorAnimation.h"
 #include "plugin/editor/MurkwispStyles.h"
+#include "plugin/editor/WornCase.h"
 
 using namespace ifx::igfx;
 using namespace murkwisp_ui;
 
 namespace {
 
+const WornCase kTabCase{{220, 35, 32, 42}, {200, 22, 20, 28}, 2.f, 5.f, {90, 170, 165, 180}, 89, 4.f};
 const FlickerLight::Tuning kTabLEDTuning{0.02f, 0.00035f, 0.4f, 0.0006f, 0.03f, 0.00018f, 12, 0.12f, 0.3f, 0.003f};
 
 } // namespace
@@ -67,11 +69,7 @@ void LEDTabSwitchControl::Draw(IGfx& g)
   const IRECT& r = mRECT;
   const int selected = SelectedTab();
 
-  g.FillRoundRect(IRgba(220, 35, 32, 42), r, 5.f);
-  g.FillRoundRect(IRgba(200, 22, 20, 28), r.GetPadded(-2.f), 4.f);
-  const IRgba bevel(90, 170, 165, 180);
-  g.DrawLine(bevel, r.L + 4.f, r.T + 2.f, r.R - 4.f, r.T + 2.f, nullptr, 1.f);
-  g.DrawLine(WithAlpha(bevel, 89), r.L + 2.f, r.T + 4.f, r.L + 2.f, r.B - 4.f, nullptr, 1.f);
+  kTabCase.Draw(g, r);
   for (int q = 0; q < 5; ++q)
   {
     const float a = std::sin(1.7f * static_cast<float>(q) + mPhase) * 0.1f + 0.25f;

@@ -5,12 +5,14 @@
 #include "graphics/IGfx.h"
 #include "plugin/editor/EditorAnimation.h"
 #include "plugin/editor/MurkwispStyles.h"
+#include "plugin/editor/WornCase.h"
 
 using namespace ifx::igfx;
 using namespace murkwisp_ui;
 
 namespace {
 
+const WornCase kButtonCase{{220, 35, 32, 42}, {200, 22, 20, 28}, 2.f, 6.f, {100, 180, 175, 190}, 102, 4.f};
 const FlickerLight::Tuning kModeLEDTuning{0.02f, 0.00038f, 0.4f, 0.0006f, 0.03f, 0.0002f, 10, 0.15f, 0.3f, 0.004f};
 
 } // namespace
@@ -40,11 +42,7 @@ void WhisperModeButton::Draw(IGfx& g)
   const IRgba modeColor = IsSecondMode() ? IRgba(255, 80, 100, 180) : IRgba(255, 100, 80, 160);
   const IRECT& r = mRECT;
 
-  g.FillRoundRect(IRgba(220, 35, 32, 42), r, 6.f);
-  g.FillRoundRect(IRgba(200, 22, 20, 28), r.GetPadded(-2.f), 5.f);
-  const IRgba bevel(100, 180, 175, 190);
-  g.DrawLine(bevel, r.L + 4.f, r.T + 2.f, r.R - 4.f, r.T + 2.f, nullptr, 1.f);
-  g.DrawLine(WithAlpha(bevel, 102), r.L + 2.f, r.T + 4.f, r.L + 2.f, r.B - 4.f, nullptr, 1.f);
+  kButtonCase.Draw(g, r);
   for (int q = 0; q < 3; ++q)
   {
     const float a = std::sin(2.f * static_cast<float>(q) + mPhase) * 0.15f + 0.3f;

@@ -1,0 +1,30 @@
+#pragma once
+// The worn case the meters, tab switches and the mode button sit in: a body,
+// a face inset into it, and a bevel along the face's top and left edges.
+#include <cstdint>
+
+#include "graphics/IRECT.h"
+#include "graphics/IRgba.h"
+
+namespace ifx {
+namespace igfx {
+class IGfx;
+}
+}
+
+namespace murkwisp_ui {
+
+struct WornCase
+{
+  ifx::igfx::IRgba body;
+  ifx::igfx::IRgba face;
+  float faceInset;     // the face is the body shrunk by this
+  float radius;        // of the body's corners; the face's are one less
+  ifx::igfx::IRgba bevel;
+  int32_t sideAlpha;   // the left bevel's alpha (the top one has the colour's)
+  float bevelInset;    // the bevel lines stop this far from the corners
+
+  void Draw(ifx::igfx::IGfx& g, const ifx::igfx::IRECT& r) const;
+};
+
+} // namespace murkwisp_ui
