@@ -198,7 +198,7 @@ TEST(EditorLayoutTest, AttachesEveryControlInOrderWithItsPlaceParameterAndText)
   // A second opening builds the same editor again.
   ed.Close();
   RecordingGfx& again = ed.Open();
-  EXPECT_EQ(again.NControls(), g.NControls());
+  EXPECT_EQ(again.NControls(), static_cast<int>(std::size(kLayout)));
   EXPECT_NE(again.GetCornerResizer(), nullptr);
 }
 
