@@ -269,63 +269,45 @@ TEST_F(VectorControlTest, ButtonShapesFillShadowFaceAndFrame)
   ExpectRect(pressed[0].box, 3.5f, 3.5f, 39.5f, 39.5f);
 }
 
-TEST_F(VectorControlTest, MeterConvertsLevelsOnTheDecibelScale)
+TEST_F(VectorControlTest, MeterReadsLevelsOfItsOwnChannelsOnItsScale)
 {
   using Meter = IVMeterControl<2>;
-  auto* m = new Meter(IRECT(0, 0, 20, 720), "", PlainStyle(), kMeterLog, {}, {0, -6, -12, -24, -48}, -60.f, 12.f);
-  gfx->AttachControl(m);
-  auto send = [m](int tag, float a, float b, int n = 2, int offset = 0, int size = Meter::kMessageSize) {
-    Meter::Message msg;
-    msg.controlTag = 0;
-    msg.nChans = n;
-    msg.chanOffset = offset;
-    msg.vals[0] = a;
-    msg.vals[1] = b;
-    m->OnDelegateMessage(tag, size, &msg);
-  };
-
-  send(0, 1.f, 0.001f);
-  EXPECT_NEAR(m->GetValue(0), 60.0 / 72.0, 1e-12);
-  EXPECT_NEAR(m->GetValue(1), 0.0, 1e-6);
-  send(0, 3.9811f, -1.f);  // +12 dB fills; a negative level counts by its size
-  EXPECT_NEAR(m->GetValue(0), 1.0, 1e-5);
-  EXPECT_NEAR(m->GetValue(1), 60.0 / 72.0, 1e-12);
-
-  // Another message tag or a disabled meter leaves the values.
-  send(1, 0.f, 0.f);
-  EXPECT_NEAR(m->GetValue(0), 1.0, 1e-5);
-  m->SetDisabled(true);
-  send(0, 0.f, 0.f);
-  EXPECT_NEAR(m->GetValue(0), 1.0, 1e-5);
-  m->SetDisabled(false);
-
-  // Only the meter's own channels, and none for a negative count; a message
-  // too short for the levels reads as silence on both channels.
-  send(0, 0.5f, 0.5f, 1, 1);
-  EXPECT_NEAR(m->GetValue(0), 1.0, 1e-5);
-  EXPECT_NEAR(m->GetValue(1), (20 * std::log10(0.5) + 60) / 72, 1e-6);
-  send(0, 1.f, 1.f, -5, 0);
-  send(0, 1.f, 1.f, INT_MAX, INT_MAX);
-  send(0, 1.f, 1.f, INT_MAX, INT_MIN);
-  EXPECT_NEAR(m->GetValue(0), 1.0, 1e-5);
-  send(0, 1.f, 1.f, 2, 0, Meter::kMessageSize - 1);
-  EXPECT_EQ(m->GetValue(0), 0.0);
-  EXPECT_EQ(m->GetValue(1), 0.0);
-
-  // Levels that are not numbers show as silence.
-  send(0, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity());
-  EXPECT_EQ(m->GetValue(0), 0.0);
-  EXPECT_EQ(m->GetValue(1), 0.0);
-
-  // Linear: the level is the bar's share, clamped.
+  auto* log = new Meter(IRECT(0, 0, 20, 720), "", PlainStyle(), kMeterLog, {}, {0}, -60.f, 12.f);
   auto* lin = new Meter(IRECT(0, 0, 20, 100), "", PlainStyle(), kMeterLinear);
+  gfx->AttachControl(log);
   gfx->AttachControl(lin);
-  Meter::Message msg;
-  msg.vals[0] = -0.5f;
-  msg.vals[1] = 0.25f;
-  lin->OnDelegateMessage(0, Meter::kMessageSize, &msg);
-  EXPECT_EQ(lin->GetValue(0), 0.0);
-  EXPECT_EQ(lin->GetValue(1), 0.25);
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+  const double half = (20 * std::log10(0.5) + 60) / 72, zeroDb = 60.0 / 72.0;
+  // Each message arrives on values of 0.5; -1 below means "left at 0.5".
+  const struct { Meter* m; int tag; bool disabled; float a, b; int n, offset, size; double v0, v1; } cases[] = {
+    {log, 0, false, 1.f, 0.001f, 2, 0, Meter::kMessageSize, zeroDb, 0.0},  // 0 dB, -60 dB
+    {log, 0, false, 3.9811f, -1.f, 2, 0, Meter::kMessageSize, 1.0, zeroDb},  // +12 dB; |x|
+    {log, 1, false, 0.f, 0.f, 2, 0, Meter::kMessageSize, -1, -1},            // another message
+    {log, 0, true, 0.f, 0.f, 2, 0, Meter::kMessageSize, -1, -1},             // disabled
+    {log, 0, false, 0.f, 0.5f, 1, 1, Meter::kMessageSize, -1, half},         // channel 1 only
+    {log, 0, false, 0.f, 0.f, -5, 0, Meter::kMessageSize, -1, -1},           // negative count
+    {log, 0, false, 0.f, 0.f, INT_MAX, INT_MAX, Meter::kMessageSize, -1, -1},
+    {log, 0, false, 0.f, 0.f, INT_MAX, INT_MIN, Meter::kMessageSize, -1, -1},
+    {log, 0, false, 1.f, 1.f, 2, 0, Meter::kMessageSize - 1, 0.0, 0.0},      // too short: silence
+    {log, 0, false, nan, inf, 2, 0, Meter::kMessageSize, 0.0, 0.0},          // not finite: silence
+    {lin, 0, false, -0.5f, 0.25f, 2, 0, Meter::kMessageSize, 0.0, 0.25},
+    {lin, 0, false, 1.5f, nan, 2, 0, Meter::kMessageSize, 1.0, 0.0},
+  };
+  for (const auto& c : cases)
+  {
+    c.m->SetValue(0.5, 0);
+    c.m->SetValue(0.5, 1);
+    c.m->SetDisabled(c.disabled);
+    Meter::Message msg;
+    msg.nChans = c.n;
+    msg.chanOffset = c.offset;
+    msg.vals[0] = c.a;
+    msg.vals[1] = c.b;
+    c.m->OnDelegateMessage(c.tag, c.size, &msg);
+    EXPECT_NEAR(c.m->GetValue(0), c.v0 < 0 ? 0.5 : c.v0, 1e-5) << &c - cases;
+    EXPECT_NEAR(c.m->GetValue(1), c.v1 < 0 ? 0.5 : c.v1, 1e-5) << &c - cases;
+    c.m->SetDisabled(false);
+  }
 }
 
 TEST_F(VectorControlTest, MeterMarksSitOnTheScaleWithTheirLabels)
