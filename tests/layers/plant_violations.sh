@@ -55,7 +55,7 @@ plant "relative include into the renderer" graphics/IGfx.cpp '#include "renderer
 plant "engine uses the framework" plugin/engine/StftEngine.cpp '#include "core/framework/IFxProcessor.h"' \
   "layer engine may not use layer framework"
 plant "Win32 outside the platform halves" graphics/IGfx.cpp '#include <windows.h>' "Win32 headers belong in the win/ folders"
-plant "a folder of no layer" plugin/editor/Editor.cpp '#include "plugin/Murkwisp.h"' "in no layer's folder"
+plant "a folder of no layer" plugin/drafts/Draft.cpp '#include "plugin/Murkwisp.h"' "in no layer's folder"
 
 # The compiler itself refuses what the base layer may not see.
 compiles() { printf '#include "%s"\n' "$1" | "$cxx" -std=c++17 -fsyntax-only -x c++ "${base_includes[@]}" - 2>&1; }
