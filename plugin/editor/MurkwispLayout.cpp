@@ -5,8 +5,8 @@
 #include "graphics/ICornerResizerControl.h"
 #include "graphics/IGfx.h"
 #include "graphics/IPanelControl.h"
-#include "graphics/IVTrackControlBase.h"
 #include "graphics/ITextControl.h"
+#include "graphics/IVTrackControlBase.h"
 #include "plugin/MurkwispParams.h"
 #include "plugin/editor/AboutPopup.h"
 #include "plugin/editor/FennowIconButton.h"
@@ -69,7 +69,7 @@ T* AttachTagged(IGfx* g, T* control, int tag)
 
 } // namespace
 
-void AttachCornerResizer(IGfx* g)
+void AttachEditorCornerResizer(IGfx* g)
 {
   // A graphics object keeps the first resizer it was given.
   if (g->GetCornerResizer())
@@ -193,7 +193,7 @@ void LayoutMurkwispEditor(IGfx* g, const ifx::IPluginBase* plugin, const EditorD
 {
   if (!g)
     return;
-  AttachCornerResizer(g);
+  AttachEditorCornerResizer(g);
   LoadEditorFonts(g);
   const IRECT bounds = g->GetBounds();
   const EditorDrawFunctions draw = MakeEditorDrawFunctions(values);

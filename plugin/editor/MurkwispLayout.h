@@ -30,7 +30,7 @@ struct EditorLinks
 void LayoutMurkwispEditor(ifx::igfx::IGfx* g, const ifx::IPluginBase* plugin, const EditorDisplayValues& values);
 
 // The steps, in the order the layout runs them.
-void AttachCornerResizer(ifx::igfx::IGfx* g);
+void AttachEditorCornerResizer(ifx::igfx::IGfx* g);
 void LoadEditorFonts(ifx::igfx::IGfx* g);
 void AttachBackgroundLayers(ifx::igfx::IGfx* g, const ifx::igfx::IRECT& bounds, const EditorDrawFunctions& draw);
 void AttachHeader(ifx::igfx::IGfx* g, const ifx::IPluginBase* plugin, EditorLinks& links);

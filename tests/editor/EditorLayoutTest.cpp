@@ -187,7 +187,7 @@ TEST(EditorLayoutTest, AttachesEveryControlInOrderWithItsPlaceParameterAndText)
   EXPECT_FALSE(g.GetLayoutOnResize());
 
   // A graphics object that has a resizer keeps it.
-  AttachCornerResizer(&g);
+  AttachEditorCornerResizer(&g);
   EXPECT_EQ(g.GetCornerResizer(), resizer);
 
   // The values pushed after the layout: Init's on the controls.
