@@ -33,6 +33,8 @@ bool ParseEditorOption(const std::string& opt, const char* v, EditorOptions& e) 
     e.measureMs = n[0];
   } else if (opt == "--reopen" && ParseInts(v, 1, n) && n[0] >= 0) {
     e.reopen = n[0];
+  } else if (opt == "--play" && *v) {
+    e.play = v;
   } else if ((opt == "--click" || opt == "--right-click" || opt == "--double-click") && ParseInts(v, 2, n)) {
     in.kind = opt == "--click"         ? EditorInput::kClick
               : opt == "--right-click" ? EditorInput::kRightClick

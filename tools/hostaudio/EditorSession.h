@@ -28,11 +28,13 @@ struct EditorOptions {
   std::vector<EditorInput> inputs;
   int measureMs = 1000;                     // redraw ticks counted this long
   int reopen = 1;                           // times closed and opened again
+  std::string play;                         // a test signal played through before the screenshot
 };
 
 // The options --screenshot path, --pixel x,y, --click x,y, --right-click x,y,
 // --double-click x,y, --drag x,y,x2,y2, --wheel x,y,delta, --key vk,
-// --measure ms and --reopen n; false for any other option or a bad value.
+// --measure ms, --reopen n and --play signal (a GenerateSignal kind); false
+// for any other option or a bad value.
 bool ParseEditorOption(const std::string& option, const char* value, EditorOptions& options);
 
 // How the format's host opens its editor in a parent window and closes it.
@@ -40,6 +42,9 @@ struct EditorHooks {
   std::function<bool(void* parent)> open;   // false: refused
   std::function<bool()> close;
   std::function<size_t()> paramEdits;       // parameter edits the host has seen
+  // Plays half a second of a test signal through the plug-in, as its audio
+  // thread would, while the editor is open; false when it could not.
+  std::function<bool(const std::string& signal)> play;
 };
 
 // Opens the editor in a host window of width x height, reports what the host

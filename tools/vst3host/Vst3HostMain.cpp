@@ -19,11 +19,12 @@
 //   vst3host editor <module> [--screenshot out.png] [--pixel x,y]...
 //            [--click x,y]... [--right-click x,y]... [--double-click x,y]...
 //            [--drag x,y,x2,y2]... [--wheel x,y,delta]... [--key vk]...
-//            [--measure ms] [--reopen n]
+//            [--measure ms] [--reopen n] [--play sine|noise|impulse|silence]
 //     Opens the editor through its view in a host window (Windows), counts
-//     its redraw ticks, posts the input (editor window pixels), writes the
-//     editor's picture as PNG and prints the chosen pixels (r g b a), closes
-//     and reopens it. Elsewhere the view must refuse to attach.
+//     its redraw ticks, posts the input (editor window pixels), plays half a
+//     second of the signal through the plug-in (48 kHz), writes the editor's
+//     picture as PNG and prints the chosen pixels (r g b a), closes and
+//     reopens it. Elsewhere the view must refuse to attach.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -435,6 +436,15 @@ int Editor(ModuleLoader& loader, const Args& a) {
   hooks.open = [view](void* parent) { return view->attached(parent, kPlatformTypeHWND) == kResultOk; };
   hooks.close = [view] { return view->removed() == kResultOk; };
   hooks.paramEdits = [&plug] { return plug.handler->edits.size(); };
+  hooks.play = [&plug](const std::string& signal) {
+    RunOptions run;
+    run.rate = 48000.;
+    Audio input, output;
+    std::string error;
+    if (!hostaudio::GenerateSignal(signal, 2, 24000, run.rate, input) || !plug.start(run, error)) return false;
+    plug.run(input, output, {});
+    return true;
+  };
   const bool ok = hostaudio::RunEditorSession(hooks, size.getWidth(), size.getHeight(), loader.moduleHandle(), a.editor);
   view->setFrame(nullptr);
   std::printf("view.resizes: %zu\n", frame->resizes.size());
