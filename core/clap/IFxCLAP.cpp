@@ -232,14 +232,4 @@ void IFxCLAP::OnPresetRestored()
   });
 }
 
-bool IFxCLAP::ResizeHostEditor(int width, int height)
-{
-  if (!HasEditor())
-    return true;
-  if (width != GetEditorWidth() || height != GetEditorHeight())
-    Host().RequestResize(static_cast<uint32_t>(std::max(0, width)), static_cast<uint32_t>(std::max(0, height)));
-  SetEditorSize(width, height);
-  return true;
-}
-
 } // namespace ifx

@@ -1,7 +1,7 @@
 #pragma once
 // The framework's adapter between the CLAP plug-in interface and the plug-in
 // bases: lifetime, activation, processing, events, the parameter-to-host ring
-// and the extensions (params, state, ports, latency, tail, render). The
+// and the extensions (params, state, ports, latency, tail, render, gui). The
 // plug-in class derives from it in the CLAP build (see core/PluginApi.h).
 //
 // Threads: construction, init, activate, deactivate, destroy, the extension
@@ -126,6 +126,20 @@ protected:
   uint32_t NotePortsCount(bool isInput) const override;
   bool NotePortsGet(uint32_t index, bool isInput, clap_note_port_info_t* info) const override;
 
+  // ---- gui: an embedded Win32 window (IFxCLAPGui.cpp) -------------------------------------------
+  bool SupportsGui() const override { return HasEditor(); }
+  bool GuiIsApiSupported(const char* api, bool isFloating) override;
+  bool GuiCreate(const char* api, bool isFloating) override;
+  void GuiDestroy() override;
+  bool GuiSetScale(double scale) override;
+  bool GuiShow() override;
+  bool GuiHide() override;
+  bool GuiGetSize(uint32_t* width, uint32_t* height) override;
+  bool GuiCanResize() const override;
+  bool GuiAdjustSize(uint32_t* width, uint32_t* height) override;
+  bool GuiSetSize(uint32_t width, uint32_t height) override;
+  bool GuiSetParent(const clap_window_t* window) override;
+
 private:
   void PushParamChangeToHost(const IHostParamChange& change);
   void PushGestureToHost(int32_t type, int paramIdx);
@@ -137,6 +151,9 @@ private:
   int ConnectChannels(EBusDirection dir, const clap_audio_buffer_t* buffers, uint32_t nBuffers, bool use64) noexcept;
   void SendQueuedMidiAndSysEx(const clap_output_events_t* out, uint32_t frames) noexcept;
   const IParam* ParamForId(clap_id id) const noexcept;
+  // Opens the editor in the remembered parent; a window that could not be
+  // opened leaves nothing behind.
+  bool OpenGuiWindow();
 
   ParamToHostRing mParamToHost;
   ISysExMessageQueue mSysExToHost;
@@ -146,7 +163,7 @@ private:
   int32_t mSelectedConfig = 0;
   int32_t mTailCounter = 0;
   std::atomic<bool> mLatencyChangePending{false};
-  // Kept for the editor extension (parent window of the last set_parent).
+  // The parent window of the last set_parent, kept for show after a hide.
   void* mParentWindow = nullptr;
   bool mEditorOpen = false;
 };

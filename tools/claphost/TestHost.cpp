@@ -28,6 +28,11 @@ TestHost::TestHost(TestHostOptions options)
   mLatency.changed = options.latencyHasChanged ? LatencyChanged : nullptr;
   mState.mark_dirty = StateMarkDirty;
   mTrackInfo.get = options.trackInfoHasGet ? TrackInfoGet : nullptr;
+  mGui.resize_hints_changed = GuiResizeHintsChanged;
+  mGui.request_resize = GuiRequestResize;
+  mGui.request_show = GuiRequestShowOrHide;
+  mGui.request_hide = GuiRequestShowOrHide;
+  mGui.closed = GuiClosed;
 }
 
 TestHost::~TestHost() = default;
@@ -118,6 +123,8 @@ const void* CLAP_ABI TestHost::GetExtension(const clap_host_t* host, const char*
     return &self->mLatency;
   if (o.offerState && !std::strcmp(id, CLAP_EXT_STATE))
     return &self->mState;
+  if (o.offerGui && !std::strcmp(id, CLAP_EXT_GUI))
+    return &self->mGui;
   if (o.offerTrackInfo)
   {
     if (!std::strcmp(id, CLAP_EXT_TRACK_INFO_COMPAT) || (!o.trackInfoDraftIdOnly && !std::strcmp(id, CLAP_EXT_TRACK_INFO)))
@@ -255,6 +262,39 @@ bool CLAP_ABI TestHost::TrackInfoGet(const clap_host_t* host, clap_track_info_t*
     info->audio_channel_count = -7;
   }
   return true;
+}
+
+// The editor is embedded and never asks to be shown, hidden or closed by the
+// host, and it offers no resize hints.
+void CLAP_ABI TestHost::GuiResizeHintsChanged(const clap_host_t* host)
+{
+  if (TestHost* self = From(host))
+    self->AddViolation("clap_host_gui.resize_hints_changed from a plug-in without resize hints");
+}
+
+bool CLAP_ABI TestHost::GuiRequestResize(const clap_host_t* host, uint32_t width, uint32_t height)
+{
+  TestHost* self = From(host);
+  if (!self)
+    return false;
+  self->CheckInitCalled("clap_host_gui.request_resize");
+  ++self->resizeRequests;
+  self->lastResizeWidth = width;
+  self->lastResizeHeight = height;
+  return true;
+}
+
+bool CLAP_ABI TestHost::GuiRequestShowOrHide(const clap_host_t* host)
+{
+  if (TestHost* self = From(host))
+    self->AddViolation("clap_host_gui.request_show/hide from an embedded editor");
+  return false;
+}
+
+void CLAP_ABI TestHost::GuiClosed(const clap_host_t* host, bool)
+{
+  if (TestHost* self = From(host))
+    self->AddViolation("clap_host_gui.closed from an embedded editor");
 }
 
 } // namespace claphost

@@ -26,6 +26,7 @@ struct TestHostOptions
   bool offerLatency = true;
   bool latencyHasChanged = true;
   bool offerState = true;
+  bool offerGui = true;
   bool offerTrackInfo = false;
   bool trackInfoDraftIdOnly = false;
   bool trackInfoHasGet = true;
@@ -85,6 +86,10 @@ public:
   std::atomic<int> stateMarkedDirty{0};
   std::atomic<int> trackInfoQueries{0};
   std::atomic<int> extensionQueries{0};
+  // The gui extension: resize requests and the size last asked for.
+  std::atomic<int> resizeRequests{0};
+  std::atomic<uint32_t> lastResizeWidth{0};
+  std::atomic<uint32_t> lastResizeHeight{0};
 
 private:
   static TestHost* From(const clap_host_t* host) noexcept;
@@ -101,6 +106,10 @@ private:
   static void CLAP_ABI LatencyChanged(const clap_host_t* host);
   static void CLAP_ABI StateMarkDirty(const clap_host_t* host);
   static bool CLAP_ABI TrackInfoGet(const clap_host_t* host, clap_track_info_t* info);
+  static void CLAP_ABI GuiResizeHintsChanged(const clap_host_t* host);
+  static bool CLAP_ABI GuiRequestResize(const clap_host_t* host, uint32_t width, uint32_t height);
+  static bool CLAP_ABI GuiRequestShowOrHide(const clap_host_t* host);
+  static void CLAP_ABI GuiClosed(const clap_host_t* host, bool wasDestroyed);
 
   // A call the plug-in may make only after init.
   void CheckInitCalled(const char* call);
@@ -114,6 +123,7 @@ private:
   clap_host_latency_t mLatency;
   clap_host_state_t mState;
   clap_host_track_info_t mTrackInfo;
+  clap_host_gui_t mGui;
 
   std::thread::id mMainThread;
   std::atomic<std::thread::id> mAudioThread{};
