@@ -20,6 +20,8 @@ public:
   void Unload();
 
   const clap_plugin_entry_t* Entry() const noexcept { return mEntry; }
+  // The loaded library (HMODULE on Windows).
+  void* Handle() const noexcept { return mHandle; }
   // Looks up any exported data or function symbol.
   const void* Symbol(const char* name) const;
   // The path as the module should see it (Windows form under wine).

@@ -9,43 +9,13 @@
 #include "claphost/BlockRunner.h"
 #include "claphost/ClapModuleLoader.h"
 #include "claphost/HostedPlugin.h"
+#include "claphost/Report.h"
 
 namespace claphost {
 
 namespace {
 
-const char kPluginId[] = "com.Tarnhollow - Korvane.Murkwisp";
 constexpr double kPi = 3.14159265358979323846;
-
-class Report
-{
-public:
-  explicit Report(std::ostream& os) : mOs(os) {}
-  bool Check(bool ok, const std::string& name, const std::string& detail = std::string())
-  {
-    mOs << (ok ? "PASS " : "FAIL ") << name;
-    if (!ok && !detail.empty())
-      mOs << ": " << detail;
-    mOs << "\n";
-    if (!ok)
-      ++mFailures;
-    return ok;
-  }
-  int Failures() const noexcept { return mFailures; }
-
-private:
-  std::ostream& mOs;
-  int mFailures = 0;
-};
-
-void CheckHostRules(Report& r, TestHost& host, const std::string& when)
-{
-  const std::vector<std::string> violations = host.Violations();
-  for (const std::string& v : violations)
-    r.Check(false, "host rules kept (" + when + ")", v);
-  if (violations.empty())
-    r.Check(true, "host rules kept (" + when + ")");
-}
 
 bool HasLog(const TestHost& host, const std::string& text)
 {
@@ -206,10 +176,9 @@ void CheckPorts(Report& r, HostedPlugin& p)
 void CheckExtensions(Report& r, HostedPlugin& p)
 {
   const char* offered[] = {CLAP_EXT_STATE, CLAP_EXT_RENDER, CLAP_EXT_LATENCY, CLAP_EXT_TAIL, CLAP_EXT_PARAMS,
-                           CLAP_EXT_AUDIO_PORTS, CLAP_EXT_AUDIO_PORTS_CONFIG};
+                           CLAP_EXT_AUDIO_PORTS, CLAP_EXT_AUDIO_PORTS_CONFIG, CLAP_EXT_GUI};
   for (const char* id : offered)
     r.Check(p.Extension(id) != nullptr, std::string("offers ") + id);
-  // The editor extension comes with the editor; its presence is not checked here.
   const char* absent[] = {CLAP_EXT_NOTE_PORTS, CLAP_EXT_STATE_CONTEXT, "clap.unknown"};
   for (const char* id : absent)
     r.Check(p.Extension(id) == nullptr, std::string("does not offer ") + id);
