@@ -3,19 +3,13 @@
 // the whole window (vignette, fog, motes, glitch) that move with the tempo
 // and the signal level and are redrawn every frame by their looping
 // animations, and two static decorations (the divider and the pitch panel).
-// Each is a function object with the draw-callback shape (control, graphics,
-// rectangle); none allocates.
+// Each is a function object that an ILambdaControl takes as its draw
+// callback; none allocates.
+#include "graphics/ILambdaControl.h"
 #include "graphics/IRECT.h"
 #include "graphics/IRgba.h"
 #include "plugin/editor/AnimationCounter.h"
 #include "plugin/editor/EditorDisplayValues.h"
-
-namespace ifx {
-namespace igfx {
-class IGfx;
-class ILambdaControl;
-} // namespace igfx
-} // namespace ifx
 
 // One counter per animated layer, shared by every editor of the process and
 // never reset: an editor opened later goes on where the last one stopped,

@@ -2,9 +2,8 @@
 // the vignette's bands fade inwards from each edge, as the gradients say.
 #include <gtest/gtest.h>
 
-#include <functional>
 
-#include "graphics/IControl.h"
+#include "graphics/ILambdaControl.h"
 #include "plugin/editor/BackgroundDrawFunctions.h"
 #include "plugin/editor/EditorPalette.h"
 #include "support/HeadlessGfxVG.h"
@@ -15,17 +14,6 @@ namespace {
 using namespace ifx::igfx;
 using ifx::testkit::HeadlessGfxVG;
 
-class DrawControl : public IControl
-{
-public:
-  explicit DrawControl(const IRECT& r, std::function<void(IGfx&, const IRECT&)> draw)
-    : IControl(r), mDraw(std::move(draw)) {}
-  void Draw(IGfx& g) override { mDraw(g, GetRECT()); }
-
-private:
-  std::function<void(IGfx&, const IRECT&)> mDraw;
-};
-
 TEST(BackgroundLayersPixels, VignetteBandsFadeInwardsFromEachEdge)
 {
   ifx::testkit::RecordingDelegate dlg;
@@ -33,7 +21,7 @@ TEST(BackgroundLayersPixels, VignetteBandsFadeInwardsFromEachEdge)
   ASSERT_TRUE(gfx.Open()) << gfx.Error();
   AnimationCounter calls(-1); // time 0: a = 0.14 at silence
   const DrawPulsingVignette vignette{kAccentColor, EditorDisplayValues{}, &calls};
-  gfx.AttachControl(new DrawControl(gfx.GetBounds(), [&](IGfx& g, const IRECT& r) { vignette(nullptr, g, r); }));
+  gfx.AttachControl(new ILambdaControl(gfx.GetBounds(), vignette));
   gfx.DrawRects({gfx.GetBounds()});
   gfx.ReadWindow();
 
