@@ -6,7 +6,7 @@
 
 using namespace ifx::igfx;
 using layer_math::Around;
-using layer_math::WithAlpha;
+using layer_math::AtAlpha;
 
 AnimationCounter gFogCalls;
 
@@ -30,7 +30,7 @@ void DrawDriftingFog::operator()(ILambdaControl*, IGfx& g, const IRECT& r) const
     for (int j = 0; j < 4; ++j)
     {
       const double shrink = (1.0 - 0.2 * j) * size * 0.5;
-      g.FillEllipse(WithAlpha(label, (1.0 - 0.25 * j) * a),
+      g.FillEllipse(AtAlpha(label, (1.0 - 0.25 * j) * a),
                     Around(cx, cy, (60.0 * i + 250.0) * shrink, (40.0 * i + 180.0) * shrink));
     }
   }
@@ -46,7 +46,7 @@ void DrawDriftingFog::operator()(ILambdaControl*, IGfx& g, const IRECT& r) const
     const double a = (std::sin(1.2 * j + 0.05 * c) * 0.005 + 0.03) * k;
     const double rx = std::sin(0.1 * c + j) * 20.0 + 80.0;
     const double ry = std::sin(0.12 * c + 0.7 * j) * 10.0 + 30.0;
-    g.FillEllipse(WithAlpha(label, a), Around(cx, cy, rx, ry));
-    g.FillEllipse(WithAlpha(label, 0.6 * a), Around(cx, cy, 1.3 * rx, 0.7 * ry));
+    g.FillEllipse(AtAlpha(label, a), Around(cx, cy, rx, ry));
+    g.FillEllipse(AtAlpha(label, 0.6 * a), Around(cx, cy, 1.3 * rx, 0.7 * ry));
   }
 }

@@ -6,7 +6,7 @@
 
 using namespace ifx::igfx;
 using layer_math::Rect;
-using layer_math::WithAlpha;
+using layer_math::AtAlpha;
 
 AnimationCounter gMoteCalls;
 
@@ -45,7 +45,7 @@ void DrawDriftingMotes::operator()(ILambdaControl*, IGfx& g, const IRECT& r) con
       s *= 1.5;
       a *= 2.0;
     }
-    g.FillEllipse(WithAlpha(label, a), Rect(x - s, y - s, x + s, y + s));
+    g.FillEllipse(AtAlpha(label, a), Rect(x - s, y - s, x + s, y + s));
   }
 
   // Ash: flat flakes, wobbling on the clock even when the beat stands still.
@@ -57,7 +57,7 @@ void DrawDriftingMotes::operator()(ILambdaControl*, IGfx& g, const IRECT& r) con
     const double y = r.T + std::fmod(e * h + 1.8 * tb, h);
     const double s = (2.0 * u + 2.0) * k;
     const double wobble = 2.0 * std::sin(j + 1.5 * t);
-    g.FillEllipse(WithAlpha(label, std::sin(0.5 * j + 0.8 * t) * 0.04 + 0.06),
+    g.FillEllipse(AtAlpha(label, std::sin(0.5 * j + 0.8 * t) * 0.04 + 0.06),
                   Rect(x - s + wobble, y - 0.7 * s, x + s + wobble, y + 0.7 * s));
   }
 }

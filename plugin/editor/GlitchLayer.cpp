@@ -7,7 +7,7 @@
 using namespace ifx::igfx;
 using layer_math::Hash;
 using layer_math::Rect;
-using layer_math::WithAlpha;
+using layer_math::AtAlpha;
 
 AnimationCounter gGlitchCalls;
 
@@ -27,7 +27,7 @@ void DrawGlitchLayer::operator()(ILambdaControl*, IGfx& g, const IRECT& r) const
   {
     const double dir = Hash(7.3 * i) > 0.5 ? 1.0 : -1.0;
     const float y = static_cast<float>(r.T + std::fmod(std::fabs((5.0 * Hash(3.7 * i) + 2.0) * tb * dir + 113.0 * i), h));
-    g.DrawLine(WithAlpha(first, (std::sin(0.8 * i + 2.0 * tb) * 0.05 + 0.06) * strength), r.L, y, r.R, y, nullptr, 1.f);
+    g.DrawLine(AtAlpha(first, (std::sin(0.8 * i + 2.0 * tb) * 0.05 + 0.06) * strength), r.L, y, r.R, y, nullptr, 1.f);
   }
 
   // Bars flashing where two beat-rate sines agree; louder output lowers the bar.
@@ -40,7 +40,7 @@ void DrawGlitchLayer::operator()(ILambdaControl*, IGfx& g, const IRECT& r) const
     const double y = r.T + 0.9 * h * Hash(23.7 * k + 0.1 * t + 100.0);
     const double width = (170.0 * Hash(k + t) + 30.0) * strength;
     const double height = (13.0 * Hash(k + 2.0 * t) + 2.0) * strength;
-    const IRgba color = k % 2 ? WithAlpha(first, 0.12 * strength) : WithAlpha(second, 0.2 * strength);
+    const IRgba color = k % 2 ? AtAlpha(first, 0.12 * strength) : AtAlpha(second, 0.2 * strength);
     g.FillRect(color, Rect(x, y, x + width, y + height));
   }
 
@@ -51,7 +51,7 @@ void DrawGlitchLayer::operator()(ILambdaControl*, IGfx& g, const IRECT& r) const
     if (std::sin((0.3 * k + 0.75) * tb) * std::sin((0.25 * k + 0.5) * tb) <= 0.5 - 0.2 * level)
       continue;
     const float x = static_cast<float>(r.L + w * Hash(50.0 * k + 0.5 * t));
-    g.DrawLine(WithAlpha(second, 0.15 * strength), x, r.T, x + 2.f, r.B, nullptr, 3.f);
+    g.DrawLine(AtAlpha(second, 0.15 * strength), x, r.T, x + 2.f, r.B, nullptr, 3.f);
   }
 
   // Sparkles, every frame somewhere else.
@@ -60,7 +60,7 @@ void DrawGlitchLayer::operator()(ILambdaControl*, IGfx& g, const IRECT& r) const
   {
     const double x = r.L + w * Hash(97.0 * m + 0.3 * t);
     const double y = r.T + h * Hash(53.0 * m + 0.3 * t + 500.0);
-    g.FillEllipse(WithAlpha(first, (std::sin(0.7 * m + 4.0 * tb) * 0.5 + 0.5) * (0.1 * level + 0.1)),
+    g.FillEllipse(AtAlpha(first, (std::sin(0.7 * m + 4.0 * tb) * 0.5 + 0.5) * (0.1 * level + 0.1)),
                   Rect(x - 2.0, y - 2.0, x + 2.0, y + 2.0));
   }
 }

@@ -7,19 +7,14 @@
 
 #include "graphics/IRECT.h"
 #include "graphics/IRgba.h"
+#include "plugin/editor/EditorAnimation.h"
 
 namespace layer_math {
 
-// clamp(x, 0, 1) x 255, truncated; NaN is transparent.
-inline int ClampedAlpha(double x) noexcept
+// The colour at the clamped alpha of x (clamp(x, 0, 1) x 255, truncated).
+inline ifx::igfx::IRgba AtAlpha(const ifx::igfx::IRgba& color, double x) noexcept
 {
-  const double c = x > 0.0 ? (x < 1.0 ? x : 1.0) : 0.0;
-  return static_cast<int>(c * 255.0);
-}
-
-inline ifx::igfx::IRgba WithAlpha(const ifx::igfx::IRgba& color, double alpha) noexcept
-{
-  return ifx::igfx::IRgba(ClampedAlpha(alpha), color.R, color.G, color.B);
+  return murkwisp_ui::WithAlpha(color, murkwisp_ui::ClampedAlpha(static_cast<float>(x)));
 }
 
 // The glitch layer's hash: the fractional part of a scaled sine, between -1

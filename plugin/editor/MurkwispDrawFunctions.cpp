@@ -1,8 +1,19 @@
 #include "plugin/editor/MurkwispDrawFunctions.h"
 
-// The layers and decorations are not drawn yet: every function is empty, so
-// their controls take their places in the layout and draw nothing.
+#include "plugin/editor/BackgroundDrawFunctions.h"
+#include "plugin/editor/MurkwispStyles.h"
+
+using murkwisp_ui::kAccentColor;
+using murkwisp_ui::kLabelColor;
+
 EditorDrawFunctions MakeEditorDrawFunctions(const EditorDisplayValues& values)
 {
-  return EditorDrawFunctions{};
+  EditorDrawFunctions draw;
+  draw.vignette = DrawPulsingVignette{kAccentColor, values};
+  draw.fog = DrawDriftingFog{kLabelColor, values};
+  draw.motes = DrawDriftingMotes{kLabelColor, values};
+  draw.glitch = DrawGlitchLayer{kLabelColor, kAccentColor, values};
+  draw.divider = DrawDividerLine{};
+  draw.pitchPanel = DrawPitchPanel{};
+  return draw;
 }

@@ -1,20 +1,9 @@
 #pragma once
 // The draw functions of the editor's lambda controls: four animated
 // background layers that follow the host tempo and the plug-in's levels,
-// and two static decorations. Each is an IDrawCallback; an empty one draws
-// nothing, and the control is attached all the same.
-#include <atomic>
-
+// and two static decorations (plugin/editor/BackgroundDrawFunctions.h).
 #include "graphics/ILambdaControl.h"
-
-// The plug-in's values the background reads, written by its audio
-// processing and read here without a lock. They live as long as the plug-in.
-struct EditorDisplayValues
-{
-  const std::atomic<float>* tempo = nullptr;         // beats per minute
-  const std::atomic<float>* inputPeakDB = nullptr;   // dB
-  const std::atomic<float>* outputPeakDB = nullptr;  // dB
-};
+#include "plugin/editor/EditorDisplayValues.h"
 
 struct EditorDrawFunctions
 {

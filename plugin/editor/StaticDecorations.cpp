@@ -1,8 +1,10 @@
 #include "graphics/IGfx.h"
 #include "plugin/editor/BackgroundDrawFunctions.h"
-#include "plugin/editor/EditorPalette.h"
+#include "plugin/editor/MurkwispStyles.h"
 
 using namespace ifx::igfx;
+using murkwisp_ui::kPitchPanelColor;
+using murkwisp_ui::kWhisperColor;
 
 void DrawDividerLine::operator()(ILambdaControl*, IGfx& g, const IRECT& r) const
 {

@@ -2,8 +2,8 @@
 // Fixed pixels of the opened editor at 1200 x 800 (draw scale 1), as any
 // back end draws it: the LEDs of the selected tabs and the mode button,
 // every slider's handle at the Init preset's value (and its bare track
-// beside it), and the input meter's segments lit by a test tone of about
-// -6 dBFS. Shared by the native pixel test and the editor window's
+// beside it), the input meter's segments lit by a test tone of about
+// -6 dBFS, and the animated vignette's accent along the window's edges. Shared by the native pixel test and the editor window's
 // screenshot under wine.
 #include <functional>
 #include <string>
@@ -23,6 +23,7 @@ enum class PixelKind
   kDark,          // no LED, bare track, unlit segment: nothing bright
   kHandle,        // a slider handle's body
   kLitSegment,    // a meter segment lit by the tone
+  kVignette,      // the backdrop tinted by the vignette's accent (violet)
 };
 
 struct PixelProbe
@@ -64,6 +65,8 @@ inline const std::vector<PixelProbe>& EditorPixelProbes()
     {"input meter left, segment 6", 107, 498, PixelKind::kLitSegment},
     {"input meter left, segment 15", 107, 197, PixelKind::kDark},
     {"input meter right, segment 15", 122, 197, PixelKind::kDark},
+    {"vignette in the top left corner", 4, 4, PixelKind::kVignette},
+    {"vignette along the bottom edge", 600, 797, PixelKind::kVignette},
   };
   return probes;
 }
@@ -78,6 +81,8 @@ inline bool PixelIs(PixelKind kind, const EditorPixel& p)
     case PixelKind::kDark: return lum < 50;
     case PixelKind::kHandle: return lum >= 55 && lum <= 130 && p.b >= p.g;
     case PixelKind::kLitSegment: return lum >= 55;
+    // The quietest pulse still tints the backdrop (18, 16, 14) by a tenth.
+    case PixelKind::kVignette: return p.b > p.g + 8 && p.r > p.g + 4;
   }
   return false;
 }

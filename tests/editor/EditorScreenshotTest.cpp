@@ -1,7 +1,7 @@
-// The editor as the VST3 test host showed it under wine (vst3_e2e_editor:
-// opened through its view, a tone played through the plug-in, the picture
-// read back from the editor's own frame), checked at the same fixed pixels
-// as the native picture.
+// The editor as the test hosts showed it under wine (vst3_e2e_editor opened
+// it through its view, clap_editor_window through the gui extension; a tone
+// played through the plug-in, the picture read back from the editor's own
+// frame), checked at the same fixed pixels as the native picture.
 #include <gtest/gtest.h>
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -12,11 +12,15 @@
 
 using namespace murkwisp_test;
 
-TEST(EditorScreenshotTest, HostsPictureShowsLEDsHandlesAndLitMeters)
+class EditorScreenshotTest : public ::testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(EditorScreenshotTest, HostsPictureShowsLEDsHandlesLitMetersAndTheVignette)
 {
   int w = 0, h = 0, channels = 0;
-  stbi_uc* rgba = stbi_load(MURKWISP_EDITOR_SCREENSHOT, &w, &h, &channels, 4);
-  ASSERT_NE(rgba, nullptr) << "no picture at " << MURKWISP_EDITOR_SCREENSHOT;
+  stbi_uc* rgba = stbi_load(GetParam(), &w, &h, &channels, 4);
+  ASSERT_NE(rgba, nullptr) << "no picture at " << GetParam();
   EXPECT_EQ(w, 1200);
   EXPECT_EQ(h, 800);
   const auto failures = CheckEditorPixels([&](int x, int y) {
@@ -29,3 +33,6 @@ TEST(EditorScreenshotTest, HostsPictureShowsLEDsHandlesAndLitMeters)
     ADD_FAILURE() << f;
   stbi_image_free(rgba);
 }
+
+INSTANTIATE_TEST_SUITE_P(BothFormats, EditorScreenshotTest,
+                         ::testing::Values(MURKWISP_VST3_EDITOR_SCREENSHOT, MURKWISP_CLAP_EDITOR_SCREENSHOT));

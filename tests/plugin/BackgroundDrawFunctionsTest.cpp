@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "plugin/editor/BackgroundDrawFunctions.h"
-#include "plugin/editor/EditorPalette.h"
+#include "plugin/editor/MurkwispStyles.h"
 #include "support/AllocationCounter.h"
 #include "support/RecordingDelegate.h"
 #include "support/RecordingGfx.h"
@@ -19,6 +19,8 @@
 namespace {
 
 using namespace ifx::igfx;
+using murkwisp_ui::kAccentColor;
+using murkwisp_ui::kLabelColor;
 using ifx::testkit::GfxOp;
 using ifx::testkit::RecordingDelegate;
 using ifx::testkit::RecordingGfx;

@@ -5,13 +5,15 @@
 
 #include "graphics/ILambdaControl.h"
 #include "plugin/editor/BackgroundDrawFunctions.h"
-#include "plugin/editor/EditorPalette.h"
+#include "plugin/editor/MurkwispStyles.h"
 #include "support/HeadlessGfxVG.h"
 #include "support/RecordingDelegate.h"
 
 namespace {
 
 using namespace ifx::igfx;
+using murkwisp_ui::kAccentColor;
+using murkwisp_ui::kLabelColor;
 using ifx::testkit::HeadlessGfxVG;
 
 TEST(BackgroundLayersPixels, VignetteBandsFadeInwardsFromEachEdge)

@@ -5,6 +5,7 @@
 
 #include "claphost/ClapModuleLoader.h"
 #include "claphost/HostedPlugin.h"
+#include "claphost/ProcessCommand.h"
 #include "claphost/Report.h"
 #include "hostaudio/EditorSession.h"
 
@@ -89,6 +90,18 @@ hostaudio::EditorHooks MakeHooks(Report& r, HostedPlugin& p, const clap_plugin_g
       values += e.header.type == CLAP_EVENT_PARAM_VALUE;
     return values;
   };
+  // Half a second at 48 kHz through the plug-in on the host's audio thread:
+  // the meters and the background follow the level.
+  hooks.play = [&p](const std::string& kind) {
+    hostaudio::Audio audio;
+    Signal signal;
+    if (!hostaudio::GenerateSignal(kind, 2, 24000, 48000.0, audio))
+      return false;
+    ToSignal(audio, signal);
+    if (!p.IsActive() && !p.Activate(48000.0, 1, 512))
+      return false;
+    return Run(p, signal, false, {512}, nullptr, nullptr).errors == 0;
+  };
   return hooks;
 }
 
@@ -103,7 +116,7 @@ int RunEditorCommand(int argc, char** argv, std::ostream& out, std::ostream& err
   if (!argsOk)
   {
     err << "usage: claphost editor <module.clap> [--screenshot out.png] [--pixel x,y]... [--click x,y]\n"
-           "       [--drag x,y,x2,y2] [--wheel x,y,delta] [--key vk] [--measure ms] [--reopen n]\n";
+           "       [--drag x,y,x2,y2] [--wheel x,y,delta] [--key vk] [--measure ms] [--reopen n] [--play signal]\n";
     return 100;
   }
 

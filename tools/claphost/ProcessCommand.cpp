@@ -91,8 +91,8 @@ bool ParseProcessArgs(int argc, char** argv, ProcessArgs& a)
   return a.block > 0 && a.block <= 65536 && a.input.frames >= 0;
 }
 
-// The signal as 32-bit values: WAV files and generated signals hold nothing
-// finer, so both sample widths see the same numbers.
+} // namespace
+
 void ToSignal(const hostaudio::Audio& audio, Signal& signal)
 {
   for (size_t c = 0; c < 2; ++c)
@@ -101,8 +101,6 @@ void ToSignal(const hostaudio::Audio& audio, Signal& signal)
     signal.ch[c].assign(src.begin(), src.end());
   }
 }
-
-} // namespace
 
 int RunProcessCommand(int argc, char** argv, std::ostream& report, std::ostream& errors)
 {

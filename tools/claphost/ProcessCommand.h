@@ -1,6 +1,9 @@
 #pragma once
 #include <ostream>
 
+#include "claphost/BlockRunner.h"
+#include "hostaudio/AudioFiles.h"
+
 namespace claphost {
 
 // claphost process <module> [--rate hz] [--block n] [--double] [--frames n]
@@ -19,5 +22,10 @@ namespace claphost {
 // an input that cannot be used is reported on `errors`, alone.
 int RunProcessCommand(int argc, char** argv, std::ostream& report, std::ostream& errors);
 int RunMakeSignalCommand(int argc, char** argv, std::ostream& report);
+
+// The first two channels (one is doubled) as 32-bit values: WAV files and
+// generated signals hold nothing finer, so both sample widths see the same
+// numbers.
+void ToSignal(const hostaudio::Audio& audio, Signal& signal);
 
 } // namespace claphost
