@@ -259,6 +259,21 @@ void RecordingGfx::ShowNativeTextEntry(int paramIdx, const ITextStyle& text, con
   Note("gfx:TextEntry");
 }
 
+void RecordingGfx::AskForFile(IString& fileName, IString& path, int action, const char* extensions,
+                              IFileDialogCompletionHandlerFunc completion)
+{
+  filePrompts.push_back({action, extensions ? extensions : "", path.Get()});
+  Note("gfx:AskForFile");
+  fileName.Set(fileChoice.c_str());
+  if (!fileChoice.empty())
+  {
+    const size_t slash = fileChoice.find_last_of("/\\");
+    path.Set(slash == std::string::npos ? "" : fileChoice.substr(0, slash + 1).c_str());
+  }
+  if (completion)
+    completion(fileName, path);
+}
+
 IPopupMenu* RecordingGfx::ShowNativeMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync)
 {
   ++menuCalls;

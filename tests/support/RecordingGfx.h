@@ -104,6 +104,20 @@ public:
   std::vector<int> lastMenuFlags;
   std::string lastMenuTitle;
   int menuCalls = 0;
+  // The file dialog's scripted answer: the path the user picks, "" for a
+  // cancel. Each dialog is recorded with its action (0 open, 1 save), its
+  // extensions and the folder it opened in.
+  std::string fileChoice;
+  struct FilePrompt
+  {
+    int action;
+    std::string extensions;
+    std::string folder;
+  };
+  std::vector<FilePrompt> filePrompts;
+  // Addresses handed to the shell, and what the shell answers.
+  std::vector<std::string> openedUrls;
+  bool openUrlResult = true;
   int nextImageId = 1;
   // Back-end bitmaps alive in the process (caches outlive a single graphics object).
   static inline int liveBitmaps = 0;
@@ -152,8 +166,10 @@ public:
   bool CopyTextToClipboard(const char* text) override { return false; }
   int ShowMessageBox(const char* text, const char* caption, int buttons,
                      igfx::IMsgBoxCompletionHandlerFunc completion) override { return 0; }
+  // Answers with fileChoice as the window's dialog would: the full path and
+  // its folder when chosen, an empty name and the folder kept when cancelled.
   void AskForFile(IString& fileName, IString& path, int action, const char* extensions,
-                  igfx::IFileDialogCompletionHandlerFunc completion) override {}
+                  igfx::IFileDialogCompletionHandlerFunc completion) override;
   void AskForDirectory(IString& dir, igfx::IFileDialogCompletionHandlerFunc completion) override {}
   bool AskForColour(igfx::IRgba& color, const char* prompt, igfx::IColorPickerHandlerFunc completion) override
   {
@@ -161,7 +177,8 @@ public:
   }
   bool OpenURL(const char* url, const char* windowTitle, const char* confirmMsg, const char* errMsg) override
   {
-    return false;
+    openedUrls.push_back(url ? url : "");
+    return openUrlResult;
   }
   igfx::PlatformFont* LoadPlatformFontByName(const char*, const char*, int) override { return nullptr; }
   igfx::PlatformFont* LoadPlatformFontFromMemory(const char*, const void*, int) override { return nullptr; }
