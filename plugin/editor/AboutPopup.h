@@ -1,31 +1,36 @@
 #pragma once
 // The about panel over the whole editor, opened and closed by the Fennow
-// icon. While closed its target rectangle is empty, so it takes no clicks.
-//
-// Only the open state and its colours are kept so far: its pages come with
-// the panel's own drawing. Until then an open panel shows as a plain panel
-// that closes on any click, so it can never trap the editor.
-#include "graphics/IControl.h"
+// icon: the product's title, maker and version, an information page, and a
+// button that runs the version check and shows its result, with a link to
+// the download page when a newer version is out.
+#include "plugin/editor/PopupPanel.h"
 
-class AboutPopup : public ifx::igfx::IControl
+class AboutPopup : public PopupPanel
 {
 public:
   AboutPopup(const ifx::igfx::IRECT& bounds, const ifx::igfx::IRgba& panelColor, const ifx::igfx::IRgba& textColor,
              const ifx::igfx::IRgba& accentColor);
 
-  void Draw(ifx::igfx::IGfx& g) override;
-  void OnMouseDown(float x, float y, const ifx::igfx::IMouseModifiers& mod) override;
-
-  const ifx::igfx::IRgba& GetTextColor() const { return mTextColor; }
-  const ifx::igfx::IRgba& GetAccentColor() const { return mAccentColor; }
-  bool IsOpen() const { return mOpen; }
-  // Open: takes clicks over its whole rectangle; closed: none. Either way
-  // the pointer is no longer counted as over it.
   void SetOpen(bool open);
 
+  void Draw(ifx::igfx::IGfx& g) override;
+  void DrawInfoPage(ifx::igfx::IGfx& g, const ifx::igfx::IRECT& content);
+  void OnMouseDown(float x, float y, const ifx::igfx::IMouseModifiers& mod) override;
+
+  // The 420 x 620 panel at the editor's centre.
+  ifx::igfx::IRECT GetPanelRECT() const;
+  // Where the last frame drew them; all zero until then (the link also while
+  // no newer version is shown).
+  const ifx::igfx::IRECT& GetInfoTabRECT() const { return mInfoTab; }
+  const ifx::igfx::IRECT& GetUpdateButtonRECT() const { return mUpdateButton; }
+  const ifx::igfx::IRECT& GetDownloadLinkRECT() const { return mDownloadLink; }
+
 private:
-  ifx::igfx::IRgba mPanelColor;
-  ifx::igfx::IRgba mTextColor;
-  ifx::igfx::IRgba mAccentColor;
-  bool mOpen = false;
+  void DrawMakerLine(ifx::igfx::IGfx& g, const ifx::igfx::IRECT& r) const;
+  void DrawCheckResult(ifx::igfx::IGfx& g, const ifx::igfx::IRECT& content);
+  void OpenDownloadPage() const;
+
+  ifx::igfx::IRECT mInfoTab;
+  ifx::igfx::IRECT mUpdateButton;
+  ifx::igfx::IRECT mDownloadLink;
 };

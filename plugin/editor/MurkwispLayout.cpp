@@ -116,11 +116,7 @@ void AttachHeader(IGfx* g, const ifx::IPluginBase* plugin, EditorLinks& links)
   links.presetName = new PresetNameControl(IRECT(1000, 18, 1146, 40), "", kStyleS14R);
   links.presetName->SetAnimation(&PresetNameControl::PulsePresetName, PresetNameControl::kPulseMs);
   if (plugin)
-  {
-    const int idx = plugin->GetCurrentPresetIdx();
-    const char* name = idx >= 0 && idx < plugin->NPresets() ? plugin->GetPresetName(idx) : nullptr;
-    links.presetName->SetString(name && name[0] ? name : "Default");
-  }
+    links.presetName->ShowCurrentPreset(*plugin);
   links.presetName = AttachTagged(g, links.presetName, kTagPresetName);
 }
 

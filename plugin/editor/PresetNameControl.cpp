@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/framework/IPluginBase.h"
 #include "graphics/IGfx.h"
 #include "plugin/editor/EditorAnimation.h"
 #include "plugin/editor/MurkwispStyles.h"
@@ -19,6 +20,13 @@ void PresetNameControl::Draw(IGfx& g)
   g.FillRoundRect(WithAlpha(mGlowColor, ClampedAlpha((std::sin(mPhase) * 0.1f + 0.15f) * 0.3f)), mRECT.GetPadded(-2.f),
                   4.f);
   ITextControl::Draw(g);
+}
+
+void PresetNameControl::ShowCurrentPreset(const ifx::IPluginBase& plugin)
+{
+  const int idx = plugin.GetCurrentPresetIdx();
+  const char* name = idx >= 0 && idx < plugin.NPresets() ? plugin.GetPresetName(idx) : nullptr;
+  SetString(name && name[0] ? name : "Default");
 }
 
 void PresetNameControl::PulsePresetName(IControl* control)

@@ -1,0 +1,225 @@
+// The about popup over the recording graphics object with a scripted
+// version feed: its page, the check on request and its result, the link.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "plugin/UpdateChecker.h"
+#include "support/RecordingDelegate.h"
+#include "PopupHarness.h"
+
+using namespace popuptest;
+using ifx::UpdateChecker;
+
+namespace {
+
+std::string gFeed;
+int gFetches = 0;
+
+std::string ServeFeed(const char*)
+{
+  ++gFetches;
+  return gFeed;
+}
+
+std::string Feed(const char* version, const char* url)
+{
+  return std::string("{\"version\":\"") + version + "\",\"url\":\"" + url + "\",\"changelog\":\"\"}";
+}
+
+constexpr const char* kDownload = "https://tarnhollow-audio.example/murkwisp?v=0.9.3";
+
+class AboutPopupTest : public ::testing::Test
+{
+protected:
+  AboutPopupTest() : h(4), popup(*h.about), checker(UpdateChecker::Instance())
+  {
+    checker.SetFetchFunction(&ServeFeed);
+    checker.status = ifx::kUpdateNotChecked;
+    checker.downloadUrl[0] = checker.latestVersion[0] = '\0';
+    gFetches = 0;
+  }
+  ~AboutPopupTest() override
+  {
+    gFeed.clear();
+    checker.status = ifx::kUpdateNotChecked;
+    checker.downloadUrl[0] = checker.latestVersion[0] = '\0';
+  }
+
+  void OpenAndDraw()
+  {
+    popup.SetOpen(true);
+    h.Frame(&popup);
+  }
+  void ClickLink() { h.Click(popup.GetDownloadLinkRECT().MW(), popup.GetDownloadLinkRECT().MH()); }
+  void ClickUpdate() { h.Click(popup.GetUpdateButtonRECT().MW(), popup.GetUpdateButtonRECT().MH()); }
+
+  PopupHarness<PresetsPlugin> h;
+  AboutPopup& popup;
+  UpdateChecker& checker;
+};
+
+} // namespace
+
+TEST_F(AboutPopupTest, DrawsTheProductAndTheInformationPageWithTheResultOfEachStatus)
+{
+  std::strcpy(checker.latestVersion, "0.9.3");
+  std::strcpy(checker.downloadUrl, kDownload);
+  struct Case { ifx::EUpdateStatus status; const char* button; const char* result; bool link; };
+  const Case cases[] = {
+    {ifx::kUpdateNotChecked, "Check for Updates", nullptr, false},
+    {ifx::kUpdateChecking, "Checking...", nullptr, false},
+    {ifx::kUpdateUpToDate, "Check for Updates", "You're running the latest version", false},
+    {ifx::kUpdateAvailable, "Check for Updates", "\xE2\x9C\x93 Update available: v0.9.3", true},
+    {ifx::kUpdateFailed, "Check for Updates", "Could not check for updates", false},
+  };
+  popup.SetOpen(true);
+  const IRECT p = popup.GetPanelRECT();
+  EXPECT_EQ(p, IRECT(390.f, 90.f, 810.f, 710.f));
+  for (const Case& c : cases)
+  {
+    checker.status = c.status;
+    h.Frame(&popup);
+    std::vector<std::string> texts;
+    for (const auto& op : h.Texts())
+      texts.push_back(op.text);
+    std::vector<std::string> expected = {
+      "Murkwisp",
+      "Tarnhollow Audio - Korvane  \xE2\x80\xA2  v0.9.2",
+      "Info",
+      "SPECTRAL PITCH SHIFTING REVERB",
+      "A haunted formant pitch shifter with ethereal reverb, delay, and chorus",
+      "characteristics. Create fennowly harmonies, frozen drones, spectral pads,",
+      "and otherworldly vocal textures.",
+      c.button,
+    };
+    if (c.result)
+      expected.push_back(c.result);
+    if (c.link)
+      expected.push_back("Click here to download");
+    expected.push_back("Click outside to close  \xE2\x80\xA2  ESC to dismiss");
+    EXPECT_EQ(texts, expected) << c.status;
+    EXPECT_EQ(popup.GetDownloadLinkRECT(), c.link ? IRECT(410.f, 388.f, 790.f, 406.f) : IRECT()) << c.status;
+  }
+  EXPECT_EQ(popup.GetInfoTabRECT(), IRECT(485.f, 170.f, 595.f, 200.f));
+  EXPECT_EQ(popup.GetUpdateButtonRECT(), IRECT(525.f, 328.f, 675.f, 358.f));
+  const auto title = h.Texts().front();
+  EXPECT_EQ(title.rect, IRECT(390.f, 100.f, 810.f, 150.f));
+}
+
+TEST_F(AboutPopupTest, ClicksInsideThePanelKeepItOpenOneUnitOutsideClosesIt)
+{
+  OpenAndDraw();
+  const IRECT p = popup.GetPanelRECT();
+  for (const auto& at : {std::pair<float, float>{p.L, p.T}, {p.R - 1.f, p.B - 1.f}, {p.MW(), p.T + 30.f},
+                          {popup.GetInfoTabRECT().MW(), popup.GetInfoTabRECT().MH()}})
+  {
+    popup.SetClean();
+    h.Click(at.first, at.second);
+    EXPECT_TRUE(popup.IsOpen()) << at.first << "," << at.second;
+  }
+  EXPECT_TRUE(popup.IsDirty());  // the Info tab redraws the page
+  EXPECT_EQ(gFetches, 0);
+  for (const auto& at : {std::pair<float, float>{p.L - 1.f, p.MH()}, {p.R, p.MH()}, {p.MW(), p.T - 1.f},
+                          {p.MW(), p.B}})
+  {
+    OpenAndDraw();
+    popup.SetClean();
+    h.Click(at.first, at.second);
+    EXPECT_FALSE(popup.IsOpen()) << at.first << "," << at.second;
+    EXPECT_TRUE(popup.GetTargetRECT().Empty());
+    EXPECT_TRUE(popup.IsDirty());
+  }
+
+  // Escape closes it while open only; while closed keys go to the editor.
+  OpenAndDraw();
+  EXPECT_FALSE(h.Key('Q'));
+  EXPECT_TRUE(h.Key(PopupPanel::kKeyEscape));
+  EXPECT_FALSE(popup.IsOpen());
+  EXPECT_EQ(h.beneath->keyDowns, 0);
+  EXPECT_FALSE(h.Key(PopupPanel::kKeyEscape));
+  EXPECT_EQ(h.beneath->keyDowns, 1);
+  h.Frame(&popup);
+  EXPECT_TRUE(h.gfx.ops.empty());
+  EXPECT_EQ(h.beneath->mouseDowns, 0);
+  h.Click(p.MW(), p.MH());
+  EXPECT_EQ(h.beneath->mouseDowns, 1);
+}
+
+TEST_F(AboutPopupTest, TheButtonChecksAtOnceAndTheLinkOpensTheFeedsAddress)
+{
+  OpenAndDraw();
+  EXPECT_TRUE(popup.GetDownloadLinkRECT().Empty());
+
+  gFeed = Feed("0.9.3", kDownload);
+  popup.SetClean();
+  ClickUpdate();
+  EXPECT_EQ(gFetches, 1);
+  EXPECT_EQ(checker.status, ifx::kUpdateAvailable);
+  EXPECT_TRUE(popup.IsDirty());
+  h.Frame(&popup);
+  EXPECT_TRUE(h.Drew("\xE2\x9C\x93 Update available: v0.9.3"));
+
+  h.gfx.openUrlResult = false;  // a shell that fails is not reported
+  ClickLink();
+  ClickLink();
+  EXPECT_EQ(h.gfx.openedUrls, std::vector<std::string>(2, kDownload));
+  EXPECT_TRUE(popup.IsOpen());
+
+  // A later check that finds nothing newer disarms the link before the next frame.
+  gFeed = Feed("0.9.2", kDownload);
+  ClickUpdate();
+  EXPECT_EQ(checker.status, ifx::kUpdateUpToDate);
+  ClickLink();
+  h.Frame(&popup);
+  EXPECT_TRUE(popup.GetDownloadLinkRECT().Empty());
+  EXPECT_EQ(h.gfx.openedUrls.size(), 2u);
+
+  // A failed fetch shows as such.
+  gFeed.clear();
+  ClickUpdate();
+  h.Frame(&popup);
+  EXPECT_TRUE(h.Drew("Could not check for updates"));
+}
+
+TEST_F(AboutPopupTest, OnlyPlainHttpsAddressesReachTheShell)
+{
+  popup.SetOpen(true);
+  checker.status = ifx::kUpdateAvailable;
+  std::strcpy(checker.latestVersion, "0.9.3");
+  const char* refused[] = {
+    "",
+    "https://x.example/a b",
+    "https://x.example/\tcalc",
+    "https://x.example/\x7f",
+    "https://x.example/\"&calc",
+    "http://x.example/",
+    "file:///C:/Windows/System32/calc.exe",
+    "C:\\Windows\\System32\\calc.exe",
+  };
+  for (const char* url : refused)
+  {
+    std::strcpy(checker.downloadUrl, url);
+    h.Frame(&popup);
+    ASSERT_FALSE(popup.GetDownloadLinkRECT().Empty());
+    ClickLink();
+    EXPECT_TRUE(popup.IsOpen()) << url;
+  }
+  EXPECT_TRUE(h.gfx.openedUrls.empty());
+
+  // A field filled to its last byte is read no further than its end.
+  std::memset(checker.downloadUrl, 'a', sizeof(checker.downloadUrl));
+  std::memcpy(checker.downloadUrl, "https://", 8);
+  ClickLink();
+  ASSERT_EQ(h.gfx.openedUrls.size(), 1u);
+  EXPECT_EQ(h.gfx.openedUrls[0].size(), sizeof(checker.downloadUrl));
+}
+
+TEST(AboutPopupWithoutPlugin, ShowsTheVersionWithoutAMaker)
+{
+  PopupHarness<ifx::testkit::RecordingDelegate> h;
+  h.about->SetOpen(true);
+  h.Frame(h.about);
+  EXPECT_TRUE(h.Drew(std::string("v") + ifx::kPluginVersionText));
+}
