@@ -36,6 +36,8 @@ void PresetPopup::Open(int selected)
   OpenOverEditor();
   mSelected = selected;
   mFirstVisibleRow = std::max(0, selected - (kVisibleRows - 1));
+  // A click that comes before the first frame meets what that frame shows.
+  Layout();
 }
 
 ifx::IPluginBase* PresetPopup::Plugin() const
@@ -54,69 +56,75 @@ int PresetPopup::LastFirstRow() const
   return std::max(0, NPresets() - kVisibleRows);
 }
 
-// -- Drawing -----------------------------------------------------------------------------------
+// -- Layout and drawing ----------------------------------------------------------------------
+
+void PresetPopup::Layout()
+{
+  const int n = NPresets();
+  const int visible = std::min(n, kVisibleRows);
+  const float listHeight = kRowHeight * static_cast<float>(visible) + 10.f;
+  const float panelHeight = listHeight + 175.f;
+  const float cx = mRECT.MW(), cy = mRECT.MH();
+  mPanel = IRECT(cx - kPanelHalfWidth, cy - panelHeight / 2.f, cx + kPanelHalfWidth, cy + panelHeight / 2.f);
+  mList = IRECT(mPanel.L + 20.f, mPanel.T + 65.f, mPanel.R - 20.f, mPanel.T + 65.f + listHeight);
+
+  const int first = std::clamp(mFirstVisibleRow, 0, LastFirstRow());
+  mNRows = 0;
+  for (int i = 0; i < visible && first + i < n; ++i)
+  {
+    const float top = mList.T + 5.f + kRowHeight * static_cast<float>(i);
+    mRows[i] = IRECT(mList.L + 5.f, top, mList.R - 5.f, top + kRowHeight);
+    mRowPresets[i] = first + i;
+    mNRows = i + 1;
+  }
+
+  const float x0 = mPanel.MW() - 165.f, y0 = mList.B + 20.f;
+  mLoad = IRECT(x0, y0, x0 + kButtonWidth, y0 + kButtonHeight);
+  mSave = IRECT(x0 + 115.f, y0, x0 + 115.f + kButtonWidth, y0 + kButtonHeight);
+  mSelect = IRECT(x0 + 230.f, y0, x0 + 230.f + kButtonWidth, y0 + kButtonHeight);
+}
 
 void PresetPopup::Draw(IGfx& g)
 {
   if (!mOpen)
     return;
   AdvancePhase();
-
-  const ifx::IPluginBase* plugin = Plugin();
-  const int n = NPresets();
-  const int visible = std::min(n, kVisibleRows);
-  const float listHeight = kRowHeight * static_cast<float>(visible) + 10.f;
-  const float panelHeight = listHeight + 175.f;
-  const float cx = mRECT.MW(), cy = mRECT.MH();
-  const IRECT p(cx - kPanelHalfWidth, cy - panelHeight / 2.f, cx + kPanelHalfWidth, cy + panelHeight / 2.f);
-  mPanel = p;
+  mFirstVisibleRow = std::clamp(mFirstVisibleRow, 0, LastFirstRow());
+  Layout();
+  const IRECT& p = mPanel;
+  const IRECT& q = mList;
   DrawPanel(g, p);
 
   g.DrawText(Text(28.f, mTextColor, kAlignCenter, kFontGipsyCurse), "Presets", IRECT(p.L, p.T + 12.f, p.R, p.T + 57.f));
   g.DrawLine(WithAlpha(mAccentColor, 127), p.L + 20.f, p.T + 55.f, p.R - 20.f, p.T + 55.f, nullptr, 1.f);
-
-  const IRECT q(p.L + 20.f, p.T + 65.f, p.R - 20.f, p.T + 65.f + listHeight);
-  mList = q;
   g.FillRoundRect(kListColor, q, 6.f);
   g.DrawRoundRect(WithAlpha(mAccentColor, 76), q, 6.f, nullptr, 1.f);
 
-  const int lastFirst = LastFirstRow();
-  mFirstVisibleRow = std::clamp(mFirstVisibleRow, 0, lastFirst);
-
   const ITextStyle nameStyle = Text(14.f, mTextColor, kAlignNear);
   const ITextStyle selectedStyle = Text(14.f, mAccentColor, kAlignNear);
-  mDrawnRows = 0;
-  for (int i = 0; i < visible && mFirstVisibleRow + i < n; ++i)
+  const ifx::IPluginBase* plugin = Plugin();
+  for (int i = 0; i < mNRows; ++i)
   {
-    const int preset = mFirstVisibleRow + i;
-    const float top = q.T + 5.f + kRowHeight * static_cast<float>(i);
-    const IRECT row(q.L + 5.f, top, q.R - 5.f, top + kRowHeight);
-    mRows[i] = row;
-    mRowPresets[i] = preset;
-    mDrawnRows = i + 1;
-    const bool selected = preset == mSelected;
+    const IRECT& row = mRows[i];
+    const bool selected = mRowPresets[i] == mSelected;
     if (selected)
       g.FillRoundRect(WithAlpha(mAccentColor, 76), row, 4.f);
     else if (i == mHover)
       g.FillRoundRect(WithAlpha(mAccentColor, 38), row, 4.f);
-    const char* name = plugin->GetPresetName(preset);
+    const char* name = plugin->GetPresetName(mRowPresets[i]);
     if (name[0])
       g.DrawText(selected ? selectedStyle : nameStyle, name, IRECT(row.L + 10.f, row.T, row.R - 10.f, row.B));
   }
 
-  if (n > kVisibleRows)
+  if (NPresets() > kVisibleRows)
   {
     const ITextStyle hint = Text(10.f, WithAlpha(mAccentColor, 153));
     if (mFirstVisibleRow > 0)
       g.DrawText(hint, "\xE2\x96\xB2 scroll up", IRECT(q.L, q.T - 15.f, q.R, q.T));
-    if (mFirstVisibleRow < lastFirst)
+    if (mFirstVisibleRow < LastFirstRow())
       g.DrawText(hint, "\xE2\x96\xBC scroll down", IRECT(q.L, q.B, q.R, q.B + 15.f));
   }
 
-  const float x0 = p.MW() - 165.f, y0 = q.B + 20.f;
-  mLoad = IRECT(x0, y0, x0 + kButtonWidth, y0 + kButtonHeight);
-  mSave = IRECT(x0 + 115.f, y0, x0 + 115.f + kButtonWidth, y0 + kButtonHeight);
-  mSelect = IRECT(x0 + 230.f, y0, x0 + 230.f + kButtonWidth, y0 + kButtonHeight);
   DrawButton(g, mLoad, "Load", mHover == kHoverLoad);
   DrawButton(g, mSave, "Save", mHover == kHoverSave);
   DrawButton(g, mSelect, "Select", mHover == kHoverSelect);
@@ -139,7 +147,7 @@ void PresetPopup::DrawButton(IGfx& g, const IRECT& r, const char* label, bool hi
 
 int PresetPopup::RowAt(float x, float y) const
 {
-  for (int i = 0; i < mDrawnRows; ++i)
+  for (int i = 0; i < mNRows; ++i)
   {
     if (mRows[i].Contains(x, y))
       return i;

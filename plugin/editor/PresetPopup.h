@@ -50,10 +50,11 @@ public:
   int GetFirstVisibleRow() const { return mFirstVisibleRow; }
   int GetHover() const { return mHover; }
 
-  // The layout of the last frame, which every hit test uses.
+  // The layout of the last frame (or of the opening, before the first
+  // frame), which every hit test uses.
   const ifx::igfx::IRECT& GetPanelRECT() const { return mPanel; }
   const ifx::igfx::IRECT& GetListRECT() const { return mList; }
-  int NDrawnRows() const { return mDrawnRows; }
+  int NRows() const { return mNRows; }
   const ifx::igfx::IRECT& GetRowRECT(int row) const { return mRows[row]; }
   int GetRowPreset(int row) const { return mRowPresets[row]; }
   const ifx::igfx::IRECT& GetLoadRECT() const { return mLoad; }
@@ -65,7 +66,10 @@ private:
   int NPresets() const;
   // The first row at which the list's end fills the last visible row.
   int LastFirstRow() const;
-  // The drawn row under the point, or -1.
+  // Places the panel, the list, its rows (with the presets they show, from
+  // the first visible row as a frame clamps it) and the buttons.
+  void Layout();
+  // The row under the point, or -1.
   int RowAt(float x, float y) const;
   void RestoreAndShow(int preset);
   void ShowCurrentPresetName(const ifx::IPluginBase& plugin);
@@ -81,7 +85,7 @@ private:
   ifx::igfx::IRECT mList;
   ifx::igfx::IRECT mRows[kVisibleRows];
   int mRowPresets[kVisibleRows] = {};
-  int mDrawnRows = 0;
+  int mNRows = 0;
   ifx::igfx::IRECT mLoad;
   ifx::igfx::IRECT mSave;
   ifx::igfx::IRECT mSelect;

@@ -17,7 +17,7 @@ constexpr float kPresetIconX = 1170.f, kAboutIconX = 30.f, kIconY = 28.f;
 // The middle of the row that shows preset, in the browser's last frame.
 float RowY(const PresetPopup& popup, int preset)
 {
-  for (int i = 0; i < popup.NDrawnRows(); ++i)
+  for (int i = 0; i < popup.NRows(); ++i)
     if (popup.GetRowPreset(i) == preset)
       return popup.GetRowRECT(i).MH();
   ADD_FAILURE() << "preset " << preset << " is not shown";
@@ -39,7 +39,7 @@ TEST(PopupsInEditor, BrowserOpenedByItsIconRestoresIntoTheHeaderAndClosesOnEscap
   ed.Click(kPresetIconX, kIconY);
   ASSERT_TRUE(popup->IsOpen());
   ed.Frame();
-  EXPECT_EQ(popup->NDrawnRows(), 10);
+  EXPECT_EQ(popup->NRows(), 10);
   EXPECT_FLOAT_EQ(popup->GetPanelRECT().H(), 505.f);
 
   ed.Click(600.f, RowY(*popup, 3));

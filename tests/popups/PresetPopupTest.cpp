@@ -45,7 +45,7 @@ protected:
   // The middle of the drawn row that shows preset.
   float RowY(int preset) const
   {
-    for (int i = 0; i < popup.NDrawnRows(); ++i)
+    for (int i = 0; i < popup.NRows(); ++i)
       if (popup.GetRowPreset(i) == preset)
         return popup.GetRowRECT(i).MH();
     ADD_FAILURE() << "preset " << preset << " is not shown";
@@ -71,7 +71,7 @@ TEST_F(TenPresets, ListShowsEveryPresetWithoutScrollingInAPanel505High)
   EXPECT_EQ(OpenOn(3), Names(0, 9));
   EXPECT_EQ(popup.GetPanelRECT(), IRECT(390.f, 147.5f, 810.f, 652.5f));
   EXPECT_EQ(popup.GetListRECT(), IRECT(410.f, 212.5f, 790.f, 542.5f));
-  ASSERT_EQ(popup.NDrawnRows(), 10);
+  ASSERT_EQ(popup.NRows(), 10);
   EXPECT_EQ(popup.GetRowRECT(9), IRECT(415.f, 505.5f, 785.f, 537.5f));
   EXPECT_EQ(popup.GetLoadRECT(), IRECT(435.f, 562.5f, 535.f, 594.5f));
   EXPECT_EQ(popup.GetSaveRECT(), IRECT(550.f, 562.5f, 650.f, 594.5f));
@@ -162,8 +162,9 @@ TEST_F(PresetPopupTest, ClickRestoresAndStaysOpenDoubleClickRestoresAndCloses)
   EXPECT_EQ(plugin.statesRestored, toldBefore + 3);
   EXPECT_STREQ(h.presetName->GetString(), "Preset 9");
 
-  // "Select" restores the highlighted preset, wherever the sound has gone since.
-  OpenOn(12);
+  // "Select" restores the highlighted preset, wherever the sound has gone
+  // since; a click before the first frame meets the layout it will show.
+  popup.Open(12);
   plugin.GetParam(basetest::kHaunt)->Set(99.);
   h.Click(popup.GetSelectRECT().MW(), popup.GetSelectRECT().MH());
   EXPECT_FALSE(popup.IsOpen());
@@ -176,7 +177,7 @@ TEST_F(PresetPopupTest, PresetsWithoutANameShowAnEmptyRowThatStillRestoresAndDef
 {
   plugin.ClearName(5);
   const std::vector<std::string> rows = OpenOn(11);
-  EXPECT_EQ(popup.NDrawnRows(), 12);
+  EXPECT_EQ(popup.NRows(), 12);
   EXPECT_EQ(rows.size(), 11u);
   EXPECT_EQ(std::count(rows.begin(), rows.end(), "Preset 5"), 0);
   h.Click(RowX(), RowY(5));
@@ -317,7 +318,7 @@ TEST(PresetPopupWithoutPlugin, ListIsEmptyAndTheButtonsOnlyAskOrClose)
   PresetPopup& popup = *h.presets;
   popup.Open(0);
   h.Frame(&popup);
-  EXPECT_EQ(popup.NDrawnRows(), 0);
+  EXPECT_EQ(popup.NRows(), 0);
   EXPECT_FLOAT_EQ(popup.GetPanelRECT().H(), 185.f);
 
   TempFile file("without plugin.fxp");
