@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "plugin/UpdateChecker.h"
 #include "support/RecordingDelegate.h"
@@ -30,30 +31,32 @@ std::string Feed(const char* version, const char* url)
 
 constexpr const char* kDownload = "https://tarnhollow-audio.example/murkwisp?v=0.9.3";
 
+// The process-wide check, scripted, and left unchecked afterwards.
 class AboutPopupTest : public ::testing::Test
 {
 protected:
   AboutPopupTest() : h(4), popup(*h.about), checker(UpdateChecker::Instance())
   {
     checker.SetFetchFunction(&ServeFeed);
-    checker.status = ifx::kUpdateNotChecked;
-    checker.downloadUrl[0] = checker.latestVersion[0] = '\0';
+    Reset();
     gFetches = 0;
+    popup.SetOpen(true);
   }
-  ~AboutPopupTest() override
+  ~AboutPopupTest() override { Reset(); }
+  void Reset()
   {
     gFeed.clear();
     checker.status = ifx::kUpdateNotChecked;
     checker.downloadUrl[0] = checker.latestVersion[0] = '\0';
   }
-
-  void OpenAndDraw()
+  std::vector<std::string> Texts()
   {
-    popup.SetOpen(true);
     h.Frame(&popup);
+    std::vector<std::string> texts;
+    for (const auto& op : h.gfx.OfKind(ifx::testkit::GfxOp::kRenderText))
+      texts.push_back(op.text);
+    return texts;
   }
-  void ClickLink() { h.Click(popup.GetDownloadLinkRECT().MW(), popup.GetDownloadLinkRECT().MH()); }
-  void ClickUpdate() { h.Click(popup.GetUpdateButtonRECT().MW(), popup.GetUpdateButtonRECT().MH()); }
 
   PopupHarness<PresetsPlugin> h;
   AboutPopup& popup;
@@ -62,7 +65,7 @@ protected:
 
 } // namespace
 
-TEST_F(AboutPopupTest, DrawsTheProductAndTheInformationPageWithTheResultOfEachStatus)
+TEST_F(AboutPopupTest, ShowsTheProductAndTheInformationPageWithTheResultOfEachStatus)
 {
   std::strcpy(checker.latestVersion, "0.9.3");
   std::strcpy(checker.downloadUrl, kDownload);
@@ -74,16 +77,9 @@ TEST_F(AboutPopupTest, DrawsTheProductAndTheInformationPageWithTheResultOfEachSt
     {ifx::kUpdateAvailable, "Check for Updates", "\xE2\x9C\x93 Update available: v0.9.3", true},
     {ifx::kUpdateFailed, "Check for Updates", "Could not check for updates", false},
   };
-  popup.SetOpen(true);
-  const IRECT p = popup.GetPanelRECT();
-  EXPECT_EQ(p, IRECT(390.f, 90.f, 810.f, 710.f));
   for (const Case& c : cases)
   {
     checker.status = c.status;
-    h.Frame(&popup);
-    std::vector<std::string> texts;
-    for (const auto& op : h.Texts())
-      texts.push_back(op.text);
     std::vector<std::string> expected = {
       "Murkwisp",
       "Tarnhollow Audio - Korvane  \xE2\x80\xA2  v0.9.2",
@@ -99,121 +95,89 @@ TEST_F(AboutPopupTest, DrawsTheProductAndTheInformationPageWithTheResultOfEachSt
     if (c.link)
       expected.push_back("Click here to download");
     expected.push_back("Click outside to close  \xE2\x80\xA2  ESC to dismiss");
-    EXPECT_EQ(texts, expected) << c.status;
+    EXPECT_EQ(Texts(), expected) << c.status;
     EXPECT_EQ(popup.GetDownloadLinkRECT(), c.link ? IRECT(410.f, 388.f, 790.f, 406.f) : IRECT()) << c.status;
   }
+  EXPECT_EQ(popup.GetPanelRECT(), IRECT(390.f, 90.f, 810.f, 710.f));
   EXPECT_EQ(popup.GetInfoTabRECT(), IRECT(485.f, 170.f, 595.f, 200.f));
   EXPECT_EQ(popup.GetUpdateButtonRECT(), IRECT(525.f, 328.f, 675.f, 358.f));
-  const auto title = h.Texts().front();
-  EXPECT_EQ(title.rect, IRECT(390.f, 100.f, 810.f, 150.f));
 }
 
-TEST_F(AboutPopupTest, ClicksInsideThePanelKeepItOpenOneUnitOutsideClosesIt)
+TEST_F(AboutPopupTest, ClicksInsideThePanelKeepItOpenOutsideOrEscapeCloseIt)
 {
-  OpenAndDraw();
+  h.Frame(&popup);
   const IRECT p = popup.GetPanelRECT();
   for (const auto& at : {std::pair<float, float>{p.L, p.T}, {p.R - 1.f, p.B - 1.f}, {p.MW(), p.T + 30.f},
                           {popup.GetInfoTabRECT().MW(), popup.GetInfoTabRECT().MH()}})
-  {
-    popup.SetClean();
     h.Click(at.first, at.second);
-    EXPECT_TRUE(popup.IsOpen()) << at.first << "," << at.second;
-  }
-  EXPECT_TRUE(popup.IsDirty());  // the Info tab redraws the page
+  EXPECT_TRUE(popup.IsOpen());
   EXPECT_EQ(gFetches, 0);
+  // One unit outside each edge (the right and bottom edges are out).
   for (const auto& at : {std::pair<float, float>{p.L - 1.f, p.MH()}, {p.R, p.MH()}, {p.MW(), p.T - 1.f},
                           {p.MW(), p.B}})
   {
-    OpenAndDraw();
+    popup.SetOpen(true);
     popup.SetClean();
     h.Click(at.first, at.second);
     EXPECT_FALSE(popup.IsOpen()) << at.first << "," << at.second;
-    EXPECT_TRUE(popup.GetTargetRECT().Empty());
-    EXPECT_TRUE(popup.IsDirty());
+    EXPECT_TRUE(popup.GetTargetRECT().Empty() && popup.IsDirty());
   }
+  EXPECT_EQ(h.beneath->mouseDowns, 0);
 
-  // Escape closes it while open only; while closed keys go to the editor.
-  OpenAndDraw();
+  popup.SetOpen(true);
   EXPECT_FALSE(h.Key('Q'));
   EXPECT_TRUE(h.Key(PopupPanel::kKeyEscape));
   EXPECT_FALSE(popup.IsOpen());
-  EXPECT_EQ(h.beneath->keyDowns, 0);
+  // Closed, keys and clicks go to the editor below.
   EXPECT_FALSE(h.Key(PopupPanel::kKeyEscape));
-  EXPECT_EQ(h.beneath->keyDowns, 1);
+  h.Click(p.MW(), p.MH());
+  EXPECT_EQ(h.beneath->keyDowns + h.beneath->mouseDowns, 2);
   h.Frame(&popup);
   EXPECT_TRUE(h.gfx.ops.empty());
-  EXPECT_EQ(h.beneath->mouseDowns, 0);
-  h.Click(p.MW(), p.MH());
-  EXPECT_EQ(h.beneath->mouseDowns, 1);
 }
 
-TEST_F(AboutPopupTest, TheButtonChecksAtOnceAndTheLinkOpensTheFeedsAddress)
+TEST_F(AboutPopupTest, TheButtonChecksAtOnceAndTheLinkOpensOnlyPlainHttpsAddresses)
 {
-  OpenAndDraw();
+  h.Frame(&popup);
   EXPECT_TRUE(popup.GetDownloadLinkRECT().Empty());
-
   gFeed = Feed("0.9.3", kDownload);
   popup.SetClean();
-  ClickUpdate();
+  h.Click(popup.GetUpdateButtonRECT());
   EXPECT_EQ(gFetches, 1);
   EXPECT_EQ(checker.status, ifx::kUpdateAvailable);
   EXPECT_TRUE(popup.IsDirty());
   h.Frame(&popup);
-  EXPECT_TRUE(h.Drew("\xE2\x9C\x93 Update available: v0.9.3"));
-
   h.gfx.openUrlResult = false;  // a shell that fails is not reported
-  ClickLink();
-  ClickLink();
-  EXPECT_EQ(h.gfx.openedUrls, std::vector<std::string>(2, kDownload));
+  h.Click(popup.GetDownloadLinkRECT());
+  EXPECT_EQ(h.gfx.openedUrls, std::vector<std::string>{kDownload});
   EXPECT_TRUE(popup.IsOpen());
 
-  // A later check that finds nothing newer disarms the link before the next frame.
-  gFeed = Feed("0.9.2", kDownload);
-  ClickUpdate();
-  EXPECT_EQ(checker.status, ifx::kUpdateUpToDate);
-  ClickLink();
-  h.Frame(&popup);
-  EXPECT_TRUE(popup.GetDownloadLinkRECT().Empty());
-  EXPECT_EQ(h.gfx.openedUrls.size(), 2u);
-
-  // A failed fetch shows as such.
-  gFeed.clear();
-  ClickUpdate();
-  h.Frame(&popup);
-  EXPECT_TRUE(h.Drew("Could not check for updates"));
-}
-
-TEST_F(AboutPopupTest, OnlyPlainHttpsAddressesReachTheShell)
-{
-  popup.SetOpen(true);
-  checker.status = ifx::kUpdateAvailable;
-  std::strcpy(checker.latestVersion, "0.9.3");
-  const char* refused[] = {
-    "",
-    "https://x.example/a b",
-    "https://x.example/\tcalc",
-    "https://x.example/\x7f",
-    "https://x.example/\"&calc",
-    "http://x.example/",
-    "file:///C:/Windows/System32/calc.exe",
-    "C:\\Windows\\System32\\calc.exe",
-  };
-  for (const char* url : refused)
+  // Addresses the feed check would not keep, were they there anyway.
+  for (const char* url : {"", "https://x.example/a b", "https://x.example/\tcalc", "https://x.example/\x7f",
+                          "https://x.example/\"&calc", "http://x.example/", "file:///C:/Windows/System32/calc.exe"})
   {
     std::strcpy(checker.downloadUrl, url);
-    h.Frame(&popup);
-    ASSERT_FALSE(popup.GetDownloadLinkRECT().Empty());
-    ClickLink();
-    EXPECT_TRUE(popup.IsOpen()) << url;
+    h.Click(popup.GetDownloadLinkRECT());
   }
-  EXPECT_TRUE(h.gfx.openedUrls.empty());
-
   // A field filled to its last byte is read no further than its end.
   std::memset(checker.downloadUrl, 'a', sizeof(checker.downloadUrl));
   std::memcpy(checker.downloadUrl, "https://", 8);
-  ClickLink();
-  ASSERT_EQ(h.gfx.openedUrls.size(), 1u);
-  EXPECT_EQ(h.gfx.openedUrls[0].size(), sizeof(checker.downloadUrl));
+  h.Click(popup.GetDownloadLinkRECT());
+  ASSERT_EQ(h.gfx.openedUrls.size(), 2u);
+  EXPECT_EQ(h.gfx.openedUrls[1].size(), sizeof(checker.downloadUrl));
+
+  // A later check that finds nothing newer disarms the link before the next
+  // frame; a failed one says so.
+  std::strcpy(checker.downloadUrl, kDownload);
+  gFeed = Feed("0.9.2", kDownload);
+  h.Click(popup.GetUpdateButtonRECT());
+  h.Click(popup.GetDownloadLinkRECT());
+  EXPECT_EQ(h.gfx.openedUrls.size(), 2u);
+  gFeed.clear();
+  h.Click(popup.GetUpdateButtonRECT());
+  h.Frame(&popup);
+  EXPECT_TRUE(popup.GetDownloadLinkRECT().Empty());
+  EXPECT_TRUE(h.Drew("Could not check for updates"));
 }
 
 TEST(AboutPopupWithoutPlugin, ShowsTheVersionWithoutAMaker)

@@ -1,15 +1,16 @@
 #pragma once
-// The popups over a recording graphics object whose delegate is a plug-in
-// with as many presets as a test asks for, each with its own Haunt value,
-// counting what it would tell a host after a restore or a file load.
+// The two popups over a recording graphics object, in front of a control
+// that takes what closed popups let through and the preset name the browser
+// updates. The delegate is a plug-in with n presets ("Preset i", each with
+// its own Haunt value) that counts what it tells a host after a restore or a
+// load, or any other delegate.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "base/TestPlugin.h"
-#include "graphics/IGfx.h"
 #include "plugin/editor/AboutPopup.h"
 #include "plugin/editor/PresetNameControl.h"
 #include "plugin/editor/PresetPopup.h"
@@ -20,7 +21,6 @@ namespace popuptest {
 
 using namespace ifx::igfx;
 
-inline constexpr IRgba kPanel{240, 20, 18, 28};
 inline constexpr IRgba kText{255, 180, 170, 190};
 inline constexpr IRgba kAccent{255, 120, 80, 160};
 
@@ -30,23 +30,22 @@ public:
   explicit PresetsPlugin(int nPresets) : TestPlugin(Config(nPresets))
   {
     for (int i = 0; i < nPresets; ++i)
-    {
-      const std::string name = "Preset " + std::to_string(i);
-      MakePreset(name.c_str(), 50., 50., HauntOf(i), 50., 2, 0, 0., 80., 64., 0., 0, 50., 100.);
-    }
+      MakePreset(("Preset " + std::to_string(i)).c_str(), 50., 50., HauntOf(i), 50., 2, 0, 0., 80., 64., 0., 0, 50.,
+                 100.);
   }
   static double HauntOf(int preset) { return 2. * preset + 1.; }
+  double Haunt() const { return GetParam(basetest::kHaunt)->Value(); }
   void ClearName(int preset) { GetPresetSlot(preset)->SetName(""); }
 
   // A VST3 host hears of new values through the restored state, a CLAP host
   // through the restored preset.
   void OnStateRestored() override
   {
-    ++statesRestored;
+    ++hostTold;
     TestPlugin::OnStateRestored();
   }
   void OnPresetRestored() override { ++presetsRestored; }
-  int statesRestored = 0;
+  int hostTold = 0;
   int presetsRestored = 0;
 
 private:
@@ -58,10 +57,6 @@ private:
   }
 };
 
-// Each popup test owns one of each popup over its own graphics object, in
-// front of a backdrop, a control over the whole editor that takes what the
-// closed popups let through, and the preset name the browser updates. The
-// delegate outlives the graphics object, which deletes the controls.
 template <class Delegate>
 class PopupHarness
 {
@@ -69,15 +64,12 @@ public:
   template <class... Args>
   explicit PopupHarness(Args&&... args) : dlg(std::forward<Args>(args)...), gfx(dlg)
   {
+    // Control 0 is the backdrop, which never takes keys.
     gfx.AttachControl(new ifx::testkit::TestControl(gfx.GetBounds(), -1, nullptr, "backdrop"));
-    beneath = new ifx::testkit::TestControl(gfx.GetBounds(), -1, nullptr, "beneath");
-    gfx.AttachControl(beneath);
-    presetName = new PresetNameControl(IRECT(1000, 18, 1146, 40), "", ITextStyle());
-    gfx.AttachControl(presetName);
-    about = new AboutPopup(gfx.GetBounds(), kPanel, kText, kAccent);
-    presets = new PresetPopup(gfx.GetBounds(), kPanel, kText, kAccent);
-    gfx.AttachControl(about);
-    gfx.AttachControl(presets);
+    beneath = Attach(new ifx::testkit::TestControl(gfx.GetBounds(), -1, nullptr, "beneath"));
+    presetName = Attach(new PresetNameControl(IRECT(1000, 18, 1146, 40), "", ITextStyle()));
+    about = Attach(new AboutPopup(gfx.GetBounds(), IRgba(240, 20, 18, 28), kText, kAccent));
+    presets = Attach(new PresetPopup(gfx.GetBounds(), IRgba(240, 20, 18, 28), kText, kAccent));
     presets->SetPresetNameControl(presetName);
   }
 
@@ -87,11 +79,9 @@ public:
     gfx.ClearOps();
     popup->Draw(gfx);
   }
-  // The texts the last frame drew, in order.
-  std::vector<ifx::testkit::GfxOp> Texts() const { return gfx.OfKind(ifx::testkit::GfxOp::kRenderText); }
   bool Drew(const std::string& text) const
   {
-    for (const auto& op : Texts())
+    for (const auto& op : gfx.OfKind(ifx::testkit::GfxOp::kRenderText))
       if (op.text == text)
         return true;
     return false;
@@ -106,19 +96,19 @@ public:
     gfx.OnMouseDown({e});
     gfx.OnMouseUp({e});
   }
+  void Click(const IRECT& r) { Click(r.MW(), r.MH()); }
   // As the window delivers one: a click, then the double click.
   void DoubleClick(float x, float y)
   {
     Click(x, y);
     gfx.OnMouseDblClick(x, y, IMouseModifiers(true));
   }
-  bool Key(int vk, float x = 600.f, float y = 400.f)
+  bool Key(int vk)
   {
     IKeyEvent key;
     key.VK = vk;
-    return gfx.OnKeyDown(x, y, key);
+    return gfx.OnKeyDown(600.f, 400.f, key);
   }
-  void Wheel(float x, float y, float delta) { gfx.OnMouseWheel(x, y, IMouseModifiers(), delta); }
 
   Delegate dlg;
   ifx::testkit::RecordingGfx gfx;
@@ -126,20 +116,25 @@ public:
   PresetNameControl* presetName = nullptr;
   AboutPopup* about = nullptr;
   PresetPopup* presets = nullptr;
+
+private:
+  template <class T>
+  T* Attach(T* control)
+  {
+    gfx.AttachControl(control);
+    return control;
+  }
 };
 
-// A file in the test's temporary folder, removed at the end.
-class TempFile
+// A file in the test's temporary folder, removed at both ends.
+struct TempFile
 {
-public:
   explicit TempFile(const char* name) : path(::testing::TempDir() + name) { std::remove(path.c_str()); }
   ~TempFile() { std::remove(path.c_str()); }
   bool Exists() const
   {
     FILE* f = std::fopen(path.c_str(), "rb");
-    if (f)
-      std::fclose(f);
-    return f != nullptr;
+    return f && std::fclose(f) == 0;
   }
   std::string path;
 };

@@ -116,7 +116,8 @@ int RunEditorCommand(int argc, char** argv, std::ostream& out, std::ostream& err
   if (!argsOk)
   {
     err << "usage: claphost editor <module.clap> [--screenshot out.png] [--pixel x,y]... [--click x,y]\n"
-           "       [--drag x,y,x2,y2] [--wheel x,y,delta] [--key vk] [--measure ms] [--reopen n] [--play signal]\n";
+           "       [--drag x,y,x2,y2] [--wheel x,y,delta] [--key vk] [--shot out.png] [--measure ms] [--reopen n]\n"
+           "       [--play signal]\n";
     return 100;
   }
 

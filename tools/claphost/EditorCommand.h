@@ -1,7 +1,8 @@
 #pragma once
 // claphost editor <module.clap> [--screenshot out.png] [--pixel x,y]...
 //                 [--click x,y] [--drag x,y,x2,y2] [--wheel x,y,delta]
-//                 [--key vk] [--measure ms] [--reopen n] [--play signal]
+//                 [--key vk] [--shot out.png] [--measure ms] [--reopen n]
+//                 [--play signal]
 // The module's editor embedded the way a CLAP host embeds one: the gui
 // extension's answers (api, size, scale, resize hints) as checks, then the
 // editor in a host window (Windows; elsewhere it must refuse to open), its

@@ -54,6 +54,10 @@ bool ParseEditorOption(const std::string& opt, const char* v, EditorOptions& e) 
     in.kind = EditorInput::kKey;
     in.value = n[0];
     e.inputs.push_back(in);
+  } else if (opt == "--shot" && *v) {
+    in.kind = EditorInput::kShot;
+    in.path = v;
+    e.inputs.push_back(in);
   } else {
     return false;
   }

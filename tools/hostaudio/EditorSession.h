@@ -13,13 +13,15 @@
 
 namespace hostaudio {
 
-// One piece of input, in editor window pixels.
+// One piece of input, in editor window pixels, or a picture taken between
+// two pieces once the editor has drawn what came before.
 struct EditorInput {
-  enum Kind { kClick, kRightClick, kDoubleClick, kDrag, kWheel, kKey };
+  enum Kind { kClick, kRightClick, kDoubleClick, kDrag, kWheel, kKey, kShot };
   Kind kind = kClick;
   int x = 0, y = 0;
   int x2 = 0, y2 = 0;  // drag: where it ends
   int value = 0;       // wheel: delta (120 a notch); key: virtual-key code
+  std::string path;    // shot: the PNG written
 };
 
 struct EditorOptions {
@@ -33,8 +35,8 @@ struct EditorOptions {
 
 // The options --screenshot path, --pixel x,y, --click x,y, --right-click x,y,
 // --double-click x,y, --drag x,y,x2,y2, --wheel x,y,delta, --key vk,
-// --measure ms, --reopen n and --play signal (a GenerateSignal kind); false
-// for any other option or a bad value.
+// --shot path, --measure ms, --reopen n and --play signal (a GenerateSignal
+// kind); false for any other option or a bad value.
 bool ParseEditorOption(const std::string& option, const char* value, EditorOptions& options);
 
 // How the format's host opens its editor in a parent window and closes it.

@@ -125,12 +125,15 @@ void PostInput(HWND editor, const EditorInput& in) {
       PostMessageW(editor, WM_KEYUP, static_cast<WPARAM>(in.value), scan | 1 | (LPARAM{3} << 30));
       break;
     }
+    case EditorInput::kShot:
+      break;
   }
 }
 
 // The editor's main frame through its registered message (this thread's
-// window, this process's buffer), written as PNG; the chosen pixels printed.
-bool Screenshot(HWND editor, const EditorOptions& options) {
+// window, this process's buffer), written as PNG to path (when given); the
+// chosen pixels printed.
+bool Screenshot(HWND editor, const std::string& path, const std::vector<std::pair<int, int>>& pixels) {
   const UINT readFrame = RegisterWindowMessageW(L"IFxWndClass.ReadMainFrame");
   const LRESULT size = SendMessageW(editor, readFrame, 0, 0);
   const int w = static_cast<int>((size >> 16) & 0xFFFF), h = static_cast<int>(size & 0xFFFF);
@@ -144,13 +147,13 @@ bool Screenshot(HWND editor, const EditorOptions& options) {
     return false;
   }
   bool ok = true;
-  if (!options.screenshot.empty()) {
-    ok = WritePng(options.screenshot, w, h, rgba);
+  if (!path.empty()) {
+    ok = WritePng(path, w, h, rgba);
     std::printf("screenshot: %dx%d %s\n", w, h, ok ? "written" : "not written");
   } else {
     std::printf("screenshot: %dx%d\n", w, h);
   }
-  for (const auto& p : options.pixels) {
+  for (const auto& p : pixels) {
     if (p.first < 0 || p.second < 0 || p.first >= w || p.second >= h) {
       std::printf("pixel(%d,%d): outside\n", p.first, p.second);
       continue;
@@ -209,10 +212,19 @@ bool RunEditorSession(const EditorHooks& editor, int width, int height, void* mo
 
     const size_t editsBefore = editor.paramEdits();
     gForwardedKeys.clear();
-    for (const EditorInput& in : options.inputs) PostInput(child, in);
+    size_t posted = 0;
+    for (const EditorInput& in : options.inputs) {
+      if (in.kind == EditorInput::kShot) {
+        // What was posted so far is handled and drawn first.
+        Pump(150, child);
+        ok = Screenshot(child, in.path, {}) && ok;
+      } else {
+        PostInput(child, in);
+        ++posted;
+      }
+    }
     Pump(150, child);
-    std::printf("input: %zu posted\nhost.edits: %zu\nhost.keys:", options.inputs.size(),
-                editor.paramEdits() - editsBefore);
+    std::printf("input: %zu posted\nhost.edits: %zu\nhost.keys:", posted, editor.paramEdits() - editsBefore);
     for (WPARAM k : gForwardedKeys) std::printf(" 0x%02x", static_cast<unsigned>(k));
     std::printf("\n");
     if (!options.play.empty()) {
@@ -222,7 +234,7 @@ bool RunEditorSession(const EditorHooks& editor, int width, int height, void* mo
       Pump(200, child);
       ok = ok && played;
     }
-    ok = Screenshot(child, options) && ok;
+    ok = Screenshot(child, options.screenshot, options.pixels) && ok;
   }
   ok = Close(editor, module) && ok;
 

@@ -19,12 +19,14 @@
 //   vst3host editor <module> [--screenshot out.png] [--pixel x,y]...
 //            [--click x,y]... [--right-click x,y]... [--double-click x,y]...
 //            [--drag x,y,x2,y2]... [--wheel x,y,delta]... [--key vk]...
-//            [--measure ms] [--reopen n] [--play sine|noise|impulse|silence]
+//            [--shot out.png]... [--measure ms] [--reopen n]
+//            [--play sine|noise|impulse|silence]
 //     Opens the editor through its view in a host window (Windows), counts
-//     its redraw ticks, posts the input (editor window pixels), plays half a
-//     second of the signal through the plug-in (48 kHz), writes the editor's
-//     picture as PNG and prints the chosen pixels (r g b a), closes and
-//     reopens it. Elsewhere the view must refuse to attach.
+//     its redraw ticks, posts the input (editor window pixels; each --shot
+//     writes the editor's picture once what came before it is drawn), plays
+//     half a second of the signal through the plug-in (48 kHz), writes the
+//     editor's picture as PNG and prints the chosen pixels (r g b a), closes
+//     and reopens it. Elsewhere the view must refuse to attach.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
