@@ -129,7 +129,7 @@ void IFxVST3::GetTrackColor(int& r, int& g, int& b)
 
 void IFxVST3::GetTrackName(IString& out)
 {
-  out.Set(ChannelName().c_str());
+  out.Set(ChannelName());
 }
 
 int IFxVST3::GetTrackIndex()
@@ -139,7 +139,7 @@ int IFxVST3::GetTrackIndex()
 
 void IFxVST3::GetTrackNamespace(IString& out)
 {
-  out.Set(ChannelNamespace().c_str());
+  out.Set(ChannelNamespace());
 }
 
 int IFxVST3::GetTrackNamespaceIndex()

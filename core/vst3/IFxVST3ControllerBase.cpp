@@ -6,6 +6,7 @@
 #include "abi/vst3/Vst3ChannelContext.h"
 #include "abi/vst3/Vst3Strings.h"
 #include "core/IParam.h"
+#include "core/UTFConversion.h"
 #include "core/framework/IPluginBase.h"
 #include "core/vst3/IFxVST3Ids.h"
 #include "core/vst3/IFxVST3Parameter.h"
@@ -28,7 +29,7 @@ Unit* MakeUnit(const char* name, UnitID id, UnitID parent)
 // from it beyond this.
 constexpr int kMaxContextText = 1024;
 
-bool ReadContextString(IAttributeList* list, const char* lengthKey, const char* key, std::string& out)
+bool ReadContextString(IAttributeList* list, const char* lengthKey, const char* key, IString& out)
 {
   int64 length = 0;
   if (list->getInt(lengthKey, length) != kResultOk)
@@ -42,7 +43,8 @@ bool ReadContextString(IAttributeList* list, const char* lengthKey, const char* 
   if (list->getString(key, buffer, bytes) != kResultOk)
     return false;
   buffer[length] = 0;
-  out = StrUtf16ToUtf8(buffer, static_cast<int32>(length + 1));
+  // Malformed text (an unpaired surrogate) is kept as the empty text.
+  ConvertWideToUtf8(buffer, static_cast<int>(length), out);
   return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include "abi/vst3/EditController.h"
 #include "abi/vst3/Vst3Message.h"
+#include "core/IString.h"
 
 namespace ifx {
 
@@ -31,9 +32,9 @@ public:
   bool SetChannelContextInfos(Steinberg::Vst::IAttributeList* list);
 
   IFxVST3BypassParameter* GetBypassParameter() const noexcept { return mBypassParameter; }
-  const std::string& ChannelName() const noexcept { return mChannelName; }
-  const std::string& ChannelUID() const noexcept { return mChannelUID; }
-  const std::string& ChannelNamespace() const noexcept { return mChannelNamespace; }
+  const char* ChannelName() const noexcept { return mChannelName.Get(); }
+  const char* ChannelUID() const noexcept { return mChannelUID.Get(); }
+  const char* ChannelNamespace() const noexcept { return mChannelNamespace.Get(); }
   int32_t ChannelNamespaceOrder() const noexcept { return mChannelNamespaceOrder; }
   int32_t ChannelIndex() const noexcept { return mChannelIndex; }
   uint32_t ChannelColor() const noexcept { return mChannelColor; }
@@ -44,9 +45,10 @@ protected:
 
 private:
   std::vector<std::string> mGroups;
-  std::string mChannelName;
-  std::string mChannelUID;
-  std::string mChannelNamespace;
+  // The host's texts as UTF-8.
+  IString mChannelName;
+  IString mChannelUID;
+  IString mChannelNamespace;
   int32_t mChannelNamespaceOrder = 0;
   int32_t mChannelIndex = 0;
   uint32_t mChannelColor = 0;

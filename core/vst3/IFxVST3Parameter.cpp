@@ -5,6 +5,7 @@
 #include "abi/vst3/Vst3Strings.h"
 #include "core/IParam.h"
 #include "core/IString.h"
+#include "core/UTFConversion.h"
 #include "core/vst3/IFxVST3Ids.h"
 
 using namespace Steinberg;
@@ -38,20 +39,13 @@ void IFxVST3Parameter::toString(ParamValue v, String128 string) const
 
 bool IFxVST3Parameter::fromString(const TChar* string, ParamValue& v) const
 {
-  if (!string)
+  // Malformed text fails to convert and, like any text that is no number
+  // and no entry, fails rather than reading as 0.
+  IString text;
+  if (!string || !ConvertWideToUtf8(string, -1, text))
     return false;
-  std::string text;
-  try
-  {
-    text = StrUtf16ToUtf8(string);
-  }
-  catch (...)
-  {
-    return false;
-  }
-  // Text that is no number and no entry fails rather than reading as 0.
   double plain = 0.;
-  if (!mParam->TextToValue(text.c_str(), plain))
+  if (!mParam->TextToValue(text.Get(), plain))
     return false;
   v = mParam->ToNormalized(plain);
   return true;

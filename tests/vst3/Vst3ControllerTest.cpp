@@ -254,8 +254,8 @@ TEST_F(Vst3Controller, NoMidiMappingOrMidiOutputWithoutMidi) {
 
 TEST_F(Vst3Controller, ChannelContextIsKeptForTheTrackQueries) {
   auto* list = new vst3host::AttributeList();
-  list->setInt("channel name length", 6);
-  list->setString("channel name", u"Vocals");
+  list->setInt("channel name length", 9);
+  list->setString("channel name", u"Vocals \U0001F3A4");
   list->setInt("channel color", 0xFF102030);
   list->setInt("channel index", 4);
   list->setInt("channel index namespace order", 2);
@@ -270,11 +270,17 @@ TEST_F(Vst3Controller, ChannelContextIsKeptForTheTrackQueries) {
   EXPECT_EQ(b, 0x30);
   ifx::IString name;
   plug->GetTrackName(name);
-  EXPECT_STREQ(name.Get(), "Vocals");
+  EXPECT_STREQ(name.Get(), "Vocals \xF0\x9F\x8E\xA4");
   plug->GetTrackNamespace(name);
   EXPECT_STREQ(name.Get(), "Bus");
   EXPECT_EQ(plug->GetTrackIndex(), 4);
   EXPECT_EQ(plug->GetTrackNamespaceIndex(), 2);
+  // A text that is no UTF-16 (an unpaired surrogate) is kept as "".
+  list->setInt("channel name length", 2);
+  list->setString("channel name", u"a\xD800");
+  static_cast<ChannelContext::IInfoListener*>(plug)->setChannelContextInfos(list);
+  plug->GetTrackName(name);
+  EXPECT_STREQ(name.Get(), "");
   list->release();
   EXPECT_EQ(static_cast<ChannelContext::IInfoListener*>(plug)->setChannelContextInfos(nullptr), kResultFalse);
 }
