@@ -222,16 +222,28 @@ const char* IParam::GetLabelForValue() const noexcept
   return mLabel;
 }
 
+bool IParam::FindDisplayText(const char* text, double& value) const noexcept
+{
+  const int n = NDisplayTexts();
+  const DisplayTextEntry* entries = mDisplayTexts.GetAs<const DisplayTextEntry>();
+  for (int i = 0; i < n; ++i)
+  {
+    if (std::strcmp(entries[i].text, text) == 0)
+    {
+      value = entries[i].value;
+      return true;
+    }
+  }
+  return false;
+}
+
 double IParam::StringToValue(const char* text) const noexcept
 {
   if (!text)
     text = "";
-  const int n = NDisplayTexts();
-  const DisplayTextEntry* entries = mDisplayTexts.GetAs<const DisplayTextEntry>();
-  for (int i = 0; i < n; ++i)
-    if (std::strcmp(entries[i].text, text) == 0)
-      return entries[i].value;
-
+  double entry = 0.;
+  if (FindDisplayText(text, entry))
+    return entry;
   if (mType == kTypeEnum || mType == kTypeBool)
     return 0.;
 
@@ -245,16 +257,8 @@ bool IParam::TextToValue(const char* text, double& value) const noexcept
 {
   if (!text)
     return false;
-  const int n = NDisplayTexts();
-  const DisplayTextEntry* entries = mDisplayTexts.GetAs<const DisplayTextEntry>();
-  for (int i = 0; i < n; ++i)
-  {
-    if (std::strcmp(entries[i].text, text) == 0)
-    {
-      value = entries[i].value;
-      return true;
-    }
-  }
+  if (FindDisplayText(text, value))
+    return true;
   if (mType == kTypeEnum || mType == kTypeBool)
     return false;
 

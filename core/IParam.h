@@ -152,6 +152,8 @@ public:
 private:
   double RoundToStep(double v) const noexcept;
   double Clamp(double v) const noexcept;
+  // The value of the display text equal to text; false when none is.
+  bool FindDisplayText(const char* text, double& value) const noexcept;
 
   int32_t mType = kTypeNone;
   int32_t mUnit = kUnitCustom;
