@@ -60,11 +60,6 @@ function(murkwisp_layer name)
     endforeach()
   endforeach()
   list(FILTER sources EXCLUDE REGEX "Entry\\.cpp$")
-  # A layer without sources yet (the drawing back end, for now) is still a
-  # library, so that what links it need not change when its files arrive.
-  if(NOT sources)
-    set(sources ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
-  endif()
 
   set(target murkwisp_${name})
   add_library(${target} STATIC ${sources})
@@ -116,8 +111,8 @@ endif()
 # Strings, buffers, rings, parameters, the editor delegate interface, mutex,
 # state chunk, FXP layout, UTF-8 files and conversion, trace.
 murkwisp_layer(base FOLDERS core LIBS Threads::Threads)
-# Resource lookup, the framework timer, GL entry-point lookup (and later font
-# files): portable headers, Win32 or native halves.
+# Resource lookup, the framework timer, GL entry-point lookup, the scaled
+# resource caches and font files: portable headers, Win32 or native halves.
 murkwisp_layer(platform FOLDERS graphics/platform graphics/platform/win graphics/platform/native
                USES base LIBS ${_murkwisp_system_libs})
 # The vector renderer and its OpenGL 2 back end.

@@ -2,7 +2,8 @@
 // The framework's adapter between the CLAP plug-in interface and the plug-in
 // bases: lifetime, activation, processing, events, the parameter-to-host ring
 // and the extensions (params, state, ports, latency, tail, render, gui). The
-// plug-in class derives from it in the CLAP build (see core/PluginApi.h).
+// plug-in class derives from it in the CLAP build (this library names it as
+// MURKWISP_PLUGIN_API, see plugin/Murkwisp.h).
 //
 // Threads: construction, init, activate, deactivate, destroy, the extension
 // calls and on_main_thread come on the host's main thread; process, reset,

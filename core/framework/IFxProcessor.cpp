@@ -376,7 +376,6 @@ void IFxProcessor::ProcessAttachedBuffers(int nFrames, bool bypassed) noexcept
 bool IFxProcessor::MakeLatencyDelayLine()
 {
   mDelay.lanes = mTotalInChannels;
-  mDelay.outputs = mTotalOutChannels;
   if (mDelay.lanes <= 0)
     return false;
   mDelay.length = 0;

@@ -152,20 +152,19 @@ private:
   struct LatencyDelayLine
   {
     int lanes = 0;    // input channels
-    int outputs = 0;  // output channels
     int length = 0;   // samples per lane
     int pos = 0;
     std::unique_ptr<double[]> buffer;
   };
 
   std::vector<IChannelData>& Channels(EBusDirection dir) noexcept { return dir == kInput ? mInputChannels : mOutputChannels; }
+  const std::vector<IChannelData>& Channels(EBusDirection dir) const noexcept { return dir == kInput ? mInputChannels : mOutputChannels; }
+  bool ResizeDelayLine(int length);
+  void CopyThroughDelayLine(int nFrames) noexcept;
   // The inputs into the latency delay line, nothing out.
   void FeedDelayLine(int nFrames) noexcept;
   // One bypassed slice starting `offset` frames into the host buffers.
   void ProcessBypassed(int offset, int frames) noexcept;
-  const std::vector<IChannelData>& Channels(EBusDirection dir) const noexcept { return dir == kInput ? mInputChannels : mOutputChannels; }
-  bool ResizeDelayLine(int length);
-  void CopyThroughDelayLine(int nFrames) noexcept;
   void SilenceAttachedOutputs(int nFrames) noexcept;
   void PointAtSlice(int offset, int frames) noexcept;
 

@@ -22,7 +22,6 @@ public:
     mData = static_cast<T*>(::operator new[](count * sizeof(T), std::align_val_t(kAlignment), std::nothrow));
     if (!mData)
       return;
-    mSize = count;
     for (std::size_t i = 0; i < count; ++i)
       new (mData + i) T();
   }
@@ -30,20 +29,14 @@ public:
 
   AlignedBuffer(const AlignedBuffer&) = delete;
   AlignedBuffer& operator=(const AlignedBuffer&) = delete;
-  AlignedBuffer(AlignedBuffer&& other) noexcept : mData(other.mData), mSize(other.mSize)
-  {
-    other.mData = nullptr;
-    other.mSize = 0;
-  }
+  AlignedBuffer(AlignedBuffer&& other) noexcept : mData(other.mData) { other.mData = nullptr; }
   AlignedBuffer& operator=(AlignedBuffer&& other) noexcept
   {
     if (this != &other)
     {
       Release();
       mData = other.mData;
-      mSize = other.mSize;
       other.mData = nullptr;
-      other.mSize = 0;
     }
     return *this;
   }
@@ -53,7 +46,6 @@ public:
   const T* get() const noexcept { return mData; }
   T& operator[](std::size_t i) noexcept { return mData[i]; }
   const T& operator[](std::size_t i) const noexcept { return mData[i]; }
-  std::size_t size() const noexcept { return mSize; }
 
 private:
   void Release() noexcept
@@ -61,9 +53,7 @@ private:
     if (mData)
       ::operator delete[](mData, std::align_val_t(kAlignment));
     mData = nullptr;
-    mSize = 0;
   }
 
   T* mData = nullptr;
-  std::size_t mSize = 0;
 };
