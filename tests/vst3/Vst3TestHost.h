@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "abi/vst3/Vst3AudioProcessor.h"
@@ -101,25 +100,8 @@ inline ProcessData AudioBlock(int32 sampleSize, int32 frames, AudioBusBuffers* i
 // (a test may keep several side by side).
 class PluginInstance {
  public:
-  explicit PluginInstance(const char16_t* hostName = u"Murkwisp Unit Tests") {
-    FUnknown* unknown = ifx::vst3::CreateVST3Instance(const_cast<ifx::vst3::PluginClass*>(&kMurkwispClass));
-    if (!unknown) return;
-    plug = dynamic_cast<ifx::IFxVST3*>(static_cast<IAudioProcessor*>(unknown));
-    if (!plug) return;
-    app = new vst3host::HostApplication(hostName);
-    initialized = component()->initialize(app) == kResultOk;
-    handler = new vst3host::ComponentHandler();
-    controller()->setComponentHandler(handler);
-  }
-  ~PluginInstance() {
-    if (plug) {
-      controller()->setComponentHandler(nullptr);
-      component()->terminate();
-      component()->release();
-    }
-    if (handler) handler->release();
-    if (app) app->release();
-  }
+  explicit PluginInstance(const char16_t* hostName = u"Murkwisp Unit Tests") { Create(hostName); }
+  ~PluginInstance() { Destroy(); }
   PluginInstance(const PluginInstance&) = delete;
   PluginInstance& operator=(const PluginInstance&) = delete;
 
@@ -167,40 +149,48 @@ class PluginInstance {
   vst3host::HostApplication* app = nullptr;
   vst3host::ComponentHandler* handler = nullptr;
   bool initialized = false;
+
+ protected:
+  struct Later {};
+  explicit PluginInstance(Later) {}
+  void Create(const char16_t* hostName) {
+    FUnknown* unknown = ifx::vst3::CreateVST3Instance(const_cast<ifx::vst3::PluginClass*>(&kMurkwispClass));
+    if (!unknown) return;
+    plug = dynamic_cast<ifx::IFxVST3*>(static_cast<IAudioProcessor*>(unknown));
+    if (!plug) return;
+    app = new vst3host::HostApplication(hostName);
+    initialized = component()->initialize(app) == kResultOk;
+    handler = new vst3host::ComponentHandler();
+    controller()->setComponentHandler(handler);
+  }
+  void Destroy() {
+    if (plug) {
+      controller()->setComponentHandler(nullptr);
+      component()->terminate();
+      component()->release();
+    }
+    if (handler) handler->release();
+    if (app) app->release();
+    plug = nullptr;
+    handler = nullptr;
+    app = nullptr;
+  }
 };
 
-// One such plug-in per test.
-class PluginFixture : public ::testing::Test {
+// One such plug-in per test, made in SetUp.
+class PluginFixture : public ::testing::Test, public PluginInstance {
  protected:
+  PluginFixture() : PluginInstance(Later{}) {}
+  using PluginInstance::Setup;  // not gtest's misspelling guard
   void SetUp() override {
-    instance = std::make_unique<PluginInstance>(hostName);
-    ASSERT_NE(instance->plug, nullptr);
-    ASSERT_TRUE(instance->initialized);
-    plug = instance->plug;
-    app = instance->app;
-    handler = instance->handler;
+    Create(hostName);
+    ASSERT_NE(plug, nullptr);
+    ASSERT_TRUE(initialized);
   }
-  void TearDown() override { instance.reset(); }
-
-  IComponent* component() { return instance->component(); }
-  IAudioProcessor* processor() { return instance->processor(); }
-  IEditController* controller() { return instance->controller(); }
-  void Setup(int32 sampleSize = kSample64, int32 maxBlock = 512, double rate = 48000.) {
-    instance->Setup(sampleSize, maxBlock, rate);
-  }
-  void Process64(std::vector<double>* in, std::vector<double>* out, int32 frames,
-                 IParameterChanges* changes = nullptr) {
-    instance->Process64(in, out, frames, changes);
-  }
-  void Flush(const std::vector<Change>& changes) { instance->Flush(changes); }
-  double Value(int idx) { return instance->Value(idx); }
+  void TearDown() override { Destroy(); }
 
   // What the host application calls itself; set before SetUp for host quirks.
   const char16_t* hostName = u"Murkwisp Unit Tests";
-  std::unique_ptr<PluginInstance> instance;
-  ifx::IFxVST3* plug = nullptr;
-  vst3host::HostApplication* app = nullptr;
-  vst3host::ComponentHandler* handler = nullptr;
 };
 
 }  // namespace vst3test
