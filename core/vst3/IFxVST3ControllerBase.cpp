@@ -1,5 +1,6 @@
 #include "core/vst3/IFxVST3ControllerBase.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 
@@ -31,20 +32,19 @@ constexpr int kMaxContextText = 1024;
 
 bool ReadContextString(IAttributeList* list, const char* lengthKey, const char* key, IString& out)
 {
-  int64 length = 0;
-  if (list->getInt(lengthKey, length) != kResultOk)
+  int64 stated = 0;
+  if (list->getInt(lengthKey, stated) != kResultOk)
     return false;
-  if (length < 0)
-    length = 0;
-  if (length > kMaxContextText - 1)
-    length = kMaxContextText - 1;
+  const int length = static_cast<int>(std::max<int64>(0, std::min<int64>(stated, kMaxContextText - 1)));
   TChar buffer[kMaxContextText] = {};
   const uint32 bytes = static_cast<uint32>((length + 1) * sizeof(TChar));
   if (list->getString(key, buffer, bytes) != kResultOk)
     return false;
   buffer[length] = 0;
-  // Malformed text (an unpaired surrogate) is kept as the empty text.
-  ConvertWideToUtf8(buffer, static_cast<int>(length), out);
+  // A text cut at the limit loses a pair it would split; malformed text (an
+  // unpaired surrogate) is kept as the empty text.
+  const int kept = stated > length ? UTF16CutLength(buffer, length + 1, length) : length;
+  ConvertWideToUtf8(buffer, kept, out);
   return true;
 }
 

@@ -281,6 +281,13 @@ TEST_F(Vst3Controller, ChannelContextIsKeptForTheTrackQueries) {
   static_cast<ChannelContext::IInfoListener*>(plug)->setChannelContextInfos(list);
   plug->GetTrackName(name);
   EXPECT_STREQ(name.Get(), "");
+  // A name longer than the plug-in keeps is cut before a pair it would split.
+  const std::u16string longName = std::u16string(1022, u'a') + u"\U0001F3A4 and more";
+  list->setInt("channel name length", static_cast<int64>(longName.size()));
+  list->setString("channel name", longName.c_str());
+  static_cast<ChannelContext::IInfoListener*>(plug)->setChannelContextInfos(list);
+  plug->GetTrackName(name);
+  EXPECT_EQ(std::string(name.Get()), std::string(1022, 'a'));
   list->release();
   EXPECT_EQ(static_cast<ChannelContext::IInfoListener*>(plug)->setChannelContextInfos(nullptr), kResultFalse);
 }
