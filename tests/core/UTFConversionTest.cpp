@@ -23,10 +23,18 @@ std::u16string Convert(const char* text)
   return std::u16string(UTF16Text(wide), static_cast<size_t>(UTF16Length(wide)));
 }
 
-// Well-formed texts across the encoding lengths, and malformed ones.
-const char* const kGood[] = {
-  "", "Murkwisp", "Spuk \xC3\xBC", "\xE5\xB9\xBD\xE9\x9C\x8A", "\xE2\x82\xAC 9",
-  "\xF0\x9F\x91\xBB ghost", "\xEF\xBF\xBF", "\xF4\x8F\xBF\xBF", "\xC2\x80", "\xED\x9F\xBF"};
+// Well-formed texts across the encoding lengths (beyond the basic plane as
+// surrogate pairs), and malformed ones.
+const struct
+{
+  const char* utf8;
+  std::u16string utf16;
+} kGood[] = {
+  {"", u""}, {"Murkwisp", u"Murkwisp"}, {"Spuk \xC3\xBC", u"Spuk \u00FC"},
+  {"\xE5\xB9\xBD\xE9\x9C\x8A", u"\u5E7D\u970A"}, {"\xE2\x82\xAC 9", u"\u20AC 9"},
+  {"\xF0\x9F\x91\xBB ghost", {0xD83D, 0xDC7B, u' ', u'g', u'h', u'o', u's', u't'}},
+  {"\xEF\xBF\xBF", u"\uFFFF"}, {"\xF4\x8F\xBF\xBF", {0xDBFF, 0xDFFF}}, {"\xC2\x80", u"\u0080"},
+  {"\xED\x9F\xBF", u"\uD7FF"}};
 const char* const kBad[] = {
   "\x80", "abc\xBF", "\xC0\xAF", "\xC1\xBF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
   "\xF5\x80\x80\x80", "\xFF", "\xC3", "\xE5\xB9", "\xF0\x9F\x91", "x\xC3(y"};
@@ -44,17 +52,16 @@ std::string Narrow(const std::u16string& wide, int units = -1, bool* ok = nullpt
 
 } // namespace
 
-TEST(UTF8ToUTF16, ConvertsEveryEncodingLength)
+TEST(UTFConversion, ConvertsEveryEncodingLengthBothWays)
 {
-  EXPECT_EQ(Convert("Murkwisp"), u"Murkwisp");
-  EXPECT_EQ(Convert("Spuk \xC3\xBC"), u"Spuk \u00FC");
-  EXPECT_EQ(Convert("\xE5\xB9\xBD\xE9\x9C\x8A"), u"\u5E7D\u970A");
-  // Beyond the basic plane: a surrogate pair.
-  const std::u16string ghost = Convert("\xF0\x9F\x91\xBB");
-  ASSERT_EQ(ghost.size(), 2u);
-  EXPECT_EQ(ghost[0], 0xD83D);
-  EXPECT_EQ(ghost[1], 0xDC7B);
-  EXPECT_EQ(Convert("\xF4\x8F\xBF\xBF"), (std::u16string{0xDBFF, 0xDFFF}));
+  for (const auto& good : kGood)
+  {
+    EXPECT_EQ(Convert(good.utf8), good.utf16) << good.utf8;
+    EXPECT_EQ(Narrow(good.utf16), good.utf8);
+  }
+  EXPECT_EQ(Narrow(u"ab\U0001F47Bcd", 4), "ab\xF0\x9F\x91\xBB");   // a count of units
+  EXPECT_EQ(Narrow(std::u16string(u"ab\0cd", 5), 5), "ab");            // a NUL ends it early
+  EXPECT_EQ(Narrow(u"", 0), "");
 
   // The buffer holds the units and the terminating NUL.
   const ifx::IHeapBuf wide = UTF8ToUTF16("ab\xC3\xBC");
@@ -110,15 +117,6 @@ TEST(UTF8ToUTF16, FixedBuffersHoldTheWholeTextOrNothing)
   EXPECT_EQ(buffer[0], 0);   // a capacity of 0 writes nothing
 }
 
-TEST(UTF16ToUTF8, RoundTripsEveryWellFormedText)
-{
-  for (const char* good : kGood)
-    EXPECT_EQ(Narrow(Convert(good)), good);
-  EXPECT_EQ(Narrow(u"ab\U0001F47Bcd", 4), "ab\xF0\x9F\x91\xBB");   // a count of units
-  EXPECT_EQ(Narrow(std::u16string(u"ab\0cd", 5), 5), "ab");            // a NUL ends it early
-  EXPECT_EQ(Narrow(u"", 0), "");
-}
-
 TEST(UTF16ToUTF8, UnpairedSurrogatesGiveTheEmptyText)
 {
   const std::u16string bad[] = {{0xD83D}, {u'a', 0xDC7B}, {0xDC7B, 0xD83D}, {0xD83D, u'x'}};
@@ -158,8 +156,8 @@ TEST(UTF8ToUTF16, AgreesWithTheSystemConversion)
     MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, -1, &w[0], units);
     return std::u16string(w.begin(), w.end() - 1);
   };
-  for (const char* good : kGood)
-    EXPECT_EQ(Convert(good), system(good)) << good;
+  for (const auto& good : kGood)
+    EXPECT_EQ(Convert(good.utf8), system(good.utf8)) << good.utf8;
   for (const char* bad : kBad)
     EXPECT_EQ(Convert(bad), system(bad)) << bad;
 
@@ -172,8 +170,8 @@ TEST(UTF8ToUTF16, AgreesWithTheSystemConversion)
     WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, w, -1, &s[0], bytes, nullptr, nullptr);
     return s.substr(0, s.size() - 1);
   };
-  for (const char* good : kGood)
-    EXPECT_EQ(Narrow(Convert(good)), systemNarrow(Convert(good))) << good;
+  for (const auto& good : kGood)
+    EXPECT_EQ(Narrow(good.utf16), systemNarrow(good.utf16)) << good.utf8;
   for (const std::u16string& bad : {std::u16string{0xD83D}, std::u16string{u'a', 0xDC7B}})
   {
     bool ok = true;
