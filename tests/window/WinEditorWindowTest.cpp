@@ -15,6 +15,7 @@
 #include "graphics/window/PlatformGraphics.h"
 #include "graphics/window/RedrawTiming.h"
 #include "graphics/window/win/IGfxWin.h"
+#include "graphics/window/win/WinGLContext.h"
 #include "support/RecordingDelegate.h"
 #include "support/TestControl.h"
 
@@ -442,14 +443,7 @@ TEST_F(WinEditorWindow, TheHostsContextIsCurrentAgainAfterNestedActivations) {
                                      GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(hostSurface, nullptr);
   HDC hostDC = GetDC(hostSurface);
-  PIXELFORMATDESCRIPTOR pfd{};
-  pfd.nSize = sizeof(pfd);
-  pfd.nVersion = 1;
-  pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  pfd.iPixelType = PFD_TYPE_RGBA;
-  pfd.cColorBits = 32;
-  ASSERT_TRUE(SetPixelFormat(hostDC, ChoosePixelFormat(hostDC, &pfd), &pfd));
-  HGLRC host = wglCreateContext(hostDC);
+  HGLRC host = CreateWindowGLContext(hostDC);
   ASSERT_NE(host, nullptr);
   ASSERT_TRUE(wglMakeCurrent(hostDC, host));
 

@@ -17,6 +17,7 @@
 #include "graphics/window/WindowInput.h"
 #include "graphics/window/WindowScale.h"
 #include "graphics/window/win/WinDpiScale.h"
+#include "graphics/window/win/WinGLContext.h"
 
 namespace ifx {
 namespace igfx {
@@ -158,7 +159,8 @@ void* IGfxWin::OpenWindow(void* parentHandle)
   // From here a failure closes what was made so far. The context is current
   // while the surface, the layout and the first dirty marks are made;
   // afterwards what was current before is again.
-  bool ready = mDC && CreateGLContext();
+  mGLContext = mDC ? CreateWindowGLContext(mDC) : nullptr;
+  bool ready = mGLContext != nullptr;
   if (ready)
   {
     ActivateGLContext();
@@ -189,23 +191,6 @@ void* IGfxWin::OpenWindow(void* parentHandle)
 
   GetDelegate()->OnEditorOpened();
   return mWindow;
-}
-
-bool IGfxWin::CreateGLContext()
-{
-  PIXELFORMATDESCRIPTOR pfd{};
-  pfd.nSize = sizeof(pfd);
-  pfd.nVersion = 1;
-  pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  pfd.iPixelType = PFD_TYPE_RGBA;
-  pfd.cColorBits = 32;
-  pfd.cDepthBits = 24;
-  pfd.cStencilBits = 8;
-  const int format = ChoosePixelFormat(mDC, &pfd);
-  if (format == 0 || !SetPixelFormat(mDC, format, &pfd))
-    return false;
-  mGLContext = wglCreateContext(mDC);
-  return mGLContext != nullptr;
 }
 
 void IGfxWin::CloseWindow()

@@ -128,7 +128,6 @@ private:
   };
 
   static DWORD WINAPI VerticalBlankThreadEntry(void* param);
-  bool CreateGLContext();
   void StartRedrawSource(HWND window);
   void StopRedrawSource();
   void Paint();
