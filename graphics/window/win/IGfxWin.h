@@ -155,6 +155,11 @@ private:
   HWND mParent = nullptr;
   HWND mMessageBoxOwner = nullptr;
 
+  // Each tick's dirty rectangles and each paint's update region, kept so
+  // that a frame allocates nothing once they have grown.
+  IRegionRects mTickRects;
+  IRegionRects mPaintRects;
+
   std::shared_ptr<BlankThread> mBlank;
   HANDLE mBlankThreadHandle = nullptr;
   bool mVerticalBlankMode = false;

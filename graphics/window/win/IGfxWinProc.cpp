@@ -319,7 +319,8 @@ void IGfxWin::Paint()
   if (type == SIMPLEREGION || type == COMPLEXREGION)
   {
     const float s = GetTotalScale();
-    IRegionRects rects;
+    IRegionRects& rects = mPaintRects;
+    rects.Clear();
     auto add = [&rects, s](const RECT& r) { rects.Add(PixelsToEditor(PixelRect{r.left, r.top, r.right, r.bottom}, s)); };
     alignas(RGNDATA) unsigned char buffer[kRegionBytes];
     auto* data = reinterpret_cast<RGNDATA*>(buffer);

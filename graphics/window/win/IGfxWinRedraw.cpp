@@ -218,7 +218,8 @@ void IGfxWin::OnRedrawTick(uint32_t count)
   // Nothing can be drawn without a renderer; controls stay dirty.
   if (!Canvas())
     return;
-  IRegionRects rects;
+  IRegionRects& rects = mTickRects;
+  rects.Clear();
   if (!IsDirty(rects) || !mWindow)
     return;
   VisitAllControls([](IControl* c) { c->SetClean(); });
