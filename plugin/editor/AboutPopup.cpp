@@ -37,9 +37,14 @@ AboutPopup::AboutPopup(const IRECT& bounds, const IRgba& panelColor, const IRgba
 void AboutPopup::SetOpen(bool open)
 {
   if (open)
+  {
+    FormatMakerLine();
     OpenOverEditor();
+  }
   else
+  {
     Close();
+  }
 }
 
 IRECT AboutPopup::GetPanelRECT() const
@@ -56,7 +61,7 @@ void AboutPopup::Draw(IGfx& g)
   const IRECT p = GetPanelRECT();
   DrawPanel(g, p);
   g.DrawText(Text(32.f, mTextColor, kAlignCenter, kFontGipsyCurse), "Murkwisp", IRECT(p.L, p.T + 10.f, p.R, p.T + 60.f));
-  DrawMakerLine(g, IRECT(p.L, p.T + 58.f, p.R, p.T + 76.f));
+  g.DrawText(Text(12.f, WithAlpha(mTextColor, 178)), mMakerLine, IRECT(p.L, p.T + 58.f, p.R, p.T + 76.f));
 
   const float cx = mRECT.MW();
   mInfoTab = IRECT(cx - 115.f, p.T + 80.f, cx - 5.f, p.T + 110.f);
@@ -72,16 +77,15 @@ void AboutPopup::Draw(IGfx& g)
 }
 
 // The maker and the version under the title; the version alone when the
-// editor has no plug-in behind it.
-void AboutPopup::DrawMakerLine(IGfx& g, const IRECT& r) const
+// editor has no plug-in behind it. Neither changes while the panel is open.
+void AboutPopup::FormatMakerLine()
 {
   const auto* plugin = dynamic_cast<const ifx::IPluginBase*>(GetDelegate());
-  char line[160];
   if (plugin && plugin->GetMakerName()[0])
-    std::snprintf(line, sizeof(line), "%.100s  \xE2\x80\xA2  v%s", plugin->GetMakerName(), ifx::kPluginVersionText);
+    std::snprintf(mMakerLine, sizeof(mMakerLine), "%.100s  \xE2\x80\xA2  v%s", plugin->GetMakerName(),
+                  ifx::kPluginVersionText);
   else
-    std::snprintf(line, sizeof(line), "v%s", ifx::kPluginVersionText);
-  g.DrawText(Text(12.f, WithAlpha(mTextColor, 178)), line, r);
+    std::snprintf(mMakerLine, sizeof(mMakerLine), "v%s", ifx::kPluginVersionText);
 }
 
 void AboutPopup::DrawInfoPage(IGfx& g, const IRECT& content)

@@ -26,11 +26,12 @@ public:
   const ifx::igfx::IRECT& GetDownloadLinkRECT() const { return mDownloadLink; }
 
 private:
-  void DrawMakerLine(ifx::igfx::IGfx& g, const ifx::igfx::IRECT& r) const;
+  void FormatMakerLine();
   void DrawCheckResult(ifx::igfx::IGfx& g, const ifx::igfx::IRECT& content);
   void OpenDownloadPage() const;
 
   ifx::igfx::IRECT mInfoTab;
   ifx::igfx::IRECT mUpdateButton;
   ifx::igfx::IRECT mDownloadLink;
+  char mMakerLine[160] = {};
 };
