@@ -10,10 +10,6 @@
 using namespace ifx::igfx;
 using namespace murkwisp_ui;
 
-FennowIconButton::FennowIconButton(const IRECT& bounds, const IBitmapRef& bitmap) : GlowingIconButton(bounds, bitmap)
-{
-}
-
 void FennowIconButton::OnMouseDown(float x, float y, const IMouseModifiers& mod)
 {
   if (!mPopup)

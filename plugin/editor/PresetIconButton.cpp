@@ -6,10 +6,6 @@
 
 using namespace ifx::igfx;
 
-PresetIconButton::PresetIconButton(const IRECT& bounds, const IBitmapRef& bitmap) : GlowingIconButton(bounds, bitmap)
-{
-}
-
 void PresetIconButton::OnMouseDown(float x, float y, const IMouseModifiers& mod)
 {
   if (!mPopup)

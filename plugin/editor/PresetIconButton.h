@@ -8,7 +8,7 @@ class PresetPopup;
 class PresetIconButton : public GlowingIconButton
 {
 public:
-  PresetIconButton(const ifx::igfx::IRECT& bounds, const ifx::igfx::IBitmapRef& bitmap);
+  using GlowingIconButton::GlowingIconButton;
 
   void OnMouseDown(float x, float y, const ifx::igfx::IMouseModifiers& mod) override;
   void Draw(ifx::igfx::IGfx& g) override { DrawGlowAndIcon(g); }
