@@ -12,8 +12,6 @@ public:
   void OnMouseOver(float x, float y, const ifx::igfx::IMouseModifiers& mod) override;
   void OnMouseOut() override;
 
-  bool IsHovered() const { return mHover; }
-
 protected:
   // Advances the glow by one frame, then draws it and the icon (a little
   // larger while hovered).

@@ -22,11 +22,6 @@ public:
   // while closed, go on to the editor.
   bool OnKeyDown(float x, float y, const ifx::igfx::IKeyEvent& key) override;
 
-  const ifx::igfx::IRgba& GetPanelColor() const { return mPanelColor; }
-  const ifx::igfx::IRgba& GetTextColor() const { return mTextColor; }
-  const ifx::igfx::IRgba& GetAccentColor() const { return mAccentColor; }
-  float GetPhase() const { return mPhase; }
-
 protected:
   // Takes clicks over the whole editor.
   void OpenOverEditor();

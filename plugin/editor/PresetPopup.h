@@ -48,7 +48,6 @@ public:
 
   int GetSelected() const { return mSelected; }
   int GetFirstVisibleRow() const { return mFirstVisibleRow; }
-  int GetHover() const { return mHover; }
 
   // The layout of the last frame (or of the opening, before the first
   // frame), which every hit test uses.

@@ -106,7 +106,6 @@ IGfxWin::IGfxWin(IEditorDelegate& dlg, int w, int h, int fps, float scale)
 
 IGfxWin::~IGfxWin()
 {
-  DestroyEditWindow();
   CloseWindow();
   ReleaseWinFontCaches();
 }
@@ -214,7 +213,7 @@ void IGfxWin::CloseWindow()
     RemoveAllControls();
   }
   mDC = nullptr;
-  DestroyEditWindow();
+  mTextEntry.Destroy();
   mTooltip.Destroy();
   mTooltipIdx = -1;
   mTouches.Clear();

@@ -141,8 +141,6 @@ private:
   HWND FindMessageBoxOwner();
 
   // -- Platform services, window side (IGfxWinServices.cpp)
-  void SetTooltipText(const char* text);
-  void DestroyEditWindow();
   // The text-entry part of a redraw tick: true when the tick ends there.
   bool FinishTextEntryOnTick();
   void OnFileDrop(HDROP drop);

@@ -100,11 +100,6 @@ bool IGfxWin::RevealPathInFileBrowser(const char* path, bool select)
   return igfx::RevealPathInFileBrowser(path, select);
 }
 
-void IGfxWin::SetTooltipText(const char* text)
-{
-  mTooltip.SetTooltipText(text);
-}
-
 // -- Prompts
 
 IPopupMenu* IGfxWin::ShowNativeMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync)
@@ -130,11 +125,6 @@ void IGfxWin::ShowNativeTextEntry(int paramIdx, const ITextStyle& text, const IR
     return;
   const IParam* param = paramIdx >= 0 ? GetDelegate()->GetParam(paramIdx) : nullptr;
   mTextEntry.Open(mWindow, mModule, bounds, GetTotalScale(), text, length, str, param);
-}
-
-void IGfxWin::DestroyEditWindow()
-{
-  mTextEntry.Destroy();
 }
 
 bool IGfxWin::FinishTextEntryOnTick()
