@@ -26,10 +26,11 @@ inline void AdvancePhase(float& phase, float step)
     phase -= kPhaseTurn;
 }
 
-// x in [0, 1] as an alpha of 0 to 255 (clamped, truncated).
+// x in [0, 1] as an alpha of 0 to 255 (clamped, truncated); NaN is
+// transparent, as a NaN cast to an integer is undefined.
 inline int32_t ClampedAlpha(float x)
 {
-  return static_cast<int32_t>(std::clamp(x, 0.f, 1.f) * 255.f);
+  return x > 0.f ? static_cast<int32_t>(std::min(x, 1.f) * 255.f) : 0;
 }
 
 inline ifx::igfx::IRgba WithAlpha(const ifx::igfx::IRgba& c, int32_t alpha)

@@ -4,8 +4,11 @@
 // the mode button's label and LED.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <set>
 
+#include "plugin/editor/EditorAnimation.h"
 #include "plugin/editor/HauntedMeterControl.h"
 #include "plugin/editor/LEDTabSwitchControl.h"
 #include "plugin/editor/MurkwispStyles.h"
@@ -99,6 +102,17 @@ TEST_F(EditorControlTest, FlickerRepeatsWithTheRandomSource)
     alphas.insert(a[i].color.A);
   }
   EXPECT_GT(alphas.size(), 30u);  // and it does flicker
+}
+
+// Computed alphas are clamped and truncated; NaN and infinities still give
+// an alpha of 0 to 255.
+TEST(EditorAnimation, ClampedAlphaStaysInRange)
+{
+  const float inf = std::numeric_limits<float>::infinity();
+  const struct { float x; int32_t alpha; } rows[] = {
+    {-1.f, 0}, {0.f, 0}, {0.5f, 127}, {1.f, 255}, {2.f, 255}, {std::nanf(""), 0}, {inf, 255}, {-inf, 0}};
+  for (const auto& r : rows)
+    EXPECT_EQ(murkwisp_ui::ClampedAlpha(r.x), r.alpha) << r.x;
 }
 
 TEST_F(EditorControlTest, TabSwitchDrawsTheSelectedTabsLEDAndLabels)
