@@ -6,8 +6,11 @@ namespace ifx {
 namespace igfx {
 
 namespace {
-// Through a volatile: GCC 12 at -O2 vectorises two neighbouring
-// double-to-float-to-double round trips into nothing, keeping full precision.
+// Through a volatile: GCC 12.2's SLP vectoriser (-O2, native and mingw)
+// deletes the rounding when two double->float->double conversions are stored
+// side by side: `struct P { double a, b; }; P f(double x, double y) { return
+// {float(x), float(y)}; }` compiles to a bare `ret`. Here it left tx and ty at
+// double precision; -fno-tree-slp-vectorize or clang keep the rounding.
 double RoundToSingle(double v)
 {
   volatile float rounded = static_cast<float>(v);
