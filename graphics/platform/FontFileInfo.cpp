@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string>
 
+#include "core/UTFConversion.h"
+
 namespace ifx {
 namespace igfx {
 
@@ -11,32 +13,6 @@ namespace {
 bool SignatureIs(const uint8_t* p, const char (&sig)[5])
 {
   return std::memcmp(p, sig, 4) == 0;
-}
-
-void AppendUtf8(std::string& out, uint32_t cp)
-{
-  if (cp < 0x80)
-  {
-    out += static_cast<char>(cp);
-  }
-  else if (cp < 0x800)
-  {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  else if (cp < 0x10000)
-  {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  else
-  {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
 }
 
 bool IsHighSurrogate(uint32_t u) { return u >= 0xD800 && u < 0xDC00; }
@@ -195,25 +171,19 @@ IString FontFileInfo::ReadNameString(int nameId, ENameForm form) const
       result.Set(reinterpret_cast<const char*>(text), static_cast<int>(length));
       return result;
     }
-    std::string utf8;
-    const uint32_t units = length / 2;
-    for (uint32_t u = 0; u < units; ++u)
+    // Big-endian units; a lone surrogate reads as U+FFFD, so one bad unit
+    // does not cost the whole name.
+    std::u16string units(length / 2, u'\0');
+    for (size_t u = 0; u < units.size(); ++u)
+      units[u] = static_cast<char16_t>(text[2 * u] << 8 | text[2 * u + 1]);
+    for (size_t u = 0; u < units.size(); ++u)
     {
-      uint32_t cp = (static_cast<uint32_t>(text[2 * u]) << 8) | text[2 * u + 1];
-      if (IsHighSurrogate(cp) && u + 1 < units)
-      {
-        const uint32_t low = (static_cast<uint32_t>(text[2 * u + 2]) << 8) | text[2 * u + 3];
-        if (IsLowSurrogate(low))
-        {
-          cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-          ++u;
-        }
-      }
-      if (IsHighSurrogate(cp) || IsLowSurrogate(cp))
-        cp = 0xFFFD;
-      AppendUtf8(utf8, cp);
+      if (IsHighSurrogate(units[u]) && u + 1 < units.size() && IsLowSurrogate(units[u + 1]))
+        ++u;
+      else if (IsHighSurrogate(units[u]) || IsLowSurrogate(units[u]))
+        units[u] = 0xFFFD;
     }
-    result.Set(utf8.c_str());
+    ConvertWideToUtf8(units.data(), static_cast<int>(units.size()), result);
     return result;
   }
   return result;
