@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 
 #include "graphics/IControl.h"
 #include "support/HeadlessGfxVG.h"
@@ -34,13 +35,25 @@ protected:
     gfx.AttachControl(canvasControl);
   }
 
-  // Draws in one frame as a control over the whole editor, then reads the window.
-  void Frame(std::function<void()> draw)
+  // Draws every attached control in one frame, draw as one over the whole
+  // editor (below those attached later), then reads the window.
+  void Frame(std::function<void()> draw = nullptr)
   {
     canvasControl->draw = std::move(draw);
     gfx.DrawRects({gfx.GetBounds()});
     canvasControl->draw = nullptr;
     gfx.ReadWindow();
+  }
+
+  // Window pixels whose alpha must be exactly the one given.
+  struct AlphaProbe
+  {
+    int x, y, alpha;
+  };
+  void ExpectAlphas(std::initializer_list<AlphaProbe> probes) const
+  {
+    for (const AlphaProbe& p : probes)
+      EXPECT_EQ(gfx.Alpha(p.x, p.y), p.alpha) << "at " << p.x << "," << p.y;
   }
 
   RecordingDelegate dlg;

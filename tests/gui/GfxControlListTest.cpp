@@ -4,6 +4,7 @@
 #include <string>
 
 #include "support/GfxFixture.h"
+#include "support/PointerEvent.h"
 
 using namespace ifx;
 using namespace ifx::igfx;
@@ -220,10 +221,7 @@ TEST_F(GfxListTest, ContextMenuIsTheEditorsOwnUnlessTheHostShowsIt)
 {
   TestControl* bound = Attach("bound", {0, 0, 50, 50}, 1);
   bound->contextItems = {"Learn", "Reset"};
-  IMouseEvent e;
-  e.x = 10;
-  e.y = 20;
-  e.ms = IMouseModifiers(false, true);
+  const IMouseEvent e = PointerEvent(10, 20, IMouseModifiers(false, true));
   gfx->menuChoice = 1;
   gfx->OnMouseDown({e});
   ASSERT_EQ(gfx->menuCalls, 1);

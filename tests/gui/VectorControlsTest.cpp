@@ -14,6 +14,7 @@
 #include "graphics/IVTrackControlBase.h"
 #include "support/DrawnShapes.h"
 #include "support/GfxFixture.h"
+#include "support/PointerEvent.h"
 
 using namespace ifx;
 using namespace ifx::igfx;
@@ -412,9 +413,7 @@ TEST_F(VectorControlTest, CornerResizerPlacesDrawsAndResizes)
 
   // Pressing starts the live resize (drawn black); a double click returns to
   // the size at construction, at draw scale 1.
-  IMouseEvent down;
-  down.x = 1195;
-  down.y = 795;
+  const IMouseEvent down = PointerEvent(1195, 795);
   gfx->OnMouseDown({down});
   EXPECT_TRUE(gfx->GetResizingInProcess());
   gfx->ClearOps();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "graphics/renderer/CanvasTypes.h"
+#include "graphics/platform/FontFileInfo.h"
 #include "graphics/renderer/GlyphStore.h"
 #include "support/RobotoFont.h"
 
@@ -22,19 +23,6 @@ struct StoreDeleter
   void operator()(GlyphStore* s) const { GlyphStore::Destroy(s); }
 };
 using StorePtr = std::unique_ptr<GlyphStore, StoreDeleter>;
-
-int BE16(const uint8_t* p) { return (int16_t)(p[0] << 8 | p[1]); }
-uint32_t BE32(const uint8_t* p) { return (uint32_t)p[0] << 24 | (uint32_t)p[1] << 16 | (uint32_t)p[2] << 8 | p[3]; }
-
-// A table of the font, read straight from its directory.
-const uint8_t* Table(const std::vector<uint8_t>& font, const char* tag)
-{
-  const int n = BE16(&font[4]);
-  for (int i = 0; i < n; i++)
-    if (std::memcmp(&font[12 + 16 * i], tag, 4) == 0)
-      return &font[BE32(&font[12 + 16 * i + 8])];
-  return nullptr;
-}
 
 std::vector<uint32_t> Codepoints(GlyphStore& store, const char* str, const char* end)
 {
@@ -128,9 +116,9 @@ TEST(GlyphAtlasTest, RectanglesGoLowestThenOnTheNarrowerRun)
 
 TEST_F(GlyphStoreTest, FontsRegisterFromBytesWithTheirOwnMetrics)
 {
-  const uint8_t* hhea = Table(RobotoBytes(), "hhea");
-  ASSERT_NE(hhea, nullptr);
-  const float ascent = (float)BE16(hhea + 4), descent = (float)BE16(hhea + 6), gap = (float)BE16(hhea + 8);
+  const ifx::igfx::FontFileInfo hhea(RobotoBytes().data(), RobotoBytes().size(), 0);
+  ASSERT_TRUE(hhea.IsUsable());
+  const float ascent = hhea.GetAscender(), descent = hhea.GetDescender(), gap = hhea.GetLineGap();
   const float height = ascent - descent;
   EXPECT_FLOAT_EQ(font->ascender, ascent / height);
   EXPECT_FLOAT_EQ(font->descender, descent / height);

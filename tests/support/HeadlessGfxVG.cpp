@@ -16,6 +16,17 @@ namespace testkit {
 
 using namespace igfx;
 
+std::string EncodePng(int w, int h, const std::vector<uint8_t>& rgba)
+{
+  std::string out;
+  stbi_write_png_to_func(
+    [](void* to, void* data, int size) {
+      static_cast<std::string*>(to)->append(static_cast<const char*>(data), static_cast<size_t>(size));
+    },
+    &out, w, h, 4, rgba.data(), w * 4);
+  return out;
+}
+
 EglTestContext& HeadlessGfxVG::SharedContext()
 {
   static EglTestContext* context = new EglTestContext();

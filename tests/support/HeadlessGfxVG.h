@@ -6,6 +6,7 @@
 // and editors; every platform service is a stub that does nothing.
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "gl/EglTestContext.h"
@@ -18,6 +19,10 @@ struct Pixel
 {
   int r, g, b, a;
 };
+
+// The bytes of a PNG file of w x h RGBA pixels (rows top down), for images
+// loaded from memory or disk.
+std::string EncodePng(int w, int h, const std::vector<uint8_t>& rgba);
 
 class HeadlessGfxVG : public igfx::IGfxVG
 {
@@ -44,7 +49,6 @@ public:
   long AlphaSum(int x0, int y0, int x1, int y1) const;
   // The window as last read, over opaque black, for looking at by hand.
   bool WriteWindowPng(const char* path) const;
-
 
   // -- IGfx platform stubs
   void ActivateGLContext() override { mEgl.MakeCurrent(); }
