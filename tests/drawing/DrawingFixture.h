@@ -46,10 +46,7 @@ protected:
   }
 
   // Window pixels whose alpha must be exactly the one given.
-  struct AlphaProbe
-  {
-    int x, y, alpha;
-  };
+  struct AlphaProbe { int x, y, alpha; };
   void ExpectAlphas(std::initializer_list<AlphaProbe> probes) const
   {
     for (const AlphaProbe& p : probes)

@@ -184,11 +184,7 @@ TEST_F(DrawingFixture, QuickShadowIsABoxGradientDroppedFromTheInnerRectangle)
 TEST_F(DrawingFixture, BlendMethodsMapToTheirCompositesAndSourceOverReturnsAfter)
 {
   // Opaque red drawn over half-transparent blue; premultiplied results.
-  struct Case
-  {
-    int method;
-    int r, b, a;
-  };
+  struct Case { int method; int r, b, a; };
   const Case cases[] = {
     {0, 255, 0, 255},   {1, 128, 0, 128},   {2, 128, 0, 128}, {3, 128, 0, 128},
     {4, 128, 128, 255}, {5, 0, 128, 128},   {6, 0, 0, 0},     {7, 128, 128, 255},

@@ -69,13 +69,8 @@ TEST(FontFileInfo, SignaturesAndCollectionHeadersDecideTheFace)
   const auto ghost = FontTables(u"Ghost", u"Regular");
   const Bytes two = Collection({FontTables(u"Ghost", u"Bold"), ghost});
   auto patched = [&](size_t at, uint32_t v) { return two.substr(0, at) + U32(v) + two.substr(at + 4); };
-  struct Case
-  {
-    const char* what;
-    Bytes bytes;
-    int face;
-    const char* style; // null: no face
-  } cases[] = {
+  // A null style: no face.
+  struct Case { const char* what; Bytes bytes; int face; const char* style; } cases[] = {
     {"TrueType", Sfnt(ghost, kTrueType), 0, "Regular"},
     {"old TrueType", Sfnt(ghost, Bytes("1\0\0\0", 4)), 0, "Regular"},
     {"Type 1", Sfnt(ghost, "typ1"), 0, "Regular"},
@@ -153,13 +148,8 @@ TEST(FontFileInfo, EachTableIsReadByItsOwnTagWithinItsOwnBytes)
   const Bytes name = NameTable({WindowsName(1, u"Ghost"), WindowsName(2, u"Regular")});
   auto patched = [](Bytes b, size_t at, const Bytes& v) { return b.replace(at, v.size(), v); };
   auto withName = [](const Bytes& n) { return Sfnt({{"head", HeadTable(1000, 0)}, {"hhea", HheaTable(8, -2, 0)}, {"name", n}}); };
-  struct Case
-  {
-    const char* what;
-    Bytes bytes;
-    const char* family; // null: no font tables
-    const char* style;
-  } cases[] = {
+  // A null family: no font tables.
+  struct Case { const char* what; Bytes bytes; const char* family; const char* style; } cases[] = {
     {"head past the end", patched(good, 20, U32(uint32_t(good.size()))), nullptr, ""},
     {"head at offset 0", patched(good, 20, U32(0)), nullptr, ""},
     {"head too short for macStyle", patched(good, 24, U32(45)), nullptr, ""},

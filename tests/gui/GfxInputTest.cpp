@@ -78,11 +78,8 @@ struct InputEditor
 
 using Step = std::function<void(InputEditor&)>;
 
-struct GestureCase
-{
-  const char* name;
-  std::vector<std::pair<Step, const char*>> steps; // each step and what the host hears during it
-};
+// Each step and what the host hears during it.
+struct GestureCase { const char* name; std::vector<std::pair<Step, const char*>> steps; };
 
 } // namespace
 
@@ -219,12 +216,8 @@ TEST_F(GfxInputTest, EachEventReachesTheTopmostControlThatMayTakeIt)
     return c->mouseDowns + c->wheels + c->doubleClicks + c->drops + c->keyDowns + c->mouseOvers;
   };
 
-  struct Row
-  {
-    EEvent event;
-    float x, y;
-    const char* receiver; // "-": none
-  } rows[] = {
+  // Receiver "-": none.
+  struct Row { EEvent event; float x, y; const char* receiver; } rows[] = {
     {kDown, 20, 20, "a"},
     {kDown, 50, 50, "b"},
     {kDown, 40, 40, "b"},        // left and top edges hit
@@ -418,11 +411,8 @@ TEST_F(GfxInputTest, LiveResizeScalesByTheSmallerRatioAndNeverBreaksTheScale)
 {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float inf = std::numeric_limits<float>::infinity();
-  struct Row
-  {
-    float downX, downY, x, y;
-    float scale; // expected draw scale after the drag from 2.0; 2.0 when nothing happens
-  } rows[] = {
+  // scale: the draw scale after the drag from 2.0 (2.0 when nothing happens).
+  struct Row { float downX, downY, x, y; float scale; } rows[] = {
     {100, 100, 200, 150, 3.f},   // 1.5 times the draw scale: the smaller ratio
     {100, 100, 150, 200, 3.f},
     {100, 100, 1000, 1000, 4.f}, // clamped

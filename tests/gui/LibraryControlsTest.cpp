@@ -91,14 +91,7 @@ TEST_F(LibraryControlsTest, ContainersForwardToTheirChildrenFirst)
 // centred in the control from its place in the strip.
 TEST_F(LibraryControlsTest, BitmapControlsDrawTheFrameTheirValuePicks)
 {
-  struct Row
-  {
-    int w, h, n;
-    bool sideBySide;
-    double value;
-    IRECT dest;
-    int srcX, srcY;
-  } rows[] = {
+  struct Row { int w, h, n; bool sideBySide; double value; IRECT dest; int srcX, srcY; } rows[] = {
     {400, 100, 4, true, 0.5, IRECT(0, 0, 100, 100), 200, 0}, // frame 3
     {400, 100, 4, true, 0.0, IRECT(0, 0, 100, 100), 0, 0},
     {400, 100, 4, true, 1.0, IRECT(0, 0, 100, 100), 300, 0},

@@ -72,11 +72,8 @@ void ExpectBounds(const float* b, float l, float t, float r, float bt, float tol
 
 TEST(SvgParser, ColoursReadLikeTheToolkitExpects)
 {
-  struct Case
-  {
-    const char* text;
-    uint32_t rgb; // red in the low byte
-  } cases[] = {
+  // rgb: red in the low byte.
+  struct Case { const char* text; uint32_t rgb; } cases[] = {
     {"#f00", 0x0000FF}, {"#ff0000", 0x0000FF}, {"rgb(255,0,0)", 0x0000FF}, {"rgb(100%,0%,0%)", 0x0000FF},
     {"red", 0x0000FF}, {" #123456", 0x563412}, {"#1234", 0}, {"#", 0}, {"blue", 0xFF0000},
     {"gray", 0x808080}, {"Red", 0x808080}, {"transparent", 0x808080}, {"rgb(50%, 50%, 50%)", 0x7F7F7F},
@@ -98,12 +95,7 @@ TEST(SvgParser, NumbersAreFiniteWhateverTheText)
 {
   // Only the first 63 characters of a token count: here its exponent is cut off.
   const std::string cut = "1." + std::string(62, '0') + "e5 1";
-  struct Case
-  {
-    const char* token;
-    float x;
-    float y;
-  } cases[] = {
+  struct Case { const char* token; float x; float y; } cases[] = {
     {"12.5 -3", 12.5f, -3.f}, {"1.5.5", 1.5f, 0.5f}, {"-.5-2", -0.5f, -2.f}, {"1e2,2E-1", 100.f, 0.2f},
     {"+4 . ", 4.f, 0.f}, {"1e999999999 0", FLT_MAX, 0.f}, {"-1e400 1e-400", -FLT_MAX, 0.f},
     {"0e99999 5", 0.f, 5.f}, {"1e 3", 1.f, 3.f}, {cut.c_str(), 1.f, 1.f},
@@ -120,13 +112,8 @@ TEST(SvgParser, NumbersAreFiniteWhateverTheText)
 
 TEST(SvgParser, LengthsConvertTheirUnits)
 {
-  struct Case
-  {
-    const char* svg;   // root attributes
-    const char* width; // stroke width
-    float dpi;
-    float expected;
-  } cases[] = {
+  // The root's attributes, a stroke width, the dpi, the width it comes to.
+  struct Case { const char* svg; const char* width; float dpi; float expected; } cases[] = {
     {"", "2px", 96.f, 2.f}, {"", "72pt", 96.f, 96.f}, {"", "6pc", 96.f, 96.f}, {"", "25.4mm", 96.f, 96.f},
     {"", "2.54cm", 96.f, 96.f}, {"", "1in", 96.f, 96.f}, {"font-size=\"10\"", "2em", 96.f, 20.f},
     {"font-size=\"10\"", "2ex", 96.f, 10.4f}, {"viewBox=\"0 0 300 400\"", "10%", 96.f, 35.355339f},
@@ -145,12 +132,7 @@ TEST(SvgParser, LengthsConvertTheirUnits)
 
 TEST(SvgParser, ResultUnitsDivideCoordinatesButNotTheImageSize)
 {
-  struct Case
-  {
-    const char* units;
-    float dpi;
-    float scale;
-  } cases[] = {
+  struct Case { const char* units; float dpi; float scale; } cases[] = {
     {"in", 96.f, 1.f / 96.f}, {"pt", 96.f, 0.75f}, {"px", 96.f, 1.f}, {"bogus", 96.f, 1.f}, {"mmm", 96.f, 1.f},
     // No positive finite size: px.
     {"%", 96.f, 1.f}, {"em", 96.f, 1.f}, {"ex", 96.f, 1.f}, {"in", 0.f, 1.f}, {"cm", NAN, 1.f},
@@ -172,11 +154,8 @@ TEST(SvgParser, ResultUnitsDivideCoordinatesButNotTheImageSize)
 
 TEST(SvgParser, TransformListsComposeInOrder)
 {
-  struct Case
-  {
-    const char* transform;
-    float x, y; // where (1, 1) goes
-  } cases[] = {
+  // x, y: where (1, 1) goes.
+  struct Case { const char* transform; float x, y; } cases[] = {
     {"translate(10) scale(2)", 12, 2}, {"scale(2, 3)", 2, 3}, {"scale(2)", 2, 2}, {"rotate(90)", -1, 1},
     {"rotate(90 1 0)", 0, 0}, {"rotate(90, 2)", 1, -1}, {"skewX(45)", 2, 1}, {"skewY(45)", 1, 2},
     {"matrix(2 0 0 2 3 4)", 5, 6}, {"junk translate(1,1)", 2, 2}, {"translate(5)translate(0 5)", 6, 6},
@@ -203,15 +182,8 @@ TEST(SvgParser, TransformListsComposeInOrder)
 
 TEST(SvgParser, PathDataBecomesCubicSubPaths)
 {
-  struct Case
-  {
-    const char* d;
-    int subPaths;
-    int lastPoints; // points of the last sub-path
-    bool closed;
-    float b[4];     // bounds of the shape
-    float endX, endY;
-  } cases[] = {
+  // lastPoints: of the last sub-path; b: bounds of the shape.
+  struct Case { const char* d; int subPaths; int lastPoints; bool closed; float b[4]; float endX, endY; } cases[] = {
     {"M0 0 L10 0 L10 10 Z", 1, 10, true, {0, 0, 10, 10}, 0, 0},
     {"M0 0 10 0 10 10", 1, 7, false, {0, 0, 10, 10}, 10, 10},
     {"m1 1 l2 0 0 2", 1, 7, false, {1, 1, 3, 3}, 3, 3},
@@ -263,13 +235,7 @@ TEST(SvgParser, PathDataBecomesCubicSubPaths)
 
 TEST(SvgParser, BasicShapesBecomeOutlines)
 {
-  struct Case
-  {
-    const char* element;
-    int points;
-    bool closed;
-    float b[4];
-  } cases[] = {
+  struct Case { const char* element; int points; bool closed; float b[4]; } cases[] = {
     {"<rect x=\"1\" y=\"2\" width=\"10\" height=\"20\"/>", 13, true, {1, 2, 11, 22}},
     {"<rect width=\"-10\" height=\"20\"/>", 13, true, {-10, 0, 0, 20}},
     {"<rect x=\"0\" y=\"0\" width=\"20\" height=\"20\" rx=\"5\"/>", 28, true, {0, 0, 20, 20}},
@@ -460,12 +426,7 @@ TEST(SvgParser, DegenerateGradientsStayFinite)
 
 TEST(SvgParser, ViewBoxAndAspectRatioPlaceTheDrawing)
 {
-  struct Case
-  {
-    const char* root;
-    float w, h;
-    float b[4];
-  } cases[] = {
+  struct Case { const char* root; float w, h; float b[4]; } cases[] = {
     // Without preserveAspectRatio x and y scale independently.
     {"width=\"200\" height=\"100\" viewBox=\"0 0 100 100\"", 200, 100, {0, 0, 200, 100}},
     {"width=\"200\" height=\"100\" viewBox=\"0,0,100,100\" preserveAspectRatio=\"xMidYMid\"", 200, 100,
@@ -564,10 +525,7 @@ TEST(SvgParser, PointBuffersGrowWithinTheirLimit)
 {
   using ifx::igfx::svg::GrowCapacity;
   constexpr int kMax = ifx::igfx::svg::kMaxPathPoints;
-  struct Case
-  {
-    int capacity, needed, limit, expected;
-  } cases[] = {
+  struct Case { int capacity, needed, limit, expected; } cases[] = {
     {0, 1, kMax, 8},           {8, 8, kMax, 8},           {8, 9, kMax, 16},
     {16, 100, kMax, 128},      {kMax / 2, kMax / 2 + 1, kMax, kMax}, {100, kMax, kMax, kMax},
     {8, kMax + 1, kMax, 0},    {8, -2147483647 - 1, kMax, 0}, {0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF},

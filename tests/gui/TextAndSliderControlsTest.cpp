@@ -91,13 +91,7 @@ TEST_F(TextControlsTest, TextSizedToItsStringFollowsIt)
 
 TEST_F(TextControlsTest, CaptionsShowTheParameterWithItsUnit)
 {
-  struct Row
-  {
-    const char* name;
-    std::function<void(IParam&)> configure;
-    double value;
-    const char* shown;
-  } rows[] = {
+  struct Row { const char* name; std::function<void(IParam&)> configure; double value; const char* shown; } rows[] = {
     {"a number and its unit", [](IParam& p) { p.ConfigureDouble("Gain", 0, -60, 12, 0.5, "dB"); }, -12.5, "-12.5 dB"},
     {"a number without unit", [](IParam& p) { p.ConfigureDouble("Mix", 0, 0, 100, 1); }, 40, "40 "},
     {"a display text and no unit",
@@ -292,14 +286,7 @@ TEST_F(SliderTest, WheelStepsBySmallAmountsOrWholeSteps)
 {
   dlg.GetParam(1)->ConfigureDouble("Steps", 3, 0, 10, 1, "", IParam::kFlagStepped);
   dlg.GetParam(2)->ConfigureDouble("Gain", 0, 0, 100, 0.01);
-  struct Row
-  {
-    int paramIdx;
-    double start;
-    float delta;
-    IMouseModifiers mod;
-    double expected;
-  } rows[] = {
+  struct Row { int paramIdx; double start; float delta; IMouseModifiers mod; double expected; } rows[] = {
     {-1, 0.995, 1, kNone, 1.0},  {-1, 0.995, 1, kControl, 0.996}, {-1, 0.5, -2, kNone, 0.48},
     {-1, 0.5, 1, kShift, 0.501}, {-1, 0.0, -1, kNone, 0.0},       {2, 0.5, 1, kNone, 0.51},
     {1, 0.3, 1, kNone, 0.4},     {1, 0.3, -1, kNone, 0.2},        {1, 0.3, 3, kShift, 0.4},

@@ -89,10 +89,7 @@ TEST(GlyphAtlasTest, RectanglesGoLowestThenOnTheNarrowerRun)
 {
   GlyphAtlas* a = GlyphAtlas::Create(100, 100, 1); // one node: growth is exercised too
   ASSERT_NE(a, nullptr);
-  struct Case
-  {
-    int w, h, x, y;
-  };
+  struct Case { int w, h, x, y; };
   // The last one ties on its bottom edge (10) with the 50-wide run at x 0 and
   // the 20-wide run at x 80: the narrower wins.
   for (const Case& c : {Case{50, 5, 0, 0}, Case{30, 10, 50, 0}, Case{20, 5, 80, 0}, Case{20, 5, 80, 5}})
@@ -140,11 +137,7 @@ TEST_F(GlyphStoreTest, FontsRegisterFromBytesWithTheirOwnMetrics)
   const std::vector<uint8_t> cut(roboto.begin(), roboto.begin() + 200);
   std::vector<uint8_t> collection(64, 0);
   std::memcpy(collection.data(), "ttcf\0\1\0\0\0\0\0\2", 12); // two faces
-  struct Bad
-  {
-    const uint8_t* data;
-    int size, face;
-  };
+  struct Bad { const uint8_t* data; int size, face; };
   for (const Bad& b : {Bad{notFont.data(), (int)notFont.size(), 0}, Bad{cut.data(), (int)cut.size(), 0},
                        Bad{collection.data(), (int)collection.size(), 3}, Bad{roboto.data(), (int)roboto.size(), -1},
                        Bad{roboto.data(), 11, 0}, Bad{nullptr, 100, 0}})
@@ -247,11 +240,7 @@ TEST_F(GlyphStoreTest, RunsMeasureByTheFontsAdvancesKerningAndAlignment)
   EXPECT_FLOAT_EQ(c[2], b[2] - pen * 0.5f);
 
   // Vertical alignment moves the baseline by the font's ascender and descender.
-  struct V
-  {
-    int align;
-    float shift;
-  };
+  struct V { int align; float shift; };
   for (const V& v : {V{kCanvasAlignTop, font->ascender * size}, V{kCanvasAlignBaseline, 0.f},
                      V{kCanvasAlignBottom, font->descender * size},
                      V{kCanvasAlignMiddle, (font->ascender + font->descender) * 0.5f * size}})
@@ -266,11 +255,7 @@ TEST_F(GlyphStoreTest, RunsMeasureByTheFontsAdvancesKerningAndAlignment)
 
 TEST_F(GlyphStoreTest, WalkDecodesUtf8AndStopsAtTheFirstInvalidByte)
 {
-  struct Case
-  {
-    std::string bytes;
-    std::vector<uint32_t> codepoints;
-  };
+  struct Case { std::string bytes; std::vector<uint32_t> codepoints; };
   const Case cases[] = {
     {"A\xc3\xa9\xe2\x82\xac\xf0\x9d\x84\x9e", {'A', 0xe9, 0x20ac, 0x1d11e}},
     {"AB\xff" "CD", {'A', 'B'}},            // an invalid byte ends the rest
