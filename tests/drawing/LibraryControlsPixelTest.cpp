@@ -104,12 +104,7 @@ TEST_F(ControlPixels, BitmapControlsShowTheFrameTheirValuePicks)
   ASSERT_TRUE(across.IsValid());
   ASSERT_TRUE(down.IsValid());
 
-  struct Row
-  {
-    const IBitmapRef* bitmap;
-    double value;
-    IRgba shown;
-  } rows[] = {{&across, 0.5, kColorBlue}, {&across, 0.3, kColorGreen}, {&across, 1.7, kColorWhite},
+  struct Row { const IBitmapRef* bitmap; double value; IRgba shown; } rows[] = {{&across, 0.5, kColorBlue}, {&across, 0.3, kColorGreen}, {&across, 1.7, kColorWhite},
               {&down, 0.5, kColorGreen}};
   for (int i = 0; i < 4; ++i)
   {

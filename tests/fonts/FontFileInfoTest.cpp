@@ -198,12 +198,7 @@ TEST(FontFileData, PicksTheFaceByStyleAndNeedsAHeight)
 {
   const Bytes font = Collection({FontTables(u"Ghost", u""), FontTables(u"Ghost", u"Bold"),
                                  FontTables(u"Ghost", u"Regular"), FontTables(u"Flat", u"Flat", 500, 500)});
-  struct Case
-  {
-    const char* style;
-    int face;
-    bool valid;
-  } cases[] = {{nullptr, 1, true}, {"", 1, true}, {"Regular", 2, true}, {"bold", -1, false},
+  struct Case { const char* style; int face; bool valid; } cases[] = {{nullptr, 1, true}, {"", 1, true}, {"Regular", 2, true}, {"bold", -1, false},
                {"Flat", 3, false}, {"Italic", -1, false}};
   for (const Case& c : cases)
   {

@@ -156,12 +156,7 @@ TEST_F(WinFontTest, FontsFromFilesAndWhatIsRefusedBeforeInstalling)
   const size_t hhea = roboto.find(TablesOf(roboto, 0, {"hhea"})[0].data);
   flat.replace(hhea + 6, 2, roboto.substr(hhea + 4, 2)); // descender = ascender
   const Bytes longName = Renamed(roboto, u"Murkwisp Ghost With A Family Name Too Long");
-  struct Case
-  {
-    const char* what;
-    const void* bytes;
-    int size;
-  } cases[] = {{"true", apple.data(), int(apple.size())},     {"no height", flat.data(), int(flat.size())},
+  struct Case { const char* what; const void* bytes; int size; } cases[] = {{"true", apple.data(), int(apple.size())},     {"no height", flat.data(), int(flat.size())},
                {"name past GDI's limit", longName.data(), int(longName.size())},
                {"cut short", roboto.data(), 100},              {"no bytes", nullptr, 100},
                {"no size", roboto.data(), 0}};

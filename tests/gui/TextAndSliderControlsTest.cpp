@@ -54,13 +54,7 @@ TEST_F(TextControlsTest, TextChangesOnlyForNewTextAndFormatsWithinItsLimit)
   t->SetString(nullptr);
   EXPECT_STREQ(t->GetString(), "");
 
-  struct Row
-  {
-    int maxLength;
-    const char* format;
-    int value;
-    const char* expected;
-  } rows[] = {{5, "%d", 1234567, "12345"}, {10, "%d dB", 42, "42 dB"}, {5, "%d", 12345, "12345"},
+  struct Row { int maxLength; const char* format; int value; const char* expected; } rows[] = {{5, "%d", 1234567, "12345"}, {10, "%d dB", 42, "42 dB"}, {5, "%d", 12345, "12345"},
               {0, "%d", 42, ""},           {-3, "%d", 42, ""}};
   for (const Row& row : rows)
   {
@@ -263,11 +257,7 @@ TEST_F(SliderTest, SteppedDragsSnapButAccumulateUnsnapped)
   // A touch: stepped parameters drag relatively all the same.
   const IMouseModifiers touch(true, false, false, false, false, 4);
   gfx->OnMouseDown({PointerEvent(90, 10, touch)});
-  struct Row
-  {
-    float dX;
-    double drag, value;
-  } rows[] = {{1, 0.31, 0.3},  {2, 0.33, 0.3},   {1, 0.34, 0.3},   {2, 0.36, 0.4},  {3, 0.39, 0.4},
+  struct Row { float dX; double drag, value; } rows[] = {{1, 0.31, 0.3},  {2, 0.33, 0.3},   {1, 0.34, 0.3},   {2, 0.36, 0.4},  {3, 0.39, 0.4},
               {-7, 0.32, 0.3}, {30, 0.62, 0.6}, {100, 1.0, 1.0}, {-3, 0.97, 1.0}, {-51, 0.46, 0.5}};
   for (const Row& row : rows)
   {
