@@ -17,6 +17,7 @@
 #include "graphics/renderer/CanvasPaint.h"
 #include "graphics/renderer/CanvasRenderTarget.h"
 #include "graphics/renderer/GlyphStore.h"
+#include "graphics/window/win/WinGLContext.h"
 #include "support/RobotoFont.h"
 
 namespace
@@ -37,18 +38,7 @@ public:
     if (!window)
       return;
     dc = GetDC(window);
-    PIXELFORMATDESCRIPTOR pfd{};
-    pfd.nSize = sizeof(pfd);
-    pfd.nVersion = 1;
-    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    pfd.iPixelType = PFD_TYPE_RGBA;
-    pfd.cColorBits = 32;
-    pfd.cDepthBits = 24;
-    pfd.cStencilBits = 8;
-    const int format = ChoosePixelFormat(dc, &pfd);
-    if (format == 0 || !SetPixelFormat(dc, format, &pfd))
-      return;
-    context = wglCreateContext(dc);
+    context = ifx::igfx::CreateWindowGLContext(dc);
     if (context && !wglMakeCurrent(dc, context))
     {
       wglDeleteContext(context);
