@@ -1,6 +1,8 @@
 #include "graphics/IGEditorDelegate.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/IParam.h"
 #include "core/IStateChunk.h"
@@ -19,6 +21,34 @@ constexpr float kMaxSavedScale = 4.0f;
 bool SaneScale(float scale)
 {
   return std::isfinite(scale) && scale >= kMinSavedScale && scale <= kMaxSavedScale;
+}
+
+// The window's span in pixels at display scale s, computed as the graphics
+// does when it asks the host for its size (the window grows with the scale).
+int WindowSpan(float s, int base)
+{
+  return static_cast<int>(s * static_cast<float>(base));
+}
+
+bool SpanWithin(float s, int base, int lo, int hi)
+{
+  const int span = WindowSpan(s, base);
+  return span >= lo && span <= hi;
+}
+
+// Moves scale to where a window of base pixels at scale 1 spans lo to hi
+// pixels, when it is not there: the limits' quotients, then a few
+// representable steps for what their rounding left outside.
+void FitSpan(float& scale, int base, int lo, int hi)
+{
+  if (base <= 0)
+    return;
+  scale = std::clamp(scale, static_cast<float>(lo) / static_cast<float>(base),
+                     static_cast<float>(hi) / static_cast<float>(base));
+  for (int step = 0; step < 4 && WindowSpan(scale, base) < lo; ++step)
+    scale = std::nextafter(scale, std::numeric_limits<float>::infinity());
+  for (int step = 0; step < 4 && WindowSpan(scale, base) > hi; ++step)
+    scale = std::nextafter(scale, 0.f);
 }
 
 } // namespace
@@ -198,7 +228,18 @@ int IGEditorDelegate::ReadEditorState(const IStateChunk& chunk, int startPos)
 
 void IGEditorDelegate::SetDisplayScale(float scale)
 {
-  if (mGraphics && std::isfinite(scale) && scale > 0.f)
+  if (!mGraphics || !std::isfinite(scale) || !(scale > 0.f))
+    return;
+  // A scale the size limits cannot honour would ask the host for a window
+  // they refuse (or a size that overflows): it is brought within them, or
+  // ignored when the limits leave no scale for this editor size.
+  const float drawScale = mGraphics->GetDrawScale();
+  const int baseW = static_cast<int>(static_cast<float>(mGraphics->Width()) * drawScale);
+  const int baseH = static_cast<int>(static_cast<float>(mGraphics->Height()) * drawScale);
+  FitSpan(scale, baseW, GetMinWidth(), GetMaxWidth());
+  FitSpan(scale, baseH, GetMinHeight(), GetMaxHeight());
+  if (SpanWithin(scale, baseW, GetMinWidth(), GetMaxWidth()) &&
+      SpanWithin(scale, baseH, GetMinHeight(), GetMaxHeight()))
     mGraphics->SetDisplayScale(scale);
 }
 

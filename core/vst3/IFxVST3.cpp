@@ -154,7 +154,8 @@ IPlugView* PLUGIN_API IFxVST3::createView(FIDString name)
     return nullptr;
   auto* view = new (std::nothrow) IFxVST3View(*this);
   // An earlier view stays the host's; it forgets itself here when it goes.
-  if (view)
+  // While it shows the editor, resizes and context menus stay with it.
+  if (view && !(mView && mView->OwnsEditor()))
     mView = view;
   return view;
 }
@@ -174,15 +175,24 @@ bool IFxVST3::ResizeHostEditor(int width, int height)
 {
   if (!HasEditor())
     return true;
-  if (width != GetEditorWidth() || height != GetEditorHeight())
+  IPlugFrame* frame = mView ? mView->getFrame() : nullptr;
+  if (!frame)
   {
-    if (IPlugFrame* frame = mView ? mView->getFrame() : nullptr)
-    {
-      ViewRect size{0, 0, width, height};
-      frame->resizeView(mView, &size);
-    }
+    SetEditorSize(width, height);
+    return true;
   }
-  SetEditorSize(width, height);
+  if (width == GetEditorWidth() && height == GetEditorHeight())
+    return true;
+  // The stored size is what the host's frame has: a refused size is not
+  // stored, so that getSize keeps telling the host the truth and the same
+  // size is asked for again next time.
+  ViewRect size{0, 0, width, height};
+  const bool outer = mResizingHost;
+  mResizingHost = true;
+  const tresult answer = frame->resizeView(mView, &size);
+  mResizingHost = outer;
+  if (answer == kResultTrue)
+    SetEditorSize(width, height);
   return true;
 }
 

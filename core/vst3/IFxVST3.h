@@ -112,8 +112,15 @@ public:
   // OnContextMenuChoice.
   void PopupHostContextMenu(igfx::IGfx& g, igfx::IControl* control, int paramIdx, float x, float y);
   // The editor asks for a new size: the host's frame around the current view
-  // is asked to resize, and the size is stored.
+  // is asked to resize, and the size is stored once the host has accepted
+  // it (or when there is no frame to ask).
   bool ResizeHostEditor(int width, int height) override;
+  // True while the host's frame is being asked to resize: its onSize comes
+  // inside that call.
+  bool IsResizingHost() const noexcept { return mResizingHost; }
+  // The view opening the editor becomes the current one; a view made while
+  // another's editor is open does not take its place.
+  void MakeCurrentView(IFxVST3View* view) noexcept { mView = view; }
   // A view being destroyed: the plug-in forgets it when it is the current one.
   void ForgetView(const IFxVST3View* view) noexcept;
 
@@ -132,7 +139,8 @@ protected:
   void SetHost(Steinberg::FUnknown* context);
 
   Steinberg::Vst::ProcessSetup mSetup;
-  // The latest view createView made (the host owns it); null once it is gone.
+  // The view showing the editor, else the latest view createView made (the
+  // host owns it); null once it is gone.
   IFxVST3View* mView = nullptr;
 
 private:
@@ -142,6 +150,7 @@ private:
   std::thread::id mMainThread;
   std::atomic<bool> mLatencyChangePending{false};
   bool mInitialized = false;
+  bool mResizingHost = false;
 };
 
 } // namespace ifx

@@ -21,7 +21,7 @@ IFxVST3View::~IFxVST3View()
 {
   // A host that drops the view without removing it first still gets its
   // editor closed; the plug-in forgets a view it no longer has.
-  if (isAttached())
+  if (mOwnsEditor)
     removed();
   mPlug.ForgetView(this);
   mPlug.release();
@@ -49,9 +49,13 @@ tresult PLUGIN_API IFxVST3View::attached(void* parent, FIDString type)
     return kResultFalse;
   if (!type || std::strcmp(type, kPlatformTypeHWND) != 0)
     return kResultOk;
-  // One window per view: a second attach would orphan the first.
+  // One editor for the plug-in: a second attach, through this view or
+  // another, would orphan the first.
   if (isAttached() || mPlug.EditorGraphics())
     return kResultFalse;
+  // Opening may already ask for the size kept from the last close: this
+  // view's frame is the one to ask.
+  mPlug.MakeCurrentView(this);
   if (!mPlug.OpenWindow(parent))
   {
     // The host learns that there is no editor rather than showing an empty
@@ -59,13 +63,17 @@ tresult PLUGIN_API IFxVST3View::attached(void* parent, FIDString type)
     mPlug.CloseWindow();
     return kResultFalse;
   }
+  mOwnsEditor = true;
   return CPluginView::attached(parent, type);
 }
 
 tresult PLUGIN_API IFxVST3View::removed()
 {
-  if (mPlug.HasEditor())
+  if (mOwnsEditor)
+  {
+    mOwnsEditor = false;
     mPlug.CloseWindow();
+  }
   return CPluginView::removed();
 }
 
@@ -81,10 +89,21 @@ tresult PLUGIN_API IFxVST3View::getSize(ViewRect* size)
 
 tresult PLUGIN_API IFxVST3View::onSize(ViewRect* newSize)
 {
-  if (!newSize || !mPlug.HostCanResize())
+  if (!newSize || !mPlug.HasEditor())
+    return kResultFalse;
+  int width = newSize->getWidth();
+  int height = newSize->getHeight();
+  if (!mPlug.ClampEditorSize(width, height))
     return kResultFalse;
   rect = *newSize;
-  mPlug.OnHostWindowResized(newSize->getWidth(), newSize->getHeight());
+  // Inside the plug-in's own resizeView the host echoes the size the editor
+  // has just taken, and the editor is still in the middle of taking it.
+  if (mOwnsEditor && !mPlug.IsResizingHost() &&
+      (width != mPlug.GetEditorWidth() || height != mPlug.GetEditorHeight()))
+  {
+    mPlug.OnHostWindowResized(width, height);
+    mPlug.SetEditorSize(width, height);
+  }
   return kResultOk;
 }
 
@@ -137,8 +156,8 @@ tresult PLUGIN_API IFxVST3View::onKeyUp(char16 key, int16 keyCode, int16 modifie
 
 tresult PLUGIN_API IFxVST3View::setContentScaleFactor(ScaleFactor factor)
 {
-  // The delegate passes on only a finite, positive factor, and only while
-  // the editor is open.
+  // The delegate passes on only a finite, positive factor, only while the
+  // editor is open, and only as far as the editor's size limits allow.
   mPlug.SetDisplayScale(factor);
   return kResultOk;
 }

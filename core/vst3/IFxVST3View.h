@@ -23,8 +23,12 @@ public:
   // Opens the editor window in parent. Refused while already attached, and
   // when no window could be opened (the half-made editor is closed again).
   Steinberg::tresult PLUGIN_API attached(void* parent, Steinberg::FIDString type) override;
+  // Closes the editor only when this view opened it.
   Steinberg::tresult PLUGIN_API removed() override;
   Steinberg::tresult PLUGIN_API getSize(Steinberg::ViewRect* size) override;
+  // Takes any size within the editor's limits: the host's answer to the
+  // editor's own resize request, or a size the host gave its frame, which
+  // the editor then follows.
   Steinberg::tresult PLUGIN_API onSize(Steinberg::ViewRect* newSize) override;
   Steinberg::tresult PLUGIN_API canResize() override;
   Steinberg::tresult PLUGIN_API checkSizeConstraint(Steinberg::ViewRect* rect) override;
@@ -34,10 +38,14 @@ public:
                                         Steinberg::int16 modifiers) override;
   Steinberg::tresult PLUGIN_API setContentScaleFactor(ScaleFactor factor) override;
 
+  // Whether this view's attach opened the editor that is open now.
+  bool OwnsEditor() const noexcept { return mOwnsEditor; }
+
 private:
   Steinberg::tresult OnKey(Steinberg::char16 key, Steinberg::int16 keyCode, Steinberg::int16 modifiers, bool isUp);
 
   IFxVST3& mPlug;
+  bool mOwnsEditor = false;
 };
 
 } // namespace ifx

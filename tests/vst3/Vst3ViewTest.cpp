@@ -4,10 +4,12 @@
 // editor's key records.
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include "abi/vst3/CPluginView.h"
 #include "abi/vst3/Vst3PlugView.h"
 #include "core/LookUpHost.h"
 #include "core/vst3/IFxVST3Keys.h"
@@ -60,6 +62,19 @@ class Vst3ViewUnderReaper : public Vst3View {
   }
 };
 
+// The Windows window grows with the display scale; so does this stand-in.
+class ScalingGfx : public ifx::testkit::RecordingGfx {
+ public:
+  using RecordingGfx::RecordingGfx;
+  float WindowScaleFactor() const override { return GetScreenScale(); }
+};
+
+ViewRect SizeOf(IPlugView* view) {
+  ViewRect r{};
+  view->getSize(&r);
+  return r;
+}
+
 template <class I>
 bool Offers(FUnknown* obj) {
   void* p = nullptr;
@@ -89,8 +104,8 @@ TEST_F(Vst3View, OnlyTheEditorNameMakesAViewAndTheViewAnswersItsInterfaces) {
   EXPECT_EQ(view->getSize(nullptr), kInvalidArgument);
   // The plug-in's size is fixed by the editor, not the host.
   EXPECT_EQ(view->canResize(), kResultFalse);
-  ViewRect wanted{0, 0, 900, 700};
-  EXPECT_EQ(view->onSize(&wanted), kResultFalse);
+  ViewRect tooSmall{0, 0, 300, 200};
+  EXPECT_EQ(view->onSize(&tooSmall), kResultFalse);
   EXPECT_EQ(view->onSize(nullptr), kResultFalse);
 }
 
@@ -209,6 +224,96 @@ TEST_F(Vst3View, TheEditorAsksTheHostFrameToResizeOnlyForANewSize) {
   view->getSize(&r);
   EXPECT_EQ(r.getHeight(), 480);
   frame->release();
+}
+
+TEST_F(Vst3View, AContentScaleNeverAsksTheHostForASizeOutsideTheLimits) {
+  plug->makeGraphicsFunc = [this]() { return new ScalingGfx(*plug); };
+  auto* frame = new vst3host::PlugFrame();
+  view->setFrame(frame);
+  ASSERT_EQ(view->attached(&parent, kPlatformTypeHWND), kResultOk);
+  IPlugViewContentScaleSupport* scale = nullptr;
+  ASSERT_EQ(view->queryInterface(IPlugViewContentScaleSupport::iid, reinterpret_cast<void**>(&scale)), kResultOk);
+  // The size asked for after each factor (limits 400-3600 by 266-2400); a
+  // factor that is no scale asks for nothing and changes nothing.
+  const struct { float factor; int w, h; } cases[] = {
+      {2.f, 2400, 1600},  {1e30f, 3600, 2400},    {1.f, 1200, 800},      {1e-30f, 400, 266},
+      {3.5f, 3600, 2400}, {0.25f, 400, 266},      {FLT_MAX, 3600, 2400}, {1.5f, 1800, 1200},
+      {NAN, 1800, 1200},  {INFINITY, 1800, 1200}, {-2.f, 1800, 1200},    {0.f, 1800, 1200}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(scale->setContentScaleFactor(c.factor), kResultOk);
+    EXPECT_EQ(frame->resizes.back().getWidth(), c.w) << c.factor;
+    EXPECT_EQ(frame->resizes.back().getHeight(), c.h) << c.factor;
+  }
+  EXPECT_EQ(frame->resizes.size(), 8u);
+  EXPECT_FLOAT_EQ(gfx()->GetScreenScale(), 1.5f);
+  // A zoomed editor leaves less room for the display scale.
+  scale->setContentScaleFactor(1.f);
+  gfx()->Resize(1200, 800, 2.f, true);
+  scale->setContentScaleFactor(2.f);
+  EXPECT_EQ(frame->resizes.back().getWidth(), 3600);
+  EXPECT_FLOAT_EQ(gfx()->GetScreenScale(), 1.5f);
+  scale->release();
+  view->removed();
+  frame->release();
+}
+
+TEST_F(Vst3View, TheHostsSizeIsTakenInsideAResizeAndAfterItWithinTheLimits) {
+  auto* frame = new vst3host::PlugFrame();
+  view->setFrame(frame);
+  ASSERT_EQ(view->attached(&parent, kPlatformTypeHWND), kResultOk);
+  // A corner drag, 1124x749 down to 898x598: the host answers each request
+  // with onSize inside resizeView, and the echo leaves the editor's zoom.
+  for (float s : {0.9367f, 0.9f, 0.85f, 0.8f, 0.78f, 0.76f, 0.75f, 0.7484f}) gfx()->Resize(1200, 800, s, true);
+  EXPECT_EQ(frame->sizeAnswers, std::vector<tresult>(8, kResultTrue));
+  const ViewRect& kept = dynamic_cast<CPluginView*>(view)->getRect();
+  EXPECT_EQ(kept.getWidth(), 898);
+  EXPECT_EQ(kept.getHeight(), 598);
+  EXPECT_EQ(SizeOf(view).getWidth(), 898);
+  EXPECT_FLOAT_EQ(gfx()->GetDrawScale(), 0.7484f);
+
+  // A size the host gives its frame on its own: the editor follows without
+  // asking back. Sizes outside the limits are refused.
+  ViewRect hostSize{0, 0, 1500, 1000};
+  EXPECT_EQ(view->onSize(&hostSize), kResultOk);
+  EXPECT_EQ(gfx()->Width(), 1500);
+  EXPECT_EQ(SizeOf(view).getHeight(), 1000);
+  for (ViewRect bad : {ViewRect{0, 0, 5000, 1000}, ViewRect{0, 0, 399, 600}, ViewRect{100, 100, 0, 0}}) {
+    EXPECT_EQ(view->onSize(&bad), kResultFalse) << bad.getWidth();
+    EXPECT_EQ(kept.getWidth(), 1500);
+  }
+  EXPECT_EQ(frame->resizes.size(), 8u);
+  EXPECT_EQ(view->canResize(), kResultFalse);
+
+  // A refused size is not stored, and is asked for again.
+  frame->answer = kResultFalse;
+  plug->ResizeHostEditor(1200, 800);
+  EXPECT_EQ(SizeOf(view).getWidth(), 1500);
+  frame->answer = kResultTrue;
+  plug->ResizeHostEditor(1200, 800);
+  EXPECT_EQ(frame->resizes.size(), 10u);
+  EXPECT_EQ(SizeOf(view).getWidth(), 1200);
+  view->removed();
+  frame->release();
+}
+
+TEST_F(Vst3View, ASecondViewNeitherClosesNorTakesOverTheFirstViewsEditor) {
+  vst3host::PlugFrame* frames[2] = {new vst3host::PlugFrame(), new vst3host::PlugFrame()};
+  view->setFrame(frames[0]);
+  ASSERT_EQ(view->attached(&parent, kPlatformTypeHWND), kResultOk);
+  IPlugView* second = controller()->createView("editor");
+  second->setFrame(frames[1]);
+  EXPECT_EQ(second->attached(&parent, kPlatformTypeHWND), kResultFalse);
+  EXPECT_EQ(second->removed(), kResultOk);
+  ASSERT_NE(gfx(), nullptr);
+  // The editor still asks the frame it is shown in.
+  plug->ResizeHostEditor(900, 600);
+  EXPECT_EQ(frames[0]->resizes.size(), 1u);
+  EXPECT_TRUE(frames[1]->resizes.empty());
+  second->release();
+  EXPECT_NE(gfx(), nullptr);
+  view->removed();
+  EXPECT_EQ(gfx(), nullptr);
+  for (auto* f : frames) f->release();
 }
 
 TEST_F(Vst3View, ThePluginForgetsAViewWhenItIsDestroyed) {

@@ -64,16 +64,22 @@ class ComponentHandler : public HostObject<IComponentHandler> {
   std::vector<std::pair<ParamID, ParamValue>> edits;
 };
 
-// The frame around an editor view: accepts and records every resize the
-// plug-in asks for.
+// The frame around an editor view, as hosts implement it: records every
+// resize the plug-in asks for and, when it grants one, gives the view its
+// new size inside the call (keeping the view's answers).
 class PlugFrame : public HostObject<IPlugFrame> {
  public:
   tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* newSize) override {
     if (!view || !newSize) return kInvalidArgument;
     resizes.push_back(*newSize);
-    return kResultOk;
+    if (answer != kResultTrue) return answer;
+    ViewRect size = *newSize;
+    sizeAnswers.push_back(view->onSize(&size));
+    return kResultTrue;
   }
   std::vector<ViewRect> resizes;
+  std::vector<tresult> sizeAnswers;
+  tresult answer = kResultTrue;  // anything else: a host that refuses
 };
 
 class MemoryStream : public HostObject<IBStream> {

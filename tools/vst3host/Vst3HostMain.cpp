@@ -450,6 +450,9 @@ int Editor(ModuleLoader& loader, const Args& a) {
   const bool ok = hostaudio::RunEditorSession(hooks, size.getWidth(), size.getHeight(), loader.moduleHandle(), a.editor);
   view->setFrame(nullptr);
   std::printf("view.resizes: %zu\n", frame->resizes.size());
+  size_t refused = 0;
+  for (tresult answer : frame->sizeAnswers) refused += answer != kResultTrue;
+  std::printf("view.onSize refused: %zu of %zu\n", refused, frame->sizeAnswers.size());
   frame->release();
   view->release();
   return ok ? 0 : 1;
