@@ -133,13 +133,16 @@ struct PluginExtensions
   }
   static bool CLAP_ABI GuiCreate(const clap_plugin_t* p, const char* api, bool isFloating)
   {
+    // A refused create leaves the marks of a gui that exists as they were.
     return api && Guard(p, false, [&](PluginGlue& g) {
-             g.mGuiApi = api;
-             g.mGuiFloating = isFloating;
-             g.mGuiEmbedded = false;
              const bool created = g.GuiCreate(api, isFloating);
              if (created)
+             {
+               g.mGuiApi = api;
+               g.mGuiFloating = isFloating;
+               g.mGuiEmbedded = false;
                g.mGuiCreated = true;
+             }
              return created;
            });
   }

@@ -29,10 +29,10 @@ bool IFxCLAP::GuiIsApiSupported(const char* api, bool isFloating)
   return !isFloating && std::strcmp(api, CLAP_WINDOW_API_WIN32) == 0;
 }
 
-bool IFxCLAP::GuiCreate(const char* /*api*/, bool /*isFloating*/)
+bool IFxCLAP::GuiCreate(const char* api, bool isFloating)
 {
   // The window itself is made when the host hands over its parent.
-  return HasEditor();
+  return HasEditor() && GuiIsApiSupported(api, isFloating);
 }
 
 void IFxCLAP::GuiDestroy()
@@ -44,7 +44,7 @@ void IFxCLAP::GuiDestroy()
 
 bool IFxCLAP::GuiSetScale(double scale)
 {
-  if (!HasEditor())
+  if (!HasEditor() || !IsGuiCreated())
     return false;
   // Without graphics yet the window takes its scale from its own display.
   SetDisplayScale(static_cast<float>(scale));
@@ -65,7 +65,8 @@ bool IFxCLAP::OpenGuiWindow()
 
 bool IFxCLAP::GuiSetParent(const clap_window_t* window)
 {
-  if (!HasEditor() || !window->win32)
+  // Only a gui the host created (and has not destroyed) gets a window.
+  if (!HasEditor() || !IsGuiCreated() || !window->win32)
     return false;
   // A second parent moves the editor: close it in the old one first.
   if (mEditorOpen)
@@ -76,7 +77,7 @@ bool IFxCLAP::GuiSetParent(const clap_window_t* window)
 
 bool IFxCLAP::GuiShow()
 {
-  if (!HasEditor() || !mParentWindow)
+  if (!HasEditor() || !IsGuiCreated() || !mParentWindow)
     return false;
   // set_parent has opened it already: hosts call show right after.
   if (mEditorOpen)
@@ -86,7 +87,7 @@ bool IFxCLAP::GuiShow()
 
 bool IFxCLAP::GuiHide()
 {
-  if (!HasEditor())
+  if (!HasEditor() || !IsGuiCreated())
     return false;
   CloseWindow();
   mEditorOpen = false;
@@ -120,7 +121,7 @@ bool IFxCLAP::GuiAdjustSize(uint32_t* width, uint32_t* height)
 
 bool IFxCLAP::GuiSetSize(uint32_t width, uint32_t height)
 {
-  if (!HasEditor())
+  if (!HasEditor() || !IsGuiCreated())
     return false;
   OnHostWindowResized(ToEditorSize(width), ToEditorSize(height));
   return true;

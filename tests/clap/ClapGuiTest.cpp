@@ -148,6 +148,43 @@ TEST_F(ClapGui, OpensInTheParentShowsHidesAndDestroys)
   EXPECT_EQ(windows.alive, 0);
 }
 
+TEST_F(ClapGui, OnlyACreatedGuiOpensScalesSizesShowsOrHides)
+{
+  auto nothingWithoutAGui = [&](const char* when) {
+    const int made = windows.made;
+    EXPECT_FALSE(SetParent(kParentA)) << when;
+    EXPECT_FALSE(gui->show(P())) << when;
+    EXPECT_FALSE(gui->hide(P())) << when;
+    EXPECT_FALSE(gui->set_scale(P(), 1.5)) << when;
+    EXPECT_FALSE(gui->set_size(P(), 1000, 700)) << when;
+    EXPECT_EQ(windows.made, made) << when;
+    EXPECT_EQ(windows.alive, 0) << when;
+    EXPECT_FALSE(plugin->IsGuiEmbedded()) << when;
+  };
+  nothingWithoutAGui("before create");
+
+  // create takes exactly what is_api_supported supports.
+  struct Api { const char* api; bool floating; };
+  for (const Api& a : {Api{"cocoa", false}, Api{"x11", false}, Api{"win32", true}, Api{"", false}})
+  {
+    EXPECT_FALSE(gui->create(P(), a.api, a.floating)) << a.api << " " << a.floating;
+    EXPECT_FALSE(plugin->IsGuiCreated()) << a.api;
+  }
+  nothingWithoutAGui("after refused creates");
+
+  ASSERT_TRUE(gui->create(P(), CLAP_WINDOW_API_WIN32, false));
+  ASSERT_TRUE(SetParent(kParentA));
+  // A refused create leaves the gui that exists as it was.
+  EXPECT_FALSE(gui->create(P(), "cocoa", false));
+  EXPECT_TRUE(plugin->IsGuiCreated());
+  EXPECT_TRUE(plugin->IsGuiEmbedded());
+  EXPECT_EQ(plugin->GuiApi(), CLAP_WINDOW_API_WIN32);
+  EXPECT_EQ(windows.alive, 1);
+
+  gui->destroy(P());
+  nothingWithoutAGui("after destroy");
+}
+
 TEST_F(ClapGui, ReportsAWindowThatCannotOpen)
 {
   ASSERT_TRUE(gui->create(P(), CLAP_WINDOW_API_WIN32, false));
