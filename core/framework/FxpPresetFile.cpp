@@ -1,4 +1,5 @@
 // IPluginBase: FXP preset files, written and read as whole images.
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -133,8 +134,15 @@ bool IPluginBase::LoadPresetFileImage(const IStateChunk& image)
   const bool chunkForm = mSavesStateChunks && formMagic == fxp::kChunkFormMagic;
   if (!chunkForm && formMagic != fxp::kParamsMagic)
     return false;
-  // The chunk form needs at least its length field.
+  // A file cut short of what its header announces is refused whole rather
+  // than applied in part: the chunk form announces its chunk length, the
+  // parameter form its count of values.
   if (chunkForm && size < fxp::kChunkStart)
+    return false;
+  int32_t announced = 0;
+  GetBE32(image, announced, chunkForm ? fxp::kOffsetChunkLength : fxp::kOffsetParamCount);
+  const int64_t needed = chunkForm ? int64_t{fxp::kChunkStart} + announced : fxp::kHeaderSize + int64_t{4} * announced;
+  if (announced < 0 || size < needed)
     return false;
 
   // Another writer may fill all 28 bytes without a terminator.

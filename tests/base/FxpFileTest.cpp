@@ -169,6 +169,58 @@ TEST(FxpFile, ForeignOrBrokenFilesAreRejectedWithNothingChanged)
   EXPECT_FALSE(plug.LoadPresetFileImage(file.data(), -5));
 }
 
+TEST(FxpFile, FilesShortOfWhatTheirHeaderAnnouncesAreRefusedWhole)
+{
+  // Every cut of a complete file of either form, and headers announcing more
+  // than any file holds: nothing of them may apply, not even the name.
+  struct Case
+  {
+    std::string what;
+    bool chunks;
+    Bytes file;
+  };
+  std::vector<Case> cases;
+  for (const bool chunks : {false, true})
+  {
+    FactoryPlugin saver(3, chunks);
+    saver.ModifyCurrentPreset("Cut Short");
+    const Bytes whole = Save(saver);
+    for (size_t n = 0; n < whole.size(); ++n)
+      cases.push_back({std::to_string(n) + (chunks ? " of chunk form" : " of parameter form"), chunks,
+                       Bytes(whole.begin(), whole.begin() + static_cast<long>(n))});
+    for (const uint32_t announced : {0x80000000u, 0xFFFFFFFFu, 0x7FFFFFFFu})
+    {
+      Bytes b = whole;
+      ifx::fxp::WriteBE32(&b[chunks ? ifx::fxp::kOffsetChunkLength : ifx::fxp::kOffsetParamCount], announced);
+      cases.push_back({"announcing " + std::to_string(announced) + (chunks ? " chunk bytes" : " values"), chunks, b});
+    }
+  }
+
+  for (const Case& c : cases)
+  {
+    FactoryPlugin plug(0, c.chunks);
+    const auto before = Values(plug);
+    const Bytes slotBefore = ToBytes(plug.GetPreset(0)->chunk);
+    plug.paramChanges.clear();
+    plug.changedForUI.clear();
+    plug.host.clear();
+    EXPECT_FALSE(Load(plug, c.file)) << c.what;
+    EXPECT_EQ(Values(plug), before) << c.what;
+    EXPECT_STREQ(plug.GetPresetName(0), "Init") << c.what;
+    EXPECT_EQ(ToBytes(plug.GetPreset(0)->chunk), slotBefore) << c.what;
+    EXPECT_EQ(plug.presetsModified, 0) << c.what;
+    EXPECT_TRUE(plug.paramChanges.empty() && plug.changedForUI.empty() && plug.host.empty()) << c.what;
+  }
+
+  // A count below the values held limits nothing: the values present apply
+  // as before.
+  Bytes fewer = ParamFormFile("Fewer", std::vector<float>(kNumParams, 0.f));
+  ifx::fxp::WriteBE32(&fewer[ifx::fxp::kOffsetParamCount], 2);
+  FactoryPlugin plug;
+  ASSERT_TRUE(Load(plug, fewer));
+  EXPECT_EQ(plug.GetParam(kMix)->Value(), 0.);
+}
+
 TEST(FxpFile, NameFromTheFileOrElseTheSlots)
 {
   struct Case
