@@ -1,6 +1,6 @@
 // SVG text from anywhere: any bytes, any length, in every result unit. The
 // parsed document must hold together: whole cubic segments, sorted stops,
-// fields within their ranges.
+// fields within their ranges, and every number of it finite.
 #include "graphics/SVGImage.h"
 #include "graphics/SVGParser.h"
 
@@ -20,6 +20,12 @@ void Check(bool ok)
     __builtin_trap();
 }
 
+void CheckFinite(const float* v, int n)
+{
+  for (int i = 0; i < n; ++i)
+    Check(std::isfinite(v[i]));
+}
+
 void CheckPaint(const SVGPaint& paint)
 {
   Check(paint.type <= kSVGPaintRadial);
@@ -28,6 +34,7 @@ void CheckPaint(const SVGPaint& paint)
   const SVGGradient* g = paint.gradient;
   Check(g && g->stops && g->nstops > 0 && g->spread <= kSVGSpreadRepeat);
   Check(std::isfinite(g->fx) && std::isfinite(g->fy));
+  CheckFinite(g->xform, 6);
   for (int i = 0; i < g->nstops; ++i)
   {
     Check(std::isfinite(g->stops[i].offset));
@@ -37,12 +44,20 @@ void CheckPaint(const SVGPaint& paint)
 
 void CheckImage(const SVGImage& image)
 {
+  Check(std::isfinite(image.width) && std::isfinite(image.height));
   for (const SVGShape* s = image.shapes; s; s = s->next)
   {
     Check(std::memchr(s->id, 0, sizeof(s->id)) != nullptr);
     Check(s->paths != nullptr);
     for (const SVGPath* p = s->paths; p; p = p->next)
+    {
       Check(p->pts && p->npts >= 4 && (p->npts - 1) % 3 == 0 && p->closed <= 1);
+      CheckFinite(p->pts, p->npts * 2);
+      CheckFinite(p->bounds, 4);
+    }
+    CheckFinite(s->bounds, 4);
+    Check(std::isfinite(s->strokeWidth) && std::isfinite(s->strokeDashOffset) && std::isfinite(s->miterLimit));
+    CheckFinite(s->strokeDashArray, 8);
     CheckPaint(s->fill);
     CheckPaint(s->stroke);
     Check(s->opacity >= 0.f && s->opacity <= 1.f);

@@ -143,6 +143,10 @@ void IGfx::DrawSVG(const ISvgDocument& svg, const IRECT& bounds, const IBlendMod
   if (!svg.IsValid())
     return;
   const float scale = std::min(bounds.W() / svg.W(), bounds.H() / svg.H());
+  // Bounds beyond float range, or a document too small to scale up to them,
+  // would hand the back end a transform that is no number.
+  if (!std::isfinite(scale) || !std::isfinite(bounds.L) || !std::isfinite(bounds.T))
+    return;
   SavePathTransform();
   PathTransformTranslate(bounds.L, bounds.T);
   PathTransformScale(scale, scale);

@@ -16,6 +16,23 @@ void DeletePaint(SVGPaint& paint)
 }
 } // namespace
 
+void DeleteSVGShape(SVGShape* shape)
+{
+  if (!shape)
+    return;
+  SVGPath* path = shape->paths;
+  while (path)
+  {
+    SVGPath* nextPath = path->next;
+    delete[] path->pts;
+    delete path;
+    path = nextPath;
+  }
+  DeletePaint(shape->fill);
+  DeletePaint(shape->stroke);
+  delete shape;
+}
+
 void DeleteSVGImage(SVGImage* image)
 {
   if (!image)
@@ -24,17 +41,7 @@ void DeleteSVGImage(SVGImage* image)
   while (shape)
   {
     SVGShape* nextShape = shape->next;
-    SVGPath* path = shape->paths;
-    while (path)
-    {
-      SVGPath* nextPath = path->next;
-      delete[] path->pts;
-      delete path;
-      path = nextPath;
-    }
-    DeletePaint(shape->fill);
-    DeletePaint(shape->stroke);
-    delete shape;
+    DeleteSVGShape(shape);
     shape = nextShape;
   }
   delete image;

@@ -72,6 +72,8 @@ struct SVGImage
 // Frees an image with everything it holds; null is allowed. Records are
 // allocated with new / new[].
 void DeleteSVGImage(SVGImage* image);
+// Frees one shape with its paths and gradients, not the shapes after it.
+void DeleteSVGShape(SVGShape* shape);
 
 } // namespace igfx
 } // namespace ifx

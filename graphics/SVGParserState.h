@@ -162,6 +162,14 @@ bool ApplyPresentationAttribute(SVGParser& p, const char* name, const char* valu
 // Capacity to hold needed entries when doubling from capacity (8 at first);
 // 0 when needed is negative or above limit.
 int GrowCapacity(int capacity, int needed, int limit);
+bool AllFinite(const float* v, int n);
+// The point part of the way from from to to: computed, as float arithmetic
+// gave it, unless that overflowed (ends near opposite float limits); then
+// the same point in double precision, which fits as it lies between the ends.
+float PartWay(float computed, float from, float to, double part);
+// Points and segments beyond float range are dropped (a move that cannot be
+// made drops the segments after it too), as is a sub-path that its
+// transform takes beyond float range.
 void MoveTo(SVGParser& p, float x, float y);
 void LineTo(SVGParser& p, float x, float y);
 void CubicTo(SVGParser& p, float c1x, float c1y, float c2x, float c2y, float x, float y);

@@ -39,8 +39,10 @@ bool IsOneOf(char c, const char* set) { return c && std::strchr(set, c) != nullp
 
 void QuadTo(SVGParser& p, PathCursor& c, float qx, float qy, float x, float y)
 {
-  CubicTo(p, c.x + 2.f / 3.f * (qx - c.x), c.y + 2.f / 3.f * (qy - c.y), x + 2.f / 3.f * (qx - x),
-          y + 2.f / 3.f * (qy - y), x, y);
+  CubicTo(p, PartWay(c.x + 2.f / 3.f * (qx - c.x), c.x, qx, 2.0 / 3.0),
+          PartWay(c.y + 2.f / 3.f * (qy - c.y), c.y, qy, 2.0 / 3.0),
+          PartWay(x + 2.f / 3.f * (qx - x), x, qx, 2.0 / 3.0), PartWay(y + 2.f / 3.f * (qy - y), y, qy, 2.0 / 3.0), x,
+          y);
   c.cx = qx;
   c.cy = qy;
   c.x = x;

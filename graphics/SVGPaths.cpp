@@ -1,5 +1,6 @@
 // Outlines as cubic Bézier segments: the point buffer and the finished
 // sub-paths with their tight bounds.
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -71,7 +72,11 @@ void ExtendByCubic(const float* seg, float b[4])
       if (!(t > 0.0 && t < 1.0))
         continue;
       const double u = 1.0 - t;
-      const float v = static_cast<float>(u * u * u * p0 + 3.0 * u * u * t * p1 + 3.0 * u * t * t * p2 + t * t * t * p3);
+      float v = static_cast<float>(u * u * u * p0 + 3.0 * u * u * t * p1 + 3.0 * u * t * t * p2 + t * t * t * p3);
+      // The curve stays within its control points; only rounding at the
+      // float limits can take it past them.
+      if (!std::isfinite(v))
+        v = v > 0.f ? FLT_MAX : -FLT_MAX;
       b[axis] = std::fmin(b[axis], v);
       b[axis + 2] = std::fmax(b[axis + 2], v);
     }
@@ -90,17 +95,36 @@ int GrowCapacity(int capacity, int needed, int limit)
   return c;
 }
 
+bool AllFinite(const float* v, int n)
+{
+  for (int i = 0; i < n; ++i)
+    if (!std::isfinite(v[i]))
+      return false;
+  return true;
+}
+
+float PartWay(float computed, float from, float to, double part)
+{
+  if (std::isfinite(computed))
+    return computed;
+  return static_cast<float>(from + (static_cast<double>(to) - from) * part);
+}
+
 void MoveTo(SVGParser& p, float x, float y)
 {
   p.npts = 0;
-  if (ReservePoints(p, 1))
+  // A start beyond float range starts nothing: what follows up to the next
+  // move has nothing to join.
+  if (std::isfinite(x) && std::isfinite(y) && ReservePoints(p, 1))
     AddPoint(p, x, y);
 }
 
 void CubicTo(SVGParser& p, float c1x, float c1y, float c2x, float c2y, float x, float y)
 {
-  // Without room the whole segment is dropped, so the buffer stays whole segments.
-  if (p.npts == 0 || !ReservePoints(p, 3))
+  // Without room, or with a point beyond float range, the whole segment is
+  // dropped, so the buffer stays whole segments.
+  const float seg[6] = {c1x, c1y, c2x, c2y, x, y};
+  if (p.npts == 0 || !AllFinite(seg, 6) || !ReservePoints(p, 3))
     return;
   AddPoint(p, c1x, c1y);
   AddPoint(p, c2x, c2y);
@@ -113,7 +137,8 @@ void LineTo(SVGParser& p, float x, float y)
     return;
   const float px = p.pts[(p.npts - 1) * 2], py = p.pts[(p.npts - 1) * 2 + 1];
   const float dx = x - px, dy = y - py;
-  CubicTo(p, px + dx / 3.f, py + dy / 3.f, px + 2.f * dx / 3.f, py + 2.f * dy / 3.f, x, y);
+  CubicTo(p, PartWay(px + dx / 3.f, px, x, 1.0 / 3.0), PartWay(py + dy / 3.f, py, y, 1.0 / 3.0),
+          PartWay(px + 2.f * dx / 3.f, px, x, 2.0 / 3.0), PartWay(py + 2.f * dy / 3.f, py, y, 2.0 / 3.0), x, y);
 }
 
 void FinishSubPath(SVGParser& p, bool closed)
@@ -141,6 +166,14 @@ void FinishSubPath(SVGParser& p, bool closed)
     XformPoint(x, y, t);
     pts[i * 2] = x;
     pts[i * 2 + 1] = y;
+  }
+  // A transform that takes the outline beyond float range drops it whole.
+  if (!AllFinite(pts, p.npts * 2))
+  {
+    delete path;
+    delete[] pts;
+    p.npts = 0;
+    return;
   }
   path->pts = pts;
   path->npts = p.npts;

@@ -144,7 +144,12 @@ float XformAverageScale(const float t[6])
 {
   const float sx = std::sqrt(t[0] * t[0] + t[2] * t[2]);
   const float sy = std::sqrt(t[1] * t[1] + t[3] * t[3]);
-  return (sx + sy) * 0.5f;
+  const float scale = (sx + sy) * 0.5f;
+  if (std::isfinite(scale))
+    return scale;
+  // Squares of large finite entries overflow a float; the scale itself may not.
+  const double wide = std::hypot(static_cast<double>(t[0]), t[2]) + std::hypot(static_cast<double>(t[1]), t[3]);
+  return static_cast<float>(wide * 0.5);
 }
 
 void ParseTransformList(float out[6], const char* s)

@@ -1,5 +1,6 @@
 // The root element's size, view box and aspect ratio, and the final mapping
 // of the view box onto the image size in the requested units.
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 
@@ -74,6 +75,10 @@ void FillViewSide(float& viewMin, float& viewSize, float imageSize, float bounds
   }
   viewMin = boundsMin;
   viewSize = boundsMax - boundsMin;
+  // A drawing wider than float range gets the widest size there is; what it
+  // cannot map then is dropped.
+  if (!std::isfinite(viewSize))
+    viewSize = FLT_MAX;
 }
 
 struct Mapping
@@ -97,6 +102,56 @@ void MapGradient(SVGPaint& paint, const Mapping& m)
   XformApplyAfter(xform, scale);
   // Drawing needs image space to gradient space; a singular one stays as it is.
   XformInverse(xform, xform);
+}
+
+bool PaintIsFinite(const SVGPaint& paint)
+{
+  const SVGGradient* g = paint.gradient;
+  return !g || (AllFinite(g->xform, 6) && std::isfinite(g->fx) && std::isfinite(g->fy));
+}
+
+bool ShapeIsFinite(const SVGShape& shape)
+{
+  return shape.paths && AllFinite(shape.bounds, 4) && std::isfinite(shape.strokeWidth) &&
+         std::isfinite(shape.strokeDashOffset) && AllFinite(shape.strokeDashArray, shape.strokeDashCount) &&
+         PaintIsFinite(shape.fill) && PaintIsFinite(shape.stroke);
+}
+
+// Paths that the mapping took beyond float range are dropped, and so are
+// shapes left without a path or whose stroke or paint went beyond it.
+void DropUnrepresentable(SVGImage& image)
+{
+  for (SVGShape** shapeLink = &image.shapes; *shapeLink;)
+  {
+    SVGShape* shape = *shapeLink;
+    bool dropped = false;
+    for (SVGPath** pathLink = &shape->paths; *pathLink;)
+    {
+      SVGPath* path = *pathLink;
+      if (AllFinite(path->pts, path->npts * 2) && AllFinite(path->bounds, 4))
+      {
+        pathLink = &path->next;
+        continue;
+      }
+      *pathLink = path->next;
+      path->next = nullptr;
+      DeletePaths(path);
+      dropped = true;
+    }
+    if (dropped && shape->paths)
+    {
+      std::memcpy(shape->bounds, shape->paths->bounds, sizeof(shape->bounds));
+      for (const SVGPath* path = shape->paths->next; path; path = path->next)
+        UnionBounds(shape->bounds, path->bounds);
+    }
+    if (ShapeIsFinite(*shape))
+    {
+      shapeLink = &shape->next;
+      continue;
+    }
+    *shapeLink = shape->next;
+    DeleteSVGShape(shape);
+  }
 }
 } // namespace
 
@@ -180,6 +235,7 @@ void ScaleToViewport(SVGParser& p, const char* units)
     for (int i = 0; i < shape->strokeDashCount; ++i)
       shape->strokeDashArray[i] *= strokeScale;
   }
+  DropUnrepresentable(image);
 }
 
 } // namespace svg

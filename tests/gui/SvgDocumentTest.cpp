@@ -1,6 +1,7 @@
 // A parsed SVG document drawn through the graphics object's path calls.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "graphics/SVGImage.h"
@@ -73,4 +74,36 @@ TEST_F(SvgDocumentTest, ParsedDocumentDrawsAsPathsWithItsPaints)
   double x = 20.0, y = 0.0; // the right edge of the circle's box, scaled by 2
   grad.transform.Apply(x, y);
   EXPECT_NEAR(y, 1.0, 1e-6);
+}
+
+TEST_F(SvgDocumentTest, DrawingHandsTheBackEndOnlyFiniteNumbers)
+{
+  // A line from the float maximum, and documents whose size the bounds
+  // cannot be reached from without overflowing the scale.
+  struct Case { const char* name; const char* svg; IRECT bounds; int cubics; } cases[] = {
+    {"limit.svg", "<svg width=\"120\" height=\"80\"><polyline points=\"0,1e39 10,10\" stroke=\"black\"/></svg>",
+     IRECT(0, 0, 240, 160), 1},
+    {"tiny.svg", "<svg width=\"1e-40\" height=\"1e-40\"><rect width=\"1e-40\" height=\"1e-40\"/></svg>",
+     IRECT(0, 0, 100, 100), 0},
+    {"huge-bounds.svg", "<svg width=\"10\" height=\"10\"><rect width=\"5\" height=\"5\"/></svg>",
+     IRECT(-3e38f, -3e38f, 3e38f, 3e38f), 0},
+    {"nan-bounds.svg", "<svg width=\"10\" height=\"10\"><rect width=\"5\" height=\"5\"/></svg>",
+     IRECT(NAN, 0, 10, 10), 0},
+  };
+  for (const Case& c : cases)
+  {
+    gfx->ClearOps();
+    const ISvgDocument doc = gfx->LoadSVGFromMemory(c.name, c.svg, -1);
+    ASSERT_NE(doc.GetImage(), nullptr) << c.name;
+    gfx->DrawSVG(doc, c.bounds);
+    EXPECT_EQ(gfx->Count(GfxOp::kPathCubic), c.cubics) << c.name;
+    for (const GfxOp& op : gfx->ops)
+    {
+      for (float v : op.v)
+        EXPECT_TRUE(std::isfinite(v)) << c.name << " op " << op.kind;
+      const ITransform2D& t = op.transform;
+      for (double v : {t.xx, t.yx, t.xy, t.yy, t.tx, t.ty})
+        EXPECT_TRUE(std::isfinite(v)) << c.name << " op " << op.kind;
+    }
+  }
 }

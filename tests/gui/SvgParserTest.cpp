@@ -543,3 +543,80 @@ TEST(SvgParser, PointBuffersGrowWithinTheirLimit)
   EXPECT_EQ(paths[0]->pts[2 * 3 * 4321], 4321.f);
   EXPECT_EQ(paths[0]->pts[2 * 3 * 4321 + 1], 4321.f - 7 * 617);
 }
+
+namespace {
+// Every number of the image: its size, and each shape's bounds, stroke,
+// paths and gradients.
+bool AllFinite(const SVGImage& image)
+{
+  bool ok = std::isfinite(image.width) && std::isfinite(image.height);
+  auto check = [&ok](const float* v, int n) {
+    for (int i = 0; i < n; ++i)
+      ok = ok && std::isfinite(v[i]);
+  };
+  for (const SVGShape* s = image.shapes; s; s = s->next)
+  {
+    check(s->bounds, 4);
+    check(&s->strokeWidth, 1);
+    check(&s->strokeDashOffset, 1);
+    check(s->strokeDashArray, 8);
+    for (const SVGPath* p = s->paths; p; p = p->next)
+    {
+      check(p->pts, p->npts * 2);
+      check(p->bounds, 4);
+    }
+    for (const SVGPaint* paint : {&s->fill, &s->stroke})
+      if (const SVGGradient* g = paint->gradient)
+      {
+        check(g->xform, 6);
+        check(&g->fx, 1);
+        check(&g->fy, 1);
+      }
+  }
+  return ok;
+}
+} // namespace
+
+TEST(SvgParser, WhatFloatsCannotHoldIsDroppedAndTheRestStaysFinite)
+{
+  // Numbers saturate at the float maximum; arithmetic on them, transforms and
+  // the final mapping must not turn them into infinities or NaN. Segments and
+  // shapes that cannot be represented go; lines and curves between
+  // representable points stay.
+  struct Case { const char* svg; size_t shapes; std::vector<float> firstPath; } cases[] = {
+    {"<svg width=\"120\" height=\"80\"><polyline points=\"0,1e39 10,10\" stroke=\"black\"/></svg>", 1,
+     {0.f, FLT_MAX, 10.f / 3.f, FLT_MAX - FLT_MAX / 3.f, 20.f / 3.f, FLT_MAX / 3.f, 10.f, 10.f}},
+    // Wider than float range without a root size: nothing maps into the image.
+    {"<svg><path d=\"M-3e38 -3e38 L3e38 3e38\" stroke=\"black\"/></svg>", 0, {}},
+    {"<svg width=\"10\" height=\"10\"><g transform=\"scale(1e30)\"><rect width=\"5\" height=\"5\" "
+     "transform=\"scale(1e30)\"/></g><rect x=\"1\" width=\"5\" height=\"5\"/></svg>", 1,
+     {1.f, 0.f}},
+    // The segment to the overflowed point goes; the next one joins on.
+    {"<svg width=\"10\" height=\"10\"><path d=\"M0 0 l3e38 0 l3e38 0 L5 5\"/></svg>", 1,
+     {0.f, 0.f, 1e38f, 0.f, 2e38f, 0.f, 3e38f, 0.f}},
+    // A move that cannot be made has nothing to draw from.
+    {"<svg width=\"10\" height=\"10\"><path d=\"M3e38 0 m3e38 0 l1 1 l2 2\"/></svg>", 0, {}},
+    {"<svg width=\"10\" height=\"10\"><path d=\"M-3e38 0 Q3e38 0 -3e38 1\"/></svg>", 1, {-3e38f, 0.f}},
+    // Stroke and gradient taken beyond float range by the mapping or a transform.
+    {"<svg width=\"10\" height=\"10\" viewBox=\"0 0 1e-30 1e-30\"><rect width=\"1e-31\" height=\"1e-31\" "
+     "stroke=\"black\" stroke-width=\"1e30\"/></svg>", 0, {}},
+    {"<svg width=\"10\" height=\"10\"><linearGradient id=\"g\" gradientTransform=\"scale(1e30) scale(1e30)\">"
+     "<stop offset=\"0\"/></linearGradient><rect width=\"5\" height=\"5\" fill=\"url(#g)\"/></svg>", 0, {}},
+    {"<svg width=\"10\" height=\"10\"><circle r=\"1e-20\" transform=\"scale(1e20)\" stroke=\"black\"/></svg>", 1,
+     {1.f, 0.f}},
+  };
+  for (const Case& c : cases)
+  {
+    const Image image = Parse(c.svg);
+    ASSERT_NE(image, nullptr) << c.svg;
+    EXPECT_TRUE(AllFinite(*image)) << c.svg;
+    const auto shapes = Shapes(image);
+    ASSERT_EQ(shapes.size(), c.shapes) << c.svg;
+    if (c.firstPath.empty())
+      continue;
+    const SVGPath* first = shapes[0]->paths;
+    ASSERT_GE(first->npts * 2, static_cast<int>(c.firstPath.size())) << c.svg;
+    for (size_t i = 0; i < c.firstPath.size(); ++i)
+      EXPECT_NEAR(first->pts[i], c.firstPath[i], std::fabs(c.firstPath[i]) * 1e-6f + 1e-5f) << c.svg << " " << i;
+  }
+}
