@@ -36,6 +36,19 @@ IPaintPattern IPaintPattern::CreateLinearGradient(float x1, float y1, float x2, 
 
   for (const IColorStop& stop : stops)
     pattern.AddStop(stop.color, stop.offset);
+
+  // End points that coincide (or lie too close to invert their distance, or
+  // are not finite) give no direction to run along: the whole area takes the
+  // last stop's colour, as drawing programs paint such a gradient.
+  const ITransform2D& t = pattern.transform;
+  const bool finite = std::isfinite(t.xx) && std::isfinite(t.yx) && std::isfinite(t.xy) && std::isfinite(t.yy) &&
+                      std::isfinite(t.tx) && std::isfinite(t.ty);
+  if (!finite || t.xx * t.yy - t.xy * t.yx == 0.0)
+  {
+    if (pattern.nStops == 0)
+      return IPaintPattern();
+    return IPaintPattern(pattern.stops[pattern.nStops - 1].color);
+  }
   return pattern;
 }
 

@@ -36,7 +36,9 @@ struct IPaintPattern
 
   // A pad-extended linear gradient from (x1, y1) to (x2, y2). The transform
   // maps the start to (0, 0) and the end to (0, 1): the gradient runs along
-  // the transformed y axis. Stops beyond the sixteenth are dropped.
+  // the transformed y axis. Stops beyond the sixteenth are dropped. End
+  // points too close to give a direction make a solid pattern of the last
+  // stop held (an empty one without stops).
   static IPaintPattern CreateLinearGradient(float x1, float y1, float x2, float y2,
                                             std::initializer_list<IColorStop> stops);
 

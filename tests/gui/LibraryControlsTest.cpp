@@ -254,3 +254,30 @@ TEST(LinearGradient, MapsItsStartAndEndToTheUnitYAxis)
   EXPECT_EQ(many.nStops, 16);
   EXPECT_EQ(many.stops[15].color, kColorGreen);
 }
+
+TEST(LinearGradient, EndPointsWithoutADirectionPaintTheLastStop)
+{
+  // Coinciding, too close to invert the distance, or not finite.
+  const float cases[][4] = {{5, 5, 5, 5}, {0, 0, 0, 0}, {-3, 7, -3, 7}, {0, 0, 1e-40f, 0},
+                            {NAN, 0, 1, 1}, {0, 0, INFINITY, 1}};
+  const std::initializer_list<IColorStop> redToBlue = {{kColorRed, 0.f}, {kColorBlue, 1.f}};
+  for (const auto& c : cases)
+  {
+    const IPaintPattern g = IPaintPattern::CreateLinearGradient(c[0], c[1], c[2], c[3], redToBlue);
+    EXPECT_EQ(g.kind, kPatternSolid) << c[0] << " " << c[2];
+    ASSERT_EQ(g.nStops, 1) << c[0] << " " << c[2];
+    EXPECT_EQ(g.stops[0].color, kColorBlue);
+    EXPECT_TRUE(g.transform.IsIdentity());
+
+    const IPaintPattern none = IPaintPattern::CreateLinearGradient(c[0], c[1], c[2], c[3], {});
+    EXPECT_EQ(none.nStops, 0);
+    EXPECT_TRUE(none.transform.IsIdentity());
+  }
+  // A short distance that still inverts keeps its gradient.
+  EXPECT_EQ(IPaintPattern::CreateLinearGradient(0, 0, 1e-30f, 0, redToBlue).kind, kPatternLinear);
+  // The last stop held: those beyond the sixteenth are dropped first.
+  const IColorStop r{kColorRed, 0.f};
+  const IPaintPattern held = IPaintPattern::CreateLinearGradient(
+    1, 1, 1, 1, {r, r, r, r, r, r, r, r, r, r, r, r, r, r, r, {kColorGreen, 1.f}, {kColorBlue, 1.f}});
+  EXPECT_EQ(held.stops[0].color, kColorGreen);
+}
