@@ -161,8 +161,12 @@ IBitmapRef IGfx::LoadBitmapVia(const char* name, int nStates, bool framesAreHori
 
   auto& cache = BitmapCache();
   std::lock_guard<std::recursive_mutex> lock(cache.Lock());
+  // Each handle to a shared bitmap holds it until released.
   if (APIBitmap* cached = cache.Find(name, static_cast<double>(targetScale)))
+  {
+    cache.AddHolder(cached);
     return MakeBitmapRef(cached, nStates, framesAreHorizontal, name);
+  }
 
   const std::string ext = ExtensionOf(name);
   if (!SupportsImageType(ext.c_str()))
@@ -185,6 +189,8 @@ IBitmapRef IGfx::LoadBitmapVia(const char* name, int nStates, bool framesAreHori
   }
   if (decoded)
     RetainBitmap(ref, name);
+  else
+    cache.AddHolder(bitmap);
   return ref;
 }
 
@@ -252,7 +258,9 @@ void IGfx::RetainBitmap(const IBitmapRef& bitmap, const char* cacheName)
     return;
   auto& cache = BitmapCache();
   std::lock_guard<std::recursive_mutex> lock(cache.Lock());
-  cache.Add(bitmap.GetAPIBitmap(), cacheName, bitmap.GetAPIBitmap()->GetScale());
+  // A bitmap the cache owns already gains a holder rather than a second owner.
+  if (!cache.AddHolder(bitmap.GetAPIBitmap()))
+    cache.Add(bitmap.GetAPIBitmap(), cacheName, bitmap.GetAPIBitmap()->GetScale());
 }
 
 void IGfx::ReleaseBitmap(const IBitmapRef& bitmap)
@@ -261,7 +269,8 @@ void IGfx::ReleaseBitmap(const IBitmapRef& bitmap)
     return;
   auto& cache = BitmapCache();
   std::lock_guard<std::recursive_mutex> lock(cache.Lock());
-  cache.Remove(bitmap.GetAPIBitmap());
+  // Freed only with its last holder: other handles may still draw it.
+  cache.RemoveHolder(bitmap.GetAPIBitmap());
 }
 
 IBitmapRef IGfx::ScaleBitmap(const IBitmapRef& inBitmap, const char* cacheName, int targetScale)

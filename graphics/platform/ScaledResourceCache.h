@@ -31,6 +31,8 @@ public:
     std::string name;
     double scale = 1.0;
     std::unique_ptr<T> resource;
+    // Handles given out for the resource that may each give it up.
+    int holders = 1;
   };
 
   ScaledResourceCache() = default;
@@ -60,7 +62,7 @@ public:
     return nullptr;
   }
 
-  // Takes ownership; does not look for an existing entry.
+  // Takes ownership with one holder; does not look for an existing entry.
   void Add(T* resource, const char* name, double scale)
   {
     auto e = std::make_unique<Entry>();
@@ -71,13 +73,29 @@ public:
     mEntries.push_back(std::move(e));
   }
 
-  // Takes the entry holding resource out of the cache, releasing it.
-  bool Remove(const T* resource)
+  // One more holder for a cached resource; false when no entry holds it. A
+  // count that reaches its limit stays there: the entry then lives until
+  // the cache is cleared.
+  bool AddHolder(const T* resource)
+  {
+    Entry* e = EntryOf(resource);
+    if (!e)
+      return false;
+    if (e->holders < kMaxHolders)
+      ++e->holders;
+    return true;
+  }
+
+  // One holder gives the resource up; the last one takes its entry out of
+  // the cache and releases it. False when no entry holds it.
+  bool RemoveHolder(const T* resource)
   {
     for (size_t i = 0; i < mEntries.size(); ++i)
       if (mEntries[i]->resource.get() == resource)
       {
-        mEntries.erase(mEntries.begin() + static_cast<long>(i));
+        int& holders = mEntries[i]->holders;
+        if (holders < kMaxHolders && --holders <= 0)
+          mEntries.erase(mEntries.begin() + static_cast<long>(i));
         return true;
       }
     return false;
@@ -109,6 +127,16 @@ public:
   int Users() const { return mUsers; }
 
 private:
+  static constexpr int kMaxHolders = 0x7FFFFFFF;
+
+  Entry* EntryOf(const T* resource) const
+  {
+    for (const auto& e : mEntries)
+      if (e->resource.get() == resource)
+        return e.get();
+    return nullptr;
+  }
+
   int mUsers = 0;
   std::recursive_mutex mMutex;
   std::vector<std::unique_ptr<Entry>> mEntries;

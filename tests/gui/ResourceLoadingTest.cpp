@@ -115,6 +115,35 @@ TEST_F(ResourceTest, BitmapsAreDecodedOnceAndShared)
     EXPECT_EQ(BitmapCache().Find("other.png", 1.0), nullptr);
   }
   gfx->ReleaseBitmap(a);
+  EXPECT_EQ(gfx->liveBitmaps, 1); // b still holds it
+  gfx->ReleaseBitmap(b);
+  EXPECT_EQ(gfx->liveBitmaps, 0);
+}
+
+TEST_F(ResourceTest, SharedBitmapsAreFreedWithTheirLastHolder)
+{
+  const std::string path = Write("ok.png", "x");
+  const IBitmapRef a = gfx->LoadBitmap(path.c_str(), 1, false, 1);
+  const IBitmapRef b = gfx->LoadBitmap(path.c_str(), 1, false, 1);
+  ASSERT_NE(a.GetAPIBitmap(), nullptr);
+  ASSERT_EQ(a.GetAPIBitmap(), b.GetAPIBitmap());
+  // Retaining what the cache owns already adds a holder, not a second owner.
+  gfx->RetainBitmap(b, "ok-again.png");
+  auto cached = [&] {
+    std::lock_guard<std::recursive_mutex> lock(BitmapCache().Lock());
+    return BitmapCache().Find(path.c_str(), 1.0);
+  };
+  for (int release = 1; release <= 3; ++release)
+  {
+    EXPECT_EQ(cached(), a.GetAPIBitmap()) << release;
+    EXPECT_EQ(gfx->liveBitmaps, 1) << release;
+    // Whoever is left still reads a live bitmap (a freed one trips the sanitizer).
+    EXPECT_EQ(b.GetAPIBitmap()->GetWidth(), 16) << release;
+    gfx->ReleaseBitmap(release == 2 ? b : a);
+  }
+  EXPECT_EQ(gfx->liveBitmaps, 0);
+  EXPECT_EQ(cached(), nullptr);
+  gfx->ReleaseBitmap(a); // a stray release finds nothing to free
   EXPECT_EQ(gfx->liveBitmaps, 0);
 }
 
