@@ -16,11 +16,13 @@ namespace igfx {
 // What the vertical-blank thread shares with the window: the count, the stop
 // flag and the window it posts to (set before the thread starts, never
 // changed). The thread holds its own reference, so the window object may go
-// even while a thread that would not stop in time is still waiting.
+// even while a thread that would not stop in time is still waiting. The
+// module is the thread's reference on the module its code lives in.
 struct IGfxWin::BlankThread
 {
   VerticalBlankSync sync;
   HWND window = nullptr;
+  HMODULE module = nullptr;
 };
 
 namespace {
@@ -130,12 +132,8 @@ private:
   bool mIsOpen = false;
 };
 
-} // namespace
-
-DWORD WINAPI IGfxWin::VerticalBlankThreadEntry(void* param)
+void RunBlankLoop(VerticalBlankSync& sync, HWND window)
 {
-  std::unique_ptr<std::shared_ptr<BlankThread>> shared(static_cast<std::shared_ptr<BlankThread>*>(param));
-  BlankThread& blank = **shared;
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
   HMODULE gdi32 = LoadLibraryW(L"gdi32.dll");
   auto open = LookUp<KmtOpenAdapterProc>(gdi32, "D3DKMTOpenAdapterFromHdc");
@@ -144,32 +142,54 @@ DWORD WINAPI IGfxWin::VerticalBlankThreadEntry(void* param)
   if (open && close && wait)
   {
     AdapterWait adapter(open, close, wait);
-    while (!blank.sync.StopRequested())
+    while (!sync.StopRequested())
     {
-      adapter.WaitOnce(blank.window);
-      PostTick(blank.sync, blank.window);
+      adapter.WaitOnce(window);
+      PostTick(sync, window);
     }
   }
   else
   {
     // Without the display kernel's functions: a plain ticker.
-    while (!blank.sync.StopRequested())
+    while (!sync.StopRequested())
     {
       Sleep(kSleepStepMs);
-      PostTick(blank.sync, blank.window);
+      PostTick(sync, window);
     }
   }
   if (gdi32)
     FreeLibrary(gdi32);
-  return 0;
+}
+
+} // namespace
+
+DWORD WINAPI IGfxWin::VerticalBlankThreadEntry(void* param)
+{
+  HMODULE module = nullptr;
+  {
+    std::unique_ptr<std::shared_ptr<BlankThread>> shared(static_cast<std::shared_ptr<BlankThread>*>(param));
+    module = (*shared)->module;
+    RunBlankLoop((*shared)->sync, (*shared)->window);
+  }
+  // Everything of this module the thread used is gone; the system drops the
+  // reference and ends the thread without returning into code that may now
+  // be unmapped.
+  FreeLibraryAndExitThread(module, 0);
 }
 
 void IGfxWin::StartRedrawSource(HWND window)
 {
-  if (mVerticalBlankMode)
+  // The thread keeps the module it runs in mapped until it has left it: a
+  // host may unload the module as soon as the editor is closed, and closing
+  // waits for the thread only so long.
+  HMODULE self = nullptr;
+  if (mVerticalBlankMode &&
+      GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                         reinterpret_cast<LPCWSTR>(reinterpret_cast<void*>(&VerticalBlankThreadEntry)), &self))
   {
     auto blank = std::make_shared<BlankThread>();
     blank->window = window;
+    blank->module = self;
     auto* threadShare = new (std::nothrow) std::shared_ptr<BlankThread>(blank);
     HANDLE thread = threadShare ? CreateThread(nullptr, 0, VerticalBlankThreadEntry, threadShare, 0, nullptr) : nullptr;
     if (thread)
@@ -180,6 +200,7 @@ void IGfxWin::StartRedrawSource(HWND window)
     }
     // No thread: the timer keeps the editor drawing.
     delete threadShare;
+    FreeLibrary(self);
   }
   mRedrawTimerRunning = SetTimer(window, kRedrawTimerId, static_cast<UINT>(RedrawTimerPeriodMs(FPS())), nullptr) != 0;
 }
