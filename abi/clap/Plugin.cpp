@@ -210,11 +210,17 @@ clap_process_status CLAP_ABI PluginGlue::ProcessCallback(const clap_plugin_t* pl
   PluginGlue* self = FromClap(plugin);
   if (!self || !process)
     return CLAP_PROCESS_ERROR;
-  // Buffers are sized at activate: nothing may run before it, and no block
-  // may be longer than the maximum the host announced there.
-  if (!self->IsActivated() || process->frames_count > self->mMaxFrames)
+  // Buffers are sized at activate: nothing may run before it.
+  if (!self->IsActivated())
     return CLAP_PROCESS_ERROR;
-  return self->Process(process);
+  if (process->frames_count <= self->mMaxFrames)
+    return self->Process(process);
+  // A host that breaks the maximum it announced more likely has buffers of
+  // that size than larger ones: the plug-in sees a block of the maximum and
+  // the frames past it are left alone.
+  clap_process_t cut = *process;
+  cut.frames_count = self->mMaxFrames;
+  return self->Process(&cut);
 }
 
 const void* CLAP_ABI PluginGlue::GetExtensionCallback(const clap_plugin_t* plugin, const char* id)

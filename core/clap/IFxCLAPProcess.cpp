@@ -127,6 +127,8 @@ int IFxCLAP::ConnectChannels(EBusDirection dir, const clap_audio_buffer_t* buffe
 
 clap_process_status IFxCLAP::Process(const clap_process_t* process) noexcept
 {
+  // The glue cuts a block to the maximum of activate, which sized the
+  // buffers: a longer one can only come from a caller that bypassed it.
   if (!process || process->frames_count > static_cast<uint32_t>(GetBlockSize()))
     return CLAP_PROCESS_ERROR;
   const clap_process_t& p = *process;

@@ -33,11 +33,13 @@ struct IChannelData
 //   SetChannelConnections(kInput/kOutput, ...)   mark what the host connected
 //   AttachBuffers(kInput/kOutput, ..., host buffers)   64-bit or 32-bit
 //   ProcessAttachedBuffers(nFrames, bypassed)
-// ProcessAttachedBuffers never hands ProcessBlock more than GetBlockSize()
-// frames at once: a host block longer than it announced is processed in
-// slices, so the conversion buffers cannot be overrun. Inputs without a host
-// buffer read silence; outputs without one write to their own scratch buffer,
-// cleared for every slice.
+// The wrappers pass at most the block size the host agreed to, so its
+// buffers are never touched past it. ProcessAttachedBuffers never hands
+// ProcessBlock more than GetBlockSize() frames at once: a longer block (the
+// headless wrapper's, or a host maximum beyond the buffers kept here) is
+// processed in slices, so the conversion buffers cannot be overrun. Inputs
+// without a host buffer read silence; outputs without one write to their own
+// scratch buffer, cleared for every slice.
 class IFxProcessor
 {
 public:

@@ -17,7 +17,8 @@ using namespace Steinberg::Vst;
 namespace ifx {
 
 namespace {
-// Hosts may announce absurd block sizes; slices of this size cover any block.
+// The processor's buffers hold at most this many frames: a larger maximum is
+// kept as the host's promise, and its blocks are processed in slices.
 constexpr int kMaxBlockSize = 65536;
 // More buses than any configuration of this framework carries.
 constexpr int kMaxBuses = 16;
@@ -152,13 +153,15 @@ bool IFxVST3ProcessorBase::SetupProcessing(const ProcessSetup& setup, ProcessSet
     return false;
   if (!std::isfinite(setup.sampleRate) || setup.sampleRate <= 0.)
     return false;
-  int blockSize = setup.maxSamplesPerBlock;
-  blockSize = blockSize < 1 ? 1 : (blockSize > kMaxBlockSize ? kMaxBlockSize : blockSize);
+  // Every block is cut to the maximum agreed here: without one, nothing
+  // could be processed.
+  if (setup.maxSamplesPerBlock < 1)
+    return false;
+  const int blockSize = setup.maxSamplesPerBlock > kMaxBlockSize ? kMaxBlockSize : setup.maxSamplesPerBlock;
   // Without memory for the buffers the set-up fails and the old one stays.
   if (!SetBlockSize(blockSize))
     return false;
   kept = setup;
-  kept.maxSamplesPerBlock = blockSize;
   SetSampleRate(setup.sampleRate);
   mMidiOutputQueue.Resize(blockSize);
   OnReset();
@@ -354,6 +357,9 @@ void IFxVST3ProcessorBase::ProcessAudio(ProcessData& data, const ProcessSetup& s
   if (sampleSize != kSample32 && sampleSize != kSample64)
     return;
   const bool is64 = sampleSize == kSample64;
+  // A host that breaks its own maximum more likely has buffers of that size
+  // than larger ones: the frames past it are left alone, never written.
+  const int32 frames = data.numSamples < setup.maxSamplesPerBlock ? data.numSamples : setup.maxSamplesPerBlock;
 
   // Every block starts from nothing connected: a buffer the host gave in an
   // earlier block is never reached again.
@@ -385,7 +391,7 @@ void IFxVST3ProcessorBase::ProcessAudio(ProcessData& data, const ProcessSetup& s
     }
   }
 
-  ProcessAttachedBuffers(data.numSamples, IsBypassed());
+  ProcessAttachedBuffers(frames, IsBypassed());
 }
 
 bool IFxVST3ProcessorBase::EmitMidiMessage(const IMidiMessage& msg) noexcept

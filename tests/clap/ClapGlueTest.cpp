@@ -54,9 +54,9 @@ protected:
     return true;
   }
   void Deactivate() override { mCalls->push_back("deactivate"); }
-  clap_process_status Process(const clap_process_t*) noexcept override
+  clap_process_status Process(const clap_process_t* process) noexcept override
   {
-    mCalls->push_back("process");
+    mCalls->push_back("process " + std::to_string(process->frames_count));
     return CLAP_PROCESS_CONTINUE;
   }
   bool SupportsState() const override { return true; }
@@ -114,7 +114,7 @@ TEST_F(GlueFixture, ExceptionsBecomeTheStandardFailureAnswers)
   EXPECT_EQ(calls.back(), "~");
 }
 
-TEST_F(GlueFixture, ProcessNeedsActivationAndRespectsTheMaximumBlock)
+TEST_F(GlueFixture, ProcessNeedsActivationAndCutsBlocksToTheMaximum)
 {
   auto* p = MakeInitialised();
   const clap_plugin_t* plugin = p->ClapPlugin();
@@ -125,14 +125,20 @@ TEST_F(GlueFixture, ProcessNeedsActivationAndRespectsTheMaximumBlock)
   EXPECT_TRUE(p->IsActivated());
   EXPECT_EQ(p->ActiveSampleRate(), 48000.0);
   EXPECT_EQ(plugin->process(plugin, &process), CLAP_PROCESS_CONTINUE);
-  process.frames_count = 65;
-  EXPECT_EQ(plugin->process(plugin, &process), CLAP_PROCESS_ERROR);
+  // A longer block reaches the plug-in cut to the maximum; the host's record
+  // stays as it was.
+  process.frames_count = 1000;
+  EXPECT_EQ(plugin->process(plugin, &process), CLAP_PROCESS_CONTINUE);
+  EXPECT_EQ(process.frames_count, 1000u);
   EXPECT_EQ(plugin->process(plugin, nullptr), CLAP_PROCESS_ERROR);
   plugin->deactivate(plugin);
   EXPECT_FALSE(p->IsActivated());
   EXPECT_EQ(p->ActiveSampleRate(), 0.0);
+  EXPECT_EQ(plugin->process(plugin, &process), CLAP_PROCESS_ERROR);
   plugin->destroy(plugin);
-  EXPECT_EQ(std::count(calls.begin(), calls.end(), "process"), 1);
+  const std::vector<std::string> processed(std::find(calls.begin(), calls.end(), "activate") + 1,
+                                           std::find(calls.begin(), calls.end(), "deactivate"));
+  EXPECT_EQ(processed, (std::vector<std::string>{"process 32", "process 64"}));
 }
 
 TEST_F(GlueFixture, DestroyOfAnActivePluginDeactivatesFirstAndLogs)

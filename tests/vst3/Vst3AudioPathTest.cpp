@@ -1,5 +1,6 @@
 // The audio path as a host hears it: bad samples, bypass in and out, and the
 // dry signal's place in time, through the module's audio processor.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -126,4 +127,60 @@ TEST(Vst3AudioPath, DryPartLinesUpWithTheWetOneAndTheReportedLatency) {
       worst = std::max(worst, std::fabs(mixed.out[ch][j] - expected));
     }
   EXPECT_LT(worst, 2e-6);
+}
+
+namespace {
+
+// One block whose buffers hold exactly `held` frames of the track from
+// `from`, in the set-up's sample width, while the host claims `claimed`.
+tresult HeldBlock(PluginInstance& p, int32 size, std::vector<double>* in, std::vector<double>* out, int from, int held,
+                  int32 claimed) {
+  std::vector<double> i64[2], o64[2];
+  std::vector<float> i32[2], o32[2];
+  double* p64[2][2];
+  float* p32[2][2];
+  for (int c = 0; c < 2; ++c) {
+    i64[c].assign(in[c].begin() + from, in[c].begin() + from + held);
+    i32[c].assign(i64[c].begin(), i64[c].end());
+    o64[c].assign(held, 0.);
+    o32[c].assign(held, 0.f);
+    p64[0][c] = i64[c].data(), p64[1][c] = o64[c].data(), p32[0][c] = i32[c].data(), p32[1][c] = o32[c].data();
+  }
+  AudioBusBuffers bus[2] = {};
+  for (int d = 0; d < 2; ++d) {
+    bus[d].numChannels = 2;
+    if (size == kSample64) bus[d].channelBuffers64 = p64[d];
+    else bus[d].channelBuffers32 = p32[d];
+  }
+  ProcessData data = AudioBlock(size, claimed, &bus[0], &bus[1]);
+  const tresult result = p.processor()->process(data);
+  for (int c = 0; c < 2; ++c)
+    for (int j = 0; j < held; ++j) out[c][from + j] = size == kSample64 ? o64[c][j] : o32[c][j];
+  return result;
+}
+
+}  // namespace
+
+TEST(Vst3AudioPath, BlocksOverTheAgreedMaximumAreProcessedUpToIt) {
+  // The buffers hold the agreed maximum and no more (the address sanitizer
+  // watches their ends) while the host claims more: the plug-in must hear and
+  // write exactly what a host keeping to the maximum hands it. A maximum
+  // beyond the buffers the processor keeps (65536 frames) gets its blocks whole.
+  const struct { int32 size, max, claimed, blocks; } cases[] = {
+      {kSample32, 256, 1024, 40}, {kSample64, 256, 257, 40}, {kSample64, 70000, 70000, 1}};
+  for (const auto& c : cases) {
+    const int step = std::min(c.max, 512), frames = c.max * c.blocks;
+    Track t((frames + kBlock - 1) / kBlock), kept((frames + kBlock - 1) / kBlock);
+    Fill(t, 0, frames, 0.7);
+    PluginInstance over, keeping;
+    over.Setup(c.size, c.max);
+    keeping.Setup(c.size, step);
+    for (int from = 0; from < frames; from += c.max)
+      ASSERT_EQ(HeldBlock(over, c.size, t.in, t.out, from, c.max, c.claimed), kResultOk) << c.max << " " << from;
+    for (int from = 0; from < frames; from += step) {
+      const int n = std::min(step, frames - from);
+      ASSERT_EQ(HeldBlock(keeping, c.size, t.in, kept.out, from, n, n), kResultOk);
+    }
+    for (int ch = 0; ch < 2; ++ch) EXPECT_EQ(t.out[ch], kept.out[ch]) << c.size << " " << c.max << " " << ch;
+  }
 }

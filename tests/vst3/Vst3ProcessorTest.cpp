@@ -69,6 +69,14 @@ TEST_F(Vst3Processor, SampleSizesAndSetup) {
   EXPECT_EQ(plug->GetSampleRate(), 96000.);
   EXPECT_EQ(plug->GetBlockSize(), 300);
   EXPECT_EQ(plug->GetProcessSetup().processMode, kOffline);
+  // Blocks are cut to the agreed maximum: none at all agrees to nothing.
+  for (int32 none : {0, -512}) {
+    ProcessSetup empty{kRealtime, kSample32, none, 44100.};
+    EXPECT_EQ(processor()->setupProcessing(empty), kResultFalse) << none;
+    EXPECT_EQ(plug->GetBlockSize(), 300);
+    EXPECT_EQ(plug->GetProcessSetup().maxSamplesPerBlock, 300);
+    EXPECT_EQ(plug->GetSampleRate(), 96000.);
+  }
 }
 
 TEST_F(Vst3Processor, LatencyIsAnnouncedOnceAndOnlyFromTheMainThread) {

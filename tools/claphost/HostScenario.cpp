@@ -1,5 +1,6 @@
 #include "claphost/HostScenario.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -250,8 +251,12 @@ int RunHostScenario(const std::string& modulePath, std::ostream& os)
     a->StartProcessing();
     std::vector<float> buf[2] = {std::vector<float>(2048, 0.f), std::vector<float>(2048, 0.f)};
     float* io[2] = {buf[0].data(), buf[1].data()};
-    r.Check(a->Process32(io, 2, io, 2, 2048, nullptr, nullptr) == CLAP_PROCESS_ERROR,
-            "a block above the activated maximum is refused");
+    std::fill(buf[0].begin() + 1024, buf[0].end(), 0.25f);
+    std::fill(buf[1].begin() + 1024, buf[1].end(), 0.25f);
+    const bool cut = a->Process32(io, 2, io, 2, 2048, nullptr, nullptr) != CLAP_PROCESS_ERROR;
+    r.Check(cut && std::count(buf[0].begin() + 1024, buf[0].end(), 0.25f) == 1024 &&
+              std::count(buf[1].begin() + 1024, buf[1].end(), 0.25f) == 1024,
+            "a block above the activated maximum is processed up to it, the rest left alone");
     r.Check(a->Process32(io, 2, io, 2, 256, nullptr, nullptr) != CLAP_PROCESS_ERROR,
             "process without event lists (in place)");
     float* missing[2] = {buf[0].data(), nullptr};
