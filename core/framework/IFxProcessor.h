@@ -125,7 +125,8 @@ public:
   void AttachBuffers(EBusDirection dir, int first, int count, double* const* buffers, int nBuffers) noexcept;
   void AttachBuffers(EBusDirection dir, int first, int count, float* const* buffers, int nBuffers) noexcept;
   // Runs ProcessBlock over the attached buffers in slices of at most
-  // GetBlockSize() frames; 32-bit outputs are converted back. The latency
+  // GetBlockSize() frames; 32-bit outputs are converted back. No host output
+  // is left below the normal float range: such samples become 0. The latency
   // delay line is fed all the time; when bypassed, ProcessBlock still runs
   // (into scratch) and the outputs come from CopyInputsToOutputs. Without a
   // block size (never set up) the attached outputs are silenced.
@@ -145,6 +146,7 @@ public:
   void CopyInputsToOutputs(int nFrames) noexcept;
 
   static void CastCopyFloatToDouble(double* dst, const float* src, int n) noexcept;
+  // Values too small for a normal float become 0, never a subnormal.
   static void CastCopyDoubleToFloat(float* dst, const double* src, int n) noexcept;
 
 protected:

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -16,12 +17,31 @@ constexpr float kTwoPi = 6.2831855f;
 // Overlap-add gain: Hann windows at a 1/8 hop sum to 4, the unnormalised
 // inverse adds N, and 1.5 / N brings the wet path back near unity.
 constexpr float kOlaGain = 1.5f / static_cast<float>(N);
+constexpr int kHop = N / 8;  // the hop that gain is made for
 
 // e^x of every value in place (n a multiple of 4, 16-byte aligned).
 void ExpInPlace(float* v, int n)
 {
   for (int i = 0; i < n; i += 4)
     _mm_store_ps(v + i, simd::Exp(_mm_load_ps(v + i)));
+}
+
+// Sums below the normal float range become 0: float terms that nearly
+// cancel leave doubles there, and a decaying tail passes through them on its
+// way to silence. NaN compares false and stays.
+void FlushBelowFloatRange(double* v, int n)
+{
+  const double tiny = static_cast<double>(std::numeric_limits<float>::min());
+  const __m128d tinyPair = _mm_set1_pd(tiny);
+  const __m128d signBits = _mm_set1_pd(-0.0);
+  int i = 0;
+  for (; i + 2 <= n; i += 2)
+  {
+    const __m128d x = _mm_loadu_pd(v + i);
+    _mm_storeu_pd(v + i, _mm_andnot_pd(_mm_cmplt_pd(_mm_andnot_pd(signBits, x), tinyPair), x));
+  }
+  for (; i < n; ++i)
+    v[i] = std::fabs(v[i]) < tiny ? 0. : v[i];
 }
 
 } // namespace
@@ -214,4 +234,9 @@ void StftEngine::OverlapAdd(double* outRing, int position) noexcept
     for (; k < run; ++k)
       ring[k - start] += static_cast<double>(out[k] * win[k] * kOlaGain);
   }
+  // The hop's first kHop sums are complete: the block processor reads them
+  // before the next hop adds to them again. The others are left exact.
+  const int firstPart = std::min(kHop, N - position);
+  FlushBelowFloatRange(outRing + position, firstPart);
+  FlushBelowFloatRange(outRing, kHop - firstPart);
 }

@@ -36,7 +36,10 @@ public:
   bool IsValid() const noexcept { return mValid; }
 
   // Processes one frame. Both rings hold kFftSize samples; `position` is the
-  // ring index of the newest input sample. Audio thread, allocation-free.
+  // ring index of the newest input sample. The kFftSize / 8 output samples
+  // from `position` on are then complete (the next hop comes after they are
+  // read), and none of them lies below the normal float range. Audio thread,
+  // allocation-free.
   void ProcessHop(const double* inRing, double* outRing, int position) noexcept;
 
   // Back to silence: frames, bins and per-bin state cleared. The window,

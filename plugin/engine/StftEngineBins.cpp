@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -62,7 +63,9 @@ void StftEngine::ProcessBins() noexcept
 
 // Magnitudes, then the hold: a new peak (the previous hop's magnitude above
 // the decayed hold) takes over with this hop's phase; otherwise the hold
-// decays and its phase drifts.
+// decays and its phase drifts. A hold below the normal float range is 0, so
+// a decaying tail ends in exact silence whatever the caller's flush-to-zero
+// mode.
 void StftEngine::UpdateHold(bool keepPrevious) noexcept
 {
   if (keepPrevious)
@@ -72,6 +75,7 @@ void StftEngine::UpdateHold(bool keepPrevious) noexcept
   }
   const __m128 hold = Set(std::min(0.9999f, (1.0f - decay) * freeze + decay));
   const __m128 drift = Set(0.01f);
+  const __m128 tiny = Set(std::numeric_limits<float>::min());
   for (int k = 0; k < kGroupedBins; k += 4)
   {
     const __m128 re = Load(&binRe[k]);
@@ -83,7 +87,8 @@ void StftEngine::UpdateHold(bool keepPrevious) noexcept
     _mm_store_ps(&previousMagnitude[k], mag);
     const __m128 candidate = _mm_mul_ps(hold, Load(&held[k]));
     const __m128 peak = _mm_cmpgt_ps(prev, candidate);
-    _mm_store_ps(&held[k], simd::Select(peak, prev, candidate));
+    const __m128 kept = simd::Select(peak, prev, candidate);
+    _mm_store_ps(&held[k], _mm_andnot_ps(_mm_cmplt_ps(kept, tiny), kept));
     const __m128 drifted = _mm_add_ps(Load(&phase[k]), drift);
     // Peaks are rare in a held spectrum: skip the arctangent without one.
     const __m128 ph = _mm_movemask_ps(peak) ? simd::Select(peak, simd::Atan2(im, re), drifted) : drifted;

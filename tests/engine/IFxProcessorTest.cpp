@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -293,4 +294,42 @@ TEST(Processor, ChannelsTheHostDropsGoSilent)
   block(2, 1);
   EXPECT_EQ(proc.output1Peak, 0.);
   EXPECT_EQ(out0, std::vector<float>(16, 1.75f));
+}
+
+TEST(Processor, NoHostOutputIsLeftBelowTheFloatRange)
+{
+  // What a block writes, and what the host gets in either width, processing
+  // or bypassed (latency 1): values too small for a normal float are silence,
+  // everything else (zeros with their sign, NaN) leaves bit for bit.
+  const double least = static_cast<double>(std::numeric_limits<float>::min());
+  const double written[] = {0.25, -1.5e-38, least, -least, std::nextafter(least, 0.), -1e-39, 1e-300,
+                            std::numeric_limits<double>::denorm_min(), -0., std::numeric_limits<double>::quiet_NaN()};
+  const double heard[] = {0.25, -1.5e-38, least, -least, 0., -0., 0., 0., -0., written[9]};
+  const int n = 10;
+  for (bool bypassed : {false, true})
+  {
+    IFxProcessor proc(Config("2-2", 1));
+    ASSERT_TRUE(proc.MakeLatencyDelayLine());
+    proc.SetBlockSize(4);  // slices as well
+    std::vector<double> in(written, written + n), out64(n + 1, 9.);
+    in.insert(in.begin() + (bypassed ? n : 0), 0.);  // lines the heard values up at 1..n
+    std::vector<float> out32(n + 1, 9.f), narrowed(n);
+    double* ins[] = {in.data(), in.data()};
+    double* outs64[] = {out64.data()};
+    float* outs32[] = {out32.data()};
+    proc.SetChannelConnections(kInput, 0, 2, true);
+    proc.SetChannelConnections(kOutput, 0, 2, true);
+    proc.AttachBuffers(kInput, 0, 2, ins, 2);
+    proc.AttachBuffers(kOutput, 0, 1, outs64, 1);
+    proc.AttachBuffers(kOutput, 1, 1, outs32, 1);
+    proc.ProcessAttachedBuffers(n + 1, bypassed);
+    IFxProcessor::CastCopyDoubleToFloat(narrowed.data(), written, n);
+    for (int i = 0; i < n; ++i)
+    {
+      const float heard32 = static_cast<float>(heard[i]);
+      EXPECT_EQ(std::memcmp(&out64[i + 1], &heard[i], sizeof(double)), 0) << bypassed << " " << written[i];
+      EXPECT_EQ(std::memcmp(&out32[i + 1], &heard32, sizeof(float)), 0) << bypassed << " " << written[i];
+      EXPECT_EQ(std::memcmp(&narrowed[i], &heard32, sizeof(float)), 0) << written[i];
+    }
+  }
 }

@@ -2,8 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
+
+#if defined(__SSE__) || defined(_M_X64)
+#include <xmmintrin.h>
+#endif
 
 namespace {
 
@@ -133,4 +140,47 @@ TEST(StftEngine, ChannelsShareOneStateInCallOrder)
   }
   // Channel 1 continues channel 0's random sequence and per-bin state.
   EXPECT_NE(right.out, rightAlone.out);
+}
+
+TEST(StftEngine, TailsSettleToExactZeroWithoutPassingThroughSubnormals)
+{
+  // Whatever the caller's flush-to-zero mode (here: none), the held
+  // magnitudes and the output samples a hop completes never lie below the
+  // normal float range, and a tail ends in exact zeros.
+#if defined(__SSE__) || defined(_M_X64)
+  const unsigned savedMode = _mm_getcsr();
+  _mm_setcsr(savedMode & ~0x8040u);  // neither flush-to-zero nor denormals-are-zero
+#endif
+  const float least = std::numeric_limits<float>::min();
+  StftEngine e;
+  e.decay = 0.6f;
+  e.smear = 1.f;
+  e.blend = 1.f;
+  Rings r;
+  FillNoise(r.in, 7);
+  int silentHops = 0;
+  for (int hop = 0, position = 0; hop < 1000 && silentHops < 16; ++hop, position = (position + 512) % N)
+  {
+    if (hop == 8)
+      r.in.assign(N, 0.);
+    e.ProcessHop(r.in.data(), r.out.data(), position);
+    for (int k = 0; k < StftEngine::kNumBins; ++k)
+      ASSERT_FALSE(e.HeldMagnitude()[k] > 0.f && e.HeldMagnitude()[k] < least) << "hop " << hop << " bin " << k;
+    // The block processor reads and clears the hop's samples.
+    bool sounding = false;
+    for (int i = 0; i < 512; ++i)
+    {
+      double& y = r.out[(position + i) % N];
+      ASSERT_FALSE(y != 0. && std::fabs(y) < least) << "hop " << hop << " at " << i;
+      sounding = sounding || y != 0.;
+      y = 0.;
+    }
+    silentHops = sounding ? 0 : silentHops + 1;
+  }
+  EXPECT_EQ(silentHops, 16);
+  EXPECT_TRUE(AllZero(r.out));
+  EXPECT_EQ(*std::max_element(e.HeldMagnitude(), e.HeldMagnitude() + StftEngine::kNumBins), 0.f);
+#if defined(__SSE__) || defined(_M_X64)
+  _mm_setcsr(savedMode);
+#endif
 }
