@@ -73,4 +73,39 @@ TEST_F(ClapThreadsTest, EditorChangesTravelWhileTheAudioThreadProcesses)
   EXPECT_EQ(plugin->PendingParamChangesToHost(), 0);
 }
 
+TEST_F(ClapThreadsTest, TheMainThreadFlushesWhileTheAudioThreadStartsAndStops)
+{
+  // The host pumps its main thread (callbacks, and flushes while nothing
+  // processes) as its audio thread starts, processes and stops over and
+  // over: what the host keeps about who is inside the plug-in is shared
+  // between the two, and the editor's values reach it one way or the other.
+  ASSERT_TRUE(hosted->Activate(48000.0, 1, 128));
+  std::atomic<bool> running{true};
+  std::atomic<int> rounds{0};
+  OutputEvents processed, flushed;
+  std::thread audio([&] {
+    host.RunOnAudioThread([&] {
+      std::vector<float> buf(128, 0.f);
+      float* io[2] = {buf.data(), buf.data()};
+      for (; running.load(); ++rounds)
+        if (hosted->StartProcessing())
+        {
+          hosted->Process32(io, 2, io, 2, 128, nullptr, &processed);
+          hosted->StopProcessing();
+        }
+    });
+  });
+  for (int i = 0; rounds.load() < 200; ++i)
+  {
+    plugin->ApplyParamValueFromUI(12, (i % 10) / 10.0);
+    hosted->PumpMainThread(&flushed);
+  }
+  running = false;
+  audio.join();
+  hosted->PumpMainThread(&flushed);
+  EXPECT_EQ(plugin->PendingParamChangesToHost(), 0);
+  EXPECT_GT(processed.Events().size() + flushed.Events().size(), 0u);
+  EXPECT_TRUE(processed.Problems().empty() && flushed.Problems().empty());
+}
+
 } // namespace

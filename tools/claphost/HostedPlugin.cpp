@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 namespace claphost {
 
@@ -97,7 +98,7 @@ void HostedPlugin::Deactivate()
 {
   if (!mPlugin || !mActive)
     return;
-  if (mProcessing)
+  if (mPhase.load(std::memory_order_acquire) == kProcessing)
     mHost.RunOnAudioThread([this] { StopProcessing(); });
   mPlugin->deactivate(mPlugin);
   mActive = false;
@@ -116,20 +117,31 @@ void HostedPlugin::Destroy()
 
 bool HostedPlugin::StartProcessing()
 {
-  if (!mPlugin || !mActive || mProcessing)
+  if (!mPlugin || !mActive)
     return false;
-  mProcessing = mPlugin->start_processing(mPlugin);
-  mHost.SetProcessing(mProcessing);
-  return mProcessing;
+  int phase = kStopped;
+  while (!mPhase.compare_exchange_weak(phase, kProcessing, std::memory_order_acquire))
+  {
+    if (phase == kProcessing)
+      return false;
+    // The main thread is in a flush, which is short: processing starts after it.
+    phase = kStopped;
+    std::this_thread::yield();
+  }
+  const bool started = mPlugin->start_processing(mPlugin);
+  mHost.SetProcessing(started);
+  if (!started)
+    mPhase.store(kStopped, std::memory_order_release);
+  return started;
 }
 
 void HostedPlugin::StopProcessing()
 {
-  if (!mPlugin || !mProcessing)
+  if (!mPlugin || mPhase.load(std::memory_order_relaxed) != kProcessing)
     return;
   mPlugin->stop_processing(mPlugin);
-  mProcessing = false;
   mHost.SetProcessing(false);
+  mPhase.store(kStopped, std::memory_order_release);
 }
 
 void HostedPlugin::Reset()
@@ -208,9 +220,10 @@ int HostedPlugin::PumpMainThread(OutputEvents* flushed)
       ++calls;
       any = true;
     }
-    if (!mProcessing && mHost.TakeFlushRequest())
+    int phase = kStopped;
+    if (mPhase.compare_exchange_strong(phase, kFlushing, std::memory_order_acquire))
     {
-      const auto* params = Ext<clap_plugin_params_t>(CLAP_EXT_PARAMS);
+      const auto* params = mHost.TakeFlushRequest() ? Ext<clap_plugin_params_t>(CLAP_EXT_PARAMS) : nullptr;
       if (params && params->flush)
       {
         InputEvents none;
@@ -221,6 +234,7 @@ int HostedPlugin::PumpMainThread(OutputEvents* flushed)
         ++calls;
         any = true;
       }
+      mPhase.store(kStopped, std::memory_order_release);
     }
     if (!any)
       break;

@@ -2,6 +2,7 @@
 // One plug-in instance as the test host drives it. Lifetime calls run on the
 // main thread, processing on the host's audio thread, always in the order
 // the standard prescribes, so that anything odd comes from the plug-in.
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -53,7 +54,8 @@ public:
   clap_process_status ProcessRecord(const clap_process_t& process);
 
   // Main thread: answers on_main_thread requests and, while not processing,
-  // the plug-in's flush requests. Returns how many calls it made.
+  // the plug-in's flush requests; processing does not start while a flush
+  // runs. Returns how many calls it made.
   int PumpMainThread(OutputEvents* flushed = nullptr);
 
   // ---- conveniences over the extensions -----------------------------------------
@@ -72,9 +74,20 @@ private:
 
   TestHost& mHost;
   const clap_plugin_t* mPlugin = nullptr;
+  // Whose turn it is: the audio thread's between start and stop processing,
+  // or the main thread's while it answers a flush request. The standard
+  // never lets the two overlap; the audio thread changes it, the main thread
+  // reads it.
+  enum Phase : int
+  {
+    kStopped,
+    kProcessing,
+    kFlushing
+  };
+
   bool mInitCalled = false;
   bool mActive = false;
-  bool mProcessing = false;
+  std::atomic<int> mPhase{kStopped};
   int64_t mSteadyTime = 0;
 };
 
