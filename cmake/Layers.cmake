@@ -2,7 +2,7 @@
 # so that the dependencies run one way and the build enforces them.
 #
 # A layer's headers are staged at configure time as symbolic links under
-# <build>/layers/<layer>/, keeping their source paths ("core/IParam.h"). A
+# <build>/layers/<layer>/, keeping their source paths ("base/IParam.h"). A
 # layer's include path is its own staged tree plus those of the layers it
 # links; the source tree itself is no include directory. A file that includes
 # a header of a layer it may not use therefore fails to compile. The graph is
@@ -13,8 +13,7 @@
 #                [LIBS <library>...] [PRIVATE_LIBS <library>...])
 #   Target murkwisp_<name>: the sources (*.cpp, *.c) and headers (*.h) of
 #   each folder, not of its subfolders. A folder named win/ is built only in
-#   the windows tree, one named native/ only in the native tree. Files named
-#   *Entry.cpp are module entry files: only the modules compile them. Every
+#   the windows tree, one named native/ only in the native tree. Every
 #   folder must exist, and every layer it USES must be declared before it (so
 #   the graph cannot loop). LIBS are linked publicly, PRIVATE_LIBS privately.
 
@@ -59,7 +58,6 @@ function(murkwisp_layer name)
       file(CREATE_LINK ${header} ${stage}/${folder}/${file} SYMBOLIC)
     endforeach()
   endforeach()
-  list(FILTER sources EXCLUDE REGEX "Entry\\.cpp$")
 
   set(target murkwisp_${name})
   add_library(${target} STATIC ${sources})
@@ -110,37 +108,37 @@ endif()
 
 # Strings, buffers, rings, parameters, the editor delegate interface, mutex,
 # state chunk, FXP layout, UTF-8 files and conversion, trace.
-murkwisp_layer(base FOLDERS core LIBS Threads::Threads)
+murkwisp_layer(base FOLDERS base LIBS Threads::Threads)
 # Resource lookup, the framework timer, GL entry-point lookup, the scaled
 # resource caches and font files: portable headers, Win32 or native halves.
-murkwisp_layer(platform FOLDERS graphics/platform graphics/platform/win graphics/platform/native
+murkwisp_layer(platform FOLDERS platform platform/win platform/native
                USES base LIBS ${_murkwisp_system_libs})
 # The vector renderer and its OpenGL 2 back end.
-murkwisp_layer(renderer FOLDERS graphics/renderer USES base platform PRIVATE_LIBS Murkwisp::stb)
+murkwisp_layer(renderer FOLDERS renderer USES base platform PRIVATE_LIBS Murkwisp::stb)
 # Geometry, IGfx, controls, SVG, the graphics editor delegate.
-murkwisp_layer(toolkit FOLDERS graphics USES base platform)
+murkwisp_layer(toolkit FOLDERS toolkit toolkit/svg USES base platform)
 # The drawing back end (IGfxVG): the toolkit's drawing on the renderer.
-murkwisp_layer(drawing FOLDERS graphics/drawing USES toolkit renderer)
+murkwisp_layer(drawing FOLDERS drawing USES toolkit renderer)
 # The editor window and its platform services.
-murkwisp_layer(window FOLDERS graphics/window graphics/window/win graphics/window/native USES drawing)
+murkwisp_layer(window FOLDERS window window/win window/native USES drawing)
 # Processor, plug-in base, API base.
-murkwisp_layer(framework FOLDERS core/framework USES toolkit)
+murkwisp_layer(framework FOLDERS framework USES toolkit)
 # The interface declarations of the two plug-in formats (hosts use them too).
 murkwisp_layer(vst3_abi FOLDERS abi/vst3)
 murkwisp_layer(clap_abi FOLDERS abi/clap)
 # The format wrappers; the host-less one serves tests, tools and benchmarks.
 # Each names itself as the base of the plug-in class it is linked with.
-murkwisp_layer(vst3_wrapper FOLDERS core/vst3 USES framework vst3_abi)
-murkwisp_layer(clap_wrapper FOLDERS core/clap USES framework clap_abi)
-murkwisp_layer(headless_wrapper FOLDERS core/headless USES framework)
+murkwisp_layer(vst3_wrapper FOLDERS wrappers/vst3 USES framework vst3_abi)
+murkwisp_layer(clap_wrapper FOLDERS wrappers/clap USES framework clap_abi)
+murkwisp_layer(headless_wrapper FOLDERS wrappers/headless USES framework)
 target_compile_definitions(murkwisp_vst3_wrapper INTERFACE
-  MURKWISP_PLUGIN_API=ifx::IFxVST3 "MURKWISP_PLUGIN_API_HEADER=\"core/vst3/IFxVST3.h\"")
+  MURKWISP_PLUGIN_API=ifx::IFxVST3 "MURKWISP_PLUGIN_API_HEADER=\"wrappers/vst3/IFxVST3.h\"")
 target_compile_definitions(murkwisp_clap_wrapper INTERFACE
-  MURKWISP_PLUGIN_API=ifx::IFxCLAP "MURKWISP_PLUGIN_API_HEADER=\"core/clap/IFxCLAP.h\"")
+  MURKWISP_PLUGIN_API=ifx::IFxCLAP "MURKWISP_PLUGIN_API_HEADER=\"wrappers/clap/IFxCLAP.h\"")
 target_compile_definitions(murkwisp_headless_wrapper INTERFACE
-  MURKWISP_PLUGIN_API=ifx::IFxHeadless "MURKWISP_PLUGIN_API_HEADER=\"core/headless/IFxHeadless.h\"")
+  MURKWISP_PLUGIN_API=ifx::IFxHeadless "MURKWISP_PLUGIN_API_HEADER=\"wrappers/headless/IFxHeadless.h\"")
 # The spectral engine: pure DSP.
-murkwisp_layer(engine FOLDERS plugin/engine USES base)
+murkwisp_layer(engine FOLDERS engine USES base)
 # The plug-in, once per format (its class derives from the format's wrapper).
 foreach(format IN ITEMS vst3 clap headless)
   murkwisp_layer(plugin_${format} FOLDERS plugin plugin/editor USES framework engine toolkit window ${format}_wrapper)

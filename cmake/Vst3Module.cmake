@@ -7,19 +7,19 @@
 # Exports exactly GetPluginFactory, InitDll and ExitDll (.def file) on
 # Windows and GetPluginFactory, ModuleEntry and ModuleExit (version script)
 # elsewhere. The Windows module carries its runtimes statically.
-set(MURKWISP_VST3_DIR ${CMAKE_SOURCE_DIR}/core/vst3)
-add_library(murkwisp_vst3 MODULE ${MURKWISP_VST3_DIR}/VST3ModuleEntry.cpp)
+set(MURKWISP_MODULES_DIR ${CMAKE_SOURCE_DIR}/plugin/modules)
+add_library(murkwisp_vst3 MODULE ${MURKWISP_MODULES_DIR}/Vst3Entry.cpp)
 murkwisp_link_module(murkwisp_vst3 plugin_vst3)
 if(WIN32)
   set(_vst3_arch_dir ${CMAKE_BINARY_DIR}/Murkwisp.vst3/Contents/x86_64-win)
   set_target_properties(murkwisp_vst3 PROPERTIES OUTPUT_NAME Murkwisp PREFIX "" SUFFIX ".vst3"
     LIBRARY_OUTPUT_DIRECTORY ${_vst3_arch_dir} RUNTIME_OUTPUT_DIRECTORY ${_vst3_arch_dir})
-  target_sources(murkwisp_vst3 PRIVATE ${MURKWISP_VST3_DIR}/Murkwisp.def ${MURKWISP_MODULE_RC})
+  target_sources(murkwisp_vst3 PRIVATE ${MURKWISP_MODULES_DIR}/Vst3Exports.def ${MURKWISP_MODULE_RC})
 else()
   set(_vst3_arch_dir ${CMAKE_BINARY_DIR}/Murkwisp.vst3/Contents/x86_64-linux)
   set_target_properties(murkwisp_vst3 PROPERTIES OUTPUT_NAME Murkwisp PREFIX "" SUFFIX ".so"
     LIBRARY_OUTPUT_DIRECTORY ${_vst3_arch_dir})
   target_link_options(murkwisp_vst3 PRIVATE
-    -Wl,--version-script=${MURKWISP_VST3_DIR}/Murkwisp.map -Wl,--no-undefined)
-  set_property(TARGET murkwisp_vst3 APPEND PROPERTY LINK_DEPENDS ${MURKWISP_VST3_DIR}/Murkwisp.map)
+    -Wl,--version-script=${MURKWISP_MODULES_DIR}/Vst3Exports.map -Wl,--no-undefined)
+  set_property(TARGET murkwisp_vst3 APPEND PROPERTY LINK_DEPENDS ${MURKWISP_MODULES_DIR}/Vst3Exports.map)
 endif()

@@ -1,7 +1,7 @@
 // Font files as found in the current folder: any bytes, any face asked for.
 // Every field the reader returns must come from inside the bytes.
-#include "graphics/platform/FontFileData.h"
-#include "graphics/platform/FontFileInfo.h"
+#include "platform/FontFileData.h"
+#include "platform/FontFileInfo.h"
 
 #include <cstddef>
 #include <cstdint>

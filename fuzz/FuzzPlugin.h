@@ -1,7 +1,7 @@
 #pragma once
 // One Murkwisp object per fuzzing process (construction is the slow part),
 // built without the version check's network fetch.
-#include "core/IParam.h"
+#include "base/IParam.h"
 #include "plugin/Murkwisp.h"
 #include "plugin/UpdateChecker.h"
 

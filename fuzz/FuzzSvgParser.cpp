@@ -1,8 +1,8 @@
 // SVG text from anywhere: any bytes, any length, in every result unit. The
 // parsed document must hold together: whole cubic segments, sorted stops,
 // fields within their ranges, and every number of it finite.
-#include "graphics/SVGImage.h"
-#include "graphics/SVGParser.h"
+#include "toolkit/svg/SVGImage.h"
+#include "toolkit/svg/SVGParser.h"
 
 #include <cmath>
 #include <cstddef>

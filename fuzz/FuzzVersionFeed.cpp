@@ -1,6 +1,6 @@
 // Whatever a feed server sends: the member scanner and the whole check with
 // the fetch replaced by the fuzzer's bytes.
-#include "core/OpenableUrl.h"
+#include "base/OpenableUrl.h"
 #include "plugin/JsonScanner.h"
 #include "plugin/UpdateChecker.h"
 

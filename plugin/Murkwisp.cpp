@@ -1,9 +1,9 @@
 #include "plugin/Murkwisp.h"
 
-#include "core/IPluginConfiguration.h"
+#include "base/IPluginConfiguration.h"
 #include "plugin/MurkwispPresets.h"
 #include "plugin/UpdateChecker.h"
-#include "plugin/engine/StftEngine.h"
+#include "engine/StftEngine.h"
 
 using namespace ifx;
 

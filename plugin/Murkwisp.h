@@ -1,7 +1,7 @@
 #pragma once
-#include "core/IPeakAvgSender.h"
+#include "base/IPeakAvgSender.h"
 #include "plugin/MurkwispParams.h"
-#include "plugin/engine/SampleRing.h"
+#include "engine/SampleRing.h"
 
 // The format wrapper this build of the plug-in stands on: the format library
 // it is linked with names it (ifx::IFxVST3, ifx::IFxCLAP or, with no host,

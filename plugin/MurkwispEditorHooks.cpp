@@ -1,6 +1,6 @@
 // The editor's entry points: the graphics factory and the layout function
 // the plug-in hands its editor delegate.
-#include "graphics/window/PlatformGraphics.h"
+#include "window/PlatformGraphics.h"
 #include "plugin/Murkwisp.h"
 #include "plugin/editor/MurkwispLayout.h"
 

@@ -1,7 +1,7 @@
 #include "plugin/MurkwispParams.h"
 
-#include "core/IEditorDelegate.h"
-#include "core/IParam.h"
+#include "base/IEditorDelegate.h"
+#include "base/IParam.h"
 
 using ifx::IParam;
 

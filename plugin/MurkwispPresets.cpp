@@ -1,6 +1,6 @@
 #include "plugin/MurkwispPresets.h"
 
-#include "core/framework/IPluginBase.h"
+#include "framework/IPluginBase.h"
 
 // clang-format off
 const MurkwispPresetRecord kFactoryPresets[kNumFactoryPresets] = {

@@ -1,11 +1,11 @@
 // Murkwisp's block processing: control mapping, the per-sample ring walk that
 // drives the spectral engine every 512 samples, the dry/wet mix and meters.
 #include "plugin/Murkwisp.h"
-#include "plugin/engine/DenormalGuard.h"
-#include "plugin/engine/RoundedMath.h"
-#include "plugin/engine/StftEngine.h"
+#include "engine/DenormalGuard.h"
+#include "engine/RoundedMath.h"
+#include "engine/StftEngine.h"
 
-#include "core/IParam.h"
+#include "base/IParam.h"
 
 #include <algorithm>
 #include <cmath>

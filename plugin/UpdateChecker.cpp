@@ -1,6 +1,6 @@
 #include "plugin/UpdateChecker.h"
 
-#include "core/OpenableUrl.h"
+#include "base/OpenableUrl.h"
 #include "plugin/JsonScanner.h"
 
 #include <algorithm>

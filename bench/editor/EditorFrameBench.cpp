@@ -9,9 +9,9 @@
 #include <benchmark/benchmark.h>
 
 #include "HeadlessEditor.h"
-#include "core/ISenderPacket.h"
-#include "graphics/ILambdaControl.h"
-#include "graphics/renderer/CanvasGLBackend.h"
+#include "base/ISenderPacket.h"
+#include "toolkit/ILambdaControl.h"
+#include "renderer/CanvasGLBackend.h"
 #include "plugin/editor/MurkwispLayout.h"
 
 namespace {

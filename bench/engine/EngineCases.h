@@ -2,8 +2,8 @@
 // The engine benchmark's core cases, shared by the Google Benchmark program
 // (engine_bench, native) and the plain one (engine_cost, both trees).
 #include "plugin/Murkwisp.h"
-#include "plugin/engine/RealFft.h"
-#include "plugin/engine/StftEngine.h"
+#include "engine/RealFft.h"
+#include "engine/StftEngine.h"
 
 #include <memory>
 #include <vector>

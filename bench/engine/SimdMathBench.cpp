@@ -1,6 +1,6 @@
 // The engine's transcendental functions over one hop's 2048 bins, four-wide
 // against the C library.
-#include "plugin/engine/SimdMath.h"
+#include "engine/SimdMath.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,8 +6,8 @@
 
 #include <cstdio>
 
-#include "graphics/renderer/CanvasContext.h"
-#include "graphics/renderer/CanvasPaint.h"
+#include "renderer/CanvasContext.h"
+#include "renderer/CanvasPaint.h"
 
 inline void AddRoundedRect(CanvasContext* ctx, float x, float y, float w, float h, float r)
 {

@@ -8,9 +8,9 @@
 
 #include "EditorWorkload.h"
 #include "gl/EglTestContext.h"
-#include "graphics/renderer/CanvasGLBackend.h"
-#include "graphics/renderer/CanvasRenderTarget.h"
-#include "graphics/renderer/GlyphStore.h"
+#include "renderer/CanvasGLBackend.h"
+#include "renderer/CanvasRenderTarget.h"
+#include "renderer/GlyphStore.h"
 #include "support/RobotoFont.h"
 
 namespace

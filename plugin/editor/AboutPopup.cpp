@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "core/OpenableUrl.h"
-#include "core/framework/IPluginBase.h"
-#include "graphics/IGfx.h"
+#include "base/OpenableUrl.h"
+#include "framework/IPluginBase.h"
+#include "toolkit/IGfx.h"
 #include "plugin/UpdateChecker.h"
 #include "plugin/editor/EditorAnimation.h"
 

@@ -5,9 +5,9 @@
 // animations, and two static decorations (the divider and the pitch panel).
 // Each is a function object that an ILambdaControl takes as its draw
 // callback; none allocates.
-#include "graphics/ILambdaControl.h"
-#include "graphics/IRECT.h"
-#include "graphics/IRgba.h"
+#include "toolkit/ILambdaControl.h"
+#include "toolkit/IRECT.h"
+#include "toolkit/IRgba.h"
 #include "plugin/editor/AnimationCounter.h"
 #include "plugin/editor/EditorDisplayValues.h"
 

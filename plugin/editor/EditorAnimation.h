@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "graphics/GfxClock.h"
-#include "graphics/IRgba.h"
+#include "toolkit/GfxClock.h"
+#include "toolkit/IRgba.h"
 
 namespace murkwisp_ui {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "graphics/IGfx.h"
+#include "toolkit/IGfx.h"
 #include "plugin/UpdateChecker.h"
 #include "plugin/editor/AboutPopup.h"
 #include "plugin/editor/EditorAnimation.h"

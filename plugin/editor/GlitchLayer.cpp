@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "graphics/IGfx.h"
+#include "toolkit/IGfx.h"
 #include "plugin/editor/BackgroundDrawFunctions.h"
 #include "plugin/editor/LayerMath.h"
 

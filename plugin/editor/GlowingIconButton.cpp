@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "graphics/IGfx.h"
+#include "toolkit/IGfx.h"
 #include "plugin/editor/EditorAnimation.h"
 
 using namespace ifx::igfx;

@@ -1,7 +1,7 @@
 #pragma once
 // An icon in the editor's header with a breathing glow behind it. The glow
 // and the badges draw whether or not the icon's image was found.
-#include "graphics/IBitmapControl.h"
+#include "toolkit/IBitmapControl.h"
 
 class GlowingIconButton : public ifx::igfx::IBitmapControl
 {

@@ -2,7 +2,7 @@
 // The editor's level meter: two columns of sixteen flickering segments in a
 // riveted, cracked housing, lit by the averages of the meter sender's
 // packets on a -60 to +12 dB scale.
-#include "graphics/IVPeakAvgMeterControl.h"
+#include "toolkit/IVPeakAvgMeterControl.h"
 
 class HauntedMeterControl : public ifx::igfx::IVPeakAvgMeterControl<2>
 {

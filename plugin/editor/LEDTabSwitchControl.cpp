@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graphics/IGfx.h"
+#include "toolkit/IGfx.h"
 #include "plugin/editor/EditorAnimation.h"
 #include "plugin/editor/MurkwispStyles.h"
 #include "plugin/editor/WornCase.h"

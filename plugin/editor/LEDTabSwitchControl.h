@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "graphics/IControl.h"
+#include "toolkit/IControl.h"
 #include "plugin/editor/FlickerLight.h"
 
 class LEDTabSwitchControl : public ifx::igfx::IControl

@@ -5,8 +5,8 @@
 // when they reach the graphics.
 #include <cmath>
 
-#include "graphics/IRECT.h"
-#include "graphics/IRgba.h"
+#include "toolkit/IRECT.h"
+#include "toolkit/IRgba.h"
 #include "plugin/editor/EditorAnimation.h"
 
 namespace layer_math {

@@ -2,7 +2,7 @@
 // The draw functions of the editor's lambda controls: four animated
 // background layers that follow the host tempo and the plug-in's levels,
 // and two static decorations (plugin/editor/BackgroundDrawFunctions.h).
-#include "graphics/ILambdaControl.h"
+#include "toolkit/ILambdaControl.h"
 #include "plugin/editor/EditorDisplayValues.h"
 
 struct EditorDrawFunctions

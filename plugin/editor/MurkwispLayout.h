@@ -2,7 +2,7 @@
 // The editor's layout: every control of the 1200 x 800 editor, attached from
 // the backdrop at the back to the two popups at the front, and the corner
 // resizer. Runs each time an editor opens.
-#include "graphics/IRECT.h"
+#include "toolkit/IRECT.h"
 #include "plugin/editor/MurkwispDrawFunctions.h"
 
 namespace ifx {

@@ -1,9 +1,9 @@
 #pragma once
 // The editor's palette, fonts and text styles, shared by its controls,
 // popups and draw functions. Colours are (alpha, red, green, blue).
-#include "graphics/IRgba.h"
-#include "graphics/ITextStyle.h"
-#include "graphics/IVectorStyle.h"
+#include "toolkit/IRgba.h"
+#include "toolkit/ITextStyle.h"
+#include "toolkit/IVectorStyle.h"
 
 namespace murkwisp_ui {
 

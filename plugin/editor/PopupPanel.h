@@ -3,7 +3,7 @@
 // is open or closed, its three colours, the phase its glows breathe with, and
 // Escape to close it. While closed it draws nothing, and its target rectangle
 // is empty, so it takes no clicks.
-#include "graphics/IControl.h"
+#include "toolkit/IControl.h"
 #include "plugin/editor/MurkwispStyles.h"
 
 class PopupPanel : public ifx::igfx::IControl

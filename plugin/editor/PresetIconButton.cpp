@@ -1,7 +1,7 @@
 #include "plugin/editor/PresetIconButton.h"
 
-#include "core/framework/IPluginBase.h"
-#include "graphics/IGfx.h"
+#include "framework/IPluginBase.h"
+#include "toolkit/IGfx.h"
 #include "plugin/editor/PresetPopup.h"
 
 using namespace ifx::igfx;

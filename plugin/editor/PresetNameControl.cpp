@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "core/framework/IPluginBase.h"
-#include "graphics/IGfx.h"
+#include "framework/IPluginBase.h"
+#include "toolkit/IGfx.h"
 #include "plugin/editor/EditorAnimation.h"
 #include "plugin/editor/MurkwispStyles.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // The current preset's name in the header, over a softly pulsing glow.
-#include "graphics/ITextControl.h"
+#include "toolkit/ITextControl.h"
 
 namespace ifx {
 class IPluginBase;

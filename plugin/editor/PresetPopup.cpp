@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/framework/IPluginBase.h"
-#include "graphics/IGfx.h"
+#include "framework/IPluginBase.h"
+#include "toolkit/IGfx.h"
 #include "plugin/editor/EditorAnimation.h"
 #include "plugin/editor/PresetNameControl.h"
 

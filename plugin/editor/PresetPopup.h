@@ -7,7 +7,7 @@
 // The presets are the plug-in's: the editor delegate taken as the plug-in
 // base. Without one the list is empty and the buttons only show their
 // dialogs or close.
-#include "core/IString.h"
+#include "base/IString.h"
 #include "plugin/editor/PopupPanel.h"
 
 namespace ifx {

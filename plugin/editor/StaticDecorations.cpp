@@ -1,4 +1,4 @@
-#include "graphics/IGfx.h"
+#include "toolkit/IGfx.h"
 #include "plugin/editor/BackgroundDrawFunctions.h"
 #include "plugin/editor/MurkwispStyles.h"
 

@@ -2,7 +2,7 @@
 // The editor's slider: a recessed track with six breathing tick marks and a
 // softly pulsing handle. The value follows the pointer absolutely, with a
 // 10-unit margin at each end of the travel.
-#include "graphics/ISliderControlBase.h"
+#include "toolkit/ISliderControlBase.h"
 
 class WeatheredSliderControl : public ifx::igfx::ISliderControlBase
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The two-state "Whisper Mode" button: a flickering LED in the colour of the
 // mode and the mode's name ("Wind" or "Fennow"). Each click toggles it.
-#include "graphics/IControl.h"
+#include "toolkit/IControl.h"
 #include "plugin/editor/FlickerLight.h"
 
 class WhisperModeButton : public ifx::igfx::IControl

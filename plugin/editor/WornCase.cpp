@@ -1,6 +1,6 @@
 #include "plugin/editor/WornCase.h"
 
-#include "graphics/IGfx.h"
+#include "toolkit/IGfx.h"
 #include "plugin/editor/EditorAnimation.h"
 
 namespace murkwisp_ui {

@@ -3,8 +3,8 @@
 // a face inset into it, and a bevel along the face's top and left edges.
 #include <cstdint>
 
-#include "graphics/IRECT.h"
-#include "graphics/IRgba.h"
+#include "toolkit/IRECT.h"
+#include "toolkit/IRgba.h"
 
 namespace ifx {
 namespace igfx {

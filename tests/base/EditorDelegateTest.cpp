@@ -13,8 +13,8 @@
 
 #include "base/FakeGfx.h"
 #include "base/TestPlugin.h"
-#include "core/IStateChunk.h"
-#include "graphics/platform/Timer.h"
+#include "base/IStateChunk.h"
+#include "platform/Timer.h"
 
 using namespace basetest;
 
@@ -479,7 +479,7 @@ TEST(ChangeSource, Texts)
 }
 
 #if !defined(_WIN32)
-#include "graphics/platform/native/TimerNative.h"
+#include "platform/native/TimerNative.h"
 
 TEST(FrameworkTimer, StartedTimerDrivesTheTickAndIsReplaced)
 {

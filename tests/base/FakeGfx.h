@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "graphics/IControl.h"
-#include "graphics/IGfx.h"
+#include "toolkit/IControl.h"
+#include "toolkit/IGfx.h"
 #include "support/RecordingGfx.h"
 
 namespace basetest {

@@ -7,7 +7,7 @@
 
 #include "base/FxpTestUtil.h"
 #include "base/TestPlugin.h"
-#include "core/FxpFile.h"
+#include "base/FxpFile.h"
 
 using namespace basetest;
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/IStateChunk.h"
+#include "base/IStateChunk.h"
 
 namespace basetest {
 

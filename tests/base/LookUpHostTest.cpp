@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/LookUpHost.h"
+#include "base/LookUpHost.h"
 
 using namespace ifx;
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/TestPlugin.h"
-#include "core/IStateChunk.h"
+#include "base/IStateChunk.h"
 
 using namespace basetest;
 

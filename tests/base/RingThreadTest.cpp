@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/TestPlugin.h"
-#include "graphics/platform/Timer.h"
+#include "platform/Timer.h"
 
 using namespace basetest;
 

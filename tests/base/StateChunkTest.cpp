@@ -3,7 +3,7 @@
 #include <cstring>
 #include <limits>
 
-#include "core/IStateChunk.h"
+#include "base/IStateChunk.h"
 
 using ifx::IStateChunk;
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "core/IParam.h"
-#include "core/IPluginConfiguration.h"
-#include "core/framework/IFxAPIBase.h"
+#include "base/IParam.h"
+#include "base/IPluginConfiguration.h"
+#include "framework/IFxAPIBase.h"
 
 namespace basetest {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "ClapTestFixture.h"
-#include "core/IParam.h"
-#include "core/IStateChunk.h"
+#include "base/IParam.h"
+#include "base/IStateChunk.h"
 
 namespace {
 

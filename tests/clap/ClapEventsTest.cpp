@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ClapTestFixture.h"
-#include "core/IParam.h"
+#include "base/IParam.h"
 
 namespace {
 

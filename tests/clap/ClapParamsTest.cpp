@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "ClapTestFixture.h"
-#include "core/IParam.h"
+#include "base/IParam.h"
 
 namespace {
 

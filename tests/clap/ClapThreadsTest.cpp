@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ClapTestFixture.h"
-#include "core/IParam.h"
+#include "base/IParam.h"
 
 namespace {
 

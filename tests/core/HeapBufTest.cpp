@@ -2,7 +2,7 @@
 
 #include <climits>
 #include <cstring>
-#include "core/IHeapBuf.h"
+#include "base/IHeapBuf.h"
 
 using ifx::IHeapBuf;
 

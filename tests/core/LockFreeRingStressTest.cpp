@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <thread>
-#include "core/ILockFreeRing.h"
+#include "base/ILockFreeRing.h"
 
 using ifx::ILockFreeRing;
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/ILockFreeRing.h"
-#include "core/IMidiMessage.h"
+#include "base/ILockFreeRing.h"
+#include "base/IMidiMessage.h"
 
 using ifx::ILockFreeRing;
 

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <thread>
 #include <vector>
-#include "core/Mutex.h"
+#include "base/Mutex.h"
 
 using ifx::Mutex;
 using ifx::MutexLock;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/OpenableUrl.h"
+#include "base/OpenableUrl.h"
 
 // Only plain https addresses reach the shell: the bad forms, each alone.
 TEST(OpenableUrl, RefusesEveryFormTheShellCouldMisread)

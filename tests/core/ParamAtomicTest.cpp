@@ -3,7 +3,7 @@
 #include <atomic>
 #include <thread>
 #include <vector>
-#include "core/IParam.h"
+#include "base/IParam.h"
 
 using ifx::IParam;
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include "core/IParam.h"
-#include "core/IString.h"
+#include "base/IParam.h"
+#include "base/IString.h"
 #include "ParamFixtures.h"
 
 using ifx::IParam;

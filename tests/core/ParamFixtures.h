@@ -1,5 +1,5 @@
 #pragma once
-#include "core/IParam.h"
+#include "base/IParam.h"
 
 // Parameters configured as the plug-in configures them.
 namespace core_test {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 #include <limits>
-#include "core/IParam.h"
+#include "base/IParam.h"
 #include "ParamFixtures.h"
 
 using ifx::IParam;

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <limits>
 #include <vector>
-#include "core/IEditorDelegate.h"
-#include "core/IPeakAvgSender.h"
+#include "base/IEditorDelegate.h"
+#include "base/IPeakAvgSender.h"
 
 using ifx::IPeakAvgSender;
 using ifx::ISenderPacket;

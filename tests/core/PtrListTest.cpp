@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <vector>
-#include "core/IPtrList.h"
+#include "base/IPtrList.h"
 
 using ifx::IPtrList;
 

@@ -2,7 +2,7 @@
 
 #include <climits>
 #include <string>
-#include "core/IString.h"
+#include "base/IString.h"
 
 using ifx::IString;
 

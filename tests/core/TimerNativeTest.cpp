@@ -3,9 +3,9 @@
 #include <memory>
 #include <stdexcept>
 #include <vector>
-#include "graphics/platform/Timer.h"
-#include "graphics/platform/TimerList.h"
-#include "graphics/platform/native/TimerNative.h"
+#include "platform/Timer.h"
+#include "platform/TimerList.h"
+#include "platform/native/TimerNative.h"
 
 using ifx::Timer;
 namespace native = ifx::native;

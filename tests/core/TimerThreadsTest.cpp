@@ -6,8 +6,8 @@
 #include <atomic>
 #include <memory>
 #include <thread>
-#include "graphics/platform/TimerList.h"
-#include "graphics/platform/Timer_impl.h"
+#include "platform/TimerList.h"
+#include "platform/Timer_impl.h"
 
 using ifx::Timer;
 

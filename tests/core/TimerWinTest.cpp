@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
-#include "graphics/platform/Timer.h"
-#include "graphics/platform/TimerList.h"
+#include "platform/Timer.h"
+#include "platform/TimerList.h"
 
 using ifx::Timer;
 

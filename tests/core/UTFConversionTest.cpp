@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include "core/UTFConversion.h"
+#include "base/UTFConversion.h"
 
 #if defined(_WIN32)
 #include <windows.h>

@@ -6,7 +6,7 @@
 #include <functional>
 #include <initializer_list>
 
-#include "graphics/IControl.h"
+#include "toolkit/IControl.h"
 #include "support/HeadlessGfxVG.h"
 #include "support/RecordingDelegate.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "drawing/DrawingFixture.h"
-#include "graphics/renderer/CanvasRenderTarget.h"
+#include "renderer/CanvasRenderTarget.h"
 
 using namespace ifx::igfx;
 using ifx::testkit::DrawingFixture;

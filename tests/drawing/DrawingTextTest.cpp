@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "drawing/DrawingFixture.h"
-#include "graphics/renderer/CanvasContext.h"
-#include "graphics/platform/PlatformFont.h"
-#include "graphics/renderer/GlyphStore.h"
+#include "renderer/CanvasContext.h"
+#include "platform/PlatformFont.h"
+#include "renderer/GlyphStore.h"
 #include "support/RobotoFont.h"
 
 using namespace ifx::igfx;

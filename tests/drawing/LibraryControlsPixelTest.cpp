@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "core/IParam.h"
+#include "base/IParam.h"
 #include "drawing/DrawingFixture.h"
-#include "graphics/IBitmapControl.h"
-#include "graphics/ICaptionControl.h"
-#include "graphics/ILambdaControl.h"
-#include "graphics/IPanelControl.h"
-#include "graphics/ITextControl.h"
+#include "toolkit/IBitmapControl.h"
+#include "toolkit/ICaptionControl.h"
+#include "toolkit/ILambdaControl.h"
+#include "toolkit/IPanelControl.h"
+#include "toolkit/ITextControl.h"
 
 using namespace ifx;
 using namespace ifx::igfx;

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "core/ISenderPacket.h"
+#include "base/ISenderPacket.h"
 #include "plugin/editor/MurkwispLayout.h"
 #include "support/AllocationCounter.h"
 #include "HeadlessEditor.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <typeinfo>
 
-#include "graphics/IGfx.h"
+#include "toolkit/IGfx.h"
 #include "plugin/MurkwispTestSupport.h"
 #include "support/DrawnShapes.h"
 #include "support/RecordingGfx.h"

@@ -5,14 +5,14 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/ISenderPacket.h"
-#include "core/framework/IPluginBase.h"
-#include "graphics/IBitmapControl.h"
-#include "graphics/ICaptionControl.h"
-#include "graphics/ICornerResizerControl.h"
-#include "graphics/ILambdaControl.h"
-#include "graphics/IPanelControl.h"
-#include "graphics/ITextControl.h"
+#include "base/ISenderPacket.h"
+#include "framework/IPluginBase.h"
+#include "toolkit/IBitmapControl.h"
+#include "toolkit/ICaptionControl.h"
+#include "toolkit/ICornerResizerControl.h"
+#include "toolkit/ILambdaControl.h"
+#include "toolkit/IPanelControl.h"
+#include "toolkit/ITextControl.h"
 #include "plugin/editor/AboutPopup.h"
 #include "plugin/editor/FennowIconButton.h"
 #include "plugin/editor/HauntedMeterControl.h"

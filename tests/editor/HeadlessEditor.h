@@ -6,7 +6,7 @@
 // the same rectangle list.
 #include <memory>
 
-#include "graphics/IRegionRects.h"
+#include "toolkit/IRegionRects.h"
 #include "plugin/MurkwispTestSupport.h"
 #include "support/HeadlessGfxVG.h"
 #include "support/RobotoFont.h"

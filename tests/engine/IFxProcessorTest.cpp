@@ -1,6 +1,6 @@
-#include "core/IPluginConfiguration.h"
-#include "core/IString.h"
-#include "core/framework/IFxProcessor.h"
+#include "base/IPluginConfiguration.h"
+#include "base/IString.h"
+#include "framework/IFxProcessor.h"
 
 #include <gtest/gtest.h>
 

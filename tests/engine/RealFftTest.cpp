@@ -1,7 +1,7 @@
 // RealFft against Kiss FFT: the same bits for every size, direction and
 // kind of input, including the signs of zeros (an all-zero frame's bins feed
 // the engine's phase through atan2).
-#include "plugin/engine/RealFft.h"
+#include "engine/RealFft.h"
 
 #include <kiss_fftr.h>
 

@@ -1,7 +1,7 @@
 // The four-wide functions against double-precision results: errors in units
 // in the last place of the float result, over the ranges the engine meets
 // and beyond, with four different arguments per call so a lane mix-up shows.
-#include "plugin/engine/SimdMath.h"
+#include "engine/SimdMath.h"
 
 #include <gtest/gtest.h>
 

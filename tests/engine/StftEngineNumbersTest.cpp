@@ -6,7 +6,7 @@
 // Expected outputs are the expected bins run through a double-precision
 // inverse transform, the window and the 1.5 / N overlap-add gain.
 #include "engine/ReferenceStftEngine.h"
-#include "plugin/engine/StftEngine.h"
+#include "engine/StftEngine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "plugin/engine/StftEngine.h"
+#include "engine/StftEngine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The font-file reader and font data on real fonts from Debian's packages
 // and on crafted bytes; shared by the native and the windows tree.
-#include "graphics/platform/FontFileInfo.h"
-#include "graphics/platform/PlatformFont.h"
+#include "platform/FontFileInfo.h"
+#include "platform/PlatformFont.h"
 #include "fonts/FontBuilder.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // Platform fonts under wine: the modules' embedded font, private installs,
 // GDI fonts by name and the two font caches.
-#include "core/OpenFileUtf8.h"
+#include "base/OpenFileUtf8.h"
 #include "fonts/FontBuilder.h"
-#include "graphics/platform/ResourceLookup.h"
-#include "graphics/platform/win/WinFont.h"
-#include "graphics/platform/win/WinFontCaches.h"
-#include "graphics/platform/win/WinFontLoader.h"
-#include "graphics/platform/win/WinText.h"
+#include "platform/ResourceLookup.h"
+#include "platform/win/WinFont.h"
+#include "platform/win/WinFontCaches.h"
+#include "platform/win/WinFontLoader.h"
+#include "platform/win/WinText.h"
 
 #include <gtest/gtest.h>
 

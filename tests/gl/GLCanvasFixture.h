@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "gl/EglTestContext.h"
-#include "graphics/renderer/CanvasContext.h"
-#include "graphics/renderer/CanvasGLBackend.h"
-#include "graphics/renderer/CanvasPaint.h"
-#include "graphics/renderer/CanvasRenderTarget.h"
+#include "renderer/CanvasContext.h"
+#include "renderer/CanvasGLBackend.h"
+#include "renderer/CanvasPaint.h"
+#include "renderer/CanvasRenderTarget.h"
 
 struct Rgba
 {

@@ -12,12 +12,12 @@
 #include <cstring>
 #include <vector>
 
-#include "graphics/renderer/CanvasContext.h"
-#include "graphics/renderer/CanvasGLBackend.h"
-#include "graphics/renderer/CanvasPaint.h"
-#include "graphics/renderer/CanvasRenderTarget.h"
-#include "graphics/renderer/GlyphStore.h"
-#include "graphics/window/win/WinGLContext.h"
+#include "renderer/CanvasContext.h"
+#include "renderer/CanvasGLBackend.h"
+#include "renderer/CanvasPaint.h"
+#include "renderer/CanvasRenderTarget.h"
+#include "renderer/GlyphStore.h"
+#include "window/win/WinGLContext.h"
 #include "support/RobotoFont.h"
 
 namespace

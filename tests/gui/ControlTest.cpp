@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/IParam.h"
+#include "base/IParam.h"
 #include "support/FakeClock.h"
 #include "support/GfxFixture.h"
 

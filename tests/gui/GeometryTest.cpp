@@ -5,9 +5,9 @@
 #include <random>
 #include <vector>
 
-#include "graphics/IRECT.h"
-#include "graphics/IRegionRects.h"
-#include "graphics/ITransform2D.h"
+#include "toolkit/IRECT.h"
+#include "toolkit/IRegionRects.h"
+#include "toolkit/ITransform2D.h"
 
 using namespace ifx::igfx;
 

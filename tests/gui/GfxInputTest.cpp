@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/IParam.h"
-#include "graphics/ICaptionControl.h"
+#include "base/IParam.h"
+#include "toolkit/ICaptionControl.h"
 #include "support/GfxFixture.h"
 #include "support/PointerEvent.h"
 #include "support/TestSlider.h"

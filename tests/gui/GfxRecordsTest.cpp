@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "graphics/IPaint.h"
-#include "graphics/IPopupMenu.h"
-#include "graphics/IVectorStyle.h"
+#include "toolkit/IPaint.h"
+#include "toolkit/IPopupMenu.h"
+#include "toolkit/IVectorStyle.h"
 
 using namespace ifx::igfx;
 

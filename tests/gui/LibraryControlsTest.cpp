@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "graphics/IBitmapControl.h"
-#include "graphics/IContainerBase.h"
-#include "graphics/ILambdaControl.h"
+#include "toolkit/IBitmapControl.h"
+#include "toolkit/IContainerBase.h"
+#include "toolkit/ILambdaControl.h"
 #include "support/FakeClock.h"
 #include "support/GfxFixture.h"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "graphics/SVGImage.h"
+#include "toolkit/svg/SVGImage.h"
 #include "support/GfxFixture.h"
 
 using namespace ifx;

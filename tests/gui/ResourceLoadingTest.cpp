@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "core/IHeapBuf.h"
+#include "base/IHeapBuf.h"
 #include "fonts/FontBuilder.h"
-#include "graphics/ResourceCaches.h"
-#include "graphics/SVGImage.h"
-#include "graphics/platform/FontDataCache.h"
-#include "graphics/platform/PlatformFont.h"
+#include "toolkit/ResourceCaches.h"
+#include "toolkit/svg/SVGImage.h"
+#include "platform/FontDataCache.h"
+#include "platform/PlatformFont.h"
 #include "support/GfxFixture.h"
 
 using namespace ifx;

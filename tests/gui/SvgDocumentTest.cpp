@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "graphics/SVGImage.h"
+#include "toolkit/svg/SVGImage.h"
 #include "support/GfxFixture.h"
 
 using namespace ifx;

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "graphics/SVGImage.h"
-#include "graphics/SVGParser.h"
-#include "graphics/SVGParserState.h"
+#include "toolkit/svg/SVGImage.h"
+#include "toolkit/svg/SVGParser.h"
+#include "toolkit/svg/SVGParserState.h"
 
 using namespace ifx::igfx;
 

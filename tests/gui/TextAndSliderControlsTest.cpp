@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/IParam.h"
-#include "graphics/ICaptionControl.h"
-#include "graphics/ITextControl.h"
+#include "base/IParam.h"
+#include "toolkit/ICaptionControl.h"
+#include "toolkit/ITextControl.h"
 #include "support/GfxFixture.h"
 #include "support/PointerEvent.h"
 #include "support/TestSlider.h"

@@ -7,11 +7,11 @@
 #include <cstring>
 #include <limits>
 
-#include "core/ISenderPacket.h"
-#include "graphics/ICornerResizerControl.h"
-#include "graphics/IVMeterControl.h"
-#include "graphics/IVPeakAvgMeterControl.h"
-#include "graphics/IVTrackControlBase.h"
+#include "base/ISenderPacket.h"
+#include "toolkit/ICornerResizerControl.h"
+#include "toolkit/IVMeterControl.h"
+#include "toolkit/IVPeakAvgMeterControl.h"
+#include "toolkit/IVTrackControlBase.h"
 #include "support/DrawnShapes.h"
 #include "support/GfxFixture.h"
 #include "support/PointerEvent.h"

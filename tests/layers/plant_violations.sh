@@ -15,7 +15,7 @@ failures=0
 fresh_copy() {
   rm -rf "$work/tree"
   mkdir -p "$work/tree"
-  cp -r "$root/core" "$root/graphics" "$root/plugin" "$root/abi" "$work/tree/"
+  cp -r "$root"/{base,platform,renderer,toolkit,drawing,window,framework,abi,wrappers,engine,plugin} "$work/tree/"
 }
 
 fresh_copy
@@ -43,32 +43,32 @@ plant() {
   fi
 }
 
-plant "base uses the toolkit" core/IString.cpp '#include "graphics/IGfx.h"' "layer base may not use layer toolkit"
-plant "toolkit uses the VST3 declarations" graphics/IControl.h '#include "abi/vst3/FObject.h"' \
+plant "base uses the toolkit" base/IString.cpp '#include "toolkit/IGfx.h"' "layer base may not use layer toolkit"
+plant "toolkit uses the VST3 declarations" toolkit/IControl.h '#include "abi/vst3/FObject.h"' \
   "layer toolkit may not use layer vst3_abi"
-plant "VST3 wrapper uses the plug-in" core/vst3/IFxVST3Factory.cpp '#include "plugin/Murkwisp.h"' \
+plant "VST3 wrapper uses the plug-in" wrappers/vst3/IFxVST3Factory.cpp '#include "plugin/Murkwisp.h"' \
   "layer vst3_wrapper may not use layer plugin_"
-plant "platform uses the renderer" graphics/platform/win/GLProcLookupWin.cpp \
-  '#include "graphics/renderer/CanvasGLApi.h"' "layer platform may not use layer renderer"
-plant "relative include into the renderer" graphics/IGfx.cpp '#include "renderer/CanvasContext.h"' \
+plant "platform uses the renderer" platform/win/GLProcLookupWin.cpp \
+  '#include "renderer/CanvasGLApi.h"' "layer platform may not use layer renderer"
+plant "relative include into the renderer" toolkit/IGfx.cpp '#include "../renderer/CanvasContext.h"' \
   "layer toolkit may not use layer renderer"
-plant "engine uses the framework" plugin/engine/StftEngine.cpp '#include "core/framework/IFxProcessor.h"' \
+plant "engine uses the framework" engine/StftEngine.cpp '#include "framework/IFxProcessor.h"' \
   "layer engine may not use layer framework"
-plant "Win32 outside the platform halves" graphics/IGfx.cpp '#include <windows.h>' "Win32 headers belong in the win/ folders"
+plant "Win32 outside the platform halves" toolkit/IGfx.cpp '#include <windows.h>' "Win32 headers belong in the win/ folders"
 plant "a folder of no layer" plugin/drafts/Draft.cpp '#include "plugin/Murkwisp.h"' "in no layer's folder"
 
 # The compiler itself refuses what the base layer may not see.
 compiles() { printf '#include "%s"\n' "$1" | "$cxx" -std=c++17 -fsyntax-only -x c++ "${base_includes[@]}" - 2>&1; }
-if ! out=$(compiles core/IString.h); then
+if ! out=$(compiles base/IString.h); then
   printf '%s\n' "$out"
   echo "FAIL a base header does not compile with the base layer's include path"
   failures=$((failures + 1))
-elif out=$(compiles graphics/IGfx.h) || ! printf '%s\n' "$out" | grep -q 'No such file'; then
+elif out=$(compiles toolkit/IGfx.h) || ! printf '%s\n' "$out" | grep -q 'No such file'; then
   printf '%s\n' "$out"
   echo "FAIL a toolkit header compiles with the base layer's include path"
   failures=$((failures + 1))
 else
-  echo "PASS the base layer's include path finds core/IString.h and not graphics/IGfx.h"
+  echo "PASS the base layer's include path finds base/IString.h and not toolkit/IGfx.h"
 fi
 
 [ $failures -eq 0 ] && echo "ALL CAUGHT" && exit 0

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 
-#include "graphics/ILambdaControl.h"
+#include "toolkit/ILambdaControl.h"
 #include "plugin/editor/BackgroundDrawFunctions.h"
 #include "plugin/editor/MurkwispStyles.h"
 #include "support/HeadlessGfxVG.h"

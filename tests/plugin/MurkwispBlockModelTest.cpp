@@ -5,8 +5,8 @@
 // agree to the bit over changing controls and block sizes.
 #include "MurkwispTestSupport.h"
 
-#include "plugin/engine/DenormalGuard.h"
-#include "plugin/engine/StftEngine.h"
+#include "engine/DenormalGuard.h"
+#include "engine/StftEngine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "MurkwispTestSupport.h"
 
-#include "core/IPluginConfiguration.h"
-#include "core/IPresetSlot.h"
-#include "core/IString.h"
-#include "graphics/IGfx.h"
+#include "base/IPluginConfiguration.h"
+#include "base/IPresetSlot.h"
+#include "base/IString.h"
+#include "toolkit/IGfx.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "MurkwispTestSupport.h"
 #include "support/AllocationCounter.h"
 
-#include "plugin/engine/DenormalGuard.h"
-#include "plugin/engine/StftEngine.h"
+#include "engine/DenormalGuard.h"
+#include "engine/StftEngine.h"
 
 #include <gtest/gtest.h>
 

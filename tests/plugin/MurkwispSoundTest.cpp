@@ -1,7 +1,7 @@
 #include "MurkwispTestSupport.h"
 
-#include "core/framework/IHostTimeInfo.h"
-#include "plugin/engine/StftEngine.h"
+#include "framework/IHostTimeInfo.h"
+#include "engine/StftEngine.h"
 
 #include <gtest/gtest.h>
 

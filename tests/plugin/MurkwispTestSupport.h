@@ -1,7 +1,7 @@
 #pragma once
 // Shared set-up for the plug-in tests: an instance without network access,
 // driven like a host would drive it.
-#include "core/IParam.h"
+#include "base/IParam.h"
 #include "plugin/Murkwisp.h"
 #include "plugin/UpdateChecker.h"
 

@@ -11,7 +11,7 @@
 
 #include "engine/ReferenceStftEngine.h"
 #include "plugin/MurkwispPresets.h"
-#include "plugin/engine/StftEngine.h"
+#include "engine/StftEngine.h"
 
 #include <gtest/gtest.h>
 

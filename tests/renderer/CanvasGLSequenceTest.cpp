@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "graphics/renderer/CanvasContext.h"
-#include "graphics/renderer/CanvasGLBackend.h"
-#include "graphics/renderer/CanvasPaint.h"
-#include "graphics/renderer/CanvasRenderTarget.h"
+#include "renderer/CanvasContext.h"
+#include "renderer/CanvasGLBackend.h"
+#include "renderer/CanvasPaint.h"
+#include "renderer/CanvasRenderTarget.h"
 #include "renderer/RecordingGL.h"
 
 namespace

@@ -3,7 +3,7 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 
-#include "graphics/renderer/CanvasTransform.h"
+#include "renderer/CanvasTransform.h"
 #include "renderer/CanvasTestUtil.h"
 
 TEST(CanvasLifetime, CreateSetsUpAndMakesTheAtlasImageDestroyFreesIt)

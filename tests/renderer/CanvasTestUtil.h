@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "graphics/renderer/CanvasContext.h"
-#include "graphics/renderer/CanvasPaint.h"
+#include "renderer/CanvasContext.h"
+#include "renderer/CanvasPaint.h"
 #include "renderer/RecordingBackend.h"
 
 // A context over a recording back end, inside a 200 x 200 frame at ratio 1.

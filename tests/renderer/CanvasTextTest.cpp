@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/renderer/GlyphStore.h"
+#include "renderer/GlyphStore.h"
 #include "renderer/CanvasTestUtil.h"
 #include "support/RobotoFont.h"
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "graphics/renderer/CanvasTypes.h"
-#include "graphics/platform/FontFileInfo.h"
-#include "graphics/renderer/GlyphStore.h"
+#include "renderer/CanvasTypes.h"
+#include "platform/FontFileInfo.h"
+#include "renderer/GlyphStore.h"
 #include "support/RobotoFont.h"
 
 using ifx::testkit::RobotoBytes;

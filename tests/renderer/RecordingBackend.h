@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/renderer/CanvasTypes.h"
+#include "renderer/CanvasTypes.h"
 
 struct RecordedPath
 {

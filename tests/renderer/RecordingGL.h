@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/renderer/CanvasGLApi.h"
+#include "renderer/CanvasGLApi.h"
 
 struct GLRecord
 {

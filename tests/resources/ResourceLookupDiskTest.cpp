@@ -1,5 +1,5 @@
 // The disk half of the resource lookup, shared by both builds.
-#include "graphics/platform/ResourceLookup.h"
+#include "platform/ResourceLookup.h"
 #include "resources/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The module half: resources compiled into this test program by windres.
-#include "graphics/platform/ResourceLookup.h"
-#include "graphics/platform/win/ResourceLookupWin.h"
+#include "platform/ResourceLookup.h"
+#include "platform/win/ResourceLookupWin.h"
 #include "resources/TestFiles.h"
 
 #include <gtest/gtest.h>

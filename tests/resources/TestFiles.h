@@ -1,7 +1,7 @@
 #pragma once
 // Whole-file reads and writes by UTF-8 path for the lookup tests, through
 // the same OpenFileUtf8 the plug-in uses.
-#include "core/OpenFileUtf8.h"
+#include "base/OpenFileUtf8.h"
 
 #include <cstdio>
 #include <string>

@@ -2,7 +2,7 @@
 // Replaces the animation clock and random source for the lifetime of the
 // object, so animation tests step time instead of sleeping.
 #include <cstdint>
-#include "graphics/GfxClock.h"
+#include "toolkit/GfxClock.h"
 
 namespace ifx {
 namespace testkit {

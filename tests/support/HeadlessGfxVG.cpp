@@ -4,12 +4,12 @@
 #define STB_IMAGE_WRITE_STATIC
 #include <stb_image_write.h>
 
-#include "core/IHeapBuf.h"
-#include "graphics/IRegionRects.h"
-#include "graphics/platform/PlatformFont.h"
-#include "graphics/renderer/CanvasContext.h"
-#include "graphics/renderer/CanvasGLBackend.h"
-#include "graphics/renderer/CanvasRenderTarget.h"
+#include "base/IHeapBuf.h"
+#include "toolkit/IRegionRects.h"
+#include "platform/PlatformFont.h"
+#include "renderer/CanvasContext.h"
+#include "renderer/CanvasGLBackend.h"
+#include "renderer/CanvasRenderTarget.h"
 
 namespace ifx {
 namespace testkit {

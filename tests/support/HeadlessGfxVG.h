@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "gl/EglTestContext.h"
-#include "graphics/drawing/IGfxVG.h"
+#include "drawing/IGfxVG.h"
 
 namespace ifx {
 namespace testkit {

@@ -1,6 +1,6 @@
 #pragma once
 // One pointer event as the window hands it to IGfx.
-#include "graphics/IInputEvents.h"
+#include "toolkit/IInputEvents.h"
 
 namespace ifx {
 namespace testkit {

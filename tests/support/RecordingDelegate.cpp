@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "core/IParam.h"
+#include "base/IParam.h"
 
 namespace ifx {
 namespace testkit {

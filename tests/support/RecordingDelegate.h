@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/IGEditorDelegate.h"
+#include "toolkit/IGEditorDelegate.h"
 #include "support/EventLog.h"
 
 namespace ifx {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/IGfx.h"
+#include "toolkit/IGfx.h"
 #include "support/EventLog.h"
 
 namespace ifx {

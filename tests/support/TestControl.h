@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "graphics/IControl.h"
-#include "graphics/IGfx.h"
-#include "graphics/IPopupMenu.h"
+#include "toolkit/IControl.h"
+#include "toolkit/IGfx.h"
+#include "toolkit/IPopupMenu.h"
 #include "support/EventLog.h"
 
 namespace ifx {

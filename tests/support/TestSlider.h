@@ -1,6 +1,6 @@
 #pragma once
 // A slider base that draws nothing, for tests of its mouse behaviour.
-#include "graphics/ISliderControlBase.h"
+#include "toolkit/ISliderControlBase.h"
 
 namespace ifx {
 namespace testkit {

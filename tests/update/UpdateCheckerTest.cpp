@@ -1,5 +1,5 @@
 #include "plugin/UpdateChecker.h"
-#include "core/OpenableUrl.h"
+#include "base/OpenableUrl.h"
 
 #include <gtest/gtest.h>
 

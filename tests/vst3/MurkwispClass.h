@@ -1,6 +1,6 @@
 #pragma once
 // The plug-in class as the module entry registers it with the factory.
-#include "core/vst3/IFxVST3Factory.h"
+#include "wrappers/vst3/IFxVST3Factory.h"
 #include "plugin/Murkwisp.h"
 
 namespace vst3test {

@@ -7,9 +7,9 @@
 
 #include "abi/vst3/Vst3ChannelContext.h"
 #include "abi/vst3/Vst3Units.h"
-#include "core/IMidiMessage.h"
-#include "core/IParam.h"
-#include "core/IString.h"
+#include "base/IMidiMessage.h"
+#include "base/IParam.h"
+#include "base/IString.h"
 #include "vst3/Vst3TestHost.h"
 
 using namespace vst3test;

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "abi/vst3/Vst3Units.h"
-#include "core/IMidiMessage.h"
-#include "core/IParam.h"
-#include "core/IPluginConfiguration.h"
-#include "core/vst3/IFxVST3.h"
-#include "core/vst3/IFxVST3Parameter.h"
-#include "core/vst3/IMidiMessageQueue.h"
+#include "base/IMidiMessage.h"
+#include "base/IParam.h"
+#include "base/IPluginConfiguration.h"
+#include "wrappers/vst3/IFxVST3.h"
+#include "wrappers/vst3/IFxVST3Parameter.h"
+#include "wrappers/vst3/IMidiMessageQueue.h"
 #include "vst3/Vst3TestHost.h"
 
 using namespace vst3test;

@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/IParam.h"
+#include "base/IParam.h"
 #include "vst3/Vst3TestHost.h"
 
 using namespace vst3test;

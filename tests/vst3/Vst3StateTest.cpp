@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "core/IParam.h"
-#include "core/LookUpHost.h"
+#include "base/IParam.h"
+#include "base/LookUpHost.h"
 #include "vst3/Vst3TestHost.h"
 
 using namespace vst3test;

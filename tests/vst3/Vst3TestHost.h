@@ -10,8 +10,8 @@
 #include "abi/vst3/Vst3AudioProcessor.h"
 #include "abi/vst3/Vst3Component.h"
 #include "abi/vst3/Vst3EditController.h"
-#include "core/IParam.h"
-#include "core/vst3/IFxVST3.h"
+#include "base/IParam.h"
+#include "wrappers/vst3/IFxVST3.h"
 #include "vst3/MurkwispClass.h"
 #include "vst3host/HostObjects.h"
 

@@ -11,10 +11,10 @@
 
 #include "abi/vst3/CPluginView.h"
 #include "abi/vst3/Vst3PlugView.h"
-#include "core/LookUpHost.h"
-#include "core/vst3/IFxVST3Keys.h"
-#include "graphics/platform/KeyScan.h"
-#include "graphics/IGfx.h"
+#include "base/LookUpHost.h"
+#include "wrappers/vst3/IFxVST3Keys.h"
+#include "platform/KeyScan.h"
+#include "toolkit/IGfx.h"
 #include "support/RecordingGfx.h"
 #include "vst3/Vst3TestHost.h"
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "graphics/window/win/IGfxWin.h"
+#include "window/win/IGfxWin.h"
 #include "support/RecordingDelegate.h"
 
 namespace {

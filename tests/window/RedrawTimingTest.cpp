@@ -8,11 +8,11 @@
 #include <memory>
 #include <thread>
 
-#include "graphics/platform/Timer.h"
-#include "graphics/window/RedrawTiming.h"
+#include "platform/Timer.h"
+#include "window/RedrawTiming.h"
 
 #ifndef _WIN32
-#include "graphics/platform/native/TimerNative.h"
+#include "platform/native/TimerNative.h"
 #endif
 
 using ifx::igfx::RedrawTimerPeriodMs;

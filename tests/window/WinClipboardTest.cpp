@@ -10,8 +10,8 @@
 #include <string>
 
 #include "WinTestWindow.h"
-#include "graphics/window/DropFiles.h"
-#include "graphics/window/win/WinClipboard.h"
+#include "window/DropFiles.h"
+#include "window/win/WinClipboard.h"
 
 using namespace ifx;
 using namespace ifx::igfx;

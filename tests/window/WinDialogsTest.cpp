@@ -8,9 +8,9 @@
 #include <string>
 
 #include "WinTestWindow.h"
-#include "graphics/platform/win/WinText.h"
-#include "graphics/window/win/WinColourDialog.h"
-#include "graphics/window/win/WinFileDialogs.h"
+#include "platform/win/WinText.h"
+#include "window/win/WinColourDialog.h"
+#include "window/win/WinFileDialogs.h"
 
 using namespace ifx;
 using namespace ifx::igfx;

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "WinTestWindow.h"
-#include "graphics/window/DropFiles.h"
-#include "graphics/window/win/DragAndDropHelpers.h"
-#include "graphics/window/win/WinFileDrag.h"
-#include "graphics/window/win/WinOleScope.h"
+#include "window/DropFiles.h"
+#include "window/win/DragAndDropHelpers.h"
+#include "window/win/WinFileDrag.h"
+#include "window/win/WinOleScope.h"
 
 using namespace ifx;
 using namespace ifx::igfx;

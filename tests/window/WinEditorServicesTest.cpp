@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "WinTestWindow.h"
-#include "core/IParam.h"
-#include "graphics/window/win/IGfxWin.h"
+#include "base/IParam.h"
+#include "window/win/IGfxWin.h"
 #include "support/RecordingDelegate.h"
 #include "support/TestControl.h"
 

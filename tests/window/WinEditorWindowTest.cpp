@@ -12,10 +12,10 @@
 #include <memory>
 #include <vector>
 
-#include "graphics/window/PlatformGraphics.h"
-#include "graphics/window/RedrawTiming.h"
-#include "graphics/window/win/IGfxWin.h"
-#include "graphics/window/win/WinGLContext.h"
+#include "window/PlatformGraphics.h"
+#include "window/RedrawTiming.h"
+#include "window/win/IGfxWin.h"
+#include "window/win/WinGLContext.h"
 #include "support/RecordingDelegate.h"
 #include "support/TestControl.h"
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "WinTestWindow.h"
-#include "graphics/IPopupMenu.h"
-#include "graphics/window/win/WinNativeMenu.h"
+#include "toolkit/IPopupMenu.h"
+#include "window/win/WinNativeMenu.h"
 
 using namespace ifx;
 using namespace ifx::igfx;

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "WinTestWindow.h"
-#include "graphics/window/win/WinRevealPath.h"
-#include "graphics/window/win/WinTooltip.h"
-#include "graphics/window/win/WinUrlOpener.h"
+#include "window/win/WinRevealPath.h"
+#include "window/win/WinTooltip.h"
+#include "window/win/WinUrlOpener.h"
 
 using namespace ifx;
 using namespace ifx::igfx;

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "WinTestWindow.h"
-#include "core/IParam.h"
-#include "graphics/platform/win/WinFontCaches.h"
-#include "graphics/window/win/WinTextEntryField.h"
-#include "graphics/window/win/WinTooltip.h"
+#include "base/IParam.h"
+#include "platform/win/WinFontCaches.h"
+#include "window/win/WinTextEntryField.h"
+#include "window/win/WinTooltip.h"
 
 using namespace ifx;
 using namespace ifx::igfx;

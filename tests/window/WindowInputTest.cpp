@@ -6,9 +6,9 @@
 #include <cmath>
 #include <string>
 
-#include "graphics/window/TouchTracker.h"
-#include "graphics/window/WindowInput.h"
-#include "graphics/window/WindowScale.h"
+#include "window/TouchTracker.h"
+#include "window/WindowInput.h"
+#include "window/WindowScale.h"
 
 using namespace ifx::igfx;
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "core/IParam.h"
-#include "graphics/IPopupMenu.h"
-#include "graphics/window/DropFiles.h"
-#include "graphics/window/FileDialogText.h"
-#include "graphics/window/MenuLayout.h"
-#include "graphics/window/TextEntryFilter.h"
+#include "base/IParam.h"
+#include "toolkit/IPopupMenu.h"
+#include "window/DropFiles.h"
+#include "window/FileDialogText.h"
+#include "window/MenuLayout.h"
+#include "window/TextEntryFilter.h"
 
 using namespace ifx;
 using namespace ifx::igfx;

@@ -1,0 +1,170 @@
+// Module entry of Murkwisp.clap: the clap_entry and clap_factory exports, the
+// plug-in descriptor and the process-wide creation lock.
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <string>
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+#include "abi/clap/Clap.h"
+#include "wrappers/clap/ClapModuleInstance.h"
+#include "wrappers/clap/IFxCLAP.h"
+#include "plugin/Murkwisp.h"
+
+namespace {
+
+const char kPluginId[] = "com.Tarnhollow - Korvane.Murkwisp";
+const char* const kFeatures[] = {CLAP_PLUGIN_FEATURE_AUDIO_EFFECT, CLAP_PLUGIN_FEATURE_STEREO, nullptr};
+
+// init and deinit may come several times (CLAP 1.2); only the first init and
+// the matching last deinit do the work, and both are counted under a lock.
+std::mutex gEntryMutex;
+int gInitCount = 0;
+std::string gPluginPath;
+std::unique_ptr<clap_plugin_descriptor_t> gPluginDescriptor;
+
+// Two host threads never construct plug-ins at the same time.
+std::mutex gCreateMutex;
+
+void FillDescriptor(clap_plugin_descriptor_t& d)
+{
+  d.clap_version = CLAP_VERSION_INIT;
+  d.id = kPluginId;
+  d.name = "Murkwisp";
+  d.vendor = "Tarnhollow Audio - Korvane";
+  d.url = "https://tarnhollow-audio.example";
+  d.manual_url = "https://tarnhollow-audio.example/murkwisp/manual";
+  d.support_url = "https://tarnhollow-audio.example/support";
+  d.version = "0.9.2";
+  d.description =
+    "Haunted spectral audio effect with FFT-based pitch shifting, fennowly resonance, and whisper effects";
+  d.features = kFeatures;
+}
+
+bool CLAP_ABI ClapEntryInit(const char* pluginPath)
+{
+  if (!pluginPath)
+    return false;
+  try
+  {
+    std::lock_guard<std::mutex> lock(gEntryMutex);
+    if (gInitCount > 0)
+    {
+      ++gInitCount;
+      return true;
+    }
+    auto desc = std::make_unique<clap_plugin_descriptor_t>();
+    std::memset(desc.get(), 0, sizeof(clap_plugin_descriptor_t));
+    FillDescriptor(*desc);
+    gPluginPath = pluginPath;
+    gPluginDescriptor = std::move(desc);
+    gInitCount = 1;
+    return true;
+  }
+  catch (...)
+  {
+    return false;
+  }
+}
+
+void CLAP_ABI ClapEntryDeinit(void)
+{
+  try
+  {
+    std::lock_guard<std::mutex> lock(gEntryMutex);
+    if (gInitCount == 0)
+      return;
+    if (--gInitCount > 0)
+      return;
+    gPluginPath.clear();
+    gPluginDescriptor.reset();
+  }
+  catch (...)
+  {
+  }
+}
+
+const clap_plugin_descriptor_t* CurrentDescriptor()
+{
+  std::lock_guard<std::mutex> lock(gEntryMutex);
+  return gPluginDescriptor.get();
+}
+
+uint32_t CLAP_ABI ClapFactoryGetPluginCount(const clap_plugin_factory_t*)
+{
+  return 1;
+}
+
+const clap_plugin_descriptor_t* CLAP_ABI ClapFactoryGetPluginDescriptor(const clap_plugin_factory_t*, uint32_t index)
+{
+  try
+  {
+    return index == 0 ? CurrentDescriptor() : nullptr;
+  }
+  catch (...)
+  {
+    return nullptr;
+  }
+}
+
+const clap_plugin_t* CLAP_ABI ClapFactoryCreatePlugin(const clap_plugin_factory_t*, const clap_host_t* host,
+                                                      const char* pluginId)
+{
+  if (!host || !pluginId)
+    return nullptr;
+  try
+  {
+    // Before init or after the last deinit there is no descriptor to hand out.
+    const clap_plugin_descriptor_t* desc = CurrentDescriptor();
+    if (!desc || std::strcmp(pluginId, desc->id) != 0)
+      return nullptr;
+    const ifx::InstanceInfo args{desc, host};
+    std::lock_guard<std::mutex> lock(gCreateMutex);
+    Murkwisp* plugin = new Murkwisp(args);
+    return plugin->ClapPlugin();
+  }
+  catch (...)
+  {
+    return nullptr;
+  }
+}
+
+const void* CLAP_ABI ClapEntryGetFactory(const char* factoryId);
+
+} // namespace
+
+extern "C" {
+
+CLAP_EXPORT extern const clap_plugin_factory_t clap_factory;
+const clap_plugin_factory_t clap_factory = {ClapFactoryGetPluginCount, ClapFactoryGetPluginDescriptor,
+                                            ClapFactoryCreatePlugin};
+
+CLAP_EXPORT extern const clap_plugin_entry_t clap_entry;
+const clap_plugin_entry_t clap_entry = {CLAP_VERSION_INIT, ClapEntryInit, ClapEntryDeinit, ClapEntryGetFactory};
+
+} // extern "C"
+
+namespace {
+
+const void* CLAP_ABI ClapEntryGetFactory(const char* factoryId)
+{
+  if (factoryId && std::strcmp(factoryId, CLAP_PLUGIN_FACTORY_ID) == 0)
+    return &clap_factory;
+  return nullptr;
+}
+
+} // namespace
+
+#if defined(_WIN32)
+// Keeps the instance handle on every call, whatever the reason, for the
+// editor window.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
+{
+  ifx::SetClapModuleInstance(instance);
+  return TRUE;
+}
+#endif

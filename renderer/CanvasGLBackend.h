@@ -1,0 +1,162 @@
+#pragma once
+// The OpenGL 2 render back end of the vector renderer: shader program,
+// textures and per-frame queues of calls, path ranges, vertices and
+// fragment-uniform blocks, drawn in one go by SubmitFrame. UI thread only,
+// with the GL context current.
+
+#include "renderer/CanvasGLApi.h"
+#include "renderer/CanvasTypes.h"
+
+struct CanvasContext;
+
+enum ECanvasGLFlags
+{
+  kCanvasGLAntiAlias = 1,      // shader with edge anti-aliasing, fringes drawn for stencil fills
+  kCanvasGLStencilStrokes = 2, // overlapping stroke parts blend once
+  kCanvasGLDebug = 4,          // print GL errors after each step
+};
+
+// Image flag of a texture record whose GL texture belongs to someone else.
+constexpr int kCanvasGLTextureNotOwned = 0x10000;
+
+enum ECanvasGLCallType { kCanvasGLFill = 1, kCanvasGLConvexFill = 2, kCanvasGLStroke = 3, kCanvasGLTriangles = 4 };
+
+struct CanvasGLTexture
+{
+  int id; // 0: free slot
+  cgl::Uint tex;
+  int width, height;
+  int type;
+  int flags;
+};
+
+struct CanvasGLBlend
+{
+  cgl::Enum srcRGB, dstRGB, srcAlpha, dstAlpha;
+};
+
+struct CanvasGLCall
+{
+  int type;
+  int image;
+  int pathOffset;
+  int pathCount;
+  int triangleOffset;
+  int triangleCount;
+  int uniformOffset; // bytes
+  CanvasGLBlend blend;
+};
+
+struct CanvasGLPathRange
+{
+  int fillOffset, fillCount;
+  int strokeOffset, strokeCount;
+};
+
+// One block of the shader's uniform array "frag": 11 vec4.
+struct CanvasGLFragUniforms
+{
+  float scissorMat[12]; // three columns (x, y, z, unused)
+  float paintMat[12];
+  float innerCol[4]; // premultiplied
+  float outerCol[4];
+  float scissorExt[2];
+  float scissorScale[2];
+  float extent[2];
+  float radius;
+  float feather;
+  float strokeMult;
+  float strokeThr;
+  float texType; // 0 premultiplied RGBA, 1 straight RGBA, 2 alpha
+  float type;    // 0 gradient, 1 image, 2 stencil fill, 3 textured triangles
+};
+
+struct CanvasGLBackend
+{
+  static constexpr int kFragVectors = 11;
+
+  CanvasGLApi gl;
+  cgl::Uint program, fragShader, vertShader;
+  int locViewSize, locTex, locFrag;
+  CanvasGLTexture* textures;
+  int ntextures, ctextures;
+  int textureId; // last id given out; ids are never reused
+  float view[2];
+  int fragSize; // bytes between uniform blocks
+  int flags;
+  cgl::Uint vertBuf;
+  CanvasGLCall* calls;
+  int ncalls, ccalls;
+  CanvasGLPathRange* paths;
+  int npaths, cpaths;
+  CanvasVertex* verts;
+  int nverts, cverts;
+  unsigned char* uniforms;
+  int nuniforms, cuniforms;
+  int dummyTex;
+  int windowFramebuffer; // the context's own framebuffer, read at set-up
+  cgl::Uint boundTexture;
+  cgl::Uint stencilMaskCache;
+  cgl::Enum stencilFuncCache;
+  int stencilFuncRef;
+  cgl::Uint stencilFuncMask;
+  CanvasGLBlend blendCache;
+
+  // A zeroed back end over the given entry points; null without memory.
+  static CanvasGLBackend* New(const CanvasGLApi& gl, int flags);
+  // The callback table for the renderer, the back end as its user pointer.
+  static CanvasBackend Table(CanvasGLBackend* backend);
+
+  // ---- The twelve callbacks
+  static int SetUp(void* user);
+  static int MakeTexture(void* user, int type, int w, int h, int imageFlags, const unsigned char* data);
+  static int FreeTexture(void* user, int image);
+  static int WriteTexture(void* user, int image, int x, int y, int w, int h, const unsigned char* data);
+  static int QueryTextureSize(void* user, int image, int* w, int* h);
+  static void SetViewSize(void* user, float width, float height, float devicePixelRatio);
+  static void DiscardFrame(void* user);
+  static void SubmitFrame(void* user);
+  static void QueueFill(void* user, const CanvasPaint* paint, CanvasComposite composite, const CanvasClip* scissor,
+                        float fringe, const float* bounds, const CanvasFlatPath* paths, int npaths);
+  static void QueueStroke(void* user, const CanvasPaint* paint, CanvasComposite composite, const CanvasClip* scissor,
+                          float fringe, float strokeWidth, const CanvasFlatPath* paths, int npaths);
+  static void QueueTriangles(void* user, const CanvasPaint* paint, CanvasComposite composite,
+                             const CanvasClip* scissor, const CanvasVertex* verts, int nverts, float fringe);
+  static void TearDown(void* user);
+
+  // ---- Internals
+  CanvasGLTexture* FindTexture(int id);
+  CanvasGLTexture* NewTextureSlot();
+  bool BuildProgram(const char* name, const char* header, const char* opts, const char* vshader,
+                    const char* fshader);
+  void CheckError(const char* step);
+  bool PaintToUniforms(CanvasGLFragUniforms* frag, const CanvasPaint* paint, const CanvasClip* scissor, float width,
+                       float fringe, float strokeThr);
+  CanvasGLFragUniforms* UniformsAt(int offset) { return (CanvasGLFragUniforms*)&uniforms[offset]; }
+  void BindUniforms(int uniformOffset, int image);
+  void BindTexture(cgl::Uint tex);
+  void SetStencilMask(cgl::Uint mask);
+  void SetStencilFunc(cgl::Enum func, int ref, cgl::Uint mask);
+  void SetBlend(const CanvasGLBlend& blend);
+  void DrawConcaveFill(const CanvasGLCall& call);
+  void DrawConvexFill(const CanvasGLCall& call);
+  void DrawStrokeStrips(const CanvasGLCall& call);
+  void DrawTriangles(const CanvasGLCall& call);
+  static cgl::Enum ToGLBlendFactor(int factor);
+  static CanvasGLBlend BlendForComposite(CanvasComposite composite);
+  // Fringe vertices of the paths, and their fill vertices when asked for.
+  static int CountPathVertices(const CanvasFlatPath* paths, int npaths, bool withFill);
+  CanvasGLCall* NewCall();
+  int ReservePaths(int n);
+  int ReserveVertices(int n);
+  int ReserveUniforms(int n);
+  void EmptyQueues();
+};
+
+// A renderer over the GL back end for the GL context current on this thread;
+// null when an entry point is missing, the shaders fail or memory runs out.
+CanvasContext* CreateCanvasGL(const CanvasGLApi& gl, int flags);
+CanvasContext* CreateCanvasGLForCurrentContext(int flags);
+
+// The GL back end of a renderer made by CreateCanvasGL, else null.
+CanvasGLBackend* CanvasGLBackendOf(CanvasContext* canvas);

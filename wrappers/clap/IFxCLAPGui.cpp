@@ -1,0 +1,142 @@
+// The "clap.gui" extension: the editor as an embedded Win32 child window.
+// Host order: create -> set_parent (the window opens) -> show / hide any
+// number of times -> destroy; sizes and scale may come any time after create.
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+#include "wrappers/clap/IFxCLAP.h"
+
+namespace ifx {
+
+namespace {
+
+// Host sizes are unsigned; the editor's are int.
+int ToEditorSize(uint32_t v)
+{
+  return static_cast<int>(std::min<uint32_t>(v, INT_MAX));
+}
+
+uint32_t ToHostSize(int v)
+{
+  return static_cast<uint32_t>(std::max(0, v));
+}
+
+} // namespace
+
+bool IFxCLAP::GuiIsApiSupported(const char* api, bool isFloating)
+{
+  return !isFloating && std::strcmp(api, CLAP_WINDOW_API_WIN32) == 0;
+}
+
+bool IFxCLAP::GuiCreate(const char* api, bool isFloating)
+{
+  // The window itself is made when the host hands over its parent.
+  return HasEditor() && GuiIsApiSupported(api, isFloating);
+}
+
+void IFxCLAP::GuiDestroy()
+{
+  CloseWindow();
+  mParentWindow = nullptr;
+  mEditorOpen = false;
+}
+
+bool IFxCLAP::GuiSetScale(double scale)
+{
+  if (!HasEditor() || !IsGuiCreated())
+    return false;
+  // Without graphics yet the window takes its scale from its own display.
+  SetDisplayScale(static_cast<float>(scale));
+  return true;
+}
+
+bool IFxCLAP::OpenGuiWindow()
+{
+  if (OpenWindow(mParentWindow))
+  {
+    mEditorOpen = true;
+    return true;
+  }
+  CloseWindow();
+  mEditorOpen = false;
+  return false;
+}
+
+bool IFxCLAP::GuiSetParent(const clap_window_t* window)
+{
+  // Only a gui the host created (and has not destroyed) gets a window.
+  if (!HasEditor() || !IsGuiCreated() || !window->win32)
+    return false;
+  // A second parent moves the editor: close it in the old one first.
+  if (mEditorOpen)
+    GuiHide();
+  mParentWindow = window->win32;
+  return OpenGuiWindow();
+}
+
+bool IFxCLAP::GuiShow()
+{
+  if (!HasEditor() || !IsGuiCreated() || !mParentWindow)
+    return false;
+  // set_parent has opened it already: hosts call show right after.
+  if (mEditorOpen)
+    return true;
+  return OpenGuiWindow();
+}
+
+bool IFxCLAP::GuiHide()
+{
+  if (!HasEditor() || !IsGuiCreated())
+    return false;
+  CloseWindow();
+  mEditorOpen = false;
+  return true;
+}
+
+bool IFxCLAP::GuiGetSize(uint32_t* width, uint32_t* height)
+{
+  if (!HasEditor())
+    return false;
+  *width = ToHostSize(GetEditorWidth());
+  *height = ToHostSize(GetEditorHeight());
+  return true;
+}
+
+bool IFxCLAP::GuiCanResize() const
+{
+  return HasEditor() && HostCanResize();
+}
+
+bool IFxCLAP::GuiAdjustSize(uint32_t* width, uint32_t* height)
+{
+  if (!HasEditor())
+    return false;
+  int w = ToEditorSize(*width), h = ToEditorSize(*height);
+  ClampEditorSize(w, h);
+  *width = ToHostSize(w);
+  *height = ToHostSize(h);
+  return true;
+}
+
+bool IFxCLAP::GuiSetSize(uint32_t width, uint32_t height)
+{
+  if (!HasEditor() || !IsGuiCreated())
+    return false;
+  OnHostWindowResized(ToEditorSize(width), ToEditorSize(height));
+  return true;
+}
+
+bool IFxCLAP::ResizeHostEditor(int width, int height)
+{
+  if (!HasEditor())
+    return true;
+  // Only a real change reaches the host; its answer is not needed, the
+  // editor has already taken the size.
+  if (width != GetEditorWidth() || height != GetEditorHeight())
+    Host().RequestResize(ToHostSize(width), ToHostSize(height));
+  SetEditorSize(width, height);
+  return true;
+}
+
+} // namespace ifx
