@@ -2,7 +2,7 @@
 // plug-in's own factory presets, and of the font-file target from Debian's
 // fonts cut down to the tables the reader reads and from crafted fonts:
 // make_fuzz_seeds <fuzz/corpus folder>.
-#include "fonts/FontBuilder.h"
+#include "platform/FontBuilder.h"
 #include "FuzzPlugin.h"
 
 #include <cstdio>

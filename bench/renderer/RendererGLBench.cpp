@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "EditorWorkload.h"
-#include "gl/EglTestContext.h"
+#include "renderer/EglTestContext.h"
 #include "renderer/CanvasGLBackend.h"
 #include "renderer/CanvasRenderTarget.h"
 #include "renderer/GlyphStore.h"

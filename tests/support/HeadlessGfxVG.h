@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "gl/EglTestContext.h"
+#include "renderer/EglTestContext.h"
 #include "drawing/IGfxVG.h"
 
 namespace ifx {
