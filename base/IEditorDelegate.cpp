@@ -4,7 +4,7 @@
 #include <new>
 
 #include "base/IParam.h"
-#include "base/IFxAPIBaseTrace.h"
+#include "base/Trace.h"
 
 namespace ifx {
 

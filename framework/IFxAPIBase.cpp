@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "base/IFxAPIBaseTrace.h"
+#include "base/Trace.h"
 #include "base/IParam.h"
 #include "base/LookUpHost.h"
 #include "platform/Timer.h"
@@ -206,11 +206,8 @@ void IFxAPIBase::SetHostIdentity(const char* hostName, int hostVersion)
   mHostVersion.store(hostVersion, std::memory_order_relaxed);
   mHostId.store(id, std::memory_order_relaxed);
 
-  IString versionText;
-  versionText.SetFormatted(32, "v%d.%d.%d", (hostVersion >> 16) & 0xFFFF, (hostVersion >> 8) & 0xFF,
-                           hostVersion & 0xFF);
-  Trace("ifx::IFxAPIBase::SetHost", __LINE__, "host_%sknown:%s:%s", id == kHostUnknown ? "un" : "",
-        mHostName.Get(), versionText.Get());
+  Trace("ifx::IFxAPIBase::SetHost", __LINE__, "host_%sknown:%s:v%d.%d.%d", id == kHostUnknown ? "un" : "",
+        mHostName.Get(), (hostVersion >> 16) & 0xFFFF, (hostVersion >> 8) & 0xFF, hostVersion & 0xFF);
   PrepareForHost();
   OnHostKnown();
 }

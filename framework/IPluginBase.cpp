@@ -4,7 +4,7 @@
 #include <cstdarg>
 #include <cstring>
 
-#include "base/IFxAPIBaseTrace.h"
+#include "base/Trace.h"
 #include "base/IParam.h"
 
 namespace ifx {

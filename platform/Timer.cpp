@@ -2,33 +2,33 @@
 
 #include <new>
 #include "platform/TimerList.h"
-#include "platform/Timer_impl.h"
+#include "platform/PlatformTimer.h"
 
 namespace ifx {
 
 Timer* Timer::Create(TimerFunction func)
 {
-  auto* timer = new (std::nothrow) Timer_impl(std::move(func));
+  auto* timer = new (std::nothrow) PlatformTimer(std::move(func));
   if (timer)
     timer->Start();
   return timer;
 }
 
-Timer_impl::Timer_impl(TimerFunction func) noexcept
+PlatformTimer::PlatformTimer(TimerFunction func) noexcept
   : mFunc(std::move(func))
 {
 }
 
-Timer_impl::~Timer_impl()
+PlatformTimer::~PlatformTimer()
 {
   Stop();
 }
 
-bool Timer_impl::Start()
+bool PlatformTimer::Start()
 {
   if (mId != 0)
     return true;
-  mId = PlatformStartTimer(mIntervalMs);
+  mId = PlatformStartTimer(kIntervalMs);
   if (mId == 0)
     return false;
   if (!TimerList::Add(this))
@@ -41,7 +41,7 @@ bool Timer_impl::Start()
   return true;
 }
 
-void Timer_impl::Stop()
+void PlatformTimer::Stop()
 {
   if (mId == 0)
     return;
@@ -50,7 +50,7 @@ void Timer_impl::Stop()
   mId = 0;
 }
 
-void Timer_impl::Fire() noexcept
+void PlatformTimer::Fire() noexcept
 {
   // A timer without a function is skipped, and nothing a tick throws may
   // unwind into the platform's message dispatch.

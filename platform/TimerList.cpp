@@ -2,7 +2,7 @@
 
 #include "base/IPtrList.h"
 #include "base/Mutex.h"
-#include "platform/Timer_impl.h"
+#include "platform/PlatformTimer.h"
 
 namespace ifx {
 
@@ -12,7 +12,7 @@ struct TimerListState
 {
   // Re-entrant: a tick runs under the lock and may stop or create timers.
   Mutex lock;
-  IPtrList<Timer_impl> timers;
+  IPtrList<PlatformTimer> timers;
 };
 
 // Never destroyed: timers leaked until module unload may still stop
@@ -25,14 +25,14 @@ TimerListState& State()
 
 } // namespace
 
-bool TimerList::Add(Timer_impl* timer) noexcept
+bool TimerList::Add(PlatformTimer* timer) noexcept
 {
   TimerListState& s = State();
   MutexLock guard(s.lock);
   return s.timers.Add(timer) != nullptr;
 }
 
-void TimerList::Remove(Timer_impl* timer) noexcept
+void TimerList::Remove(PlatformTimer* timer) noexcept
 {
   TimerListState& s = State();
   MutexLock guard(s.lock);
@@ -57,7 +57,7 @@ bool TimerList::Dispatch(uintptr_t id) noexcept
   const int n = s.timers.GetSize();
   for (int i = 0; i < n; ++i)
   {
-    Timer_impl* timer = s.timers.Get(i);
+    PlatformTimer* timer = s.timers.Get(i);
     if (timer && timer->GetId() == id)
     {
       timer->Fire();

@@ -3,15 +3,15 @@
 
 namespace ifx {
 
-class Timer_impl;
+class PlatformTimer;
 
 // The process-wide list of running timers, in creation order, under one
 // re-entrant lock that is held while a timer function runs.
 namespace TimerList {
 
 // False when the list could not grow.
-bool Add(Timer_impl* timer) noexcept;
-void Remove(Timer_impl* timer) noexcept;
+bool Add(PlatformTimer* timer) noexcept;
+void Remove(PlatformTimer* timer) noexcept;
 int Count() noexcept;
 // The platform's timer callback: runs the first listed timer with this id;
 // an id that is not listed is ignored. False when nothing ran.

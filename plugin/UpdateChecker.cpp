@@ -97,11 +97,6 @@ void UpdateChecker::SetFeedUrl(const char* url)
   mFeedUrl = url ? url : "";
 }
 
-std::string UpdateChecker::ExtractJsonString(const std::string& json, const char* key)
-{
-  return ifx::ExtractJsonString(json, key ? key : "");
-}
-
 std::string UpdateChecker::FetchVersionFeed(const char* url)
 {
   std::string result;

@@ -40,9 +40,6 @@ public:
   // be started or printed nothing).
   static std::string FetchVersionFeed(const char* url);
 
-  // Value of "key":"..." in json; see JsonScanner.h.
-  static std::string ExtractJsonString(const std::string& json, const char* key);
-
   // Test and host seams: where the feed is and how it is fetched. Null
   // restores the defaults (kVersionFeedUrl, FetchVersionFeed).
   void SetFetchFunction(FetchFunc fetch) { mFetch = fetch; }

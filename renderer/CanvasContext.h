@@ -112,8 +112,6 @@ struct CanvasContext
   void SetStrokeColor(CanvasColor color);
   void SetStrokePaint(const CanvasPaint& paint);
   void SetFontSize(float size) { State().fontSize = size; }
-  void SetLetterSpacing(float spacing) { State().letterSpacing = spacing; }
-  void SetLineHeight(float lineHeight) { State().lineHeight = lineHeight; }
   void SetFontBlur(float blur) { State().fontBlur = blur; }
   void SetTextAlign(int align) { State().textAlign = align; }
   void SetFontId(int font) { State().fontId = font; }

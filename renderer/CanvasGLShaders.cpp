@@ -1,8 +1,7 @@
 // The shader program of the GL back end: GLSL 1.10 as a compatibility
 // context takes it (no #version line).
 
-#include <cstdio>
-
+#include "base/Trace.h"
 #include "renderer/CanvasGLBackend.h"
 
 namespace
@@ -105,14 +104,16 @@ InfoLog ReadInfoLog(InfoLogGetter get, cgl::Uint object)
   return log;
 }
 
-void PrintShaderLog(CanvasGLBackend& b, cgl::Uint shader, const char* name, const char* stage)
+void TraceShaderLog(CanvasGLBackend& b, cgl::Uint shader, const char* name, const char* stage)
 {
-  std::printf("Shader %s/%s error:\n%s\n", name, stage, ReadInfoLog(b.gl.getShaderInfoLog, shader).text);
+  ifx::Trace("CanvasGLBackend::BuildProgram", __LINE__, "Shader %s/%s error:\n%s", name, stage,
+             ReadInfoLog(b.gl.getShaderInfoLog, shader).text);
 }
 
-void PrintProgramLog(CanvasGLBackend& b, cgl::Uint program, const char* name)
+void TraceProgramLog(CanvasGLBackend& b, cgl::Uint program, const char* name)
 {
-  std::printf("Program %s error:\n%s\n", name, ReadInfoLog(b.gl.getProgramInfoLog, program).text);
+  ifx::Trace("CanvasGLBackend::BuildProgram", __LINE__, "Program %s error:\n%s", name,
+             ReadInfoLog(b.gl.getProgramInfoLog, program).text);
 }
 } // namespace
 
@@ -138,14 +139,14 @@ bool CanvasGLBackend::BuildProgram(const char* name, const char* header, const c
   gl.getShaderiv(vert, cgl::kCompileStatus, &status);
   if (status != 1)
   {
-    PrintShaderLog(*this, vert, name, "vert");
+    TraceShaderLog(*this, vert, name, "vert");
     return false;
   }
   gl.compileShader(frag);
   gl.getShaderiv(frag, cgl::kCompileStatus, &status);
   if (status != 1)
   {
-    PrintShaderLog(*this, frag, name, "frag");
+    TraceShaderLog(*this, frag, name, "frag");
     return false;
   }
   gl.attachShader(prog, vert);
@@ -156,7 +157,7 @@ bool CanvasGLBackend::BuildProgram(const char* name, const char* header, const c
   gl.getProgramiv(prog, cgl::kLinkStatus, &status);
   if (status != 1)
   {
-    PrintProgramLog(*this, prog, name);
+    TraceProgramLog(*this, prog, name);
     return false;
   }
   return true;

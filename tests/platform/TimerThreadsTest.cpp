@@ -7,7 +7,7 @@
 #include <memory>
 #include <thread>
 #include "platform/TimerList.h"
-#include "platform/Timer_impl.h"
+#include "platform/PlatformTimer.h"
 
 using ifx::Timer;
 
@@ -23,8 +23,8 @@ TEST(TimerThreads, TicksOfTwoTimersNeverOverlap)
   };
   std::unique_ptr<Timer> a(Timer::Create(tick));
   std::unique_ptr<Timer> b(Timer::Create(tick));
-  const uintptr_t ids[2] = {static_cast<ifx::Timer_impl*>(a.get())->GetId(),
-                            static_cast<ifx::Timer_impl*>(b.get())->GetId()};
+  const uintptr_t ids[2] = {static_cast<ifx::PlatformTimer*>(a.get())->GetId(),
+                            static_cast<ifx::PlatformTimer*>(b.get())->GetId()};
   ASSERT_NE(ids[0], 0u);
   ASSERT_NE(ids[1], 0u);
 

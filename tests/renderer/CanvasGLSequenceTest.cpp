@@ -443,13 +443,16 @@ TEST(GLSetUp, ShadersTakeTheHeaderAndOptionsAndBindTheirAttributes)
   }
 }
 
-TEST(GLSetUp, ACompileOrLinkFailurePrintsTheLogAndGivesNoCanvas)
+// The module writes nothing to the host's standard output: the log goes to
+// the trace.
+TEST(GLSetUp, ACompileOrLinkFailureReadsTheLogQuietlyAndGivesNoCanvas)
 {
   RecordingGL::Reset();
   RecordingGL::compileStatus = 0;
   ::testing::internal::CaptureStdout();
   EXPECT_EQ(CreateCanvasGL(RecordingGL::Table(), kCanvasGLAntiAlias), nullptr);
-  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Shader shader/vert error:\nrecorded log\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(RecordingGL::Named("glGetShaderInfoLog").size(), 1u);
   // What was made is deleted again.
   EXPECT_EQ(RecordingGL::Named("glDeleteProgram").size(), 1u);
   EXPECT_EQ(RecordingGL::Named("glDeleteShader").size(), 2u);
@@ -458,7 +461,8 @@ TEST(GLSetUp, ACompileOrLinkFailurePrintsTheLogAndGivesNoCanvas)
   RecordingGL::linkStatus = 0;
   ::testing::internal::CaptureStdout();
   EXPECT_EQ(CreateCanvasGL(RecordingGL::Table(), kCanvasGLAntiAlias), nullptr);
-  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Program shader error:\nrecorded log\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(RecordingGL::Named("glGetProgramInfoLog").size(), 1u);
 }
 
 TEST(GLSetUp, DebugChecksNameTheStepAfterAnError)

@@ -29,7 +29,6 @@ struct InstanceInfo
   const clap_plugin_descriptor_t* desc = nullptr;
   const clap_host_t* host = nullptr;
 };
-using ClapCreateArgs = InstanceInfo;
 
 // One entry of the parameter-to-host ring.
 struct IHostParamChange
