@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build and the tests need, and fetches the
-# Kiss FFT sources the build compiles. Idempotent: a second run finds
-# everything present and touches nothing.
+# Kiss FFT sources the tests and benchmarks compile (the modules have an FFT
+# of their own). Idempotent: a second run finds everything present and
+# touches nothing.
 #
 # MURKWISP_SKIP_SETUP=1 skips all of it, for machines whose packages were
-# installed by hand. Where packages are missing and cannot be installed (no
+# installed by hand. MURKWISP_TESTS=0 (for a build configured with
+# -DMURKWISP_TESTS=OFF -DMURKWISP_BENCH=OFF) fetches no Kiss FFT source. Where packages are missing and cannot be installed (no
 # apt-get, or neither root nor sudo), it names them in one message and fails.
 set -euo pipefail
 
@@ -49,10 +51,13 @@ done
 
 src_dir="${MURKWISP_THIRD_PARTY:-$(cd "$(dirname "$0")/.." && pwd)/build/third_party}"
 need_kissfft=0
-[ -f "$src_dir/kissfft/kiss_fftr.c" ] || need_kissfft=1
+if [ "${MURKWISP_TESTS:-1}" != 0 ] && [ ! -f "$src_dir/kissfft/kiss_fftr.c" ]; then
+  need_kissfft=1
+fi
+apt_dir="${MURKWISP_APT_DIR:-/etc/apt}"
 
 need_src=0
-if [ "$need_kissfft" -eq 1 ] && ! grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+if [ "$need_kissfft" -eq 1 ] && ! grep -rqsE '^(Types:.*deb-src|deb-src )' "$apt_dir/sources.list" "$apt_dir/sources.list.d/"; then
   need_src=1
 fi
 
@@ -69,9 +74,11 @@ if [ "${#missing[@]}" -gt 0 ] || [ "$need_src" -eq 1 ]; then
   if [ "$need_src" -eq 1 ]; then
     # Source entries for the suites already configured, so that
     # `apt-get source kissfft` works; the existing files stay as they are.
-    suites=$(grep -hE '^Suites:' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n1 | cut -d: -f2 | xargs || true)
+    suites=$(grep -hE '^Suites:' "$apt_dir"/sources.list.d/*.sources 2>/dev/null | head -n1 | cut -d: -f2 | xargs || true)
     [ -n "$suites" ] || suites="$(. /etc/os-release && echo "$VERSION_CODENAME")"
-    cat <<SRC | "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/murkwisp-src.sources >/dev/null
+    echo "setup: adding a source-package entry ($apt_dir/sources.list.d/murkwisp-src.sources, suites" \
+         "$suites) to the system's package sources, to fetch Kiss FFT's source for the tests"
+    cat <<SRC | "${sudo_cmd[@]}" tee "$apt_dir/sources.list.d/murkwisp-src.sources" >/dev/null
 Types: deb-src
 URIs: http://deb.debian.org/debian
 Suites: ${suites}
@@ -86,11 +93,15 @@ SRC
   fi
 fi
 
-# Both trees compile Kiss FFT from Debian's own source package.
+# The tests and benchmarks compile Kiss FFT from Debian's own source package.
 if [ "$need_kissfft" -eq 1 ]; then
   mkdir -p "$src_dir"
   ( cd "$src_dir" && apt-get source --download-only kissfft >/dev/null \
       && rm -rf kissfft && mkdir kissfft \
       && tar -xf kissfft_*.orig.tar.* -C kissfft --strip-components=1 )
 fi
-echo "setup: all packages present; kissfft sources in $src_dir/kissfft"
+if [ "${MURKWISP_TESTS:-1}" != 0 ]; then
+  echo "setup: all packages present; kissfft sources in $src_dir/kissfft"
+else
+  echo "setup: all packages present"
+fi

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # scripts/setup.sh where it cannot install: it skips when told to, names the
 # packages in one message and fails where there is no apt-get or no way to
-# become root, and asks for nothing when everything is there. apt-get,
-# dpkg-query, id and sudo are stand-ins on a PATH of their own.
+# become root, and asks for nothing when everything is there. It adds a
+# source-package entry, saying so, only when the tests need Kiss FFT's source.
+# apt-get, dpkg-query, id and sudo are stand-ins on a PATH of their own.
 #   run_setup_fallbacks.sh <source root> <work dir>
 set -u
 root=$1 work=$2
 rm -rf "$work"
 mkdir -p "$work/bin" "$work/third_party/kissfft"
 touch "$work/third_party/kissfft/kiss_fftr.c"
-for tool in grep cat head cut xargs tee mkdir tar rm dirname; do
+for tool in grep cat head cut xargs tee mkdir tar rm dirname touch; do
   ln -s "$(command -v "$tool")" "$work/bin/$tool"
 done
 cat >"$work/bin/dpkg-query" <<'STUB'
@@ -20,9 +21,14 @@ for package; do :; done
 for p in $FAKE_MISSING; do [ "$p" = all ] || [ "$p" = "$package" ] && exit 1; done
 printf 'install ok installed'
 STUB
+# "source" leaves a source archive holding kiss_fftr.c in the current folder.
 cat >"$work/bin/apt-get" <<'STUB'
 #!/bin/sh
 echo "apt-get $*" >>"$FAKE_LOG"
+if [ "$1" = source ]; then
+  mkdir -p pkg/kissfft-1 && touch pkg/kissfft-1/kiss_fftr.c && tar -cf kissfft_1.orig.tar.xz -C pkg kissfft-1
+  rm -rf pkg
+fi
 STUB
 printf '#!/bin/sh\necho "${FAKE_UID:-0}"\n' >"$work/bin/id"
 printf '#!/bin/sh\necho "sudo $*" >>"$FAKE_LOG"\nexec "$@"\n' >"$work/sudo"
@@ -36,7 +42,8 @@ setup() {
   local name=$1 expect=$2
   shift 2
   : >"$work/log"
-  env -i PATH="$work/bin" FAKE_LOG="$work/log" MURKWISP_THIRD_PARTY="$work/third_party" "$@" \
+  env -i PATH="$work/bin" FAKE_LOG="$work/log" MURKWISP_THIRD_PARTY="$work/third_party" \
+    MURKWISP_APT_DIR="$work/apt" "$@" \
     "$bash_path" "$root/scripts/setup.sh" >"$work/out" 2>"$work/err"
   rc=$?
   if [ "$rc" -ne "$expect" ]; then
@@ -86,6 +93,28 @@ setup "sudo, one missing" 0 FAKE_UID=1000 FAKE_MISSING=sox &&
 apt-get update -q
 sudo apt-get install -y -q --no-install-recommends sox
 apt-get install -y -q --no-install-recommends sox"
+
+# Without Kiss FFT's source: nothing is fetched for a build without tests;
+# with tests, the entry is added (and said) before the source is fetched.
+rm -rf "$work/third_party/kissfft" "$work/apt"
+mkdir -p "$work/apt/sources.list.d"
+setup "no tests, no Kiss FFT source" 0 MURKWISP_TESTS=0 &&
+  expect_log "no tests, no Kiss FFT source: nothing fetched" ""
+if [ -e "$work/apt/sources.list.d/murkwisp-src.sources" ] || [ -e "$work/third_party/kissfft" ]; then
+  echo "FAIL no tests, no Kiss FFT source: a source entry or source folder appeared"
+  failures=$((failures + 1))
+fi
+setup "tests, no Kiss FFT source" 0 &&
+  expect_log "tests, no Kiss FFT source: entry added, source fetched" "apt-get update -q
+apt-get source --download-only kissfft"
+if grep -q "adding a source-package entry" "$work/out" && grep -q "^Types: deb-src" "$work/apt/sources.list.d/murkwisp-src.sources" &&
+   [ -f "$work/third_party/kissfft/kiss_fftr.c" ]; then
+  echo "PASS tests, no Kiss FFT source: $(grep "adding" "$work/out")"
+else
+  cat "$work/out" "$work/err"
+  echo "FAIL tests, no Kiss FFT source: the entry was not announced and written, or the source is missing"
+  failures=$((failures + 1))
+fi
 
 [ $failures -eq 0 ] && echo "ALL PASSED" && exit 0
 exit 1
