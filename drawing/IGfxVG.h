@@ -11,8 +11,10 @@
 #include "toolkit/IGfx.h"
 #include "platform/ScaledResourceCache.h"
 
+namespace ifx::canvas {
 struct CanvasContext;
 struct CanvasRenderTarget;
+} // namespace ifx::canvas
 
 namespace ifx {
 namespace igfx {
@@ -27,17 +29,17 @@ public:
   public:
     // An image of the canvas (0: decoding failed, size 0 x 0); a shared one
     // is never freed here.
-    Bitmap(CanvasContext* canvas, int image, float scale, bool shared, float drawScale = 1.f);
+    Bitmap(canvas::CanvasContext* canvas, int image, float scale, bool shared, float drawScale = 1.f);
     // Takes the render target over.
-    Bitmap(IGfxVG* graphics, CanvasContext* canvas, CanvasRenderTarget* target, float scale, float drawScale);
+    Bitmap(IGfxVG* graphics, canvas::CanvasContext* canvas, canvas::CanvasRenderTarget* target, float scale, float drawScale);
     ~Bitmap() override;
 
-    CanvasRenderTarget* RenderTarget() const { return mTarget; }
+    canvas::CanvasRenderTarget* RenderTarget() const { return mTarget; }
 
   private:
     IGfxVG* mGraphics = nullptr;
-    CanvasContext* mCanvas = nullptr;
-    CanvasRenderTarget* mTarget = nullptr;
+    canvas::CanvasContext* mCanvas = nullptr;
+    canvas::CanvasRenderTarget* mTarget = nullptr;
     bool mShared = false;
   };
 
@@ -112,11 +114,11 @@ public:
   void SetTextStateAndMeasure(const ITextStyle& text, const char* str, IRECT& r, float& x, float& y) const;
 
   // -- Render targets released while a frame may still use them
-  void QueueFramebufferDeletion(CanvasRenderTarget* target);
+  void QueueFramebufferDeletion(canvas::CanvasRenderTarget* target);
   void DeleteQueuedFramebuffers();
 
-  CanvasContext* Canvas() const { return mCanvas; }
-  CanvasRenderTarget* MainFrame() const { return mMainFrame; }
+  canvas::CanvasContext* Canvas() const { return mCanvas; }
+  canvas::CanvasRenderTarget* MainFrame() const { return mMainFrame; }
   bool InFrame() const { return mInFrame; }
   // The frame in editor units times the draw scale, and in physical pixels.
   int FrameWidth() const;
@@ -131,11 +133,11 @@ private:
   // Frees the bitmaps, the main frame and the renderer.
   void ReleaseSurface();
 
-  CanvasContext* mCanvas = nullptr;
-  CanvasRenderTarget* mMainFrame = nullptr;
+  canvas::CanvasContext* mCanvas = nullptr;
+  canvas::CanvasRenderTarget* mMainFrame = nullptr;
   bool mInFrame = false;
   Mutex mDeletionLock;
-  std::vector<CanvasRenderTarget*> mDeletionStack;
+  std::vector<canvas::CanvasRenderTarget*> mDeletionStack;
   // GL textures belong to one context: each instance keeps its own bitmaps.
   ScaledResourceCache<APIBitmap> mBitmapCache;
 };

@@ -9,6 +9,8 @@
 #include "renderer/CanvasContext.h"
 #include "renderer/CanvasPaint.h"
 
+using namespace ifx::canvas;
+
 namespace ifx {
 namespace igfx {
 

@@ -13,6 +13,8 @@
 #include "renderer/CanvasPaint.h"
 #include "renderer/CanvasRenderTarget.h"
 
+using namespace ifx::canvas;
+
 namespace ifx {
 namespace igfx {
 

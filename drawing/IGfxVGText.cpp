@@ -10,6 +10,8 @@
 #include "renderer/CanvasContext.h"
 #include "renderer/GlyphStore.h"
 
+using namespace ifx::canvas;
+
 namespace ifx {
 namespace igfx {
 

@@ -8,6 +8,8 @@
 #include "renderer/CanvasTransform.h"
 #include "renderer/GlyphStore.h"
 
+namespace ifx::canvas {
+
 namespace
 {
 constexpr int kInitCommands = 256;
@@ -292,3 +294,5 @@ void CanvasContext::SetClipRect(float x, float y, float w, float h)
   s.scissor.extent[0] = w * 0.5f;
   s.scissor.extent[1] = h * 0.5f;
 }
+
+} // namespace ifx::canvas

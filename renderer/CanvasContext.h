@@ -6,6 +6,8 @@
 
 #include "renderer/CanvasTypes.h"
 
+namespace ifx::canvas {
+
 struct GlyphStore; // the glyph atlas behind text drawing
 
 // One row of broken text: its bytes [start, end), where the next row starts,
@@ -182,3 +184,5 @@ private:
   CanvasFlatPath* NewFlatPath();
   CanvasVertex* ReserveVertices(int count);
 };
+
+} // namespace ifx::canvas

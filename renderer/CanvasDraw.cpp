@@ -6,6 +6,8 @@
 #include "renderer/CanvasContext.h"
 #include "renderer/CanvasTransform.h"
 
+namespace ifx::canvas {
+
 namespace
 {
 void MultiplyAlpha(CanvasPaint& paint, float alpha)
@@ -77,3 +79,5 @@ void CanvasContext::StrokePath()
     strokeTriCount += std::max(0, cache->paths[i].nstroke - 2);
   drawCallCount++;
 }
+
+} // namespace ifx::canvas

@@ -8,6 +8,8 @@
 
 #include "renderer/CanvasContext.h"
 
+namespace ifx::canvas {
+
 namespace
 {
 bool PointsEqual(float x1, float y1, float x2, float y2, float tol)
@@ -297,3 +299,5 @@ void CanvasContext::ComputeCornerNormals(float w, int lineJoin, float miterLimit
     path.convex = (nleft == path.count && signChanges <= 2) ? 1 : 0;
   }
 }
+
+} // namespace ifx::canvas

@@ -4,6 +4,8 @@
 
 #include "platform/GLProcLookup.h"
 
+namespace ifx::canvas {
+
 bool CanvasLoadGLApi(CanvasGLApi* api, CanvasGLProcLoader loader, void* user)
 {
   if (!api)
@@ -33,3 +35,5 @@ bool LoadPlatformGLApi(CanvasGLApi* api)
   const auto find = [](void* user, const char* name) { return static_cast<ifx::GLProcLookup*>(user)->Find(name); };
   return CanvasLoadGLApi(api, find, &lookup);
 }
+
+} // namespace ifx::canvas

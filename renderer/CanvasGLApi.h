@@ -6,6 +6,8 @@
 
 #include <cstddef>
 
+namespace ifx::canvas {
+
 #if defined(_WIN32)
 #define CANVAS_GLAPI __stdcall
 #else
@@ -147,3 +149,5 @@ bool CanvasLoadGLApi(CanvasGLApi* api, CanvasGLProcLoader loader, void* user);
 // Fills the table from the GL context current on this thread, through the
 // platform's entry-point lookup.
 bool LoadPlatformGLApi(CanvasGLApi* api);
+
+} // namespace ifx::canvas

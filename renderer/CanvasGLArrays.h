@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace ifx::canvas {
+
 namespace canvasgl
 {
 // Grows an array to at least `needed` elements: max(needed, minimum) plus
@@ -34,3 +36,5 @@ inline int Reserve(T*& data, int& count, int& capacity, int n, int minimum, size
   return first;
 }
 } // namespace canvasgl
+
+} // namespace ifx::canvas

@@ -7,6 +7,8 @@
 
 #include "renderer/CanvasContext.h"
 
+namespace ifx::canvas {
+
 static_assert(sizeof(CanvasGLFragUniforms) == CanvasGLBackend::kFragVectors * 16, "frag is 11 vec4");
 
 CanvasGLBackend* CanvasGLBackend::New(const CanvasGLApi& gl, int flags)
@@ -107,3 +109,4 @@ CanvasGLBackend* CanvasGLBackendOf(CanvasContext* canvas)
   return static_cast<CanvasGLBackend*>(canvas->backend.user);
 }
 
+} // namespace ifx::canvas

@@ -7,6 +7,8 @@
 #include "renderer/CanvasGLApi.h"
 #include "renderer/CanvasTypes.h"
 
+namespace ifx::canvas {
+
 struct CanvasContext;
 
 enum ECanvasGLFlags
@@ -160,3 +162,5 @@ CanvasContext* CreateCanvasGLForCurrentContext(int flags);
 
 // The GL back end of a renderer made by CreateCanvasGL, else null.
 CanvasGLBackend* CanvasGLBackendOf(CanvasContext* canvas);
+
+} // namespace ifx::canvas

@@ -8,6 +8,8 @@
 #include "renderer/CanvasGLBackend.h"
 #include "renderer/CanvasTransform.h"
 
+namespace ifx::canvas {
+
 using canvasgl::Reserve;
 
 namespace
@@ -330,3 +332,4 @@ void CanvasGLBackend::DiscardFrame(void* user)
   static_cast<CanvasGLBackend*>(user)->EmptyQueues();
 }
 
+} // namespace ifx::canvas

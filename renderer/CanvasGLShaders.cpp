@@ -4,6 +4,8 @@
 #include "base/Trace.h"
 #include "renderer/CanvasGLBackend.h"
 
+namespace ifx::canvas {
+
 namespace
 {
 const char* const kHeader = "#define NANOVG_GL2 1\n#define UNIFORMARRAY_SIZE 11\n\n";
@@ -190,3 +192,5 @@ int CanvasGLBackend::SetUp(void* user)
   b->gl.finish();
   return 1;
 }
+
+} // namespace ifx::canvas

@@ -3,6 +3,8 @@
 
 #include "renderer/CanvasGLBackend.h"
 
+namespace ifx::canvas {
+
 namespace
 {
 constexpr cgl::Uint kAllOnes = 0xffffffffu;
@@ -207,3 +209,5 @@ void CanvasGLBackend::SubmitFrame(void* user)
   }
   b->EmptyQueues();
 }
+
+} // namespace ifx::canvas

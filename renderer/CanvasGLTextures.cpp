@@ -5,6 +5,8 @@
 #include "renderer/CanvasGLArrays.h"
 #include "renderer/CanvasGLBackend.h"
 
+namespace ifx::canvas {
+
 using canvasgl::Reserve;
 
 CanvasGLTexture* CanvasGLBackend::FindTexture(int id)
@@ -150,3 +152,5 @@ int CanvasGLBackend::QueryTextureSize(void* user, int image, int* w, int* h)
   *h = tex->height;
   return 1;
 }
+
+} // namespace ifx::canvas

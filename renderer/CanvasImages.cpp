@@ -9,6 +9,8 @@
 
 #include "renderer/CanvasContext.h"
 
+namespace ifx::canvas {
+
 namespace
 {
 int MakeImage(CanvasContext& ctx, unsigned char* pixels, int w, int h)
@@ -41,3 +43,5 @@ int CanvasContext::LoadImageBytes(const unsigned char* bytes, int size)
   unsigned char* pixels = stbi_load_from_memory(bytes, size, &w, &h, &n, 4);
   return MakeImage(*this, pixels, w, h);
 }
+
+} // namespace ifx::canvas

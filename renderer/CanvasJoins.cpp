@@ -6,6 +6,8 @@
 
 #include "renderer/CanvasMeshEmit.h"
 
+namespace ifx::canvas {
+
 namespace
 {
 constexpr float kPi = 3.14159265358979323846f;
@@ -210,3 +212,4 @@ void CanvasEmitRoundEndCap(CanvasVertexWriter& out, const CanvasFlatPoint* p, fl
   }
 }
 
+} // namespace ifx::canvas

@@ -11,6 +11,8 @@
 #include "renderer/CanvasContext.h"
 #include "renderer/CanvasMeshEmit.h"
 
+namespace ifx::canvas {
+
 namespace
 {
 constexpr float kPi = 3.14159265358979323846f;
@@ -278,3 +280,4 @@ bool CanvasContext::BuildStrokeMesh(float w, float fringe, int lineCap, int line
   return true;
 }
 
+} // namespace ifx::canvas

@@ -3,6 +3,8 @@
 
 #include "renderer/CanvasTypes.h"
 
+namespace ifx::canvas {
+
 // Writes vertices and never past the reserved end.
 struct CanvasVertexWriter
 {
@@ -40,3 +42,5 @@ void CanvasEmitRoundStartCap(CanvasVertexWriter& out, const CanvasFlatPoint* p, 
                              float u0, float u1);
 void CanvasEmitRoundEndCap(CanvasVertexWriter& out, const CanvasFlatPoint* p, float dx, float dy, float w, int ncap,
                            float u0, float u1);
+
+} // namespace ifx::canvas

@@ -5,6 +5,8 @@
 
 #include "renderer/CanvasTransform.h"
 
+namespace ifx::canvas {
+
 namespace
 {
 CanvasPaint BlankPaint()
@@ -143,3 +145,5 @@ CanvasComposite CanvasCompositeForFactors(int srcFactor, int dstFactor)
   c.dstAlpha = dstFactor;
   return c;
 }
+
+} // namespace ifx::canvas

@@ -5,6 +5,8 @@
 
 #include "renderer/CanvasTypes.h"
 
+namespace ifx::canvas {
+
 CanvasColor CanvasRGBAf(float r, float g, float b, float a);
 
 CanvasPaint CanvasColorPaint(CanvasColor color);
@@ -26,3 +28,5 @@ CanvasComposite CanvasCompositeForOperation(int op);
 
 // Explicit factors, the same for colour and alpha.
 CanvasComposite CanvasCompositeForFactors(int srcFactor, int dstFactor);
+
+} // namespace ifx::canvas

@@ -6,6 +6,8 @@
 #include "renderer/CanvasContext.h"
 #include "renderer/CanvasTransform.h"
 
+namespace ifx::canvas {
+
 namespace
 {
 constexpr float kPi = 3.14159265358979323846f;
@@ -193,3 +195,5 @@ void CanvasContext::AddArc(float cx, float cy, float r, float a0, float a1, int 
   }
   AppendPathOps(vals, nvals);
 }
+
+} // namespace ifx::canvas

@@ -5,6 +5,8 @@
 #include "renderer/CanvasContext.h"
 #include "renderer/CanvasGLBackend.h"
 
+namespace ifx::canvas {
+
 namespace
 {
 void DeleteParts(CanvasGLBackend& b, CanvasRenderTarget* t)
@@ -102,3 +104,5 @@ void BindCanvasRenderTarget(CanvasContext* canvas, const CanvasRenderTarget* tar
   const cgl::Uint fb = target ? target->framebuffer : (cgl::Uint)b->windowFramebuffer;
   b->gl.bindFramebuffer(cgl::kFramebuffer, fb);
 }
+
+} // namespace ifx::canvas

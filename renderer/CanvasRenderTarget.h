@@ -4,6 +4,8 @@
 
 #include "renderer/CanvasGLApi.h"
 
+namespace ifx::canvas {
+
 struct CanvasContext;
 
 struct CanvasRenderTarget
@@ -24,3 +26,5 @@ void DeleteCanvasRenderTarget(CanvasRenderTarget* target);
 // Binds the target, or with null the framebuffer of the canvas's own GL
 // context (read when the canvas was made).
 void BindCanvasRenderTarget(CanvasContext* canvas, const CanvasRenderTarget* target);
+
+} // namespace ifx::canvas

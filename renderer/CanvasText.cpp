@@ -10,6 +10,8 @@
 #include "renderer/CanvasTransform.h"
 #include "renderer/GlyphStore.h"
 
+namespace ifx::canvas {
+
 namespace
 {
 constexpr int kMaxAtlasSide = 2048;
@@ -178,3 +180,5 @@ void CanvasContext::GetLineHeight(float* lineh)
   const float tenths = std::min(std::floor(State().fontSize * f * 10.0f), 32767.0f);
   *lineh = font->lineh * std::max(tenths, 0.0f) / 10.0f / f;
 }
+
+} // namespace ifx::canvas

@@ -5,6 +5,8 @@
 #include "renderer/CanvasContext.h"
 #include "renderer/GlyphStore.h"
 
+namespace ifx::canvas {
+
 namespace
 {
 enum ECharKind { kKindSpace, kKindNewline, kKindChar, kKindCJK };
@@ -161,3 +163,5 @@ int CanvasContext::BreakTextLines(const char* text, const char* end, float break
     emit(row.start, row.end, end, row.width, row.minX, row.maxX);
   return nrows;
 }
+
+} // namespace ifx::canvas

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace ifx::canvas {
+
 void CanvasTransformIdentity(float* t)
 {
   t[0] = 1.f; t[1] = 0.f;
@@ -75,3 +77,5 @@ float CanvasAverageScale(const float* t)
   const float sy = std::sqrt(t[1] * t[1] + t[3] * t[3]);
   return (sx + sy) * 0.5f;
 }
+
+} // namespace ifx::canvas

@@ -1,4 +1,6 @@
 #pragma once
+
+namespace ifx::canvas {
 // 2-D affine transforms as six floats (a, b, c, d, e, f):
 // (x, y) -> (a*x + c*y + e, b*x + d*y + f).
 
@@ -18,3 +20,5 @@ void CanvasTransformPoint(float* dx, float* dy, const float* t, float sx, float 
 
 // Average length of the two axes: how much the transform scales widths.
 float CanvasAverageScale(const float* t);
+
+} // namespace ifx::canvas

@@ -1,4 +1,6 @@
 #pragma once
+
+namespace ifx::canvas {
 // Plain records shared by the vector renderer and its render back ends.
 // Numbers of the enumerations are stored and passed as they stand.
 
@@ -121,3 +123,5 @@ struct CanvasBackend
                          const CanvasVertex* verts, int nverts, float fringe);
   void (*tearDown)(void* user);
 };
+
+} // namespace ifx::canvas

@@ -6,6 +6,8 @@
 
 #include "renderer/GlyphStore.h"
 
+namespace ifx::canvas {
+
 GlyphAtlas* GlyphAtlas::Create(int width, int height, int capacity)
 {
   auto* atlas = static_cast<GlyphAtlas*>(std::calloc(1, sizeof(GlyphAtlas)));
@@ -144,3 +146,5 @@ bool GlyphAtlas::PlaceRect(int w, int h, int* rx, int* ry)
   *ry = bestY;
   return true;
 }
+
+} // namespace ifx::canvas

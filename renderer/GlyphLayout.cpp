@@ -8,6 +8,8 @@
 
 #include "renderer/GlyphStore.h"
 
+namespace ifx::canvas {
+
 namespace
 {
 // Alignment flags as the renderer passes them.
@@ -291,3 +293,5 @@ void GlyphStore::MeasureLineExtent(float y, float* miny, float* maxy)
     *miny = *maxy - font->lineh * size;
   }
 }
+
+} // namespace ifx::canvas

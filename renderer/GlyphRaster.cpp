@@ -8,11 +8,11 @@
 
 namespace
 {
-void* RasterAlloc(void* store, size_t size) { return static_cast<GlyphStore*>(store)->ScratchAlloc(size); }
+void* RasterAlloc(void* store, size_t size) { return static_cast<ifx::canvas::GlyphStore*>(store)->ScratchAlloc(size); }
 void RasterFree(void* store, void* ptr)
 {
   if (ptr)
-    static_cast<GlyphStore*>(store)->ScratchFree(ptr);
+    static_cast<ifx::canvas::GlyphStore*>(store)->ScratchFree(ptr);
 }
 } // namespace
 
@@ -21,6 +21,8 @@ void RasterFree(void* store, void* ptr)
 #define STBTT_free(x, u) RasterFree((u), (x))
 #define STB_TRUETYPE_IMPLEMENTATION
 #include <stb_truetype.h>
+
+namespace ifx::canvas {
 
 namespace
 {
@@ -194,3 +196,5 @@ GlyphRecord* GlyphStore::FetchGlyph(GlyphFont* font, uint32_t codepoint, short i
   GrowDirty(gx, gy, gx + gw, gy + gh);
   return glyph;
 }
+
+} // namespace ifx::canvas

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace ifx::canvas {
+
 namespace
 {
 constexpr int kInitFonts = 4;
@@ -256,3 +258,5 @@ void GlyphStore::ScratchFree(void* ptr)
     return; // the scratch buffer is reset per glyph
   std::free(ptr);
 }
+
+} // namespace ifx::canvas

@@ -10,6 +10,8 @@
 
 struct stbtt_fontinfo; // the font library's record of a font
 
+namespace ifx::canvas {
+
 enum EGlyphStoreFlags { kGlyphOriginTopLeft = 1 };
 
 // Whether FetchGlyph may skip the bitmap (measuring) or must place it.
@@ -168,3 +170,5 @@ private:
   GlyphRecord* NewGlyph(GlyphFont* font);
   bool ValidWalkFont(int font) const;
 };
+
+} // namespace ifx::canvas

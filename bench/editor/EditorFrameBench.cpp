@@ -14,6 +14,8 @@
 #include "renderer/CanvasGLBackend.h"
 #include "plugin/editor/MurkwispLayout.h"
 
+using namespace ifx::canvas;
+
 namespace {
 
 // The looping lambda controls over the whole window: the animated layers.

@@ -9,6 +9,8 @@
 #include "renderer/CanvasContext.h"
 #include "renderer/CanvasPaint.h"
 
+using namespace ifx::canvas;
+
 inline void AddRoundedRect(CanvasContext* ctx, float x, float y, float w, float h, float r)
 {
   const float pi = 3.14159265f;

@@ -13,6 +13,8 @@
 #include "renderer/GlyphStore.h"
 #include "support/RobotoFont.h"
 
+using namespace ifx::canvas;
+
 namespace
 {
 // Times draw(canvas) per frame on a fresh GL canvas bound to a 1200 x 800 target.

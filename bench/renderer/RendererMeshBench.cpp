@@ -3,6 +3,8 @@
 
 #include "EditorWorkload.h"
 
+using namespace ifx::canvas;
+
 namespace
 {
 int Ok(void*) { return 1; }

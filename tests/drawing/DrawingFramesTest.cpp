@@ -9,6 +9,8 @@
 #include "drawing/DrawingFixture.h"
 #include "renderer/CanvasRenderTarget.h"
 
+using namespace ifx::canvas;
+
 using namespace ifx::igfx;
 using ifx::testkit::DrawingFixture;
 using ifx::testkit::HeadlessGfxVG;

@@ -15,6 +15,8 @@
 #include "renderer/GlyphStore.h"
 #include "support/RobotoFont.h"
 
+using namespace ifx::canvas;
+
 using namespace ifx::igfx;
 using ifx::testkit::RobotoBytes;
 

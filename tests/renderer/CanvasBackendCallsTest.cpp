@@ -1,5 +1,7 @@
 #include "renderer/CanvasTestUtil.h"
 
+using namespace ifx::canvas;
+
 TEST(CanvasBackendCalls, AFrameReachesTheBackEndInOrderWithItsData)
 {
   RecordingBackend rec;

@@ -1,5 +1,7 @@
 #include "renderer/CanvasTestUtil.h"
 
+using namespace ifx::canvas;
+
 namespace
 {
 float Area2(const CanvasFlatPoint* p, int n)

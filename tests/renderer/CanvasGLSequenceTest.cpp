@@ -9,6 +9,8 @@
 #include "renderer/CanvasRenderTarget.h"
 #include "renderer/RecordingGL.h"
 
+using namespace ifx::canvas;
+
 namespace
 {
 using Lines = std::vector<std::string>;

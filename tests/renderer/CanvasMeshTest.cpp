@@ -2,6 +2,8 @@
 
 #include "renderer/CanvasTestUtil.h"
 
+using namespace ifx::canvas;
+
 namespace
 {
 bool Inside(const CanvasVertex& v, float x0, float y0, float x1, float y1)

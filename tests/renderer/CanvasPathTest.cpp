@@ -1,5 +1,7 @@
 #include "renderer/CanvasTestUtil.h"
 
+using namespace ifx::canvas;
+
 namespace
 {
 constexpr float kPi = 3.14159265f;

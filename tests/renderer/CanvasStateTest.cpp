@@ -6,6 +6,8 @@
 #include "renderer/CanvasTransform.h"
 #include "renderer/CanvasTestUtil.h"
 
+using namespace ifx::canvas;
+
 TEST(CanvasLifetime, CreateSetsUpAndMakesTheAtlasImageDestroyFreesIt)
 {
   RecordingBackend rec;

@@ -7,6 +7,8 @@
 #include "renderer/CanvasPaint.h"
 #include "renderer/RecordingBackend.h"
 
+using namespace ifx::canvas;
+
 // A context over a recording back end, inside a 200 x 200 frame at ratio 1.
 class CanvasFixture : public ::testing::Test
 {

@@ -7,6 +7,8 @@
 #include "renderer/CanvasTestUtil.h"
 #include "support/RobotoFont.h"
 
+using namespace ifx::canvas;
+
 using ifx::testkit::RobotoBytes;
 
 namespace

@@ -3,6 +3,8 @@
 
 #include "renderer/GLCanvasFixture.h"
 
+using namespace ifx::canvas;
+
 namespace
 {
 CanvasGLBackend& Backend(CanvasContext* c) { return *CanvasGLBackendOf(c); }

@@ -2,6 +2,8 @@
 
 #include "renderer/GLCanvasFixture.h"
 
+using namespace ifx::canvas;
+
 using GLFillPixels = GLCanvasFixture;
 
 TEST_F(GLFillPixels, RectangleOnWholePixelsHasNoHaloAndSolidInside)

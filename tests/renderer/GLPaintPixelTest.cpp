@@ -2,6 +2,8 @@
 
 #include "renderer/GLCanvasFixture.h"
 
+using namespace ifx::canvas;
+
 using GLPaintPixels = GLCanvasFixture;
 
 TEST_F(GLPaintPixels, LinearGradientInterpolatesPremultipliedColour)

@@ -1,5 +1,7 @@
 #include "renderer/GLCanvasFixture.h"
 
+using namespace ifx::canvas;
+
 using GLRenderTargets = GLCanvasFixture;
 
 TEST_F(GLRenderTargets, NewTargetsStartTransparent)

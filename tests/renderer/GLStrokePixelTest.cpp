@@ -1,5 +1,7 @@
 #include "renderer/GLCanvasFixture.h"
 
+using namespace ifx::canvas;
+
 namespace
 {
 class GLStrokePixels : public GLCanvasFixture

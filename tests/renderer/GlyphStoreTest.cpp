@@ -14,6 +14,8 @@
 #include "renderer/GlyphStore.h"
 #include "support/RobotoFont.h"
 
+using namespace ifx::canvas;
+
 using ifx::testkit::RobotoBytes;
 
 namespace

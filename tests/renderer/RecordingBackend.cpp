@@ -1,5 +1,7 @@
 #include "renderer/RecordingBackend.h"
 
+using namespace ifx::canvas;
+
 namespace
 {
 RecordingBackend& Self(void* user) { return *static_cast<RecordingBackend*>(user); }

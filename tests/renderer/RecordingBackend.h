@@ -7,6 +7,8 @@
 
 #include "renderer/CanvasTypes.h"
 
+using namespace ifx::canvas;
+
 struct RecordedPath
 {
   std::vector<CanvasVertex> fill;

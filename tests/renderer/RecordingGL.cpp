@@ -5,6 +5,8 @@
 #include <tuple>
 #include <type_traits>
 
+using namespace ifx::canvas;
+
 namespace
 {
 enum GLIndex

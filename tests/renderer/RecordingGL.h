@@ -9,6 +9,8 @@
 
 #include "renderer/CanvasGLApi.h"
 
+using namespace ifx::canvas;
+
 struct GLRecord
 {
   std::string name;         // "glEnable", ...

@@ -20,6 +20,8 @@
 #include "window/win/WinGLContext.h"
 #include "support/RobotoFont.h"
 
+using namespace ifx::canvas;
+
 namespace
 {
 class WglContext

@@ -11,6 +11,8 @@
 #include "renderer/CanvasGLBackend.h"
 #include "renderer/CanvasRenderTarget.h"
 
+using namespace ifx::canvas;
+
 namespace ifx {
 namespace testkit {
 

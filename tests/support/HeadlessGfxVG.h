@@ -91,7 +91,7 @@ private:
   static EglTestContext& SharedContext();
 
   EglTestContext& mEgl = SharedContext();
-  CanvasRenderTarget* mWindow = nullptr;
+  ifx::canvas::CanvasRenderTarget* mWindow = nullptr;
   std::vector<uint8_t> mPixels;
   int mPixelsW = 0, mPixelsH = 0;
 };

@@ -19,6 +19,8 @@
 #include "window/win/WinDpiScale.h"
 #include "window/win/WinGLContext.h"
 
+using namespace ifx::canvas;
+
 namespace ifx {
 namespace igfx {
 
