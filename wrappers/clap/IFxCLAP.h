@@ -17,7 +17,7 @@
 #include "abi/clap/Clap.h"
 #include "abi/clap/Plugin.h"
 #include "base/ILockFreeRing.h"
-#include "wrappers/clap/ITimedQueue.h"
+#include "framework/ITimedQueue.h"
 #include "framework/IFxAPIBase.h"
 #include "framework/IFxProcessor.h"
 
@@ -157,7 +157,7 @@ private:
 
   ParamToHostRing mParamToHost;
   ISysExMessageQueue mSysExToHost;
-  IClapMidiQueue mMidiToHost;
+  IMidiMessageQueue mMidiToHost;
   std::vector<float*> mHostChannels32;
   std::vector<double*> mHostChannels64;
   int32_t mSelectedConfig = 0;

@@ -234,8 +234,8 @@ void IFxCLAP::SendQueuedMidiAndSysEx(const clap_output_events_t* out, uint32_t f
   const int32_t end = static_cast<int32_t>(frames);
   for (;;)
   {
-    const IMidiMessage* midi = mMidiToHost.Front();
-    const ISysExData* sysex = mSysExToHost.Front();
+    const IMidiMessage* midi = mMidiToHost.Peek();
+    const ISysExData* sysex = mSysExToHost.Peek();
     const int32_t midiAt = midi ? midi->offset : end;
     const int32_t sysexAt = sysex ? sysex->offset : end;
     if ((!midi && !sysex) || std::min(midiAt, sysexAt) >= end)
@@ -266,7 +266,7 @@ void IFxCLAP::SendQueuedMidiAndSysEx(const clap_output_events_t* out, uint32_t f
         ev.data[2] = midi->data2;
         Push(out, &ev.header);
       }
-      mMidiToHost.PopFront();
+      mMidiToHost.Remove();
     }
     else
     {
@@ -279,7 +279,7 @@ void IFxCLAP::SendQueuedMidiAndSysEx(const clap_output_events_t* out, uint32_t f
         ev.size = static_cast<uint32_t>(sysex->size);
         Push(out, &ev.header);
       }
-      mSysExToHost.PopFront();
+      mSysExToHost.Remove();
     }
   }
   // What is scheduled beyond this block leaves later at the right time.

@@ -8,7 +8,7 @@
 #include "abi/vst3/SingleComponentEffect.h"
 #include "base/ISysEx.h"
 #include "framework/IFxProcessor.h"
-#include "wrappers/vst3/IMidiMessageQueue.h"
+#include "framework/ITimedQueue.h"
 
 namespace ifx {
 

@@ -198,32 +198,4 @@ TEST_F(ClapEventsTest, SysExLongerThanARecordIsDroppedWhole)
   EXPECT_FALSE(plugin->EmitSysExMessage(ifx::ISysExMessage(0, longMsg.data(), 513)));
 }
 
-TEST(ClapTimedQueue, KeepsOffsetOrderArrivalOrderAndGrows)
-{
-  ifx::IClapMidiQueue queue(4, 4);
-  EXPECT_TRUE(queue.Add(ifx::IMidiMessage(5, 0x90, 1, 1)));
-  EXPECT_TRUE(queue.Add(ifx::IMidiMessage(2, 0x90, 2, 1)));
-  EXPECT_TRUE(queue.Add(ifx::IMidiMessage(5, 0x90, 3, 1)));
-  EXPECT_TRUE(queue.Add(ifx::IMidiMessage(0, 0x90, 4, 1)));
-  EXPECT_TRUE(queue.Add(ifx::IMidiMessage(5, 0x90, 5, 1)));  // grows to 8
-  EXPECT_EQ(queue.Capacity(), 8);
-  std::vector<int> order;
-  while (const ifx::IMidiMessage* m = queue.Front())
-  {
-    order.push_back(m->data1);
-    queue.PopFront();
-  }
-  EXPECT_EQ(order, (std::vector<int>{4, 2, 1, 3, 5}));
-
-  ifx::IClapMidiQueue fixed(2, 0);
-  EXPECT_TRUE(fixed.Add(ifx::IMidiMessage(0, 0x90, 1, 1)));
-  EXPECT_TRUE(fixed.Add(ifx::IMidiMessage(1, 0x90, 1, 1)));
-  EXPECT_FALSE(fixed.Add(ifx::IMidiMessage(2, 0x90, 1, 1)));
-  fixed.PopFront();
-  EXPECT_TRUE(fixed.Add(ifx::IMidiMessage(3, 0x90, 1, 1)));  // compacts instead of growing
-  fixed.Flush(2);
-  ASSERT_EQ(fixed.Size(), 2);
-  EXPECT_EQ(fixed.Front()->offset, -1);
-}
-
 } // namespace

@@ -13,7 +13,6 @@
 #include "base/IPluginConfiguration.h"
 #include "wrappers/vst3/IFxVST3.h"
 #include "wrappers/vst3/IFxVST3Parameter.h"
-#include "wrappers/vst3/IMidiMessageQueue.h"
 #include "wrappers/vst3/Vst3TestHost.h"
 
 using namespace vst3test;
@@ -248,30 +247,6 @@ TEST_F(Vst3Midi, ControllerStyleMessagesGoOutAsLegacyEvents) {
   ASSERT_EQ(data.data.size, 4u);
   EXPECT_EQ(std::memcmp(data.data.bytes, sysEx, 4), 0);
   out->release();
-}
-
-TEST(Vst3MidiQueue, OrderedByOffsetWithArrivalOrderForTies) {
-  ifx::IMidiMessageQueue q(2, 2);
-  q.Add(ifx::IMidiMessage(10, 0x90, 1, 1));
-  q.Add(ifx::IMidiMessage(5, 0x90, 2, 1));
-  q.Add(ifx::IMidiMessage(5, 0x90, 3, 1));
-  q.Add(ifx::IMidiMessage(7, 0x90, 4, 1));
-  ASSERT_EQ(q.Count(), 4);
-  const int expected[] = {2, 3, 4, 1};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(q.Peek(i)->data1, expected[i]);
-  q.Remove();
-  q.Remove();
-  q.Flush(6);
-  ASSERT_EQ(q.Count(), 2);
-  EXPECT_EQ(q.Peek(0)->offset, 1);
-  EXPECT_EQ(q.Peek(1)->offset, 4);
-  q.Resize(1000);
-  EXPECT_EQ(q.GrowthStep(), 1024);
-  EXPECT_EQ(q.Capacity(), 1024);
-  EXPECT_EQ(q.Count(), 2);
-  ifx::IMidiMessageQueue fixed(1, 0);
-  EXPECT_TRUE(fixed.Add(ifx::IMidiMessage()));
-  EXPECT_FALSE(fixed.Add(ifx::IMidiMessage()));
 }
 
 TEST(Vst3Names, ControllerNameTable) {
