@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <cstdio>
 
 namespace ifx {
 
@@ -45,5 +46,16 @@ constexpr int32_t FourCharCode(const char (&s)[5])
 }
 
 static_assert(FourCharCode("Mkwp") == 0x4D6B7770, "four-character codes pack big-end first");
+
+// "major.minor.patch" of a packed version, as hosts and the about panel show it.
+struct VersionText
+{
+  char text[24] = {};
+
+  explicit VersionText(int32_t version) noexcept
+  {
+    std::snprintf(text, sizeof(text), "%d.%d.%d", (version >> 16) & 0xFFFF, (version >> 8) & 0xFF, version & 0xFF);
+  }
+};
 
 } // namespace ifx

@@ -6,7 +6,7 @@
 # Windows module carries its C and C++ runtimes statically (no MinGW DLLs).
 set(MURKWISP_MODULES_DIR ${CMAKE_SOURCE_DIR}/plugin/modules)
 add_library(murkwisp_clap MODULE ${MURKWISP_MODULES_DIR}/ClapEntry.cpp)
-murkwisp_link_module(murkwisp_clap plugin_clap)
+murkwisp_link_module(murkwisp_clap clap)
 set_target_properties(murkwisp_clap PROPERTIES
   OUTPUT_NAME Murkwisp
   PREFIX ""

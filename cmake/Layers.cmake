@@ -127,33 +127,36 @@ murkwisp_layer(framework FOLDERS framework USES toolkit)
 murkwisp_layer(vst3_abi FOLDERS abi/vst3)
 murkwisp_layer(clap_abi FOLDERS abi/clap)
 # The format wrappers; the host-less one serves tests, tools and benchmarks.
-# Each names itself as the base of the plug-in class it is linked with.
 murkwisp_layer(vst3_wrapper FOLDERS wrappers/vst3 USES framework vst3_abi)
 murkwisp_layer(clap_wrapper FOLDERS wrappers/clap USES framework clap_abi)
 murkwisp_layer(headless_wrapper FOLDERS wrappers/headless USES framework)
-target_compile_definitions(murkwisp_vst3_wrapper INTERFACE
-  MURKWISP_PLUGIN_API=ifx::IFxVST3 "MURKWISP_PLUGIN_API_HEADER=\"wrappers/vst3/IFxVST3.h\"")
-target_compile_definitions(murkwisp_clap_wrapper INTERFACE
-  MURKWISP_PLUGIN_API=ifx::IFxCLAP "MURKWISP_PLUGIN_API_HEADER=\"wrappers/clap/IFxCLAP.h\"")
-target_compile_definitions(murkwisp_headless_wrapper INTERFACE
-  MURKWISP_PLUGIN_API=ifx::IFxHeadless "MURKWISP_PLUGIN_API_HEADER=\"wrappers/headless/IFxHeadless.h\"")
 # The spectral engine: pure DSP.
 murkwisp_layer(engine FOLDERS engine USES base)
-# The plug-in, once per format (its class derives from the format's wrapper).
+# The plug-in: parameters, presets, configuration, audio, version check and
+# the editor, compiled once for every format; the version is the project's.
+murkwisp_layer(plugin FOLDERS plugin plugin/editor USES framework engine toolkit window)
+target_compile_definitions(murkwisp_plugin PRIVATE MURKWISP_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
+  MURKWISP_VERSION_MINOR=${PROJECT_VERSION_MINOR} MURKWISP_VERSION_PATCH=${PROJECT_VERSION_PATCH})
+# The plug-in over each format's wrapper: what a module entry file, a test or
+# a tool links for MurkwispPlugin<wrapper> (plugin/Murkwisp.h).
 foreach(format IN ITEMS vst3 clap headless)
-  murkwisp_layer(plugin_${format} FOLDERS plugin plugin/editor USES framework engine toolkit window ${format}_wrapper)
+  add_library(murkwisp_plugin_${format} INTERFACE)
+  target_link_libraries(murkwisp_plugin_${format} INTERFACE murkwisp_plugin murkwisp_${format}_wrapper)
 endforeach()
 
-# A module: its entry file over one plug-in layer, with that layer and every
-# layer below it linked whole. The entry file may use what the plug-in layer
-# may use.
-function(murkwisp_link_module target plugin_layer)
+# A module: its entry file over the plug-in and its format's wrapper, with
+# every layer below them linked whole. The entry file may use what those two
+# layers may use.
+function(murkwisp_link_module target format)
   get_target_property(entry ${target} SOURCES)
   file(RELATIVE_PATH entry ${CMAKE_SOURCE_DIR} ${entry})
-  file(APPEND ${MURKWISP_LAYER_ROOT}/graph.txt "module ${target} | ${entry} | ${plugin_layer}\n")
-  target_link_libraries(${target} PRIVATE murkwisp_${plugin_layer})
-  murkwisp_layer_closure(layers ${plugin_layer})
-  foreach(layer IN LISTS layers)
+  file(APPEND ${MURKWISP_LAYER_ROOT}/graph.txt "module ${target} | ${entry} | plugin ${format}_wrapper\n")
+  target_link_libraries(${target} PRIVATE murkwisp_plugin_${format})
+  murkwisp_layer_closure(plugin_layers plugin)
+  murkwisp_layer_closure(wrapper_layers ${format}_wrapper)
+  list(APPEND plugin_layers ${wrapper_layers})
+  list(REMOVE_DUPLICATES plugin_layers)
+  foreach(layer IN LISTS plugin_layers)
     set_property(TARGET ${target} PROPERTY LINK_LIBRARY_OVERRIDE_murkwisp_${layer} WHOLE_ARCHIVE)
   endforeach()
   murkwisp_warnings(${target})

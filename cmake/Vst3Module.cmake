@@ -9,7 +9,7 @@
 # elsewhere. The Windows module carries its runtimes statically.
 set(MURKWISP_MODULES_DIR ${CMAKE_SOURCE_DIR}/plugin/modules)
 add_library(murkwisp_vst3 MODULE ${MURKWISP_MODULES_DIR}/Vst3Entry.cpp)
-murkwisp_link_module(murkwisp_vst3 plugin_vst3)
+murkwisp_link_module(murkwisp_vst3 vst3)
 if(WIN32)
   set(_vst3_arch_dir ${CMAKE_BINARY_DIR}/Murkwisp.vst3/Contents/x86_64-win)
   set_target_properties(murkwisp_vst3 PROPERTIES OUTPUT_NAME Murkwisp PREFIX "" SUFFIX ".vst3"

@@ -62,8 +62,9 @@ public:
 
   // Takes ownership of the framework timer; an earlier one is deleted first.
   void AdoptTimer(Timer* timer);
-  // Creates the 20 ms timer bound to OnTimer and adopts it.
-  void StartTimer();
+  // Creates the 20 ms timer bound to OnTimer and adopts it. A wrapper whose
+  // host allows no timer yet defers it.
+  virtual void StartTimer();
   // Stops and deletes the timer. A plug-in whose OnIdle reaches its own
   // members calls this first in its destructor, so that no tick can find
   // them gone; the base does it again (harmlessly) in its own destructor.

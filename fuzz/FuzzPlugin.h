@@ -3,9 +3,13 @@
 // built without the version check's network fetch.
 #include "base/IParam.h"
 #include "plugin/Murkwisp.h"
+#include "plugin/MurkwispParams.h"
+#include "wrappers/headless/IFxHeadless.h"
 #include "plugin/UpdateChecker.h"
 
 #include <string>
+
+using Murkwisp = MurkwispPlugin<ifx::IFxHeadless>;
 
 namespace fuzz {
 

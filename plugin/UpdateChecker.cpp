@@ -2,6 +2,7 @@
 
 #include "base/OpenableUrl.h"
 #include "plugin/JsonScanner.h"
+#include "plugin/MurkwispConfig.h"
 
 #include <algorithm>
 #include <climits>
@@ -181,7 +182,7 @@ void UpdateChecker::CheckForUpdates(bool force)
   int remote[3];
   int local[3];
   const int remoteCount = ParseVersion(latestVersion, remote);
-  const int localCount = ParseVersion(kPluginVersionText, local);
+  const int localCount = ParseVersion(MurkwispVersionText(), local);
   if (remoteCount < 2 || localCount < 2)
   {
     status = kUpdateUpToDate;

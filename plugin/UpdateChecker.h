@@ -20,8 +20,6 @@ enum EUpdateStatus : int32_t
 // The feed of released versions: a JSON object with the string members
 // "version", "url" and "changelog".
 constexpr const char* kVersionFeedUrl = "https://tarnhollow-audio.example/api/version.json";
-// The version this build reports and compares against the feed.
-constexpr const char* kPluginVersionText = "0.9.2";
 
 class UpdateChecker
 {

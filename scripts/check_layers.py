@@ -5,7 +5,7 @@
 
 The graph is the one the build declares (cmake/Layers.cmake writes it to
 <build>/layers/graph.txt): one line per layer, "name | folders | uses", and
-one per module entry file, "module name | entry file | plug-in layer". A
+one per module entry file, "module name | entry file | layers it stands on". A
 layer may use the layers it names and, through them, everything below. The
 check fails, one line per finding, when
   - a file includes a project header of a layer its own may not use (a file
@@ -79,7 +79,8 @@ def main(argv):
     problems = []
     layers, folders_of, modules = read_graph(graph)
     reach = closures(layers, problems)
-    entries = {entry: reach.get(plugin, set()) for _, entry, plugin in modules}
+    entries = {entry: set().union(*(reach.get(layer, set()) for layer in uses.split())) for _, entry, uses in modules}
+    entry_names = {entry: "module " + name for name, entry, _ in modules}
 
     def owners(relpath):
         return folders_of.get(os.path.dirname(relpath), [])
@@ -134,7 +135,8 @@ def main(argv):
                 if not theirs:
                     problems.append(f"{where}: {target} is in no layer")
                 elif not any(layer in allowed for layer in theirs):
-                    problems.append(f"{where}: layer {'/'.join(mine)} may not use layer {'/'.join(theirs)}")
+                    who = entry_names[rel] if is_entry else "layer " + "/".join(mine)
+                    problems.append(f"{where}: {who} may not use layer {'/'.join(theirs)}")
 
     for p in problems:
         print(p)

@@ -52,7 +52,7 @@ HopCase::HopCase(int preset) : inRing(kN), outRing(kN)
   double* in[] = {l.data(), r.data()};
   double* out[] = {ol.data(), orr.data()};
   p->Process(in, 2, out, 2, 512);
-  const StftEngine& src = p->GetEngine();
+  const StftEngine& src = p->Dsp().GetEngine();
   engine.decay = src.decay;
   engine.blend = src.blend;
   engine.pitchRatio = src.pitchRatio;

@@ -2,11 +2,15 @@
 // The engine benchmark's core cases, shared by the Google Benchmark program
 // (engine_bench, native) and the plain one (engine_cost, both trees).
 #include "plugin/Murkwisp.h"
+#include "plugin/MurkwispParams.h"
+#include "wrappers/headless/IFxHeadless.h"
 #include "engine/RealFft.h"
 #include "engine/StftEngine.h"
 
 #include <memory>
 #include <vector>
+
+using Murkwisp = MurkwispPlugin<ifx::IFxHeadless>;
 
 namespace engine_cases {
 

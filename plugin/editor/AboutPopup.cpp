@@ -8,6 +8,7 @@
 #include "base/OpenableUrl.h"
 #include "framework/IPluginBase.h"
 #include "toolkit/IGfx.h"
+#include "plugin/MurkwispConfig.h"
 #include "plugin/UpdateChecker.h"
 #include "plugin/editor/EditorAnimation.h"
 
@@ -83,9 +84,9 @@ void AboutPopup::FormatMakerLine()
   const auto* plugin = dynamic_cast<const ifx::IPluginBase*>(GetDelegate());
   if (plugin && plugin->GetMakerName()[0])
     std::snprintf(mMakerLine, sizeof(mMakerLine), "%.100s  \xE2\x80\xA2  v%s", plugin->GetMakerName(),
-                  ifx::kPluginVersionText);
+                  MurkwispVersionText());
   else
-    std::snprintf(mMakerLine, sizeof(mMakerLine), "v%s", ifx::kPluginVersionText);
+    std::snprintf(mMakerLine, sizeof(mMakerLine), "v%s", MurkwispVersionText());
 }
 
 void AboutPopup::DrawInfoPage(IGfx& g, const IRECT& content)

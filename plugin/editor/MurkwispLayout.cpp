@@ -1,6 +1,8 @@
 #include "plugin/editor/MurkwispLayout.h"
 
 #include "framework/IPluginBase.h"
+#include "plugin/MurkwispConfig.h"
+#include "window/PlatformGraphics.h"
 #include "toolkit/ICaptionControl.h"
 #include "toolkit/ICornerResizerControl.h"
 #include "toolkit/IGfx.h"
@@ -24,6 +26,8 @@ using namespace murkwisp_ui;
 
 namespace {
 
+// The editor's redraw rate: the graphics object's, not the configuration's.
+constexpr int kEditorFrameRate = 60;
 constexpr int kBackgroundFrameMs = 50;
 
 void AttachText(IGfx* g, const IRECT& r, const char* text, const ITextStyle& style)
@@ -183,6 +187,12 @@ void AttachPopups(IGfx* g, const IRECT& bounds, const EditorLinks& links)
   if (links.presetButton)
     links.presetButton->SetPresetPopup(presets);
   presets->SetPresetNameControl(links.presetName);
+}
+
+IGfx* MakeMurkwispGraphics(ifx::IEditorDelegate& delegate)
+{
+  const ifx::IPluginConfiguration config = MakeMurkwispConfig();
+  return MakePlatformGraphics(delegate, config.editorWidth, config.editorHeight, kEditorFrameRate, 1.f);
 }
 
 void LayoutMurkwispEditor(IGfx* g, const ifx::IPluginBase* plugin, const EditorDisplayValues& values)

@@ -6,6 +6,7 @@
 #include "plugin/editor/MurkwispDrawFunctions.h"
 
 namespace ifx {
+class IEditorDelegate;
 class IPluginBase;
 namespace igfx {
 class IGfx;
@@ -25,6 +26,10 @@ struct EditorLinks
   PresetIconButton* presetButton = nullptr;
   PresetNameControl* presetName = nullptr;
 };
+
+// The editor's graphics, at the configuration's editor size: the plug-in's
+// graphics factory.
+ifx::igfx::IGfx* MakeMurkwispGraphics(ifx::IEditorDelegate& delegate);
 
 // The whole layout. plugin (may be null) gives the current preset's name.
 void LayoutMurkwispEditor(ifx::igfx::IGfx* g, const ifx::IPluginBase* plugin, const EditorDisplayValues& values);

@@ -11,39 +11,40 @@
 #endif
 
 #include "abi/clap/Clap.h"
+#include "plugin/Murkwisp.h"
+#include "wrappers/clap/ClapDescriptor.h"
 #include "wrappers/clap/ClapModuleInstance.h"
 #include "wrappers/clap/IFxCLAP.h"
-#include "plugin/Murkwisp.h"
 
 namespace {
 
-const char kPluginId[] = "com.Tarnhollow - Korvane.Murkwisp";
+using Murkwisp = MurkwispPlugin<ifx::IFxCLAP>;
+
 const char* const kFeatures[] = {CLAP_PLUGIN_FEATURE_AUDIO_EFFECT, CLAP_PLUGIN_FEATURE_STEREO, nullptr};
+
+// What CLAP asks for beyond the plug-in's configuration.
+ifx::ClapDescriptorExtras DescriptorExtras()
+{
+  ifx::ClapDescriptorExtras extras;
+  extras.id = "com.Tarnhollow - Korvane.Murkwisp";
+  extras.url = "https://tarnhollow-audio.example";
+  extras.manualUrl = "https://tarnhollow-audio.example/murkwisp/manual";
+  extras.supportUrl = "https://tarnhollow-audio.example/support";
+  extras.description =
+    "Haunted spectral audio effect with FFT-based pitch shifting, fennowly resonance, and whisper effects";
+  extras.features = kFeatures;
+  return extras;
+}
 
 // init and deinit may come several times (CLAP 1.2); only the first init and
 // the matching last deinit do the work, and both are counted under a lock.
 std::mutex gEntryMutex;
 int gInitCount = 0;
 std::string gPluginPath;
-std::unique_ptr<clap_plugin_descriptor_t> gPluginDescriptor;
+std::unique_ptr<ifx::ClapDescriptor> gPluginDescriptor;
 
 // Two host threads never construct plug-ins at the same time.
 std::mutex gCreateMutex;
-
-void FillDescriptor(clap_plugin_descriptor_t& d)
-{
-  d.clap_version = CLAP_VERSION_INIT;
-  d.id = kPluginId;
-  d.name = "Murkwisp";
-  d.vendor = "Tarnhollow Audio - Korvane";
-  d.url = "https://tarnhollow-audio.example";
-  d.manual_url = "https://tarnhollow-audio.example/murkwisp/manual";
-  d.support_url = "https://tarnhollow-audio.example/support";
-  d.version = "0.9.2";
-  d.description =
-    "Haunted spectral audio effect with FFT-based pitch shifting, fennowly resonance, and whisper effects";
-  d.features = kFeatures;
-}
 
 bool CLAP_ABI ClapEntryInit(const char* pluginPath)
 {
@@ -57,9 +58,7 @@ bool CLAP_ABI ClapEntryInit(const char* pluginPath)
       ++gInitCount;
       return true;
     }
-    auto desc = std::make_unique<clap_plugin_descriptor_t>();
-    std::memset(desc.get(), 0, sizeof(clap_plugin_descriptor_t));
-    FillDescriptor(*desc);
+    auto desc = std::make_unique<ifx::ClapDescriptor>(MakeMurkwispConfig(), DescriptorExtras());
     gPluginPath = pluginPath;
     gPluginDescriptor = std::move(desc);
     gInitCount = 1;
@@ -91,7 +90,7 @@ void CLAP_ABI ClapEntryDeinit(void)
 const clap_plugin_descriptor_t* CurrentDescriptor()
 {
   std::lock_guard<std::mutex> lock(gEntryMutex);
-  return gPluginDescriptor.get();
+  return gPluginDescriptor ? gPluginDescriptor->Get() : nullptr;
 }
 
 uint32_t CLAP_ABI ClapFactoryGetPluginCount(const clap_plugin_factory_t*)

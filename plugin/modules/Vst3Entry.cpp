@@ -2,17 +2,20 @@
 // the module-attach step that keeps the module's handle, and the one plug-in
 // class the factory offers.
 #include "abi/vst3/Vst3PluginBase.h"
-#include "wrappers/vst3/IFxVST3Factory.h"
 #include "plugin/Murkwisp.h"
+#include "wrappers/vst3/IFxVST3.h"
+#include "wrappers/vst3/IFxVST3Factory.h"
 
 namespace {
+
+using Murkwisp = MurkwispPlugin<ifx::IFxVST3>;
 
 ifx::IFxVST3* CreateMurkwisp()
 {
   return new Murkwisp(ifx::InstanceInfo());
 }
 
-const ifx::vst3::PluginClass kMurkwispClass = {&Murkwisp::MakeConfig, &CreateMurkwisp};
+const ifx::vst3::PluginClass kMurkwispClass = {&MakeMurkwispConfig, &CreateMurkwisp};
 
 } // namespace
 

@@ -47,7 +47,7 @@ plant "base uses the toolkit" base/IString.cpp '#include "toolkit/IGfx.h"' "laye
 plant "toolkit uses the VST3 declarations" toolkit/IControl.h '#include "abi/vst3/FObject.h"' \
   "layer toolkit may not use layer vst3_abi"
 plant "VST3 wrapper uses the plug-in" wrappers/vst3/IFxVST3Factory.cpp '#include "plugin/Murkwisp.h"' \
-  "layer vst3_wrapper may not use layer plugin_"
+  "layer vst3_wrapper may not use layer plugin"
 plant "platform uses the renderer" platform/win/GLProcLookupWin.cpp \
   '#include "renderer/CanvasGLApi.h"' "layer platform may not use layer renderer"
 plant "relative include into the renderer" toolkit/IGfx.cpp '#include "../renderer/CanvasContext.h"' \
@@ -55,6 +55,10 @@ plant "relative include into the renderer" toolkit/IGfx.cpp '#include "../render
 plant "engine uses the framework" engine/StftEngine.cpp '#include "framework/IFxProcessor.h"' \
   "layer engine may not use layer framework"
 plant "Win32 outside the platform halves" toolkit/IGfx.cpp '#include <windows.h>' "Win32 headers belong in the win/ folders"
+plant "the plug-in uses a wrapper" plugin/MurkwispDsp.cpp '#include "wrappers/vst3/IFxVST3.h"' \
+  "layer plugin may not use layer vst3_wrapper"
+plant "a module entry uses the other format's wrapper" plugin/modules/ClapEntry.cpp '#include "wrappers/vst3/IFxVST3.h"' \
+  "module murkwisp_clap may not use layer vst3_wrapper"
 plant "a folder of no layer" plugin/drafts/Draft.cpp '#include "plugin/Murkwisp.h"' "in no layer's folder"
 
 # The compiler itself refuses what the base layer may not see.

@@ -188,10 +188,10 @@ TEST(MurkwispBlockModel, MatchesTheSampleBySampleModelBitForBit)
     ASSERT_EQ(l, outL.size()) << "left differs at " << l << ": " << outL[l] << " vs " << modelL[l];
     const size_t r = FirstDifference(outR, modelR);
     ASSERT_EQ(r, outR.size()) << "right differs at " << r << ": " << outR[r] << " vs " << modelR[r];
-    ASSERT_EQ(p->GetInputPeakDB(), model.inputPeakDb);
-    ASSERT_EQ(p->GetOutputPeakDB(), model.outputPeakDb);
-    ASSERT_EQ(p->GetEngine().rngState, model.engine.rngState);
-    ASSERT_EQ(0, std::memcmp(p->GetEngine().HeldMagnitude(), model.engine.HeldMagnitude(),
+    ASSERT_EQ(p->Dsp().GetInputPeakDB(), model.inputPeakDb);
+    ASSERT_EQ(p->Dsp().GetOutputPeakDB(), model.outputPeakDb);
+    ASSERT_EQ(p->Dsp().GetEngine().rngState, model.engine.rngState);
+    ASSERT_EQ(0, std::memcmp(p->Dsp().GetEngine().HeldMagnitude(), model.engine.HeldMagnitude(),
                              sizeof(float) * StftEngine::kNumBins));
     offset += s.frames;
   }

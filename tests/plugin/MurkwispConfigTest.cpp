@@ -1,6 +1,7 @@
 #include "MurkwispTestSupport.h"
 
 #include "base/IPluginConfiguration.h"
+#include "plugin/MurkwispConfig.h"
 #include "base/IPresetSlot.h"
 #include "base/IString.h"
 #include "toolkit/IGfx.h"
@@ -50,11 +51,12 @@ std::string Display(const IParam& p, double v)
 
 TEST(MurkwispConfig, ConfigurationRecord)
 {
-  const IPluginConfiguration c = Murkwisp::MakeConfig();
+  const IPluginConfiguration c = MakeMurkwispConfig();
   EXPECT_EQ(c.paramCount, 13);
   EXPECT_EQ(c.presetCount, 10);
   EXPECT_STREQ(c.channelLayoutText, "2-2");
   EXPECT_EQ(c.version, 0x902);
+  EXPECT_STREQ(MurkwispVersionText(), "0.9.2");
   EXPECT_EQ(c.uniqueId, 0x4D6B7770);  // 'Mkwp'
   EXPECT_EQ(c.makerId, 0x4B6F7276);   // 'Korv'
   EXPECT_EQ(c.latency, 0);
@@ -133,9 +135,9 @@ TEST(MurkwispConfig, FreshInstanceStartsOnInit)
   EXPECT_EQ(p.GetParam(kParamMix)->Value(), 100.);
   // Latency is announced at the first reset, not at construction.
   EXPECT_EQ(p.GetLatency(), 0);
-  EXPECT_EQ(p.GetDisplayTempo(), 120.f);
-  EXPECT_EQ(p.GetInputPeakDB(), -60.f);
-  EXPECT_EQ(p.GetOutputPeakDB(), -60.f);
+  EXPECT_EQ(p.Dsp().GetDisplayTempo(), 120.f);
+  EXPECT_EQ(p.Dsp().GetInputPeakDB(), -60.f);
+  EXPECT_EQ(p.Dsp().GetOutputPeakDB(), -60.f);
   p.OnReset();
   EXPECT_EQ(p.GetLatency(), 4096);
   // The platform's editor window, closed: 1200 x 800 at 60 frames a second

@@ -138,7 +138,7 @@ TEST(MurkwispRealtime, LongSilenceAfterLoudInputStaysCheap)
       p->Process(b.Inputs(), 2, b.Outputs(), 2, 512);
       seconds.push_back(std::chrono::duration<double>(Clock::now() - t0).count());
       // Flush-to-zero keeps the decaying tails out of the subnormal range.
-      EXPECT_FALSE(HasSubnormal(p->GetEngine().HeldMagnitude(), StftEngine::kNumBins)) << "block " << i;
+      EXPECT_FALSE(HasSubnormal(p->Dsp().GetEngine().HeldMagnitude(), StftEngine::kNumBins)) << "block " << i;
     }
     return seconds;
   };
@@ -202,6 +202,6 @@ TEST(MurkwispRealtime, TailsEndInExactSilenceWithNoOutputBelowTheFloatRange)
     EXPECT_EQ(bad, 0) << "Haunt " << c.haunt;
     EXPECT_GT(lastSound, 48000) << "Haunt " << c.haunt << ": the tail must be heard for a while";
     EXPECT_LT(lastSound, c.frames - 4800) << "Haunt " << c.haunt << ": the tail must have ended";
-    EXPECT_FALSE(HasSubnormal(wide->GetEngine().HeldMagnitude(), StftEngine::kNumBins));
+    EXPECT_FALSE(HasSubnormal(wide->Dsp().GetEngine().HeldMagnitude(), StftEngine::kNumBins));
   }
 }

@@ -164,7 +164,7 @@ TEST(MurkwispSound, FactoryPresetsMapOntoTheEngine)
     SCOPED_TRACE(p->GetPresetName(e.preset));
     ASSERT_TRUE(p->RestorePreset(e.preset));
     p->Process(b.Inputs(), 2, b.Outputs(), 2, 16);
-    const StftEngine& engine = p->GetEngine();
+    const StftEngine& engine = p->Dsp().GetEngine();
     const double ratio = std::pow(2., e.semitones / 12.);
     EXPECT_NEAR(engine.decay, (1. - std::pow(1. - e.haunt / 100., 3.)) * 0.99, 1e-6);
     EXPECT_NEAR(engine.pitchRatio, ratio, 1e-6 * ratio);
@@ -186,15 +186,15 @@ TEST(MurkwispSound, PitchRatioAndGainMapping)
   auto engineAfter = [&](int param, double value) -> const StftEngine& {
     SetValue(*p, param, value);
     p->Process(b.Inputs(), 2, b.Outputs(), 2, 16);
-    return p->GetEngine();
+    return p->Dsp().GetEngine();
   };
   SetValue(*p, kParamInterval, 0.);
   SetValue(*p, kParamFine, 0.);
   EXPECT_EQ(engineAfter(kParamOctave, 2.).pitchRatio, 1.f);
-  EXPECT_EQ(p->GetEngine().pitchGain, 1.f);
+  EXPECT_EQ(p->Dsp().GetEngine().pitchGain, 1.f);
   EXPECT_EQ(engineAfter(kParamOctave, 3.).pitchRatio, 2.f);
   // The powers are the float nearest the true value, the same on every C library.
-  EXPECT_EQ(p->GetEngine().pitchGain, static_cast<float>(std::pow(0.5, static_cast<double>(0.47f))));
+  EXPECT_EQ(p->Dsp().GetEngine().pitchGain, static_cast<float>(std::pow(0.5, static_cast<double>(0.47f))));
   // Smear 0 still smears (floor 0.05); Haunt 0 gives no decay.
   EXPECT_EQ(engineAfter(kParamSmear, 0.).smear, 0.05f);
   EXPECT_EQ(engineAfter(kParamHaunt, 0.).decay, 0.f);
@@ -267,16 +267,16 @@ TEST(MurkwispSound, ResetSilencesButKeepsTheGenerator)
   b.l = Noise(2 * kLatency, 9);
   b.r = Noise(2 * kLatency, 10);
   RunBlocks(*p, b, 300);
-  const uint32_t rng = p->GetEngine().rngState;
+  const uint32_t rng = p->Dsp().GetEngine().rngState;
   EXPECT_NE(rng, 12345u);
 
   p->OnReset();
-  EXPECT_EQ(p->GetEngine().rngState, rng);
-  EXPECT_EQ(p->GetRingWritePos(), 0);
-  EXPECT_EQ(p->GetHopCounter(), 0);
+  EXPECT_EQ(p->Dsp().GetEngine().rngState, rng);
+  EXPECT_EQ(p->Dsp().GetRingWritePos(), 0);
+  EXPECT_EQ(p->Dsp().GetHopCounter(), 0);
   EXPECT_EQ(p->GetLatency(), kLatency);
   for (int k = 0; k < StftEngine::kNumBins; ++k)
-    ASSERT_EQ(p->GetEngine().HeldMagnitude()[k], 0.f);
+    ASSERT_EQ(p->Dsp().GetEngine().HeldMagnitude()[k], 0.f);
 
   // After a reset the rings are silent: no hop has run in the first 511
   // samples, and the dry part is a latency late, so nothing comes out.
@@ -305,8 +305,8 @@ TEST(MurkwispSound, PeakLevelsAndTempo)
   auto p = MakePlugin();
   StereoBuffers b(256);
   p->Process(b.Inputs(), 2, b.Outputs(), 2, 0);
-  EXPECT_EQ(p->GetInputPeakDB(), -60.f);
-  EXPECT_EQ(p->GetOutputPeakDB(), -60.f);
+  EXPECT_EQ(p->Dsp().GetInputPeakDB(), -60.f);
+  EXPECT_EQ(p->Dsp().GetOutputPeakDB(), -60.f);
 
   SetValue(*p, kParamInput, 100.);
   SetValue(*p, kParamOutput, 100.);
@@ -314,23 +314,23 @@ TEST(MurkwispSound, PeakLevelsAndTempo)
   StereoBuffers latency(kLatency);
   latency.l[17] = -0.5;
   p->Process(latency.Inputs(), 2, latency.Outputs(), 2, kLatency);
-  EXPECT_FLOAT_EQ(p->GetInputPeakDB(), 20.f * std::log10(0.5f));
-  EXPECT_EQ(p->GetOutputPeakDB(), -60.f);  // the input comes out a latency late
+  EXPECT_FLOAT_EQ(p->Dsp().GetInputPeakDB(), 20.f * std::log10(0.5f));
+  EXPECT_EQ(p->Dsp().GetOutputPeakDB(), -60.f);  // the input comes out a latency late
   b.l.assign(256, 0.);
   b.l[17] = 1e-7;  // below the floor
   p->Process(b.Inputs(), 2, b.Outputs(), 2, 256);
-  EXPECT_EQ(p->GetInputPeakDB(), -60.f);
-  EXPECT_FLOAT_EQ(p->GetOutputPeakDB(), 20.f * std::log10(0.5f));
+  EXPECT_EQ(p->Dsp().GetInputPeakDB(), -60.f);
+  EXPECT_FLOAT_EQ(p->Dsp().GetOutputPeakDB(), 20.f * std::log10(0.5f));
 
   IHostTimeInfo info;
   info.tempo = 0.;
   p->SetTimeInfo(info);
   p->Process(b.Inputs(), 2, b.Outputs(), 2, 16);
-  EXPECT_EQ(p->GetDisplayTempo(), 120.f);
+  EXPECT_EQ(p->Dsp().GetDisplayTempo(), 120.f);
   info.tempo = 93.5;
   p->SetTimeInfo(info);
   p->Process(b.Inputs(), 2, b.Outputs(), 2, 16);
-  EXPECT_EQ(p->GetDisplayTempo(), 93.5f);
+  EXPECT_EQ(p->Dsp().GetDisplayTempo(), 93.5f);
 }
 
 TEST(MurkwispSound, LongHostBlocksMatchShortOnes)

@@ -3,12 +3,16 @@
 // driven like a host would drive it.
 #include "base/IParam.h"
 #include "plugin/Murkwisp.h"
+#include "plugin/MurkwispParams.h"
+#include "wrappers/headless/IFxHeadless.h"
 #include "plugin/UpdateChecker.h"
 
 #include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
+
+using Murkwisp = MurkwispPlugin<ifx::IFxHeadless>;
 
 namespace murkwisp_test {
 

@@ -2,8 +2,7 @@
 // The framework's adapter between the CLAP plug-in interface and the plug-in
 // bases: lifetime, activation, processing, events, the parameter-to-host ring
 // and the extensions (params, state, ports, latency, tail, render, gui). The
-// plug-in class derives from it in the CLAP build (this library names it as
-// MURKWISP_PLUGIN_API, see plugin/Murkwisp.h).
+// plug-in class derives from it in the CLAP build (plugin/format/Murkwisp.h).
 //
 // Threads: construction, init, activate, deactivate, destroy, the extension
 // calls and on_main_thread come on the host's main thread; process, reset,
@@ -63,7 +62,7 @@ public:
 
   // The framework timer is started in init, which is always on the main
   // thread; a start requested while the plug-in is built is deferred to it.
-  void StartTimer();
+  void StartTimer() override;
 
   // ---- preset changes the host must hear about ------------------------------------
   void OnPresetRestored() override;

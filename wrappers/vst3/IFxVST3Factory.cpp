@@ -1,7 +1,6 @@
 #include "wrappers/vst3/IFxVST3Factory.h"
 
 #include <atomic>
-#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <new>
@@ -98,10 +97,7 @@ void FillClassInfo(const IPluginConfiguration& config, PClassInfo2& info)
   info.classFlags = kSimpleModeSupported;
   StrCopy8(info.subCategories, "Fx", PClassInfo2::kSubCategoriesSize);
   StrCopy8(info.vendor, "", PClassInfo2::kVendorSize);
-  char version[32];
-  std::snprintf(version, sizeof(version), "%d.%d.%d", (config.version >> 16) & 0xFFFF, (config.version >> 8) & 0xFF,
-                config.version & 0xFF);
-  StrCopy8(info.version, version, PClassInfo2::kVersionSize);
+  StrCopy8(info.version, VersionText(config.version).text, PClassInfo2::kVersionSize);
   StrCopy8(info.sdkVersion, kVstVersionString, PClassInfo2::kVersionSize);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "plugin/MurkwispConfig.h"
 #include "plugin/UpdateChecker.h"
 #include "support/RecordingDelegate.h"
 #include "PopupHarness.h"
@@ -185,5 +186,5 @@ TEST(AboutPopupWithoutPlugin, ShowsTheVersionWithoutAMaker)
   PopupHarness<ifx::testkit::RecordingDelegate> h;
   h.about->SetOpen(true);
   h.Frame(h.about);
-  EXPECT_TRUE(h.Drew(std::string("v") + ifx::kPluginVersionText));
+  EXPECT_TRUE(h.Drew(std::string("v") + MurkwispVersionText()));
 }

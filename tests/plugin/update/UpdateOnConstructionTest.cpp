@@ -1,6 +1,7 @@
 // The plug-in checks for updates once per process, however many instances a
 // host creates; the feed is served by the test instead of curl.
 #include "plugin/Murkwisp.h"
+#include "wrappers/headless/IFxHeadless.h"
 #include "plugin/UpdateChecker.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+using Murkwisp = MurkwispPlugin<ifx::IFxHeadless>;
 
 using ifx::UpdateChecker;
 

@@ -8,6 +8,10 @@
 #include "claphost/HostedPlugin.h"
 #include "claphost/TestHost.h"
 #include "plugin/Murkwisp.h"
+#include "plugin/MurkwispParams.h"
+#include "wrappers/clap/IFxCLAP.h"
+
+using Murkwisp = MurkwispPlugin<ifx::IFxCLAP>;
 
 namespace clap_tests {
 

@@ -1,7 +1,12 @@
 #pragma once
 // The plug-in class as the module entry registers it with the factory.
 #include "wrappers/vst3/IFxVST3Factory.h"
+#include "plugin/MurkwispConfig.h"
 #include "plugin/Murkwisp.h"
+#include "plugin/MurkwispParams.h"
+#include "wrappers/vst3/IFxVST3.h"
+
+using Murkwisp = MurkwispPlugin<ifx::IFxVST3>;
 
 namespace vst3test {
 
@@ -10,6 +15,6 @@ inline ifx::IFxVST3* CreateMurkwisp()
   return new Murkwisp(ifx::InstanceInfo());
 }
 
-inline const ifx::vst3::PluginClass kMurkwispClass = {&Murkwisp::MakeConfig, &CreateMurkwisp};
+inline const ifx::vst3::PluginClass kMurkwispClass = {&MakeMurkwispConfig, &CreateMurkwisp};
 
 } // namespace vst3test

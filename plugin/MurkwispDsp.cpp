@@ -1,16 +1,43 @@
 // Murkwisp's block processing: control mapping, the per-sample ring walk that
 // drives the spectral engine every 512 samples, the dry/wet mix and meters.
-#include "plugin/Murkwisp.h"
-#include "engine/DenormalGuard.h"
-#include "engine/RoundedMath.h"
-#include "engine/StftEngine.h"
-
-#include "base/IParam.h"
+#include "plugin/MurkwispDsp.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "base/IEditorDelegate.h"
+#include "base/IParam.h"
+#include "engine/DenormalGuard.h"
+#include "engine/RoundedMath.h"
+#include "engine/StftEngine.h"
+#include "framework/IFxProcessor.h"
+#include "plugin/MurkwispParams.h"
+
 using namespace ifx;
+
+namespace {
+constexpr double kMeterThresholdDb = -90.;
+constexpr float kMeterWindowMs = 5.f;
+constexpr float kMeterAttackMs = 1.f;
+constexpr float kMeterDecayMs = 100.f;
+constexpr float kMeterHoldMs = 500.f;
+} // namespace
+
+MurkwispDsp::MurkwispDsp(const IEditorDelegate& params, IFxProcessor& processor)
+  : mParams(params)
+  , mProcessor(processor)
+  , mInputSender(kMeterThresholdDb, kMeterWindowMs, kMeterAttackMs, kMeterDecayMs, kMeterHoldMs)
+  , mOutputSender(kMeterThresholdDb, kMeterWindowMs, kMeterAttackMs, kMeterDecayMs, kMeterHoldMs)
+  , mEngine(std::make_unique<StftEngine>())
+{
+  for (int c = 0; c < kNumChannels; ++c)
+  {
+    mInputRings[c] = std::make_unique<SampleRing>();
+    mOutputRings[c] = std::make_unique<SampleRing>();
+  }
+}
+
+MurkwispDsp::~MurkwispDsp() = default;
 
 namespace {
 
@@ -33,49 +60,49 @@ double EngineInput(double x) noexcept
 float PeakToDb(double peak) noexcept
 {
   const float p = static_cast<float>(peak);
-  return peak > 1e-6 ? 20.0f * std::log10(p) : Murkwisp::kSilentDb;
+  return peak > 1e-6 ? 20.0f * std::log10(p) : MurkwispDsp::kSilentDb;
 }
 
 } // namespace
 
-void Murkwisp::UpdateEngineControls(double& inputGain, double& outputGain, double& mix) noexcept
+void MurkwispDsp::UpdateEngineControls(double& inputGain, double& outputGain, double& mix) noexcept
 {
-  StftEngine& e = *engine;
-  inputGain = Value(*this, kParamInput) / 100.;
-  outputGain = Value(*this, kParamOutput) / 100.;
+  StftEngine& e = *mEngine;
+  inputGain = Value(mParams, kParamInput) / 100.;
+  outputGain = Value(mParams, kParamOutput) / 100.;
 
   // 1 - Haunt is formed in double like every other v / 100; the value enters
   // the cube, which is single precision, as the nearest float.
-  const float undamped = static_cast<float>(1. - Value(*this, kParamHaunt) / 100.);
+  const float undamped = static_cast<float>(1. - Value(mParams, kParamHaunt) / 100.);
   e.decay = (1.0f - RoundedPow(undamped, 3.0f)) * 0.99f;
-  e.blend = static_cast<float>(Value(*this, kParamPossess) / 100.);
+  e.blend = static_cast<float>(Value(mParams, kParamPossess) / 100.);
 
-  const float semitones = std::trunc(static_cast<float>(Value(*this, kParamInterval))) +
-                          12.0f * (std::trunc(static_cast<float>(Value(*this, kParamOctave))) - kOctaveCentre) +
-                          static_cast<float>(Value(*this, kParamFine)) / 100.0f;
+  const float semitones = std::trunc(static_cast<float>(Value(mParams, kParamInterval))) +
+                          12.0f * (std::trunc(static_cast<float>(Value(mParams, kParamOctave))) - kOctaveCentre) +
+                          static_cast<float>(Value(mParams, kParamFine)) / 100.0f;
   e.pitchRatio = RoundedPow(2.0f, semitones / 12.0f);
   e.pitchGain = e.pitchRatio == 1.0f ? 1.0f : RoundedPow(1.0f / e.pitchRatio, 0.47f);
 
-  e.freeze = static_cast<float>(Value(*this, kParamFreeze) / 100.);
+  e.freeze = static_cast<float>(Value(mParams, kParamFreeze) / 100.);
   // The floor keeps phase smearing always on (the engine smears above 0.04).
-  e.smear = std::max(0.05f, static_cast<float>(Value(*this, kParamSmear) / 100.));
-  e.whisper = static_cast<float>(Value(*this, kParamWhisper) / 100.);
-  e.whisperMode = static_cast<int32_t>(Value(*this, kParamWhisperMode));
-  e.resonance = static_cast<float>(Value(*this, kParamResonance) / 100.);
-  mix = static_cast<double>(static_cast<float>(Value(*this, kParamMix) / 100.));
+  e.smear = std::max(0.05f, static_cast<float>(Value(mParams, kParamSmear) / 100.));
+  e.whisper = static_cast<float>(Value(mParams, kParamWhisper) / 100.);
+  e.whisperMode = static_cast<int32_t>(Value(mParams, kParamWhisperMode));
+  e.resonance = static_cast<float>(Value(mParams, kParamResonance) / 100.);
+  mix = static_cast<double>(static_cast<float>(Value(mParams, kParamMix) / 100.));
 
-  const double tempo = GetTimeInfo().tempo;
-  displayTempo.store(tempo > 0. ? static_cast<float>(tempo) : 120.f, std::memory_order_relaxed);
+  const double tempo = mProcessor.GetTimeInfo().tempo;
+  mDisplayTempo.store(tempo > 0. ? static_cast<float>(tempo) : 120.f, std::memory_order_relaxed);
 }
 
-void Murkwisp::ProcessBlock(double** inputs, double** outputs, int nFrames) noexcept
+void MurkwispDsp::ProcessBlock(double** inputs, double** outputs, int nFrames) noexcept
 {
   DenormalGuard denormals;
 
   double inputGain = 1., outputGain = 1., mix = 1.;
   UpdateEngineControls(inputGain, outputGain, mix);
 
-  const int channels = std::min(kNumChannels, NConnectedChannels(kOutput));
+  const int channels = std::min(kNumChannels, mProcessor.NConnectedChannels(ifx::kOutput));
   nFrames = std::max(0, nFrames);
   // Channel 0 is always read and written, the others as far as connected.
   const int needed = std::max(1, channels);
@@ -91,19 +118,19 @@ void Murkwisp::ProcessBlock(double** inputs, double** outputs, int nFrames) noex
 
   // The input meter reads the block before the outputs are written: hosts may
   // hand the same buffer for input and output.
-  if (NChannels(kInput) >= 2 && inputs[1])
-    inputSender.ProcessBlock(inputs, nFrames, 0);
+  if (mProcessor.NChannels(ifx::kInput) >= 2 && inputs[1])
+    mInputSender.ProcessBlock(inputs, nFrames, 0);
 
   double* in[kNumChannels] = {inputs[0], channels > 1 ? inputs[1] : nullptr};
   double* out[kNumChannels] = {outputs[0], channels > 1 ? outputs[1] : nullptr};
-  double* inRing[kNumChannels] = {inputRings[0]->data.get(), inputRings[1]->data.get()};
-  double* outRing[kNumChannels] = {outputRings[0]->data.get(), outputRings[1]->data.get()};
+  double* inRing[kNumChannels] = {mInputRings[0]->data.get(), mInputRings[1]->data.get()};
+  double* outRing[kNumChannels] = {mOutputRings[0]->data.get(), mOutputRings[1]->data.get()};
   const double dryMix = 1. - mix;
 
   double inPeak = 0.;
   double outPeak = 0.;
-  int pos = ringWritePos;
-  int hop = hopCounter;
+  int pos = mRingWritePos;
+  int hop = mHopCounter;
   for (int j = 0; j < nFrames; ++j)
   {
     // The dry signal is what the input ring held: the input 4096 samples
@@ -124,7 +151,7 @@ void Murkwisp::ProcessBlock(double** inputs, double** outputs, int nFrames) noex
     {
       hop = 0;
       for (int c = 0; c < channels; ++c)
-        engine->ProcessHop(inRing[c], outRing[c], pos);
+        mEngine->ProcessHop(inRing[c], outRing[c], pos);
     }
 
     const double wet0 = outRing[0][pos];
@@ -140,27 +167,34 @@ void Murkwisp::ProcessBlock(double** inputs, double** outputs, int nFrames) noex
     outPeak = std::max(outPeak, std::fabs(y0));
     pos = (pos + 1) & (SampleRing::kSize - 1);
   }
-  ringWritePos = pos;
-  hopCounter = hop;
+  mRingWritePos = pos;
+  mHopCounter = hop;
 
   mInputPeakDB.store(PeakToDb(inPeak), std::memory_order_relaxed);
   mOutputPeakDB.store(PeakToDb(outPeak), std::memory_order_relaxed);
 
-  if (NChannels(kOutput) >= 2 && outputs[1])
-    outputSender.ProcessBlock(outputs, nFrames, 1);
+  if (mProcessor.NChannels(ifx::kOutput) >= 2 && outputs[1])
+    mOutputSender.ProcessBlock(outputs, nFrames, 1);
 }
 
-void Murkwisp::OnReset()
+void MurkwispDsp::Reset()
 {
-  inputSender.Reset(GetSampleRate());
-  outputSender.Reset(GetSampleRate());
-  ringWritePos = 0;
-  hopCounter = 0;
-  engine->Reset();
+  const double rate = mProcessor.GetSampleRate();
+  mInputSender.Reset(rate);
+  mOutputSender.Reset(rate);
+  mRingWritePos = 0;
+  mHopCounter = 0;
+  mEngine->Reset();
   for (int c = 0; c < kNumChannels; ++c)
   {
-    inputRings[c]->Clear();
-    outputRings[c]->Clear();
+    mInputRings[c]->Clear();
+    mOutputRings[c]->Clear();
   }
-  SetLatency(kLatencySamples);
+  mProcessor.SetLatency(kLatencySamples);
+}
+
+void MurkwispDsp::FlushMetersToEditor(IEditorDelegate& editor)
+{
+  mInputSender.FlushToUI(editor);
+  mOutputSender.FlushToUI(editor);
 }
