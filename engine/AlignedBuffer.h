@@ -3,6 +3,8 @@
 #include <new>
 #include <type_traits>
 
+namespace murkwisp::engine {
+
 // A zero-filled array on a 16-byte boundary, so SSE loads and stores need
 // no unaligned forms. Allocation failure leaves it empty (check with
 // `operator bool`); nothing here throws.
@@ -57,3 +59,5 @@ private:
 
   T* mData = nullptr;
 };
+
+} // namespace murkwisp::engine

@@ -1,6 +1,8 @@
 #pragma once
 #if defined(__SSE__) || defined(_M_X64) || defined(_M_IX86_FP)
 #include <xmmintrin.h>
+
+namespace murkwisp::engine {
 #define MURKWISP_HAS_MXCSR 1
 #endif
 
@@ -30,3 +32,5 @@ public:
   DenormalGuard(const DenormalGuard&) = delete;
   DenormalGuard& operator=(const DenormalGuard&) = delete;
 };
+
+} // namespace murkwisp::engine

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+namespace murkwisp::engine {
+
 struct LcgJump
 {
   static constexpr uint32_t kMultiplier = 1664525u;
@@ -105,3 +107,5 @@ private:
   __m128i mA = _mm_setzero_si128();
   __m128i mC = _mm_setzero_si128();
 };
+
+} // namespace murkwisp::engine

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace murkwisp::engine {
+
 namespace {
 
 // Four complex values, one per lane.
@@ -421,3 +423,5 @@ void RealFft::Inverse(const float* re, const float* im, float* time) noexcept
   SubTransforms<true>(mInverse);
   LastStage<true>(mInverse, time);
 }
+
+} // namespace murkwisp::engine

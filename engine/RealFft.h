@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace murkwisp::engine {
+
 // Real-input FFT of one power-of-two size (32 to 65536 points), forward and
 // inverse, both unscaled: an inverse after a forward gives the input times
 // the size.
@@ -89,3 +91,5 @@ private:
   AlignedBuffer<float> mHalfRe;   // the half-size complex sequence, natural order
   AlignedBuffer<float> mHalfIm;
 };
+
+} // namespace murkwisp::engine

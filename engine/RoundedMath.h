@@ -1,6 +1,8 @@
 #pragma once
 #include <cmath>
 
+namespace murkwisp::engine {
+
 // Single-precision cosine and power as the float nearest the double-precision
 // result: correctly rounded but in vanishingly rare cases, and so the same
 // bits from every C library. The float functions themselves differ between
@@ -16,3 +18,5 @@ inline float RoundedPow(float base, float exponent)
 {
   return static_cast<float>(std::pow(static_cast<double>(base), static_cast<double>(exponent)));
 }
+
+} // namespace murkwisp::engine

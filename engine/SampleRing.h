@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace murkwisp::engine {
+
 // One channel's 4096-sample ring between the block processor and the engine.
 struct SampleRing
 {
@@ -16,3 +18,5 @@ struct SampleRing
       data[i] = 0.0;
   }
 };
+
+} // namespace murkwisp::engine

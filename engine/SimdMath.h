@@ -15,6 +15,8 @@
 
 #include <cstdint>
 
+namespace murkwisp::engine {
+
 namespace simd {
 
 inline __m128 Select(__m128 mask, __m128 a, __m128 b)  // mask ? a : b
@@ -151,3 +153,5 @@ inline __m128 Exp(__m128 x)
 }
 
 } // namespace simd
+
+} // namespace murkwisp::engine

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <limits>
 
+namespace murkwisp::engine {
+
 namespace {
 
 constexpr int N = StftEngine::kFftSize;
@@ -240,3 +242,5 @@ void StftEngine::OverlapAdd(double* outRing, int position) noexcept
   FlushBelowFloatRange(outRing + position, firstPart);
   FlushBelowFloatRange(outRing, kHop - firstPart);
 }
+
+} // namespace murkwisp::engine

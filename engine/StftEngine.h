@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <limits>
 
+namespace murkwisp::engine {
+
 // The short-time spectral processor behind Murkwisp's sound. Every hop it
 // windows the last 4096 input samples of one channel, reshapes each bin
 // (held and decaying magnitudes, pitch remapping, phase smearing, resonant
@@ -118,3 +120,5 @@ private:
   LcgLanePlan drawPlans[kMaxDraws + 1][kMaxDraws];
   LcgJump hopJump[kMaxDraws + 1];
 };
+
+} // namespace murkwisp::engine

@@ -16,6 +16,8 @@
 #include <cstring>
 #include <limits>
 
+namespace murkwisp::engine {
+
 namespace {
 
 constexpr float kPi = 3.1415927f;
@@ -213,3 +215,5 @@ void StftEngine::ShapeBins() noexcept
     _mm_store_ps(&binIm[k], _mm_add_ps(_mm_mul_ps(_mm_mul_ps(s, outMag), wetBlend), _mm_mul_ps(dryBlend, im)));
   }
 }
+
+} // namespace murkwisp::engine

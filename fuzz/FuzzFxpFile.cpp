@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+using namespace murkwisp;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
   Murkwisp& plugin = fuzz::Plugin();

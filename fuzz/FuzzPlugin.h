@@ -9,7 +9,9 @@
 
 #include <string>
 
-using Murkwisp = MurkwispPlugin<ifx::IFxHeadless>;
+using namespace murkwisp;
+
+using Murkwisp = murkwisp::MurkwispPlugin<ifx::IFxHeadless>;
 
 namespace fuzz {
 
@@ -21,7 +23,7 @@ inline std::string NoFeed(const char*)
 inline Murkwisp& Plugin()
 {
   static Murkwisp* plugin = [] {
-    ifx::UpdateChecker::Instance().SetFetchFunction(&NoFeed);
+    murkwisp::UpdateChecker::Instance().SetFetchFunction(&NoFeed);
     return new Murkwisp(ifx::InstanceInfo{});
   }();
   return *plugin;

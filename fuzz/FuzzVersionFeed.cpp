@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string>
 
+using namespace murkwisp;
+
 namespace {
 
 std::string gFeed;
@@ -27,14 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
   // The first bytes up to a NUL (at most 16) also serve as a key.
   const size_t keyLen = strnlen(gFeed.c_str(), std::min<size_t>(size, 16));
-  ifx::ExtractJsonString(gFeed, std::string_view(gFeed.data(), keyLen));
+  murkwisp::ExtractJsonString(gFeed, std::string_view(gFeed.data(), keyLen));
 
-  ifx::UpdateChecker checker;
+  murkwisp::UpdateChecker checker;
   checker.SetFetchFunction(&FetchFuzzedFeed);
   checker.CheckForUpdates(false);
 
   const int status = checker.status;
-  if (status != ifx::kUpdateUpToDate && status != ifx::kUpdateAvailable && status != ifx::kUpdateFailed)
+  if (status != murkwisp::kUpdateUpToDate && status != murkwisp::kUpdateAvailable && status != murkwisp::kUpdateFailed)
     __builtin_trap();
   if (std::strlen(checker.latestVersion) > 31 || std::strlen(checker.downloadUrl) > 255
       || std::strlen(checker.changelog) > 511)

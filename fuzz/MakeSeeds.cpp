@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+using namespace murkwisp;
+
 namespace {
 
 bool WriteFile(const std::string& path, const uint8_t* data, int size, const uint8_t* prefix = nullptr)

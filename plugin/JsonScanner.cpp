@@ -1,6 +1,6 @@
 #include "plugin/JsonScanner.h"
 
-namespace ifx {
+namespace murkwisp {
 
 std::string ExtractJsonString(std::string_view json, std::string_view key)
 {
@@ -20,4 +20,4 @@ std::string ExtractJsonString(std::string_view json, std::string_view key)
   return std::string(json.substr(start, end - start));
 }
 
-} // namespace ifx
+} // namespace murkwisp

@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-namespace ifx {
+namespace murkwisp {
 
 // Value of the first "key":"value" in json, or "" when the pattern is missing
 // or the value has no closing quote.
 std::string ExtractJsonString(std::string_view json, std::string_view key);
 
-} // namespace ifx
+} // namespace murkwisp

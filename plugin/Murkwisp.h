@@ -11,6 +11,8 @@ namespace ifx {
 class IFxAPIBase;
 }
 
+namespace murkwisp {
+
 // The framework timer, parameters, factory presets (starting on "Init"), the
 // once-per-process version check and the editor's graphics and layout.
 void SetUpMurkwisp(ifx::IFxAPIBase& plugin, const MurkwispDsp& dsp);
@@ -48,3 +50,5 @@ public:
 private:
   MurkwispDsp mDsp;
 };
+
+} // namespace murkwisp

@@ -3,6 +3,8 @@
 #include "plugin/MurkwispParams.h"
 #include "plugin/MurkwispPresets.h"
 
+namespace murkwisp {
+
 #if !defined(MURKWISP_VERSION_MAJOR) || !defined(MURKWISP_VERSION_MINOR) || !defined(MURKWISP_VERSION_PATCH)
 #error "the build gives the project's version (cmake/Layers.cmake)"
 #endif
@@ -45,3 +47,5 @@ const char* MurkwispVersionText()
   static const VersionText text(MakeMurkwispConfig().version);
   return text.text;
 }
+
+} // namespace murkwisp

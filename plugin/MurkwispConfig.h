@@ -4,7 +4,11 @@
 // own (CMakeLists.txt), given to this file by the build.
 #include "base/IPluginConfiguration.h"
 
+namespace murkwisp {
+
 ifx::IPluginConfiguration MakeMurkwispConfig();
 
 // "major.minor.patch" of the configuration's version.
 const char* MurkwispVersionText();
+
+} // namespace murkwisp

@@ -13,7 +13,10 @@
 #include "framework/IFxProcessor.h"
 #include "plugin/MurkwispParams.h"
 
+namespace murkwisp {
+
 using namespace ifx;
+using namespace murkwisp::engine;
 
 namespace {
 constexpr double kMeterThresholdDb = -90.;
@@ -198,3 +201,5 @@ void MurkwispDsp::FlushMetersToEditor(IEditorDelegate& editor)
   mInputSender.FlushToUI(editor);
   mOutputSender.FlushToUI(editor);
 }
+
+} // namespace murkwisp

@@ -11,12 +11,16 @@
 #include "engine/SampleRing.h"
 #include "plugin/editor/EditorDisplayValues.h"
 
-class StftEngine;
-
 namespace ifx {
 class IEditorDelegate;
 class IFxProcessor;
 } // namespace ifx
+
+namespace murkwisp {
+
+namespace engine {
+class StftEngine;
+}
 
 class MurkwispDsp
 {
@@ -46,7 +50,7 @@ public:
   float GetInputPeakDB() const noexcept { return mInputPeakDB.load(std::memory_order_relaxed); }
   float GetOutputPeakDB() const noexcept { return mOutputPeakDB.load(std::memory_order_relaxed); }
 
-  const StftEngine& GetEngine() const noexcept { return *mEngine; }
+  const engine::StftEngine& GetEngine() const noexcept { return *mEngine; }
   int GetRingWritePos() const noexcept { return mRingWritePos; }
   int GetHopCounter() const noexcept { return mHopCounter; }
 
@@ -61,9 +65,11 @@ private:
   std::atomic<float> mDisplayTempo{120.f};
   std::atomic<float> mInputPeakDB{kSilentDb};
   std::atomic<float> mOutputPeakDB{kSilentDb};
-  std::unique_ptr<SampleRing> mInputRings[kNumChannels];
-  std::unique_ptr<SampleRing> mOutputRings[kNumChannels];
-  std::unique_ptr<StftEngine> mEngine;
+  std::unique_ptr<engine::SampleRing> mInputRings[kNumChannels];
+  std::unique_ptr<engine::SampleRing> mOutputRings[kNumChannels];
+  std::unique_ptr<engine::StftEngine> mEngine;
   int32_t mRingWritePos = 0;
   int32_t mHopCounter = 0;
 };
+
+} // namespace murkwisp

@@ -3,6 +3,8 @@
 #include "base/IEditorDelegate.h"
 #include "base/IParam.h"
 
+namespace murkwisp {
+
 using ifx::IParam;
 
 void ConfigureMurkwispParams(ifx::IEditorDelegate& delegate)
@@ -27,3 +29,5 @@ void ConfigureMurkwispParams(ifx::IEditorDelegate& delegate)
   percent(kParamResonance, "Resonance", 50.);
   percent(kParamMix, "Mix", 100.);
 }
+
+} // namespace murkwisp

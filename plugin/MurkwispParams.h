@@ -4,6 +4,8 @@ namespace ifx {
 class IEditorDelegate;
 }
 
+namespace murkwisp {
+
 enum EParamIdx
 {
   kParamInput = 0,
@@ -27,3 +29,5 @@ constexpr int kOctaveCentre = 2;
 
 // Configures the delegate's parameters 0..kParamCount-1 in index order.
 void ConfigureMurkwispParams(ifx::IEditorDelegate& delegate);
+
+} // namespace murkwisp

@@ -2,6 +2,8 @@
 
 #include "framework/IPluginBase.h"
 
+namespace murkwisp {
+
 // clang-format off
 const MurkwispPresetRecord kFactoryPresets[kNumFactoryPresets] = {
   // name               Input Output Haunt Possess Oct Int Fine Freeze Smear Whisper Mode Reson. Mix
@@ -24,3 +26,5 @@ void MakeMurkwispPresets(ifx::IPluginBase& plugin)
     plugin.MakePreset(p.name, p.input, p.output, p.haunt, p.possess, p.octave, p.interval, p.fine, p.freeze,
                       p.smear, p.whisper, p.whisperMode, p.resonance, p.mix);
 }
+
+} // namespace murkwisp

@@ -5,6 +5,8 @@ namespace ifx {
 class IPluginBase;
 }
 
+namespace murkwisp {
+
 // One factory preset in parameter order. Enum parameters are entry indices
 // (int32), everything else doubles: MakePreset reads its variadic values by
 // the parameter types, so these field types are part of the preset format.
@@ -23,3 +25,5 @@ extern const MurkwispPresetRecord kFactoryPresets[kNumFactoryPresets];
 
 // Fills the preset slots in table order.
 void MakeMurkwispPresets(ifx::IPluginBase& plugin);
+
+} // namespace murkwisp

@@ -5,6 +5,8 @@
 #include "plugin/UpdateChecker.h"
 #include "plugin/editor/MurkwispLayout.h"
 
+namespace murkwisp {
+
 void SetUpMurkwisp(ifx::IFxAPIBase& plugin, const MurkwispDsp& dsp)
 {
   plugin.StartTimer();
@@ -13,8 +15,10 @@ void SetUpMurkwisp(ifx::IFxAPIBase& plugin, const MurkwispDsp& dsp)
   // A new instance starts on "Init", not on the parameter defaults.
   plugin.RestorePreset(0);
   // Once per process; later instances find it done.
-  ifx::UpdateChecker::Instance().CheckForUpdates(false);
+  UpdateChecker::Instance().CheckForUpdates(false);
 
   plugin.makeGraphicsFunc = [&plugin]() { return MakeMurkwispGraphics(plugin); };
   plugin.layoutFunc = [&plugin, &dsp](ifx::igfx::IGfx* gfx) { LayoutMurkwispEditor(gfx, &plugin, dsp.DisplayValues()); };
 }
+
+} // namespace murkwisp

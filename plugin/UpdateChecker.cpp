@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace murkwisp {
+
 #ifdef _WIN32
 #define MURKWISP_POPEN _popen
 #define MURKWISP_PCLOSE _pclose
@@ -21,7 +23,6 @@ static const char* const kFetchCommand = "curl -s --max-time 5 \"%s\" 2>nul";
 static const char* const kFetchCommand = "curl -s --max-time 5 \"%s\" 2>/dev/null";
 #endif
 
-namespace ifx {
 namespace {
 
 // A feed is a few hundred bytes; anything past this is read and dropped so a
@@ -175,7 +176,7 @@ void UpdateChecker::CheckForUpdates(bool force)
   // It is later handed to the shell. Checked as stored: the cut to the
   // field's size must not make an address that would be refused whole.
   CopyText(downloadUrl, download);
-  if (!IsOpenableUrl(downloadUrl))
+  if (!ifx::IsOpenableUrl(downloadUrl))
     downloadUrl[0] = '\0';
   CopyText(changelog, notes);
 
@@ -196,4 +197,4 @@ void UpdateChecker::CheckForUpdates(bool force)
   status = (newer && remote[0] == local[0]) ? kUpdateAvailable : kUpdateUpToDate;
 }
 
-} // namespace ifx
+} // namespace murkwisp

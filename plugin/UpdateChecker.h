@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace ifx {
+namespace murkwisp {
 
 enum EUpdateStatus : int32_t
 {
@@ -54,4 +54,4 @@ private:
   std::string mFeedUrl;
 };
 
-} // namespace ifx
+} // namespace murkwisp

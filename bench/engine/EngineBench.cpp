@@ -10,6 +10,9 @@
 #include <cmath>
 #include <vector>
 
+using namespace murkwisp;
+using namespace murkwisp::engine;
+
 namespace {
 
 constexpr int kN = StftEngine::kFftSize;

@@ -6,6 +6,9 @@
 #include <cmath>
 #include <string>
 
+using namespace murkwisp;
+using namespace murkwisp::engine;
+
 namespace engine_cases {
 
 const int kNumPresets = kNumFactoryPresets;
@@ -28,7 +31,7 @@ const char* PresetName(int preset)
 
 std::unique_ptr<Murkwisp> MakePlugin(int preset, int maxBlock)
 {
-  ifx::UpdateChecker::Instance().SetFetchFunction(&NoFeed);
+  murkwisp::UpdateChecker::Instance().SetFetchFunction(&NoFeed);
   auto p = std::make_unique<Murkwisp>(ifx::InstanceInfo{});
   p->Setup(kRate, maxBlock);
   p->RestorePreset(preset);

@@ -10,7 +10,10 @@
 #include <memory>
 #include <vector>
 
-using Murkwisp = MurkwispPlugin<ifx::IFxHeadless>;
+using namespace murkwisp;
+using namespace murkwisp::engine;
+
+using Murkwisp = murkwisp::MurkwispPlugin<ifx::IFxHeadless>;
 
 namespace engine_cases {
 

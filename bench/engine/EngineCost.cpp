@@ -18,6 +18,9 @@
 #include <cstring>
 #include <vector>
 
+using namespace murkwisp;
+using namespace murkwisp::engine;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

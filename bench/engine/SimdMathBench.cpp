@@ -7,6 +7,8 @@
 #include <cmath>
 #include <vector>
 
+using namespace murkwisp::engine;
+
 namespace {
 
 constexpr int kN = 4096;

@@ -12,8 +12,9 @@
 #include "plugin/UpdateChecker.h"
 #include "plugin/editor/EditorAnimation.h"
 
+namespace murkwisp {
+
 using namespace ifx::igfx;
-using namespace murkwisp_ui;
 
 namespace {
 
@@ -22,9 +23,9 @@ constexpr float kPanelHalfHeight = 310.f;
 constexpr IRgba kUpdateButtonColor{200, 30, 28, 40};
 constexpr IRgba kUpdateAvailableColor{255, 130, 220, 130};
 
-const ifx::UpdateChecker& Checker()
+const UpdateChecker& Checker()
 {
-  return ifx::UpdateChecker::Instance();
+  return UpdateChecker::Instance();
 }
 
 } // namespace
@@ -107,7 +108,7 @@ void AboutPopup::DrawInfoPage(IGfx& g, const IRECT& content)
   g.DrawRoundRect(WithAlpha(mAccentColor, ClampedAlpha((std::sin(2.5f * mPhase) * 0.15f + 0.4f) * 0.6f)),
                   mUpdateButton, 5.f, nullptr, 1.f);
   g.DrawText(Text(12.f, WithAlpha(mTextColor, 229)),
-             Checker().status == ifx::kUpdateChecking ? "Checking..." : "Check for Updates", mUpdateButton);
+             Checker().status == kUpdateChecking ? "Checking..." : "Check for Updates", mUpdateButton);
 
   DrawCheckResult(g, content);
 }
@@ -119,7 +120,7 @@ void AboutPopup::DrawCheckResult(IGfx& g, const IRECT& content)
   mDownloadLink = IRECT();
   switch (Checker().status)
   {
-    case ifx::kUpdateAvailable:
+    case kUpdateAvailable:
     {
       char text[96];
       const auto& version = Checker().latestVersion;
@@ -130,10 +131,10 @@ void AboutPopup::DrawCheckResult(IGfx& g, const IRECT& content)
       g.DrawText(Text(12.f, mAccentColor), "Click here to download", mDownloadLink);
       break;
     }
-    case ifx::kUpdateUpToDate:
+    case kUpdateUpToDate:
       g.DrawText(Text(12.f, WithAlpha(mTextColor, 178)), "You're running the latest version", line);
       break;
-    case ifx::kUpdateFailed:
+    case kUpdateFailed:
       g.DrawText(Text(12.f, WithAlpha(mTextColor, 127)), "Could not check for updates", line);
       break;
     default:
@@ -153,14 +154,14 @@ void AboutPopup::OnMouseDown(float x, float y, const IMouseModifiers& mod)
   {
     // Blocks until the fetch ends (at most its time-out); the result shows
     // on the next frame.
-    ifx::UpdateChecker::Instance().CheckForUpdates(true);
+    UpdateChecker::Instance().CheckForUpdates(true);
     SetDirty(true, -1);
   }
   else if (mDownloadLink.Contains(x, y))
   {
     // The link stays where the last frame put it until the next one, so a
     // check that has since found nothing newer disarms it at once.
-    if (Checker().status == ifx::kUpdateAvailable)
+    if (Checker().status == kUpdateAvailable)
       OpenDownloadPage();
   }
   else if (!GetPanelRECT().Contains(x, y))
@@ -179,3 +180,5 @@ void AboutPopup::OpenDownloadPage() const
   if (GetUI() && ifx::IsOpenableUrl(url.c_str()))
     GetUI()->OpenURL(url.c_str());
 }
+
+} // namespace murkwisp

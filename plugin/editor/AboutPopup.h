@@ -5,6 +5,8 @@
 // the download page when a newer version is out.
 #include "plugin/editor/PopupPanel.h"
 
+namespace murkwisp {
+
 class AboutPopup : public PopupPanel
 {
 public:
@@ -35,3 +37,5 @@ private:
   ifx::igfx::IRECT mDownloadLink;
   char mMakerLine[160] = {};
 };
+
+} // namespace murkwisp

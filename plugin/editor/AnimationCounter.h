@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cstdint>
 
+namespace murkwisp {
+
 class AnimationCounter
 {
 public:
@@ -25,3 +27,5 @@ private:
   // process, whatever thread their host gives them, never lose a count.
   std::atomic<int64_t> mCalls;
 };
+
+} // namespace murkwisp

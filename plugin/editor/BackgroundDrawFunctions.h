@@ -11,6 +11,8 @@
 #include "plugin/editor/AnimationCounter.h"
 #include "plugin/editor/EditorDisplayValues.h"
 
+namespace murkwisp {
+
 // One counter per animated layer, shared by every editor of the process and
 // never reset: an editor opened later goes on where the last one stopped,
 // and two open editors each advance it. (The layers' own counter members
@@ -76,3 +78,5 @@ struct DrawPitchPanel
 {
   void operator()(ifx::igfx::ILambdaControl*, ifx::igfx::IGfx& g, const ifx::igfx::IRECT& r) const;
 };
+
+} // namespace murkwisp

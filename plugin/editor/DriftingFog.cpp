@@ -4,6 +4,8 @@
 #include "plugin/editor/BackgroundDrawFunctions.h"
 #include "plugin/editor/LayerMath.h"
 
+namespace murkwisp {
+
 using namespace ifx::igfx;
 using layer_math::Around;
 using layer_math::AtAlpha;
@@ -50,3 +52,5 @@ void DrawDriftingFog::operator()(ILambdaControl*, IGfx& g, const IRECT& r) const
     g.FillEllipse(AtAlpha(label, 0.6 * a), Around(cx, cy, 1.3 * rx, 0.7 * ry));
   }
 }
+
+} // namespace murkwisp

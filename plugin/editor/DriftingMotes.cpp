@@ -4,6 +4,8 @@
 #include "plugin/editor/BackgroundDrawFunctions.h"
 #include "plugin/editor/LayerMath.h"
 
+namespace murkwisp {
+
 using namespace ifx::igfx;
 using layer_math::Rect;
 using layer_math::AtAlpha;
@@ -61,3 +63,5 @@ void DrawDriftingMotes::operator()(ILambdaControl*, IGfx& g, const IRECT& r) con
                   Rect(x - s + wobble, y - 0.7 * s, x + s + wobble, y + 0.7 * s));
   }
 }
+
+} // namespace murkwisp

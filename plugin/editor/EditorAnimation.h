@@ -7,7 +7,7 @@
 #include "toolkit/GfxClock.h"
 #include "toolkit/IRgba.h"
 
-namespace murkwisp_ui {
+namespace murkwisp {
 
 inline constexpr float kPhaseTurn = 6.28318f;
 
@@ -44,4 +44,4 @@ inline float SeedFraction(int value)
   return static_cast<float>(value % 100) / 100.f;
 }
 
-} // namespace murkwisp_ui
+} // namespace murkwisp

@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cmath>
 
+namespace murkwisp {
+
 struct EditorDisplayValues
 {
   static constexpr float kDefaultTempo = 120.f;
@@ -38,3 +40,5 @@ private:
     return value ? value->load(std::memory_order_relaxed) : fallback;
   }
 };
+
+} // namespace murkwisp

@@ -7,8 +7,9 @@
 #include "plugin/editor/AboutPopup.h"
 #include "plugin/editor/EditorAnimation.h"
 
+namespace murkwisp {
+
 using namespace ifx::igfx;
-using namespace murkwisp_ui;
 
 void FennowIconButton::OnMouseDown(float x, float y, const IMouseModifiers& mod)
 {
@@ -21,7 +22,7 @@ void FennowIconButton::OnMouseDown(float x, float y, const IMouseModifiers& mod)
 void FennowIconButton::Draw(IGfx& g)
 {
   DrawGlowAndIcon(g);
-  if (ifx::UpdateChecker::Instance().status == ifx::kUpdateAvailable)
+  if (UpdateChecker::Instance().status == kUpdateAvailable)
   {
     const float x = mRECT.R - 6.f, y = mRECT.T + 6.f;
     g.FillCircle(IRgba(ClampedAlpha((std::sin(2.f * mPhase) * 0.3f + 0.7f) * 0.5f), 80, 200, 100), x, y, 8.f);
@@ -29,3 +30,5 @@ void FennowIconButton::Draw(IGfx& g)
     g.DrawCircle(IRgba(255, 150, 255, 170), x, y, 5.f, nullptr, 1.f);
   }
 }
+
+} // namespace murkwisp

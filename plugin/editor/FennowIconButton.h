@@ -3,6 +3,8 @@
 // and wears a green badge while a newer version is known.
 #include "plugin/editor/GlowingIconButton.h"
 
+namespace murkwisp {
+
 class AboutPopup;
 
 class FennowIconButton : public GlowingIconButton
@@ -19,3 +21,5 @@ public:
 private:
   AboutPopup* mPopup = nullptr;
 };
+
+} // namespace murkwisp

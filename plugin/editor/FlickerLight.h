@@ -4,7 +4,7 @@
 // (sometimes with a sudden dip).
 #include "plugin/editor/EditorAnimation.h"
 
-namespace murkwisp_ui {
+namespace murkwisp {
 
 struct FlickerLight
 {
@@ -47,4 +47,4 @@ struct FlickerLight
   }
 };
 
-} // namespace murkwisp_ui
+} // namespace murkwisp

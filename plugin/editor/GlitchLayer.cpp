@@ -4,6 +4,8 @@
 #include "plugin/editor/BackgroundDrawFunctions.h"
 #include "plugin/editor/LayerMath.h"
 
+namespace murkwisp {
+
 using namespace ifx::igfx;
 using layer_math::Hash;
 using layer_math::Rect;
@@ -64,3 +66,5 @@ void DrawGlitchLayer::operator()(ILambdaControl*, IGfx& g, const IRECT& r) const
                   Rect(x - 2.0, y - 2.0, x + 2.0, y + 2.0));
   }
 }
+
+} // namespace murkwisp

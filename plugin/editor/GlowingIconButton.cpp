@@ -5,8 +5,9 @@
 #include "toolkit/IGfx.h"
 #include "plugin/editor/EditorAnimation.h"
 
+namespace murkwisp {
+
 using namespace ifx::igfx;
-using namespace murkwisp_ui;
 
 GlowingIconButton::GlowingIconButton(const IRECT& bounds, const IBitmapRef& bitmap) : IBitmapControl(bounds, bitmap)
 {
@@ -32,3 +33,5 @@ void GlowingIconButton::DrawGlowAndIcon(IGfx& g)
   // A missing image draws nothing here.
   g.DrawFittedBitmap(mBitmap, mHover ? mRECT.GetCentredInside(1.1f * mRECT.W(), 1.1f * mRECT.H()) : mRECT);
 }
+
+} // namespace murkwisp

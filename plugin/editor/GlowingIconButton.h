@@ -3,6 +3,8 @@
 // and the badges draw whether or not the icon's image was found.
 #include "toolkit/IBitmapControl.h"
 
+namespace murkwisp {
+
 class GlowingIconButton : public ifx::igfx::IBitmapControl
 {
 public:
@@ -20,3 +22,5 @@ protected:
   bool mHover = false;
   float mPhase = 0.f;
 };
+
+} // namespace murkwisp

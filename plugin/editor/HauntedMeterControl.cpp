@@ -5,8 +5,9 @@
 #include "plugin/editor/EditorAnimation.h"
 #include "plugin/editor/WornCase.h"
 
+namespace murkwisp {
+
 using namespace ifx::igfx;
-using namespace murkwisp_ui;
 
 namespace {
 
@@ -145,3 +146,5 @@ void HauntedMeterControl::DrawWear(IGfx& g, const IRECT& well)
   g.DrawLine(scratch, r.L + 1.f, r.T + 20.f, r.L + 1.f, r.T + 40.f, nullptr, 1.f);
   g.DrawLine(scratch, r.R - 1.f, r.B - 30.f, r.R - 1.f, r.B - 60.f, nullptr, 1.f);
 }
+
+} // namespace murkwisp

@@ -4,6 +4,8 @@
 // packets on a -60 to +12 dB scale.
 #include "toolkit/IVPeakAvgMeterControl.h"
 
+namespace murkwisp {
+
 class HauntedMeterControl : public ifx::igfx::IVPeakAvgMeterControl<2>
 {
 public:
@@ -37,3 +39,5 @@ private:
   int mSeed;
   SegmentSlot mSlots[kSegmentSlots];
 };
+
+} // namespace murkwisp

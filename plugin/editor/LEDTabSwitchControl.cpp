@@ -8,8 +8,9 @@
 #include "plugin/editor/MurkwispStyles.h"
 #include "plugin/editor/WornCase.h"
 
+namespace murkwisp {
+
 using namespace ifx::igfx;
-using namespace murkwisp_ui;
 
 namespace {
 
@@ -114,3 +115,5 @@ void LEDTabSwitchControl::DrawLED(IGfx& g, float x, float y, float glow)
   g.FillCircle(IRgba(255, 255, 255, static_cast<int32_t>(140.f * glow)), x - 0.5f, y - 0.5f, 1.2f);
   g.FillCircle(IRgba(30, 60, 55, 50), x + 0.5f, y + 0.5f, 1.2f);
 }
+
+} // namespace murkwisp

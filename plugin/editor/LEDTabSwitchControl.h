@@ -7,6 +7,8 @@
 #include "toolkit/IControl.h"
 #include "plugin/editor/FlickerLight.h"
 
+namespace murkwisp {
+
 class LEDTabSwitchControl : public ifx::igfx::IControl
 {
 public:
@@ -29,7 +31,9 @@ private:
   std::vector<const char*> mLabels;
   ifx::igfx::IRgba mLEDColor{255, 100, 180, 200};
   ifx::igfx::IRgba mLabelColor{255, 180, 170, 190};
-  murkwisp_ui::FlickerLight mLEDs[kLEDSlots];
+  FlickerLight mLEDs[kLEDSlots];
   float mPhase;
   int mSeed;
 };
+
+} // namespace murkwisp

@@ -9,12 +9,14 @@
 #include "toolkit/IRgba.h"
 #include "plugin/editor/EditorAnimation.h"
 
+namespace murkwisp {
+
 namespace layer_math {
 
 // The colour at the clamped alpha of x (clamp(x, 0, 1) x 255, truncated).
 inline ifx::igfx::IRgba AtAlpha(const ifx::igfx::IRgba& color, double x) noexcept
 {
-  return murkwisp_ui::WithAlpha(color, murkwisp_ui::ClampedAlpha(static_cast<float>(x)));
+  return WithAlpha(color, ClampedAlpha(static_cast<float>(x)));
 }
 
 // The glitch layer's hash: the fractional part of a scaled sine, between -1
@@ -36,3 +38,5 @@ inline ifx::igfx::IRECT Around(double cx, double cy, double rx, double ry) noexc
 }
 
 } // namespace layer_math
+
+} // namespace murkwisp

@@ -3,8 +3,7 @@
 #include "plugin/editor/BackgroundDrawFunctions.h"
 #include "plugin/editor/MurkwispStyles.h"
 
-using murkwisp_ui::kAccentColor;
-using murkwisp_ui::kLabelColor;
+namespace murkwisp {
 
 EditorDrawFunctions MakeEditorDrawFunctions(const EditorDisplayValues& values)
 {
@@ -17,3 +16,5 @@ EditorDrawFunctions MakeEditorDrawFunctions(const EditorDisplayValues& values)
   draw.pitchPanel = DrawPitchPanel{};
   return draw;
 }
+
+} // namespace murkwisp

@@ -5,6 +5,8 @@
 #include "toolkit/ILambdaControl.h"
 #include "plugin/editor/EditorDisplayValues.h"
 
+namespace murkwisp {
+
 struct EditorDrawFunctions
 {
   // Background layers, back to front; each a looping 50 ms animation.
@@ -19,3 +21,5 @@ struct EditorDrawFunctions
 
 // The functions for one editor, reading values.
 EditorDrawFunctions MakeEditorDrawFunctions(const EditorDisplayValues& values);
+
+} // namespace murkwisp

@@ -21,8 +21,9 @@
 #include "plugin/editor/WeatheredSliderControl.h"
 #include "plugin/editor/WhisperModeButton.h"
 
+namespace murkwisp {
+
 using namespace ifx::igfx;
-using namespace murkwisp_ui;
 
 namespace {
 
@@ -213,3 +214,5 @@ void LayoutMurkwispEditor(IGfx* g, const ifx::IPluginBase* plugin, const EditorD
   AttachPitchShiftSection(g, draw);
   AttachPopups(g, bounds, links);
 }
+
+} // namespace murkwisp

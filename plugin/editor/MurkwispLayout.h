@@ -13,6 +13,8 @@ class IGfx;
 }
 }
 
+namespace murkwisp {
+
 class FennowIconButton;
 class PresetIconButton;
 class PresetNameControl;
@@ -53,3 +55,5 @@ enum EEditorTag
   kTagOutputMeter = 1,
   kTagPresetName = 2,
 };
+
+} // namespace murkwisp

@@ -1,6 +1,6 @@
 #include "plugin/editor/MurkwispStyles.h"
 
-namespace murkwisp_ui {
+namespace murkwisp {
 
 using namespace ifx::igfx;
 
@@ -16,4 +16,4 @@ IVectorStyle MakeMeterStyle()
   return style;
 }
 
-} // namespace murkwisp_ui
+} // namespace murkwisp

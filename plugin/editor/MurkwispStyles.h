@@ -5,7 +5,7 @@
 #include "toolkit/ITextStyle.h"
 #include "toolkit/IVectorStyle.h"
 
-namespace murkwisp_ui {
+namespace murkwisp {
 
 using ifx::igfx::IRgba;
 using ifx::igfx::ITextStyle;
@@ -47,4 +47,4 @@ inline const ITextStyle kStyleHeading = LabelStyle(16.f, ifx::igfx::kAlignCenter
 // The two level meters' look.
 ifx::igfx::IVectorStyle MakeMeterStyle();
 
-} // namespace murkwisp_ui
+} // namespace murkwisp

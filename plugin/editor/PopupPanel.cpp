@@ -5,8 +5,9 @@
 #include "toolkit/IGfx.h"
 #include "plugin/editor/EditorAnimation.h"
 
+namespace murkwisp {
+
 using namespace ifx::igfx;
-using namespace murkwisp_ui;
 
 namespace {
 
@@ -52,7 +53,7 @@ bool PopupPanel::OnKeyDown(float x, float y, const IKeyEvent& key)
 
 void PopupPanel::AdvancePhase()
 {
-  murkwisp_ui::AdvancePhase(mPhase, kPhaseStep);
+  murkwisp::AdvancePhase(mPhase, kPhaseStep);
 }
 
 void PopupPanel::DrawPanel(IGfx& g, const IRECT& p) const
@@ -72,3 +73,5 @@ ITextStyle PopupPanel::Text(float size, const IRgba& color, int32_t align, const
 {
   return ITextStyle(size, color, font, align, kVAlignMiddle);
 }
+
+} // namespace murkwisp

@@ -6,6 +6,8 @@
 #include "toolkit/IControl.h"
 #include "plugin/editor/MurkwispStyles.h"
 
+namespace murkwisp {
+
 class PopupPanel : public ifx::igfx::IControl
 {
 public:
@@ -34,7 +36,7 @@ protected:
   // Text of the popups: angle 0, vertically centred.
   static ifx::igfx::ITextStyle Text(float size, const ifx::igfx::IRgba& color,
                                     int32_t align = ifx::igfx::kAlignCenter,
-                                    const char* font = murkwisp_ui::kFontRoboto);
+                                    const char* font = kFontRoboto);
 
   ifx::igfx::IRgba mPanelColor;
   ifx::igfx::IRgba mTextColor;
@@ -42,3 +44,5 @@ protected:
   bool mOpen = false;
   float mPhase = 0.f;
 };
+
+} // namespace murkwisp

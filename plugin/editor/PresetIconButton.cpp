@@ -4,6 +4,8 @@
 #include "toolkit/IGfx.h"
 #include "plugin/editor/PresetPopup.h"
 
+namespace murkwisp {
+
 using namespace ifx::igfx;
 
 void PresetIconButton::OnMouseDown(float x, float y, const IMouseModifiers& mod)
@@ -22,3 +24,5 @@ void PresetIconButton::OnMouseDown(float x, float y, const IMouseModifiers& mod)
   }
   mPopup->SetDirty(true, -1);
 }
+
+} // namespace murkwisp

@@ -3,6 +3,8 @@
 // current preset, and closes it again.
 #include "plugin/editor/GlowingIconButton.h"
 
+namespace murkwisp {
+
 class PresetPopup;
 
 class PresetIconButton : public GlowingIconButton
@@ -19,3 +21,5 @@ public:
 private:
   PresetPopup* mPopup = nullptr;
 };
+
+} // namespace murkwisp

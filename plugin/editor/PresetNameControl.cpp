@@ -7,8 +7,9 @@
 #include "plugin/editor/EditorAnimation.h"
 #include "plugin/editor/MurkwispStyles.h"
 
+namespace murkwisp {
+
 using namespace ifx::igfx;
-using namespace murkwisp_ui;
 
 PresetNameControl::PresetNameControl(const IRECT& bounds, const char* text, const ITextStyle& style)
   : ITextControl(bounds, text, style), mGlowColor(kAccentColor)
@@ -35,3 +36,5 @@ void PresetNameControl::PulsePresetName(IControl* control)
   AdvancePhase(self->mPhase, 0.05f);
   self->SetDirty(false, -1);
 }
+
+} // namespace murkwisp

@@ -6,6 +6,8 @@ namespace ifx {
 class IPluginBase;
 }
 
+namespace murkwisp {
+
 class PresetNameControl : public ifx::igfx::ITextControl
 {
 public:
@@ -26,3 +28,5 @@ private:
   ifx::igfx::IRgba mGlowColor;
   float mPhase = 0.f;
 };
+
+} // namespace murkwisp

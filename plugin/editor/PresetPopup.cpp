@@ -8,8 +8,9 @@
 #include "plugin/editor/EditorAnimation.h"
 #include "plugin/editor/PresetNameControl.h"
 
+namespace murkwisp {
+
 using namespace ifx::igfx;
-using namespace murkwisp_ui;
 
 namespace {
 
@@ -271,3 +272,5 @@ void PresetPopup::SavePresetFile()
   if (!file.Empty() && plugin)
     plugin->SavePresetFile(file.Get());
 }
+
+} // namespace murkwisp

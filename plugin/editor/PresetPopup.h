@@ -13,6 +13,9 @@
 namespace ifx {
 class IPluginBase;
 }
+
+namespace murkwisp {
+
 class PresetNameControl;
 
 class PresetPopup : public PopupPanel
@@ -92,3 +95,5 @@ private:
   ifx::IString mFolder;
   PresetNameControl* mPresetName = nullptr;
 };
+
+} // namespace murkwisp

@@ -4,6 +4,8 @@
 #include "plugin/editor/BackgroundDrawFunctions.h"
 #include "plugin/editor/LayerMath.h"
 
+namespace murkwisp {
+
 using namespace ifx::igfx;
 
 AnimationCounter gVignetteCalls;
@@ -36,3 +38,5 @@ void DrawPulsingVignette::operator()(ILambdaControl*, IGfx& g, const IRECT& r) c
   Band(g, IRECT(r.L, r.T, r.L + 100.f, r.B), r.L, cy, r.L + 100.f, cy, accent, 0.7 * a);
   Band(g, IRECT(r.R - 100.f, r.T, r.R, r.B), r.R, cy, r.R - 100.f, cy, accent, 0.7 * a);
 }
+
+} // namespace murkwisp

@@ -2,9 +2,9 @@
 #include "plugin/editor/BackgroundDrawFunctions.h"
 #include "plugin/editor/MurkwispStyles.h"
 
+namespace murkwisp {
+
 using namespace ifx::igfx;
-using murkwisp_ui::kPitchPanelColor;
-using murkwisp_ui::kWhisperColor;
 
 void DrawDividerLine::operator()(ILambdaControl*, IGfx& g, const IRECT& r) const
 {
@@ -19,3 +19,5 @@ void DrawPitchPanel::operator()(ILambdaControl*, IGfx& g, const IRECT& r) const
 {
   g.FillRoundRect(kPitchPanelColor, r, 8.f);
 }
+
+} // namespace murkwisp

@@ -6,8 +6,9 @@
 #include "toolkit/IGfx.h"
 #include "plugin/editor/EditorAnimation.h"
 
+namespace murkwisp {
+
 using namespace ifx::igfx;
-using namespace murkwisp_ui;
 
 WeatheredSliderControl::WeatheredSliderControl(const IRECT& bounds, int paramIdx, int, int, int direction)
   : ISliderControlBase(bounds, paramIdx, direction, 4.0, 0.f)
@@ -105,3 +106,5 @@ void WeatheredSliderControl::Draw(IGfx& g)
   // Redrawn every frame to animate; no value is sent.
   SetDirty(false, -1);
 }
+
+} // namespace murkwisp

@@ -4,6 +4,8 @@
 // 10-unit margin at each end of the travel.
 #include "toolkit/ISliderControlBase.h"
 
+namespace murkwisp {
+
 class WeatheredSliderControl : public ifx::igfx::ISliderControlBase
 {
 public:
@@ -29,3 +31,5 @@ private:
   float mGlowPhase;
   bool mDragging = false;
 };
+
+} // namespace murkwisp

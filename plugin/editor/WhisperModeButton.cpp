@@ -7,8 +7,9 @@
 #include "plugin/editor/MurkwispStyles.h"
 #include "plugin/editor/WornCase.h"
 
+namespace murkwisp {
+
 using namespace ifx::igfx;
-using namespace murkwisp_ui;
 
 namespace {
 
@@ -68,3 +69,5 @@ void WhisperModeButton::Draw(IGfx& g)
   g.DrawText(style, ModeLabel(), IRECT(r.L + 24.f, r.T, r.R, r.B));
   SetDirty(false, -1);
 }
+
+} // namespace murkwisp

@@ -4,6 +4,8 @@
 #include "toolkit/IControl.h"
 #include "plugin/editor/FlickerLight.h"
 
+namespace murkwisp {
+
 class WhisperModeButton : public ifx::igfx::IControl
 {
 public:
@@ -18,7 +20,9 @@ public:
 private:
   ifx::igfx::IRgba mFirstColor;
   ifx::igfx::IRgba mSecondColor;
-  murkwisp_ui::FlickerLight mFlicker;
+  FlickerLight mFlicker;
   float mPhase;
   int mSeed;
 };
+
+} // namespace murkwisp

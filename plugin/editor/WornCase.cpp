@@ -3,7 +3,7 @@
 #include "toolkit/IGfx.h"
 #include "plugin/editor/EditorAnimation.h"
 
-namespace murkwisp_ui {
+namespace murkwisp {
 
 using namespace ifx::igfx;
 
@@ -15,4 +15,4 @@ void WornCase::Draw(IGfx& g, const IRECT& r) const
   g.DrawLine(WithAlpha(bevel, sideAlpha), r.L + 2.f, r.T + bevelInset, r.L + 2.f, r.B - bevelInset, nullptr, 1.f);
 }
 
-} // namespace murkwisp_ui
+} // namespace murkwisp

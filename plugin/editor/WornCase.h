@@ -12,7 +12,7 @@ class IGfx;
 }
 }
 
-namespace murkwisp_ui {
+namespace murkwisp {
 
 struct WornCase
 {
@@ -27,4 +27,4 @@ struct WornCase
   void Draw(ifx::igfx::IGfx& g, const ifx::igfx::IRECT& r) const;
 };
 
-} // namespace murkwisp_ui
+} // namespace murkwisp

@@ -18,7 +18,7 @@
 
 namespace {
 
-using Murkwisp = MurkwispPlugin<ifx::IFxCLAP>;
+using Murkwisp = murkwisp::MurkwispPlugin<ifx::IFxCLAP>;
 
 const char* const kFeatures[] = {CLAP_PLUGIN_FEATURE_AUDIO_EFFECT, CLAP_PLUGIN_FEATURE_STEREO, nullptr};
 
@@ -58,7 +58,7 @@ bool CLAP_ABI ClapEntryInit(const char* pluginPath)
       ++gInitCount;
       return true;
     }
-    auto desc = std::make_unique<ifx::ClapDescriptor>(MakeMurkwispConfig(), DescriptorExtras());
+    auto desc = std::make_unique<ifx::ClapDescriptor>(murkwisp::MakeMurkwispConfig(), DescriptorExtras());
     gPluginPath = pluginPath;
     gPluginDescriptor = std::move(desc);
     gInitCount = 1;

@@ -8,14 +8,14 @@
 
 namespace {
 
-using Murkwisp = MurkwispPlugin<ifx::IFxVST3>;
+using Murkwisp = murkwisp::MurkwispPlugin<ifx::IFxVST3>;
 
 ifx::IFxVST3* CreateMurkwisp()
 {
   return new Murkwisp(ifx::InstanceInfo());
 }
 
-const ifx::vst3::PluginClass kMurkwispClass = {&MakeMurkwispConfig, &CreateMurkwisp};
+const ifx::vst3::PluginClass kMurkwispClass = {&murkwisp::MakeMurkwispConfig, &CreateMurkwisp};
 
 } // namespace
 

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <vector>
 
+using namespace murkwisp::engine;
+
 namespace {
 
 struct KissPair

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <random>
 
+using namespace murkwisp::engine;
+
 namespace {
 
 // |actual - exact| in float ulps at the exact value.

@@ -18,6 +18,9 @@
 #include <string>
 #include <vector>
 
+using namespace murkwisp;
+using namespace murkwisp::engine;
+
 using murkwisp_reference::ReferenceStftEngine;
 
 namespace {

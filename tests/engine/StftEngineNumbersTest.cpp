@@ -17,6 +17,9 @@
 #include <map>
 #include <vector>
 
+using namespace murkwisp;
+using namespace murkwisp::engine;
+
 namespace {
 
 using Bins = std::map<int, std::complex<double>>;

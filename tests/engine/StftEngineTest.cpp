@@ -8,6 +8,8 @@
 #include <limits>
 #include <vector>
 
+using namespace murkwisp::engine;
+
 #if defined(__SSE__) || defined(_M_X64)
 #include <xmmintrin.h>
 #endif

@@ -17,6 +17,8 @@
 #include <limits>
 #include <vector>
 
+using namespace murkwisp::engine;
+
 using namespace murkwisp_test;
 
 namespace {

@@ -10,6 +10,8 @@
 
 #include <memory>
 
+using namespace murkwisp;
+
 using namespace ifx;
 using murkwisp_test::MakePlugin;
 
@@ -124,7 +126,7 @@ TEST(MurkwispConfig, DisplayTexts)
 
 TEST(MurkwispConfig, FreshInstanceStartsOnInit)
 {
-  ifx::UpdateChecker::Instance().SetFetchFunction(&murkwisp_test::NoFeed);
+  murkwisp::UpdateChecker::Instance().SetFetchFunction(&murkwisp_test::NoFeed);
   Murkwisp p{InstanceInfo{}};
   EXPECT_EQ(p.GetCurrentPresetIdx(), 0);
   EXPECT_EQ(p.GetParam(kParamInput)->Value(), 50.);

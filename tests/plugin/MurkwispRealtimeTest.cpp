@@ -15,6 +15,8 @@
 #include <limits>
 #include <vector>
 
+using namespace murkwisp::engine;
+
 using namespace murkwisp_test;
 
 TEST(MurkwispRealtime, CountingSeesAllocations)

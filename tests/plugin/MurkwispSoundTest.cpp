@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdint>
 
+using namespace murkwisp::engine;
+
 using namespace ifx;
 using namespace murkwisp_test;
 

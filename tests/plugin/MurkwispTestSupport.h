@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
-using Murkwisp = MurkwispPlugin<ifx::IFxHeadless>;
+using namespace murkwisp;
+
+using Murkwisp = murkwisp::MurkwispPlugin<ifx::IFxHeadless>;
 
 namespace murkwisp_test {
 
@@ -24,7 +26,7 @@ inline std::string NoFeed(const char*)
 // The version check must not reach for the network from a test.
 inline std::unique_ptr<Murkwisp> MakePlugin(double sampleRate = 48000., int maxBlock = 4096)
 {
-  ifx::UpdateChecker::Instance().SetFetchFunction(&NoFeed);
+  murkwisp::UpdateChecker::Instance().SetFetchFunction(&NoFeed);
   auto plugin = std::make_unique<Murkwisp>(ifx::InstanceInfo{});
   plugin->Setup(sampleRate, maxBlock);
   return plugin;

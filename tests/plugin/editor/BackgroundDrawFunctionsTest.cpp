@@ -16,11 +16,13 @@
 #include "support/RecordingDelegate.h"
 #include "support/RecordingGfx.h"
 
+using namespace murkwisp;
+
 namespace {
 
 using namespace ifx::igfx;
-using murkwisp_ui::kAccentColor;
-using murkwisp_ui::kLabelColor;
+using murkwisp::kAccentColor;
+using murkwisp::kLabelColor;
 using ifx::testkit::GfxOp;
 using ifx::testkit::RecordingDelegate;
 using ifx::testkit::RecordingGfx;

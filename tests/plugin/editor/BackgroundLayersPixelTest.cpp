@@ -9,11 +9,13 @@
 #include "support/HeadlessGfxVG.h"
 #include "support/RecordingDelegate.h"
 
+using namespace murkwisp;
+
 namespace {
 
 using namespace ifx::igfx;
-using murkwisp_ui::kAccentColor;
-using murkwisp_ui::kLabelColor;
+using murkwisp::kAccentColor;
+using murkwisp::kLabelColor;
 using ifx::testkit::HeadlessGfxVG;
 
 TEST(BackgroundLayersPixels, VignetteBandsFadeInwardsFromEachEdge)

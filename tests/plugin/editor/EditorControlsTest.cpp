@@ -17,6 +17,8 @@
 #include "support/FakeClock.h"
 #include "support/GfxFixture.h"
 
+using namespace murkwisp;
+
 using namespace ifx;
 using namespace ifx::igfx;
 using namespace ifx::testkit;
@@ -50,7 +52,7 @@ IRgba Hue(const IRgba& c) { return IRgba(0, c.R, c.G, c.B); }
 
 TEST_F(EditorControlTest, MeterSegmentsTakeTheirHueByHeightWithinTheFillBudget)
 {
-  auto* m = new HauntedMeterControl(IRECT(95, 175, 135, 720), murkwisp_ui::MakeMeterStyle(), 0);
+  auto* m = new HauntedMeterControl(IRECT(95, 175, 135, 720), murkwisp::MakeMeterStyle(), 0);
   gfx->AttachControl(m, 0);
   m->SetValue(1.0, 0);
   m->SetClean();
@@ -80,7 +82,7 @@ TEST_F(EditorControlTest, FlickerRepeatsWithTheRandomSource)
 {
   auto frames = [this] {
     FakeClock fresh;  // restarts the sequence
-    HauntedMeterControl m(IRECT(0, 0, 40, 300), murkwisp_ui::MakeMeterStyle(), 1);
+    HauntedMeterControl m(IRECT(0, 0, 40, 300), murkwisp::MakeMeterStyle(), 1);
     LEDTabSwitchControl tabs(IRECT(0, 300, 200, 330), -1, {"a", "b"});
     WhisperModeButton mode(IRECT(0, 340, 60, 370), -1);
     std::vector<DrawnShape> all;
@@ -112,7 +114,7 @@ TEST(EditorAnimation, ClampedAlphaStaysInRange)
   const struct { float x; int32_t alpha; } rows[] = {
     {-1.f, 0}, {0.f, 0}, {0.5f, 127}, {1.f, 255}, {2.f, 255}, {std::nanf(""), 0}, {inf, 255}, {-inf, 0}};
   for (const auto& r : rows)
-    EXPECT_EQ(murkwisp_ui::ClampedAlpha(r.x), r.alpha) << r.x;
+    EXPECT_EQ(murkwisp::ClampedAlpha(r.x), r.alpha) << r.x;
 }
 
 TEST_F(EditorControlTest, TabSwitchDrawsTheSelectedTabsLEDAndLabels)

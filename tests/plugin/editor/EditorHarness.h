@@ -11,6 +11,8 @@
 #include "support/DrawnShapes.h"
 #include "support/RecordingGfx.h"
 
+using namespace murkwisp;
+
 namespace murkwisp_test {
 
 class EditorHarness

@@ -30,7 +30,6 @@ using namespace ifx;
 using namespace ifx::igfx;
 using namespace ifx::testkit;
 using namespace murkwisp_test;
-using namespace murkwisp_ui;
 
 namespace {
 
@@ -314,9 +313,9 @@ TEST(EditorLayoutTest, MissingImagesDrawNothingButTheIconsStillGlowAndWork)
   // None of the three images is shipped.
   EXPECT_FALSE(static_cast<IBitmapControl*>(g.GetControl(1))->GetBitmap().IsValid());
   EXPECT_FALSE(ed.Find<FennowIconButton>()->GetBitmap().IsValid());
-  ifx::UpdateChecker::Instance().status = ifx::kUpdateAvailable;
+  murkwisp::UpdateChecker::Instance().status = murkwisp::kUpdateAvailable;
   const auto shapes = ed.Frame();
-  ifx::UpdateChecker::Instance().status = ifx::kUpdateNotChecked;
+  murkwisp::UpdateChecker::Instance().status = murkwisp::kUpdateNotChecked;
   EXPECT_EQ(g.Count(GfxOp::kDrawBitmap), 0);
 
   // The glow behind each icon, and the update badge beside the Fennow icon.

@@ -11,6 +11,8 @@
 #include "support/HeadlessGfxVG.h"
 #include "support/RobotoFont.h"
 
+using namespace murkwisp;
+
 namespace murkwisp_test {
 
 class HeadlessEditor

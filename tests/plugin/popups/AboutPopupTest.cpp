@@ -11,8 +11,10 @@
 #include "support/RecordingDelegate.h"
 #include "PopupHarness.h"
 
+using namespace murkwisp;
+
 using namespace popuptest;
-using ifx::UpdateChecker;
+using murkwisp::UpdateChecker;
 
 namespace {
 
@@ -47,7 +49,7 @@ protected:
   void Reset()
   {
     gFeed.clear();
-    checker.status = ifx::kUpdateNotChecked;
+    checker.status = murkwisp::kUpdateNotChecked;
     checker.downloadUrl[0] = checker.latestVersion[0] = '\0';
   }
   std::vector<std::string> Texts()
@@ -70,13 +72,13 @@ TEST_F(AboutPopupTest, ShowsTheProductAndTheInformationPageWithTheResultOfEachSt
 {
   std::strcpy(checker.latestVersion, "0.9.3");
   std::strcpy(checker.downloadUrl, kDownload);
-  struct Case { ifx::EUpdateStatus status; const char* button; const char* result; bool link; };
+  struct Case { murkwisp::EUpdateStatus status; const char* button; const char* result; bool link; };
   const Case cases[] = {
-    {ifx::kUpdateNotChecked, "Check for Updates", nullptr, false},
-    {ifx::kUpdateChecking, "Checking...", nullptr, false},
-    {ifx::kUpdateUpToDate, "Check for Updates", "You're running the latest version", false},
-    {ifx::kUpdateAvailable, "Check for Updates", "\xE2\x9C\x93 Update available: v0.9.3", true},
-    {ifx::kUpdateFailed, "Check for Updates", "Could not check for updates", false},
+    {murkwisp::kUpdateNotChecked, "Check for Updates", nullptr, false},
+    {murkwisp::kUpdateChecking, "Checking...", nullptr, false},
+    {murkwisp::kUpdateUpToDate, "Check for Updates", "You're running the latest version", false},
+    {murkwisp::kUpdateAvailable, "Check for Updates", "\xE2\x9C\x93 Update available: v0.9.3", true},
+    {murkwisp::kUpdateFailed, "Check for Updates", "Could not check for updates", false},
   };
   for (const Case& c : cases)
   {
@@ -145,7 +147,7 @@ TEST_F(AboutPopupTest, TheButtonChecksAtOnceAndTheLinkOpensOnlyPlainHttpsAddress
   popup.SetClean();
   h.Click(popup.GetUpdateButtonRECT());
   EXPECT_EQ(gFetches, 1);
-  EXPECT_EQ(checker.status, ifx::kUpdateAvailable);
+  EXPECT_EQ(checker.status, murkwisp::kUpdateAvailable);
   EXPECT_TRUE(popup.IsDirty());
   h.Frame(&popup);
   h.gfx.openUrlResult = false;  // a shell that fails is not reported

@@ -17,6 +17,8 @@
 #include "support/RecordingGfx.h"
 #include "support/TestControl.h"
 
+using namespace murkwisp;
+
 namespace popuptest {
 
 using namespace ifx::igfx;

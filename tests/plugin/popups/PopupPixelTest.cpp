@@ -18,8 +18,8 @@ TEST(PopupPixelTest, PopupsOpenDrawAndCloseOverTheEditorWithoutAllocating)
   HeadlessEditor ed;
   ASSERT_TRUE(ed.Open()) << ed.Error();
   auto& g = ed.Gfx();
-  auto& checker = ifx::UpdateChecker::Instance();
-  checker.status = ifx::kUpdateAvailable;
+  auto& checker = murkwisp::UpdateChecker::Instance();
+  checker.status = murkwisp::kUpdateAvailable;
   std::strcpy(checker.latestVersion, "0.9.3");
   for (const PopupShot& shot : PopupShots())
   {
@@ -61,5 +61,5 @@ TEST(PopupPixelTest, PopupsOpenDrawAndCloseOverTheEditorWithoutAllocating)
     if (!failures.empty())
       g.WriteWindowPng(shot.name);
   }
-  checker.status = ifx::kUpdateNotChecked;
+  checker.status = murkwisp::kUpdateNotChecked;
 }

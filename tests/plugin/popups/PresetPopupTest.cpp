@@ -9,6 +9,8 @@
 #include "support/RecordingDelegate.h"
 #include "PopupHarness.h"
 
+using namespace murkwisp;
+
 using namespace popuptest;
 using ifx::testkit::GfxOp;
 

@@ -4,7 +4,9 @@
 
 #include <string>
 
-using ifx::ExtractJsonString;
+using namespace murkwisp;
+
+using murkwisp::ExtractJsonString;
 
 TEST(JsonScanner, StringMembersAsTheFeedWritesThem)
 {

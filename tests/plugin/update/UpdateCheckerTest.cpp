@@ -9,7 +9,9 @@
 #include <thread>
 #include <vector>
 
-using ifx::UpdateChecker;
+using namespace murkwisp;
+
+using murkwisp::UpdateChecker;
 
 namespace {
 
@@ -55,7 +57,7 @@ protected:
 
 TEST_F(UpdateCheckerTest, StartsUncheckedAndEmpty)
 {
-  EXPECT_EQ(checker.status, ifx::kUpdateNotChecked);
+  EXPECT_EQ(checker.status, murkwisp::kUpdateNotChecked);
   EXPECT_FALSE(checker.checkedOnce);
   EXPECT_STREQ(checker.latestVersion, "");
   EXPECT_STREQ(checker.downloadUrl, "");
@@ -66,18 +68,18 @@ TEST_F(UpdateCheckerTest, ComparesTheFeedVersionWithOurs)
 {
   struct Case { const char* version; int status; };
   const Case cases[] = {
-    {"0.9.3", ifx::kUpdateAvailable}, {"0.9.2", ifx::kUpdateUpToDate},
-    {"0.10.0", ifx::kUpdateAvailable}, {"0.8.9", ifx::kUpdateUpToDate},
-    {"0.9.10", ifx::kUpdateAvailable}, {"0.9", ifx::kUpdateUpToDate},
-    {"0.10", ifx::kUpdateAvailable},
+    {"0.9.3", murkwisp::kUpdateAvailable}, {"0.9.2", murkwisp::kUpdateUpToDate},
+    {"0.10.0", murkwisp::kUpdateAvailable}, {"0.8.9", murkwisp::kUpdateUpToDate},
+    {"0.9.10", murkwisp::kUpdateAvailable}, {"0.9", murkwisp::kUpdateUpToDate},
+    {"0.10", murkwisp::kUpdateAvailable},
     // A new major version is a different product line: not offered.
-    {"1.0.0", ifx::kUpdateUpToDate}, {"7.3.1", ifx::kUpdateUpToDate},
+    {"1.0.0", murkwisp::kUpdateUpToDate}, {"7.3.1", murkwisp::kUpdateUpToDate},
     // Fewer than two numbers count as up to date.
-    {"3", ifx::kUpdateUpToDate}, {"latest", ifx::kUpdateUpToDate},
-    {"v0.9.3", ifx::kUpdateUpToDate},
+    {"3", murkwisp::kUpdateUpToDate}, {"latest", murkwisp::kUpdateUpToDate},
+    {"v0.9.3", murkwisp::kUpdateUpToDate},
     // Numbers far past int range must not overflow.
-    {"0.99999999999999999999.0", ifx::kUpdateAvailable},
-    {"-99999999999999999999.9.9", ifx::kUpdateUpToDate},
+    {"0.99999999999999999999.0", murkwisp::kUpdateAvailable},
+    {"-99999999999999999999.9.9", murkwisp::kUpdateUpToDate},
   };
   for (const Case& c : cases)
   {
@@ -88,13 +90,13 @@ TEST_F(UpdateCheckerTest, ComparesTheFeedVersionWithOurs)
 
 TEST_F(UpdateCheckerTest, FailedFetchOrMissingVersionFailsAndKeepsEarlierTexts)
 {
-  ASSERT_EQ(CheckFeed(Feed("0.9.3", "https://a.example/x", "First.")), ifx::kUpdateAvailable);
+  ASSERT_EQ(CheckFeed(Feed("0.9.3", "https://a.example/x", "First.")), murkwisp::kUpdateAvailable);
 
-  EXPECT_EQ(CheckFeed(""), ifx::kUpdateFailed);
-  EXPECT_EQ(CheckFeed("<html>502 Bad Gateway</html>"), ifx::kUpdateFailed);
-  EXPECT_EQ(CheckFeed(R"({"url":"https://b.example/","changelog":"Other."})"), ifx::kUpdateFailed);
-  EXPECT_EQ(CheckFeed(R"({"version" : "0.9.4"})"), ifx::kUpdateFailed);
-  EXPECT_EQ(CheckFeed(R"({"version":"0.9.4)"), ifx::kUpdateFailed);
+  EXPECT_EQ(CheckFeed(""), murkwisp::kUpdateFailed);
+  EXPECT_EQ(CheckFeed("<html>502 Bad Gateway</html>"), murkwisp::kUpdateFailed);
+  EXPECT_EQ(CheckFeed(R"({"url":"https://b.example/","changelog":"Other."})"), murkwisp::kUpdateFailed);
+  EXPECT_EQ(CheckFeed(R"({"version" : "0.9.4"})"), murkwisp::kUpdateFailed);
+  EXPECT_EQ(CheckFeed(R"({"version":"0.9.4)"), murkwisp::kUpdateFailed);
 
   EXPECT_STREQ(checker.latestVersion, "0.9.3");
   EXPECT_STREQ(checker.downloadUrl, "https://a.example/x");
@@ -110,15 +112,15 @@ std::string FetchOutOfMemory(const char*)
 
 TEST_F(UpdateCheckerTest, FetchRunningOutOfMemoryFailsWithoutLockingOutLaterChecks)
 {
-  ASSERT_EQ(CheckFeed(Feed("0.9.3", "https://a.example/x", "First.")), ifx::kUpdateAvailable);
+  ASSERT_EQ(CheckFeed(Feed("0.9.3", "https://a.example/x", "First.")), murkwisp::kUpdateAvailable);
   checker.SetFetchFunction(&FetchOutOfMemory);
   EXPECT_NO_THROW(checker.CheckForUpdates(true));
-  EXPECT_EQ(checker.status, ifx::kUpdateFailed);
+  EXPECT_EQ(checker.status, murkwisp::kUpdateFailed);
   EXPECT_STREQ(checker.latestVersion, "0.9.3");
   EXPECT_STREQ(checker.changelog, "First.");
 
   checker.SetFetchFunction(&ServeFeed);
-  EXPECT_EQ(CheckFeed(Feed("0.9.4")), ifx::kUpdateAvailable);
+  EXPECT_EQ(CheckFeed(Feed("0.9.4")), murkwisp::kUpdateAvailable);
   EXPECT_STREQ(checker.latestVersion, "0.9.4");
 }
 
@@ -141,7 +143,7 @@ TEST_F(UpdateCheckerTest, DownloadAddressIsKeptOnlyWhenSafeToOpen)
   };
   for (const Case& c : cases)
   {
-    ASSERT_EQ(CheckFeed(Feed("0.9.3", c.url)), ifx::kUpdateAvailable) << c.url;
+    ASSERT_EQ(CheckFeed(Feed("0.9.3", c.url)), murkwisp::kUpdateAvailable) << c.url;
     EXPECT_STREQ(checker.downloadUrl, c.kept ? c.url.c_str() : "") << c.url;
     EXPECT_EQ(ifx::IsOpenableUrl(c.url.c_str()), c.kept) << c.url;
   }
@@ -152,7 +154,7 @@ TEST_F(UpdateCheckerTest, LongTextsAreCutToTheirFields)
   const std::string longVersion = "0.9.3-" + std::string(100, 'b');
   const std::string longUrl = "https://x.example/" + std::string(400, 'p');
   const std::string longLog(2000, 'c');
-  ASSERT_EQ(CheckFeed(Feed(longVersion, longUrl, longLog)), ifx::kUpdateAvailable);
+  ASSERT_EQ(CheckFeed(Feed(longVersion, longUrl, longLog)), murkwisp::kUpdateAvailable);
   EXPECT_EQ(std::strlen(checker.latestVersion), 31u);
   EXPECT_EQ(std::strlen(checker.downloadUrl), 255u);
   EXPECT_EQ(std::strlen(checker.changelog), 511u);
@@ -160,14 +162,14 @@ TEST_F(UpdateCheckerTest, LongTextsAreCutToTheirFields)
 
   // An address whose cut would end inside its scheme is not kept.
   const std::string wideUrl = "https://" + std::string(300, '\xBD');
-  ASSERT_EQ(CheckFeed(Feed("0.9.3", wideUrl)), ifx::kUpdateAvailable);
+  ASSERT_EQ(CheckFeed(Feed("0.9.3", wideUrl)), murkwisp::kUpdateAvailable);
   EXPECT_STREQ(checker.downloadUrl, "");
 
   // A cut never splits a UTF-8 character (the editor converts to UTF-16).
   std::string accented;
   while (accented.size() < 600)
     accented += "\xC3\xA9"; // é
-  ASSERT_EQ(CheckFeed(Feed("0.9.3", "https://x.example/", accented)), ifx::kUpdateAvailable);
+  ASSERT_EQ(CheckFeed(Feed("0.9.3", "https://x.example/", accented)), murkwisp::kUpdateAvailable);
   EXPECT_EQ(std::strlen(checker.changelog), 510u);
 }
 
@@ -179,7 +181,7 @@ TEST_F(UpdateCheckerTest, RunsOnceUnlessForced)
   checker.CheckForUpdates(false);
   EXPECT_EQ(gFetchCount, 1);
   EXPECT_TRUE(checker.checkedOnce);
-  EXPECT_EQ(checker.status, ifx::kUpdateAvailable);
+  EXPECT_EQ(checker.status, murkwisp::kUpdateAvailable);
 
   checker.CheckForUpdates(true);
   checker.CheckForUpdates(true);
@@ -190,7 +192,7 @@ TEST_F(UpdateCheckerTest, FetchesTheMakersFeedUnlessPointedElsewhere)
 {
   gFeed = Feed("0.9.2");
   checker.CheckForUpdates(false);
-  EXPECT_EQ(gLastUrl, ifx::kVersionFeedUrl);
+  EXPECT_EQ(gLastUrl, murkwisp::kVersionFeedUrl);
   EXPECT_EQ(gLastUrl.rfind("https://", 0), 0u);
   EXPECT_NE(gLastUrl.find("/api/version.json"), std::string::npos);
 
@@ -199,14 +201,14 @@ TEST_F(UpdateCheckerTest, FetchesTheMakersFeedUnlessPointedElsewhere)
   EXPECT_EQ(gLastUrl, "http://127.0.0.1:9/api/version.json");
   checker.SetFeedUrl(nullptr);
   checker.CheckForUpdates(true);
-  EXPECT_EQ(gLastUrl, ifx::kVersionFeedUrl);
+  EXPECT_EQ(gLastUrl, murkwisp::kVersionFeedUrl);
 }
 
 namespace {
 std::string ReenterWhileChecking(const char*)
 {
   ++gFetchCount;
-  EXPECT_EQ(UpdateChecker::Instance().status, ifx::kUpdateChecking);
+  EXPECT_EQ(UpdateChecker::Instance().status, murkwisp::kUpdateChecking);
   UpdateChecker::Instance().CheckForUpdates(true); // ignored while running
   return "{\"version\":\"0.9.2\"}";
 }
@@ -231,7 +233,7 @@ TEST(UpdateCheckerInstance, OneRecordPerProcessCheckedOnceAcrossCallers)
   for (int i = 0; i < 16; ++i)
     UpdateChecker::Instance().CheckForUpdates(false);
   EXPECT_EQ(gFetchCount, 1);
-  EXPECT_EQ(shared.status, ifx::kUpdateUpToDate);
+  EXPECT_EQ(shared.status, murkwisp::kUpdateUpToDate);
   shared.SetFetchFunction(nullptr);
 }
 

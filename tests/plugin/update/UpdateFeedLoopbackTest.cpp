@@ -16,7 +16,9 @@
 #include <string>
 #include <thread>
 
-using ifx::UpdateChecker;
+using namespace murkwisp;
+
+using murkwisp::UpdateChecker;
 
 namespace {
 
@@ -139,8 +141,8 @@ TEST(UpdateFeedLoopback, ServedFeedsNewerSameOlder)
 {
   struct Case { const char* version; int status; };
   const Case cases[] = {
-    {"0.9.3", ifx::kUpdateAvailable}, {"0.9.2", ifx::kUpdateUpToDate}, {"0.8.9", ifx::kUpdateUpToDate},
-    {"0.10.0", ifx::kUpdateAvailable}, {"1.0.0", ifx::kUpdateUpToDate},
+    {"0.9.3", murkwisp::kUpdateAvailable}, {"0.9.2", murkwisp::kUpdateUpToDate}, {"0.8.9", murkwisp::kUpdateUpToDate},
+    {"0.10.0", murkwisp::kUpdateAvailable}, {"1.0.0", murkwisp::kUpdateUpToDate},
   };
   for (const Case& c : cases)
   {
@@ -186,7 +188,7 @@ TEST(UpdateFeedLoopback, MalformedFeedsFail)
   {
     LoopbackFeedServer server(response);
     UpdateChecker checker;
-    EXPECT_EQ(CheckAgainst(checker, server), ifx::kUpdateFailed) << response;
+    EXPECT_EQ(CheckAgainst(checker, server), murkwisp::kUpdateFailed) << response;
     EXPECT_STREQ(checker.latestVersion, "");
   }
 }
@@ -196,7 +198,7 @@ TEST(UpdateFeedLoopback, UnsafeDownloadAddressIsDropped)
   LoopbackFeedServer server(LoopbackFeedServer::Ok(
     "{\"version\":\"0.9.3\",\"url\":\"file:///etc/passwd\",\"changelog\":\"x\"}"));
   UpdateChecker checker;
-  EXPECT_EQ(CheckAgainst(checker, server), ifx::kUpdateAvailable);
+  EXPECT_EQ(CheckAgainst(checker, server), murkwisp::kUpdateAvailable);
   EXPECT_STREQ(checker.downloadUrl, "");
 }
 
@@ -212,7 +214,7 @@ TEST(UpdateFeedLoopback, UnreachableFeedFailsQuickly)
   const auto start = std::chrono::steady_clock::now();
   checker.CheckForUpdates(false);
   const auto took = std::chrono::steady_clock::now() - start;
-  EXPECT_EQ(checker.status, ifx::kUpdateFailed);
+  EXPECT_EQ(checker.status, murkwisp::kUpdateFailed);
   EXPECT_TRUE(checker.checkedOnce);
   EXPECT_LT(took, std::chrono::seconds(3));
 }
@@ -222,7 +224,7 @@ TEST(UpdateFeedLoopback, SilentServerTimesOutAfterFiveSeconds)
   LoopbackFeedServer server("", /*answer*/ false);
   UpdateChecker checker;
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(CheckAgainst(checker, server), ifx::kUpdateFailed);
+  EXPECT_EQ(CheckAgainst(checker, server), murkwisp::kUpdateFailed);
   const auto took = std::chrono::steady_clock::now() - start;
   EXPECT_GE(took, std::chrono::milliseconds(4500));
   EXPECT_LT(took, std::chrono::seconds(9));

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+using namespace murkwisp;
+
 #ifdef _WIN32
 #include <direct.h>
 #else
@@ -15,7 +17,7 @@
 #include <unistd.h>
 #endif
 
-using ifx::UpdateChecker;
+using murkwisp::UpdateChecker;
 
 namespace {
 

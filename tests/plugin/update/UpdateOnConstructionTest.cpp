@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
-using Murkwisp = MurkwispPlugin<ifx::IFxHeadless>;
+using namespace murkwisp;
 
-using ifx::UpdateChecker;
+using Murkwisp = murkwisp::MurkwispPlugin<ifx::IFxHeadless>;
+
+using murkwisp::UpdateChecker;
 
 namespace {
 
@@ -21,7 +23,7 @@ int gFetches = 0;
 std::string ServeNewerFeed(const char* url)
 {
   ++gFetches;
-  EXPECT_STREQ(url, ifx::kVersionFeedUrl);
+  EXPECT_STREQ(url, murkwisp::kVersionFeedUrl);
   return R"({"version":"0.9.3","url":"https://tarnhollow-audio.example/murkwisp","changelog":"Darker tails."})";
 }
 
@@ -31,7 +33,7 @@ TEST(UpdateOnConstruction, ManyInstancesOneCheck)
 {
   UpdateChecker& checker = UpdateChecker::Instance();
   checker.SetFetchFunction(&ServeNewerFeed);
-  ASSERT_EQ(checker.status, ifx::kUpdateNotChecked);
+  ASSERT_EQ(checker.status, murkwisp::kUpdateNotChecked);
 
   std::vector<std::unique_ptr<Murkwisp>> plugins;
   for (int i = 0; i < 4; ++i)
@@ -39,7 +41,7 @@ TEST(UpdateOnConstruction, ManyInstancesOneCheck)
     plugins.push_back(std::make_unique<Murkwisp>(ifx::InstanceInfo{}));
     EXPECT_EQ(gFetches, 1) << "instance " << i;
   }
-  EXPECT_EQ(checker.status, ifx::kUpdateAvailable);
+  EXPECT_EQ(checker.status, murkwisp::kUpdateAvailable);
   EXPECT_STREQ(checker.latestVersion, "0.9.3");
   EXPECT_STREQ(checker.downloadUrl, "https://tarnhollow-audio.example/murkwisp");
 

@@ -6,12 +6,12 @@
 
 #include <chrono>
 
-using ifx::UpdateChecker;
+using murkwisp::UpdateChecker;
 
 TEST(UpdateWithoutCurl, FetchGivesNothingQuickly)
 {
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(UpdateChecker::FetchVersionFeed(ifx::kVersionFeedUrl), "");
+  EXPECT_EQ(UpdateChecker::FetchVersionFeed(murkwisp::kVersionFeedUrl), "");
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
 
@@ -19,14 +19,14 @@ TEST(UpdateWithoutCurl, ProcessWideCheckFailsOnceAndStaysQuiet)
 {
   UpdateChecker& checker = UpdateChecker::Instance();
   checker.CheckForUpdates(false);
-  EXPECT_EQ(checker.status, ifx::kUpdateFailed);
+  EXPECT_EQ(checker.status, murkwisp::kUpdateFailed);
   EXPECT_TRUE(checker.checkedOnce);
   EXPECT_STREQ(checker.latestVersion, "");
   EXPECT_STREQ(checker.downloadUrl, "");
 
   // Later constructions do not try again; the button does.
   checker.CheckForUpdates(false);
-  EXPECT_EQ(checker.status, ifx::kUpdateFailed);
+  EXPECT_EQ(checker.status, murkwisp::kUpdateFailed);
   checker.CheckForUpdates(true);
-  EXPECT_EQ(checker.status, ifx::kUpdateFailed);
+  EXPECT_EQ(checker.status, murkwisp::kUpdateFailed);
 }

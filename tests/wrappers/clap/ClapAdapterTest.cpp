@@ -12,6 +12,8 @@
 #include "base/IParam.h"
 #include "base/IStateChunk.h"
 
+using namespace murkwisp;
+
 namespace {
 
 using claphost::HostedPlugin;

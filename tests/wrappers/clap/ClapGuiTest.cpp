@@ -8,6 +8,8 @@
 #include "support/RecordingGfx.h"
 #include "support/TestControl.h"
 
+using namespace murkwisp;
+
 namespace {
 
 using clap_tests::MurkwispClapFixture;

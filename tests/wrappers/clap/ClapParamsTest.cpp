@@ -10,6 +10,8 @@
 #include "ClapTestFixture.h"
 #include "base/IParam.h"
 
+using namespace murkwisp;
+
 namespace {
 
 using clap_tests::MurkwispClapFixture;

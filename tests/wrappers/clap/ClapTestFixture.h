@@ -11,7 +11,9 @@
 #include "plugin/MurkwispParams.h"
 #include "wrappers/clap/IFxCLAP.h"
 
-using Murkwisp = MurkwispPlugin<ifx::IFxCLAP>;
+using namespace murkwisp;
+
+using Murkwisp = murkwisp::MurkwispPlugin<ifx::IFxCLAP>;
 
 namespace clap_tests {
 

@@ -6,7 +6,9 @@
 #include "plugin/MurkwispParams.h"
 #include "wrappers/vst3/IFxVST3.h"
 
-using Murkwisp = MurkwispPlugin<ifx::IFxVST3>;
+using namespace murkwisp;
+
+using Murkwisp = murkwisp::MurkwispPlugin<ifx::IFxVST3>;
 
 namespace vst3test {
 
@@ -15,6 +17,6 @@ inline ifx::IFxVST3* CreateMurkwisp()
   return new Murkwisp(ifx::InstanceInfo());
 }
 
-inline const ifx::vst3::PluginClass kMurkwispClass = {&MakeMurkwispConfig, &CreateMurkwisp};
+inline const ifx::vst3::PluginClass kMurkwispClass = {&murkwisp::MakeMurkwispConfig, &CreateMurkwisp};
 
 } // namespace vst3test
