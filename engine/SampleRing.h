@@ -8,6 +8,7 @@ namespace murkwisp::engine {
 struct SampleRing
 {
   static constexpr int32_t kSize = 4096;
+  static_assert((kSize & (kSize - 1)) == 0, "ring positions wrap by masking");
 
   std::unique_ptr<double[]> data{new double[kSize]()};
   int32_t size = kSize;

@@ -1,5 +1,6 @@
 #include "framework/IFxProcessor.h"
 
+#include "base/DebugAssert.h"
 #include "base/IMidiMessage.h"
 #include "base/IPluginConfiguration.h"
 #include "base/IString.h"
@@ -339,6 +340,8 @@ void IFxProcessor::AttachBuffers(EBusDirection dir, int first, int count, float*
 
 void IFxProcessor::PointAtSlice(int offset, int frames) noexcept
 {
+  // Every channel's scratch buffer holds a whole slice.
+  MURKWISP_ASSERT(offset >= 0 && frames >= 0 && frames <= mScratchFrames);
   for (IChannelData& ch : mInputChannels)
   {
     if (!ch.hostBuffer)
@@ -508,6 +511,7 @@ void IFxProcessor::FeedDelayLine(int nFrames) noexcept
 
 void IFxProcessor::ProcessBypassed(int offset, int frames) noexcept
 {
+  MURKWISP_ASSERT(offset >= 0 && frames >= 0 && frames <= mScratchFrames);
   // The plug-in runs on, unheard, so that leaving bypass is as seamless as
   // entering it: its state has followed the input all along. It writes into
   // the output scratch buffers, leaving the inputs (which may share the host

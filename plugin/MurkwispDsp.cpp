@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/DebugAssert.h"
 #include "base/IEditorDelegate.h"
 #include "base/IParam.h"
 #include "engine/DenormalGuard.h"
@@ -132,6 +133,10 @@ void MurkwispDsp::ProcessBlock(double** inputs, double** outputs, int nFrames) n
 
   double inPeak = 0.;
   double outPeak = 0.;
+  // The walk keeps the ring position and the hop counter in range; a hop
+  // falls due exactly every kHopSize samples.
+  MURKWISP_ASSERT(mRingWritePos >= 0 && mRingWritePos < SampleRing::kSize && mHopCounter >= 0 &&
+                  mHopCounter < kHopSize);
   int pos = mRingWritePos;
   int hop = mHopCounter;
   for (int j = 0; j < nFrames; ++j)
