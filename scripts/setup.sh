@@ -6,8 +6,9 @@
 #
 # MURKWISP_SKIP_SETUP=1 skips all of it, for machines whose packages were
 # installed by hand. MURKWISP_TESTS=0 (for a build configured with
-# -DMURKWISP_TESTS=OFF -DMURKWISP_BENCH=OFF) fetches no Kiss FFT source. Where packages are missing and cannot be installed (no
-# apt-get, or neither root nor sudo), it names them in one message and fails.
+# -DMURKWISP_TESTS=OFF -DMURKWISP_BENCH=OFF) fetches no Kiss FFT source.
+# Where packages are missing and cannot be installed (no apt-get, or neither
+# root nor sudo), it names them in one message and fails.
 set -euo pipefail
 
 packages=(
@@ -19,7 +20,7 @@ packages=(
   clang libclang-rt-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-apps
-  curl python3 dpkg-dev sox
+  curl python3 dpkg-dev sox clang-format
 )
 
 if [ "${MURKWISP_SKIP_SETUP:-0}" = 1 ]; then
