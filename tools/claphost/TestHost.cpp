@@ -281,7 +281,7 @@ bool CLAP_ABI TestHost::GuiRequestResize(const clap_host_t* host, uint32_t width
   ++self->resizeRequests;
   self->lastResizeWidth = width;
   self->lastResizeHeight = height;
-  return true;
+  return self->resizeAnswer.load();
 }
 
 bool CLAP_ABI TestHost::GuiRequestShowOrHide(const clap_host_t* host)

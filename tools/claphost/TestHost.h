@@ -86,10 +86,12 @@ public:
   std::atomic<int> stateMarkedDirty{0};
   std::atomic<int> trackInfoQueries{0};
   std::atomic<int> extensionQueries{0};
-  // The gui extension: resize requests and the size last asked for.
+  // The gui extension: resize requests, the size last asked for, and the
+  // host's answer (false: a host that refuses).
   std::atomic<int> resizeRequests{0};
   std::atomic<uint32_t> lastResizeWidth{0};
   std::atomic<uint32_t> lastResizeHeight{0};
+  std::atomic<bool> resizeAnswer{true};
 
 private:
   static TestHost* From(const clap_host_t* host) noexcept;

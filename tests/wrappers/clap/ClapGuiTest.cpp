@@ -1,8 +1,7 @@
 // The gui extension of the CLAP build, driven through the plug-in's table by
 // the test host, with recording graphics standing in for the editor window.
+// (Size requests and display scales: tests/wrappers/shared.)
 #include <climits>
-#include <cmath>
-#include <limits>
 
 #include "ClapTestFixture.h"
 #include "support/RecordingGfx.h"
@@ -94,11 +93,6 @@ TEST_F(ClapGui, AnswersEdgeCasesOfApisSizesAndScales)
     EXPECT_EQ(h, a.expectH) << a.h;
   }
   EXPECT_EQ(plugin->GetEditorWidth(), 1200);
-
-  // A scale before there is a window is accepted and has nothing to change.
-  EXPECT_TRUE(gui->set_scale(P(), 1.5));
-  EXPECT_FALSE(gui->set_scale(P(), std::numeric_limits<double>::quiet_NaN()));
-  EXPECT_FALSE(gui->set_scale(P(), 0.0));
   EXPECT_EQ(windows.made, 0);
 }
 
@@ -115,8 +109,6 @@ TEST_F(ClapGui, OpensInTheParentShowsHidesAndDestroys)
   EXPECT_EQ(windows.made, 1);
   EXPECT_EQ(windows.parents, std::vector<void*>{kParentA});
 
-  EXPECT_TRUE(gui->set_scale(P(), 2.0));
-  EXPECT_FLOAT_EQ(Graphics()->GetScreenScale(), 2.f);
   EXPECT_TRUE(gui->set_size(P(), 1000, 700));
   EXPECT_EQ(Graphics()->Width(), 1000);
   EXPECT_EQ(Graphics()->Height(), 700);
@@ -212,27 +204,6 @@ TEST_F(ClapGui, ReportsAWindowThatCannotOpen)
   ASSERT_TRUE(gui->create(P(), CLAP_WINDOW_API_WIN32, false));
   EXPECT_FALSE(SetParent(kParentA));
   EXPECT_FALSE(gui->show(P()));
-}
-
-TEST_F(ClapGui, AResizeFromTheEditorAsksTheHostOnlyForANewSize)
-{
-  ASSERT_TRUE(gui->create(P(), CLAP_WINDOW_API_WIN32, false));
-  ASSERT_TRUE(SetParent(kParentA));
-  EXPECT_TRUE(plugin->ResizeHostEditor(1200, 800));
-  EXPECT_EQ(host.resizeRequests, 0);
-  EXPECT_TRUE(plugin->ResizeHostEditor(1500, 1000));
-  EXPECT_EQ(host.resizeRequests, 1);
-  EXPECT_EQ(host.lastResizeWidth, 1500u);
-  EXPECT_EQ(host.lastResizeHeight, 1000u);
-  uint32_t w = 0, h = 0;
-  ASSERT_TRUE(gui->get_size(P(), &w, &h));
-  EXPECT_EQ(w, 1500u);
-  EXPECT_EQ(h, 1000u);
-
-  // The same path through the graphics: a rescale asks the host once.
-  Graphics()->Resize(1500, 1000, 1.2f);
-  EXPECT_EQ(host.resizeRequests, 2);
-  EXPECT_EQ(host.lastResizeWidth, 1800u);
 }
 
 TEST_F(ClapGui, ARightClickOnAParameterShowsTheEditorsOwnMenu)

@@ -1,10 +1,9 @@
 // The editor view: creation by name, attach and removal around the editor
 // delegate (with a recording graphics object standing in for the window),
-// size constraints, content scale, host resizing, and VST3 keys as the
-// editor's key records.
+// size constraints, the host's own sizes, and VST3 keys as the editor's key
+// records. (Size requests and display scales: tests/wrappers/shared.)
 #include <gtest/gtest.h>
 
-#include <cfloat>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -60,13 +59,6 @@ class Vst3ViewUnderReaper : public Vst3View {
     hostName = u"REAPER";
     Vst3View::SetUp();
   }
-};
-
-// The Windows window grows with the display scale; so does this stand-in.
-class ScalingGfx : public ifx::testkit::RecordingGfx {
- public:
-  using RecordingGfx::RecordingGfx;
-  float WindowScaleFactor() const override { return GetScreenScale(); }
 };
 
 ViewRect SizeOf(IPlugView* view) {
@@ -181,79 +173,20 @@ TEST_F(Vst3View, AnEditorWithoutAWindowIsAnErrorAndLeavesNothingOpen) {
   view->removed();
 }
 
-TEST_F(Vst3View, ContentScaleReachesTheOpenEditorOnlyWhenItIsAScale) {
-  IPlugViewContentScaleSupport* scale = nullptr;
-  ASSERT_EQ(view->queryInterface(IPlugViewContentScaleSupport::iid, reinterpret_cast<void**>(&scale)), kResultOk);
-  EXPECT_EQ(scale->setContentScaleFactor(2.f), kResultOk);  // closed: kept nowhere
-  ASSERT_EQ(view->attached(&parent, kPlatformTypeHWND), kResultOk);
-  EXPECT_FLOAT_EQ(gfx()->GetScreenScale(), 1.f);
-  EXPECT_EQ(scale->setContentScaleFactor(1.25f), kResultOk);
-  EXPECT_FLOAT_EQ(gfx()->GetScreenScale(), 1.25f);
-  for (float bad : {0.f, -1.f, NAN, INFINITY}) {
-    EXPECT_EQ(scale->setContentScaleFactor(bad), kResultOk);
-    EXPECT_FLOAT_EQ(gfx()->GetScreenScale(), 1.25f) << bad;
-  }
-  scale->release();
-  view->removed();
-}
-
-TEST_F(Vst3View, TheEditorAsksTheHostFrameToResizeOnlyForANewSize) {
+TEST_F(Vst3View, WithoutAFrameTheEditorsSizeIsOnlyStored)
+{
   auto* frame = new vst3host::PlugFrame();
   ASSERT_EQ(view->setFrame(frame), kResultTrue);
   ASSERT_EQ(view->attached(&parent, kPlatformTypeHWND), kResultOk);
-  EXPECT_TRUE(plug->ResizeHostEditor(1200, 800));
-  EXPECT_TRUE(frame->resizes.empty());
   EXPECT_TRUE(plug->ResizeHostEditor(900, 600));
   ASSERT_EQ(frame->resizes.size(), 1u);
   EXPECT_EQ(frame->resizes[0].left, 0);
-  EXPECT_EQ(frame->resizes[0].right, 900);
-  EXPECT_EQ(frame->resizes[0].bottom, 600);
-  ViewRect r{};
-  view->getSize(&r);
-  EXPECT_EQ(r.getWidth(), 900);
-  // The editor's own resize goes the same way, at the window's size.
-  gfx()->Resize(1000, 500, 1.5f, true);
-  ASSERT_EQ(frame->resizes.size(), 2u);
-  EXPECT_EQ(frame->resizes[1].right, 1500);
-  EXPECT_EQ(frame->resizes[1].bottom, 750);
+  EXPECT_EQ(frame->resizes[0].top, 0);
   view->removed();
   view->setFrame(nullptr);
-  // Without a frame the size is only stored.
   EXPECT_TRUE(plug->ResizeHostEditor(640, 480));
-  EXPECT_EQ(frame->resizes.size(), 2u);
-  view->getSize(&r);
-  EXPECT_EQ(r.getHeight(), 480);
-  frame->release();
-}
-
-TEST_F(Vst3View, AContentScaleNeverAsksTheHostForASizeOutsideTheLimits) {
-  plug->makeGraphicsFunc = [this]() { return new ScalingGfx(*plug); };
-  auto* frame = new vst3host::PlugFrame();
-  view->setFrame(frame);
-  ASSERT_EQ(view->attached(&parent, kPlatformTypeHWND), kResultOk);
-  IPlugViewContentScaleSupport* scale = nullptr;
-  ASSERT_EQ(view->queryInterface(IPlugViewContentScaleSupport::iid, reinterpret_cast<void**>(&scale)), kResultOk);
-  // The size asked for after each factor (limits 400-3600 by 266-2400); a
-  // factor that is no scale asks for nothing and changes nothing.
-  const struct { float factor; int w, h; } cases[] = {
-      {2.f, 2400, 1600},  {1e30f, 3600, 2400},    {1.f, 1200, 800},      {1e-30f, 400, 266},
-      {3.5f, 3600, 2400}, {0.25f, 400, 266},      {FLT_MAX, 3600, 2400}, {1.5f, 1800, 1200},
-      {NAN, 1800, 1200},  {INFINITY, 1800, 1200}, {-2.f, 1800, 1200},    {0.f, 1800, 1200}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(scale->setContentScaleFactor(c.factor), kResultOk);
-    EXPECT_EQ(frame->resizes.back().getWidth(), c.w) << c.factor;
-    EXPECT_EQ(frame->resizes.back().getHeight(), c.h) << c.factor;
-  }
-  EXPECT_EQ(frame->resizes.size(), 8u);
-  EXPECT_FLOAT_EQ(gfx()->GetScreenScale(), 1.5f);
-  // A zoomed editor leaves less room for the display scale.
-  scale->setContentScaleFactor(1.f);
-  gfx()->Resize(1200, 800, 2.f, true);
-  scale->setContentScaleFactor(2.f);
-  EXPECT_EQ(frame->resizes.back().getWidth(), 3600);
-  EXPECT_FLOAT_EQ(gfx()->GetScreenScale(), 1.5f);
-  scale->release();
-  view->removed();
+  EXPECT_EQ(frame->resizes.size(), 1u);
+  EXPECT_EQ(SizeOf(view).getHeight(), 480);
   frame->release();
 }
 
@@ -283,15 +216,6 @@ TEST_F(Vst3View, TheHostsSizeIsTakenInsideAResizeAndAfterItWithinTheLimits) {
   }
   EXPECT_EQ(frame->resizes.size(), 8u);
   EXPECT_EQ(view->canResize(), kResultFalse);
-
-  // A refused size is not stored, and is asked for again.
-  frame->answer = kResultFalse;
-  plug->ResizeHostEditor(1200, 800);
-  EXPECT_EQ(SizeOf(view).getWidth(), 1500);
-  frame->answer = kResultTrue;
-  plug->ResizeHostEditor(1200, 800);
-  EXPECT_EQ(frame->resizes.size(), 10u);
-  EXPECT_EQ(SizeOf(view).getWidth(), 1200);
   view->removed();
   frame->release();
 }
