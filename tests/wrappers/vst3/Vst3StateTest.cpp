@@ -1,5 +1,6 @@
 // The component state: 13 little-endian doubles, then the bypass int32;
-// failing, short and hostile streams.
+// failing, short and hostile streams. (The layout and the round trip:
+// tests/wrappers/shared.)
 #include <cstring>
 #include <vector>
 
@@ -37,23 +38,6 @@ class Vst3State : public PluginFixture {
   }
 };
 
-TEST_F(Vst3State, GetStateWritesParametersThenBypass) {
-  Setup();
-  Flush({{2, {{0, 0.3}}}, {65536, {{0, 1.}}}});
-  auto* stream = new FaultyStream();
-  ASSERT_EQ(component()->getState(stream), kResultOk);
-  ASSERT_EQ(stream->data.size(), 108u);
-  double values[13];
-  std::memcpy(values, stream->data.data(), sizeof(values));
-  EXPECT_EQ(values[0], 50.);
-  EXPECT_EQ(values[2], 30.);
-  EXPECT_EQ(values[4], 2.);
-  int32_t bypass = 0;
-  std::memcpy(&bypass, stream->data.data() + 104, 4);
-  EXPECT_EQ(bypass, 1);
-  stream->release();
-}
-
 TEST_F(Vst3State, GetStateReportsFailingAndShortWrites) {
   auto* failing = new FaultyStream();
   failing->failWrite = true;
@@ -64,20 +48,12 @@ TEST_F(Vst3State, GetStateReportsFailingAndShortWrites) {
   EXPECT_EQ(component()->getState(nullptr), kResultFalse);
 }
 
-TEST_F(Vst3State, SetStateRestoresParametersObjectsAndBypassAtOnce) {
+TEST_F(Vst3State, SetStateMovesTheParameterObjectsToo)
+{
   ASSERT_EQ(Load(new FaultyStream(StateBytes(kValues, 1))), kResultOk);
-  for (int i = 0; i < 13; ++i) EXPECT_EQ(Value(i), kValues[i]) << i;
-  EXPECT_TRUE(plug->IsBypassed());
   EXPECT_EQ(controller()->getParamNormalized(65536), 1.);
   EXPECT_DOUBLE_EQ(controller()->getParamNormalized(0), 0.1);
   EXPECT_DOUBLE_EQ(controller()->getParamNormalized(5), 6. / 11.);
-
-  // Out-of-range values are clamped on the way in.
-  std::vector<double> wild = kValues;
-  wild[0] = 250.;
-  ASSERT_EQ(Load(new FaultyStream(StateBytes(wild, 0))), kResultOk);
-  EXPECT_EQ(Value(0), 100.);
-  EXPECT_FALSE(plug->IsBypassed());
 }
 
 TEST_F(Vst3State, StateWithoutBypassWord) {
