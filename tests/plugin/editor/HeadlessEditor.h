@@ -6,6 +6,7 @@
 // the same rectangle list.
 #include <memory>
 
+#include "toolkit/ILambdaControl.h"
 #include "toolkit/IRegionRects.h"
 #include "plugin/MurkwispTestSupport.h"
 #include "support/HeadlessGfxVG.h"
@@ -49,6 +50,18 @@ public:
       return false;
     mGfx->Draw(mRects);
     return true;
+  }
+
+  // Hides the looping lambda controls over the whole window (the animated
+  // layers): every other control still draws, and the window is still
+  // redrawn whole every frame.
+  void HideAnimatedBackground()
+  {
+    const ifx::igfx::IRECT all = mGfx->GetBounds();
+    for (int i = 0; i < mGfx->NControls(); ++i)
+      if (auto* layer = dynamic_cast<ifx::igfx::ILambdaControl*>(mGfx->GetControl(i)))
+        if (layer->GetLoop() && layer->GetRECT() == all)
+          layer->Hide(true);
   }
 
   std::unique_ptr<Murkwisp> plugin;
