@@ -35,7 +35,7 @@ constexpr Enum kScissorTest = 0x0C11;
 constexpr Enum kUnpackRowLength = 0x0CF2, kUnpackSkipRows = 0x0CF3, kUnpackSkipPixels = 0x0CF4;
 constexpr Enum kUnpackAlignment = 0x0CF5, kPackAlignment = 0x0D05;
 constexpr Enum kTexture2D = 0x0DE1;
-constexpr Enum kUnsignedByte = 0x1401, kFloat = 0x1406;
+constexpr Enum kUnsignedByte = 0x1401, kUnsignedShort = 0x1403, kUnsignedInt = 0x1405, kFloat = 0x1406;
 constexpr Enum kRGBA = 0x1908, kLuminance = 0x1909;
 constexpr Enum kNever = 0x0200, kEqual = 0x0202, kNotEqual = 0x0205, kAlways = 0x0207;
 constexpr Enum kKeep = 0x1E00, kIncr = 0x1E02;
@@ -45,9 +45,10 @@ constexpr Enum kTextureWrapS = 0x2802, kTextureWrapT = 0x2803, kRepeat = 0x2901,
 constexpr Enum kGenerateMipmap = 0x8191;
 constexpr Enum kTexture0 = 0x84C0;
 constexpr Enum kIncrWrap = 0x8507, kDecrWrap = 0x8508;
-constexpr Enum kArrayBuffer = 0x8892, kStreamDraw = 0x88E0;
+constexpr Enum kArrayBuffer = 0x8892, kElementArrayBuffer = 0x8893, kStreamDraw = 0x88E0;
 constexpr Enum kDepth24Stencil8 = 0x88F0;
 constexpr Enum kFragmentShader = 0x8B30, kVertexShader = 0x8B31, kCompileStatus = 0x8B81, kLinkStatus = 0x8B82;
+constexpr Enum kMaxFragmentUniformComponents = 0x8B49;
 constexpr Enum kFramebufferBinding = 0x8CA6, kRenderbufferBinding = 0x8CA7, kFramebufferComplete = 0x8CD5;
 constexpr Enum kColorAttachment0 = 0x8CE0, kStencilAttachment = 0x8D20;
 constexpr Enum kFramebuffer = 0x8D40, kRenderbuffer = 0x8D41, kStencilIndex8 = 0x8D48;
@@ -85,6 +86,7 @@ constexpr Bitfield kDepthBufferBit = 0x0100, kStencilBufferBit = 0x0400, kColorB
   X(void, disable, "glDisable", (cgl::Enum cap))                                                                  \
   X(void, disableVertexAttribArray, "glDisableVertexAttribArray", (cgl::Uint index))                              \
   X(void, drawArrays, "glDrawArrays", (cgl::Enum mode, int first, int count))                                     \
+  X(void, drawElements, "glDrawElements", (cgl::Enum mode, int count, cgl::Enum type, const void* indices))       \
   X(void, enable, "glEnable", (cgl::Enum cap))                                                                    \
   X(void, enableVertexAttribArray, "glEnableVertexAttribArray", (cgl::Uint index))                                \
   X(void, finish, "glFinish", ())                                                                                 \

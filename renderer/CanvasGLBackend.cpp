@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "renderer/CanvasContext.h"
 
@@ -63,14 +64,10 @@ void CanvasGLBackend::TearDown(void* user)
   if (!b)
     return;
   CanvasGLApi& gl = b->gl;
-  if (b->program != 0)
-    gl.deleteProgram(b->program);
-  if (b->vertShader != 0)
-    gl.deleteShader(b->vertShader);
-  if (b->fragShader != 0)
-    gl.deleteShader(b->fragShader);
-  if (b->vertBuf != 0)
-    gl.deleteBuffers(1, &b->vertBuf);
+  b->DeleteProgram();
+  for (cgl::Uint* buffer : {&b->vertBuf, &b->slotBuf, &b->indexBuf})
+    if (*buffer != 0)
+      gl.deleteBuffers(1, buffer);
   for (int i = 0; i < b->ntextures; i++)
   {
     const CanvasGLTexture& t = b->textures[i];
@@ -82,6 +79,9 @@ void CanvasGLBackend::TearDown(void* user)
   std::free(b->paths);
   std::free(b->verts);
   std::free(b->uniforms);
+  std::free(b->batches);
+  std::free(b->slots);
+  std::free(b->indices);
   std::free(b);
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // The OpenGL 2 render back end of the vector renderer: shader program,
 // textures and per-frame queues of calls, path ranges, vertices and
-// fragment-uniform blocks, drawn in one go by SubmitFrame. UI thread only,
-// with the GL context current.
+// fragment-uniform blocks, drawn in one go by SubmitFrame. Consecutive calls
+// that share blend and texture are drawn as one batch: their uniform blocks
+// form a table the shader indexes by each vertex's paint slot. UI thread
+// only, with the GL context current.
 
 #include "renderer/CanvasGLApi.h"
 #include "renderer/CanvasTypes.h"
@@ -49,6 +51,18 @@ struct CanvasGLCall
   CanvasGLBlend blend;
 };
 
+// Consecutive calls drawn together. A batch of fills, strokes and triangles
+// is one uniform upload (a block per call, in call order) and one indexed
+// draw; concave fills and stencil strokes are batches of their own.
+struct CanvasGLBatch
+{
+  int type; // the call type of a batch of its own, else 0
+  int firstCall, ncalls;
+  cgl::Uint texture;           // what the batch samples, 0 nothing
+  int indexOffset, indexCount; // in indices
+  CanvasGLBlend blend;
+};
+
 struct CanvasGLPathRange
 {
   int fillOffset, fillCount;
@@ -76,6 +90,11 @@ struct CanvasGLFragUniforms
 struct CanvasGLBackend
 {
   static constexpr int kFragVectors = 11;
+  // Uniform blocks a batch may hold at most; on llvmpipe each upload costs
+  // the whole declared table, so it stays small.
+  static constexpr int kMaxPaintSlots = 64;
+  // Fragment uniform vectors left to the compiler's own constants.
+  static constexpr int kReservedUniformVectors = 8;
 
   CanvasGLApi gl;
   cgl::Uint program, fragShader, vertShader;
@@ -84,9 +103,12 @@ struct CanvasGLBackend
   int ntextures, ctextures;
   int textureId; // last id given out; ids are never reused
   float view[2];
-  int fragSize; // bytes between uniform blocks
+  int fragSize;   // bytes between uniform blocks
+  int paintSlots; // uniform blocks the shader's table holds; 1: no table
   int flags;
   cgl::Uint vertBuf;
+  cgl::Uint slotBuf;  // the paint slot of each vertex
+  cgl::Uint indexBuf; // the batches' triangles
   CanvasGLCall* calls;
   int ncalls, ccalls;
   CanvasGLPathRange* paths;
@@ -95,6 +117,14 @@ struct CanvasGLBackend
   int nverts, cverts;
   unsigned char* uniforms;
   int nuniforms, cuniforms;
+  // Built from the calls when a frame is submitted.
+  CanvasGLBatch* batches;
+  int nbatches, cbatches;
+  float* slots;
+  int cslots;
+  unsigned char* indices;
+  int nindices, cindexBytes;
+  int indexSize; // bytes: 2, or 4 for frames of more than 65536 vertices
   int dummyTex;
   int windowFramebuffer; // the context's own framebuffer, read at set-up
   cgl::Uint boundTexture;
@@ -129,8 +159,9 @@ struct CanvasGLBackend
   // ---- Internals
   CanvasGLTexture* FindTexture(int id);
   CanvasGLTexture* NewTextureSlot();
-  bool BuildProgram(const char* name, const char* header, const char* opts, const char* vshader,
-                    const char* fshader);
+  bool BuildProgram(const char* name, const char* header, const char* opts, const char* vshader, const char* fshader,
+                    bool paintTable);
+  void DeleteProgram();
   void CheckError(const char* step);
   bool PaintToUniforms(CanvasGLFragUniforms* frag, const CanvasPaint* paint, const CanvasClip* scissor, float width,
                        float fringe, float strokeThr);
@@ -141,9 +172,13 @@ struct CanvasGLBackend
   void SetStencilFunc(cgl::Enum func, int ref, cgl::Uint mask);
   void SetBlend(const CanvasGLBlend& blend);
   void DrawConcaveFill(const CanvasGLCall& call);
-  void DrawConvexFill(const CanvasGLCall& call);
   void DrawStrokeStrips(const CanvasGLCall& call);
-  void DrawTriangles(const CanvasGLCall& call);
+  void DrawBatch(const CanvasGLBatch& batch);
+  // Groups the calls into batches with their indices and paint slots; false
+  // without memory.
+  bool BuildBatches();
+  // The GL texture a call samples, 0 none.
+  cgl::Uint TextureOf(const CanvasGLCall& call);
   static cgl::Enum ToGLBlendFactor(int factor);
   static CanvasGLBlend BlendForComposite(CanvasComposite composite);
   // Fringe vertices of the paths, and their fill vertices when asked for.

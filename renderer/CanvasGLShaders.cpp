@@ -1,5 +1,10 @@
 // The shader program of the GL back end: GLSL 1.10 as a compatibility
-// context takes it (no #version line).
+// context takes it (no #version line). With PAINT_TABLE the uniform array
+// holds a block per call of a batch and each vertex names its block; a
+// driver that cannot index the fragment stage's uniforms gets the program
+// without it, one block per draw.
+
+#include <cstdio>
 
 #include "base/Trace.h"
 #include "renderer/CanvasGLBackend.h"
@@ -8,17 +13,22 @@ namespace ifx::canvas {
 
 namespace
 {
-const char* const kHeader = "#define NANOVG_GL2 1\n#define UNIFORMARRAY_SIZE 11\n\n";
-
 const char* const kVertexShader = R"(
 uniform vec2 viewSize;
 attribute vec2 vertex;
 attribute vec2 tcoord;
 varying vec2 ftcoord;
 varying vec2 fpos;
+#ifdef PAINT_TABLE
+attribute float paint;
+varying float fpaint;
+#endif
 void main(void) {
   ftcoord = tcoord;
   fpos = vertex;
+#ifdef PAINT_TABLE
+  fpaint = paint;
+#endif
   gl_Position = vec4(2.0 * vertex.x / viewSize.x - 1.0, 1.0 - 2.0 * vertex.y / viewSize.y, 0.0, 1.0);
 }
 )";
@@ -30,19 +40,26 @@ uniform vec4 frag[UNIFORMARRAY_SIZE];
 uniform sampler2D tex;
 varying vec2 ftcoord;
 varying vec2 fpos;
-#define scissorMat mat3(frag[0].xyz, frag[1].xyz, frag[2].xyz)
-#define paintMat mat3(frag[3].xyz, frag[4].xyz, frag[5].xyz)
-#define innerCol frag[6]
-#define outerCol frag[7]
-#define scissorExt frag[8].xy
-#define scissorScale frag[8].zw
-#define extent frag[9].xy
-#define radius frag[9].z
-#define feather frag[9].w
-#define strokeMult frag[10].x
-#define strokeThr frag[10].y
-#define texType int(frag[10].z)
-#define type int(frag[10].w)
+#ifdef PAINT_TABLE
+varying float fpaint;
+int paintBase;
+#define P(i) frag[paintBase + i]
+#else
+#define P(i) frag[i]
+#endif
+#define scissorMat mat3(P(0).xyz, P(1).xyz, P(2).xyz)
+#define paintMat mat3(P(3).xyz, P(4).xyz, P(5).xyz)
+#define innerCol P(6)
+#define outerCol P(7)
+#define scissorExt P(8).xy
+#define scissorScale P(8).zw
+#define extent P(9).xy
+#define radius P(9).z
+#define feather P(9).w
+#define strokeMult P(10).x
+#define strokeThr P(10).y
+#define texType int(P(10).z)
+#define type int(P(10).w)
 
 float roundRectDistance(vec2 pt, vec2 ext, float rad) {
   vec2 inner = ext - vec2(rad, rad);
@@ -64,6 +81,9 @@ vec4 texel(vec2 at) {
 }
 
 void main(void) {
+#ifdef PAINT_TABLE
+  paintBase = int(fpaint + 0.5) * 11;
+#endif
   vec4 result;
   float scissor = scissorMask(fpos);
 #ifdef EDGE_AA
@@ -120,7 +140,7 @@ void TraceProgramLog(CanvasGLBackend& b, cgl::Uint program, const char* name)
 } // namespace
 
 bool CanvasGLBackend::BuildProgram(const char* name, const char* header, const char* opts, const char* vshader,
-                                   const char* fshader)
+                                   const char* fshader, bool paintTable)
 {
   const char* strings[3] = {header, opts ? opts : "", nullptr};
   const cgl::Uint prog = gl.createProgram();
@@ -155,6 +175,8 @@ bool CanvasGLBackend::BuildProgram(const char* name, const char* header, const c
   gl.attachShader(prog, frag);
   gl.bindAttribLocation(prog, 0, "vertex");
   gl.bindAttribLocation(prog, 1, "tcoord");
+  if (paintTable)
+    gl.bindAttribLocation(prog, 2, "paint");
   gl.linkProgram(prog);
   gl.getProgramiv(prog, cgl::kLinkStatus, &status);
   if (status != 1)
@@ -165,21 +187,50 @@ bool CanvasGLBackend::BuildProgram(const char* name, const char* header, const c
   return true;
 }
 
+void CanvasGLBackend::DeleteProgram()
+{
+  if (program != 0)
+    gl.deleteProgram(program);
+  if (vertShader != 0)
+    gl.deleteShader(vertShader);
+  if (fragShader != 0)
+    gl.deleteShader(fragShader);
+  program = vertShader = fragShader = 0;
+}
+
 int CanvasGLBackend::SetUp(void* user)
 {
   auto* b = static_cast<CanvasGLBackend*>(user);
   b->CheckError("init");
   const char* opts = (b->flags & kCanvasGLAntiAlias) ? "#define EDGE_AA 1\n" : "";
-  if (!b->BuildProgram("shader", kHeader, opts, kVertexShader, kFragmentShader))
+  // As many blocks as the fragment stage's uniforms hold (at least 1).
+  int components = 0;
+  b->gl.getIntegerv(cgl::kMaxFragmentUniformComponents, &components);
+  int slots = (components / 4 - kReservedUniformVectors) / kFragVectors;
+  slots = slots < 1 ? 1 : slots > kMaxPaintSlots ? kMaxPaintSlots : slots;
+  char header[128];
+  auto build = [&](int n) {
+    std::snprintf(header, sizeof(header), "#define NANOVG_GL2 1\n#define UNIFORMARRAY_SIZE %d\n%s\n", kFragVectors * n,
+                  n > 1 ? "#define PAINT_TABLE 1\n" : "");
+    return b->BuildProgram("shader", header, opts, kVertexShader, kFragmentShader, n > 1);
+  };
+  if (slots > 1 && !build(slots))
+  {
+    b->DeleteProgram();
+    slots = 1;
+  }
+  if (slots == 1 && !build(1))
     return 0;
+  b->paintSlots = slots;
   b->CheckError("uniform locations");
   b->locViewSize = b->gl.getUniformLocation(b->program, "viewSize");
   b->locTex = b->gl.getUniformLocation(b->program, "tex");
   b->locFrag = b->gl.getUniformLocation(b->program, "frag");
   b->gl.genBuffers(1, &b->vertBuf);
-  // 11 vec4 padded to a multiple of 4 bytes beyond them, as the blocks were
-  // always laid out.
-  b->fragSize = (int)sizeof(CanvasGLFragUniforms) + 4;
+  b->gl.genBuffers(1, &b->slotBuf);
+  b->gl.genBuffers(1, &b->indexBuf);
+  // Blocks lie back to back: a batch uploads its run of them as one array.
+  b->fragSize = (int)sizeof(CanvasGLFragUniforms);
   b->dummyTex = MakeTexture(user, kCanvasTextureAlpha, 1, 1, 0, nullptr);
   if (b->dummyTex == 0)
     return 0;

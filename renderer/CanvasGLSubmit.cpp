@@ -1,4 +1,5 @@
-// Draws one frame's queued calls: one vertex upload, one program bind, and
+// Draws one frame's queued calls: one upload each of vertices, paint slots
+// and indices, one program bind, a uniform upload and a draw per batch, and
 // redundant state changes skipped through the cached state.
 
 #include "renderer/CanvasGLBackend.h"
@@ -89,20 +90,7 @@ void CanvasGLBackend::DrawConcaveFill(const CanvasGLCall& call)
   gl.disable(cgl::kStencilTest);
 }
 
-void CanvasGLBackend::DrawConvexFill(const CanvasGLCall& call)
-{
-  const CanvasGLPathRange* ranges = &paths[call.pathOffset];
-  BindUniforms(call.uniformOffset, call.image);
-  CheckError("convex fill");
-  for (int i = 0; i < call.pathCount; i++)
-  {
-    if (ranges[i].fillCount > 0)
-      gl.drawArrays(cgl::kTriangleFan, ranges[i].fillOffset, ranges[i].fillCount);
-    if (ranges[i].strokeCount > 0)
-      gl.drawArrays(cgl::kTriangleStrip, ranges[i].strokeOffset, ranges[i].strokeCount);
-  }
-}
-
+// A stencil stroke: plain strokes are drawn in batches.
 void CanvasGLBackend::DrawStrokeStrips(const CanvasGLCall& call)
 {
   const CanvasGLPathRange* ranges = &paths[call.pathOffset];
@@ -111,14 +99,6 @@ void CanvasGLBackend::DrawStrokeStrips(const CanvasGLCall& call)
       if (ranges[i].strokeCount > 0)
         gl.drawArrays(cgl::kTriangleStrip, ranges[i].strokeOffset, ranges[i].strokeCount);
   };
-
-  if (!(flags & kCanvasGLStencilStrokes))
-  {
-    BindUniforms(call.uniformOffset, call.image);
-    CheckError("stroke fill");
-    drawStrips();
-    return;
-  }
 
   gl.enable(cgl::kStencilTest);
   SetStencilMask(0xff);
@@ -143,19 +123,29 @@ void CanvasGLBackend::DrawStrokeStrips(const CanvasGLCall& call)
   gl.disable(cgl::kStencilTest);
 }
 
-void CanvasGLBackend::DrawTriangles(const CanvasGLCall& call)
+void CanvasGLBackend::DrawBatch(const CanvasGLBatch& batch)
 {
-  BindUniforms(call.uniformOffset, call.image);
-  CheckError("triangles fill");
-  gl.drawArrays(cgl::kTriangles, call.triangleOffset, call.triangleCount);
+  if (batch.indexCount == 0)
+    return;
+  const CanvasGLCall& first = calls[batch.firstCall];
+  gl.uniform4fv(locFrag, kFragVectors * batch.ncalls, &UniformsAt(first.uniformOffset)->scissorMat[0]);
+  if (batch.texture != 0)
+    BindTexture(batch.texture);
+  CheckError("tex paint tex");
+  gl.drawElements(cgl::kTriangles, batch.indexCount, indexSize == 2 ? cgl::kUnsignedShort : cgl::kUnsignedInt,
+                  (const void*)((size_t)batch.indexOffset * (size_t)indexSize));
+  CheckError(first.type == kCanvasGLConvexFill ? "convex fill"
+             : first.type == kCanvasGLStroke   ? "stroke fill"
+                                               : "triangles fill");
 }
 
 void CanvasGLBackend::SubmitFrame(void* user)
 {
   auto* b = static_cast<CanvasGLBackend*>(user);
-  if (b->ncalls > 0)
+  if (b->ncalls > 0 && b->BuildBatches())
   {
     CanvasGLApi& gl = b->gl;
+    const bool table = b->paintSlots > 1;
     gl.useProgram(b->program);
     gl.enable(cgl::kCullFace);
     gl.cullFace(cgl::kBack);
@@ -183,27 +173,37 @@ void CanvasGLBackend::SubmitFrame(void* user)
     gl.enableVertexAttribArray(1);
     gl.vertexAttribPointer(0, 2, cgl::kFloat, 0, sizeof(CanvasVertex), (const void*)0);
     gl.vertexAttribPointer(1, 2, cgl::kFloat, 0, sizeof(CanvasVertex), (const void*)(2 * sizeof(float)));
+    if (table)
+    {
+      gl.bindBuffer(cgl::kArrayBuffer, b->slotBuf);
+      gl.bufferData(cgl::kArrayBuffer, (std::ptrdiff_t)(b->nverts * sizeof(float)), b->slots, cgl::kStreamDraw);
+      gl.enableVertexAttribArray(2);
+      gl.vertexAttribPointer(2, 1, cgl::kFloat, 0, sizeof(float), (const void*)0);
+    }
+    gl.bindBuffer(cgl::kElementArrayBuffer, b->indexBuf);
+    gl.bufferData(cgl::kElementArrayBuffer, (std::ptrdiff_t)b->nindices * b->indexSize, b->indices, cgl::kStreamDraw);
     gl.uniform1i(b->locTex, 0);
     gl.uniform2fv(b->locViewSize, 1, b->view);
 
-    for (int i = 0; i < b->ncalls; i++)
+    for (int i = 0; i < b->nbatches; i++)
     {
-      const CanvasGLCall& call = b->calls[i];
-      b->SetBlend(call.blend);
-      switch (call.type)
+      const CanvasGLBatch& batch = b->batches[i];
+      b->SetBlend(batch.blend);
+      switch (batch.type)
       {
-      case kCanvasGLFill: b->DrawConcaveFill(call); break;
-      case kCanvasGLConvexFill: b->DrawConvexFill(call); break;
-      case kCanvasGLStroke: b->DrawStrokeStrips(call); break;
-      case kCanvasGLTriangles: b->DrawTriangles(call); break;
-      default: break;
+        case kCanvasGLFill: b->DrawConcaveFill(b->calls[batch.firstCall]); break;
+        case kCanvasGLStroke: b->DrawStrokeStrips(b->calls[batch.firstCall]); break;
+        default: b->DrawBatch(batch); break;
       }
     }
 
     gl.disableVertexAttribArray(0);
     gl.disableVertexAttribArray(1);
+    if (table)
+      gl.disableVertexAttribArray(2);
     gl.disable(cgl::kCullFace);
     gl.bindBuffer(cgl::kArrayBuffer, 0);
+    gl.bindBuffer(cgl::kElementArrayBuffer, 0);
     gl.useProgram(0);
     b->BindTexture(0);
   }

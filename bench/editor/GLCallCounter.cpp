@@ -16,6 +16,12 @@ void CANVAS_GLAPI DrawArrays(cgl::Enum mode, int first, int count)
   gForward.drawArrays(mode, first, count);
 }
 
+void CANVAS_GLAPI DrawElements(cgl::Enum mode, int count, cgl::Enum type, const void* indices)
+{
+  ++gCounts.drawCalls;
+  gForward.drawElements(mode, count, type, indices);
+}
+
 void CANVAS_GLAPI Uniform1i(int location, int v0)
 {
   ++gCounts.uniformUploads;
@@ -49,6 +55,7 @@ GLCallCounter::GLCallCounter(CanvasGLApi& gl) : mGl(gl), mSaved(gl)
   gForward = gl;
   gCounts = GLCallCounts{};
   gl.drawArrays = &DrawArrays;
+  gl.drawElements = &DrawElements;
   gl.uniform1i = &Uniform1i;
   gl.uniform2fv = &Uniform2fv;
   gl.uniform4fv = &Uniform4fv;

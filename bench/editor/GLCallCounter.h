@@ -8,7 +8,7 @@
 
 struct GLCallCounts
 {
-  long drawCalls = 0;      // glDrawArrays
+  long drawCalls = 0;      // glDrawArrays and glDrawElements
   long uniformUploads = 0; // glUniform*
   long textureBinds = 0;   // glBindTexture
 };

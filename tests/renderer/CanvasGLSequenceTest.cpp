@@ -1,86 +1,7 @@
-// The GL back end's exact call sequences (stencil fills, strokes, blend and
-// texture state, uniform blocks) on a recording GL table.
+// The GL back end's exact call sequences (batches, stencil fills, strokes,
+// clears, blend and texture state, uniform blocks) on a recording GL table.
 
-#include <gtest/gtest.h>
-
-#include "renderer/CanvasContext.h"
-#include "renderer/CanvasGLBackend.h"
-#include "renderer/CanvasPaint.h"
-#include "renderer/CanvasRenderTarget.h"
-#include "renderer/RecordingGL.h"
-
-using namespace ifx::canvas;
-
-namespace
-{
-using Lines = std::vector<std::string>;
-
-std::string L(const char* name, std::vector<double> args = {}) { return RecordingGL::Line(name, args); }
-
-constexpr double kAll = 4294967295.0; // 0xffffffff
-
-class GLSequence : public ::testing::Test
-{
-protected:
-  void SetUp() override
-  {
-    RecordingGL::Reset();
-    canvas = CreateCanvasGL(RecordingGL::Table(), Flags());
-    ASSERT_NE(canvas, nullptr);
-    b = CanvasGLBackendOf(canvas);
-    canvas->StartFrame(100.f, 100.f, 1.f);
-  }
-  void TearDown() override { CanvasContext::Destroy(canvas); }
-  virtual int Flags() const { return kCanvasGLAntiAlias; }
-
-  // The calls of FinishFrame.
-  Lines Submit()
-  {
-    mark = RecordingGL::Log().size();
-    canvas->FinishFrame();
-    return RecordingGL::Lines(mark);
-  }
-  // The calls of FinishFrame that draw the queued calls: from the first
-  // blend function to the end of the last call.
-  Lines SubmitCalls()
-  {
-    Lines all = Submit();
-    size_t first = 0;
-    while (first < all.size() && all[first].rfind("glBlendFuncSeparate", 0) != 0)
-      first++;
-    const size_t last = all.size() - 6; // the closing six calls
-    return Lines(all.begin() + (long)first + 1, all.begin() + (long)last);
-  }
-  // The uniform blocks uploaded while drawing, in order.
-  std::vector<std::vector<float>> Blocks() const
-  {
-    std::vector<std::vector<float>> out;
-    for (size_t i = mark; i < RecordingGL::Log().size(); i++)
-      if (RecordingGL::Log()[i].name == "glUniform4fv")
-        out.push_back(RecordingGL::Log()[i].floats);
-    return out;
-  }
-  double DummyName() const { return b->FindTexture(b->dummyTex)->tex; }
-
-  void Rect(float x, float y, float w, float h)
-  {
-    canvas->BeginPath();
-    canvas->AddRectangle(x, y, w, h);
-    canvas->FillPath();
-  }
-
-  CanvasContext* canvas = nullptr;
-  CanvasGLBackend* b = nullptr;
-  size_t mark = 0;
-};
-
-// Offsets of the fragment-uniform block, in floats.
-enum
-{
-  kScissorMat = 0, kPaintMat = 12, kInner = 24, kOuter = 28, kScissorExt = 32, kScissorScale = 34, kExtent = 36,
-  kRadius = 38, kFeather = 39, kStrokeMult = 40, kStrokeThr = 41, kTexType = 42, kType = 43
-};
-} // namespace
+#include "renderer/GLSequenceFixture.h"
 
 TEST_F(GLSequence, FrameSetsItsStateUploadsOnceAndRestores)
 {
@@ -106,23 +27,36 @@ TEST_F(GLSequence, FrameSetsItsStateUploadsOnceAndRestores)
     L("glEnableVertexAttribArray", {1}),
     L("glVertexAttribPointer", {0, 2, cgl::kFloat, 0, 16, 0}),
     L("glVertexAttribPointer", {1, 2, cgl::kFloat, 0, 16, 8}),
+    // Each vertex's paint slot.
+    L("glBindBuffer", {cgl::kArrayBuffer, (double)b->slotBuf}),
+    L("glBufferData", {cgl::kArrayBuffer, 14 * 4, 0, cgl::kStreamDraw}),
+    L("glEnableVertexAttribArray", {2}),
+    L("glVertexAttribPointer", {2, 1, cgl::kFloat, 0, 4, 0}),
+    // Fan and fringe strip as 2 + 8 triangles.
+    L("glBindBuffer", {cgl::kElementArrayBuffer, (double)b->indexBuf}),
+    L("glBufferData", {cgl::kElementArrayBuffer, 30 * 2, 0, cgl::kStreamDraw}),
     L("glUniform1i", {(double)b->locTex, 0}),
     L("glUniform2fv", {(double)b->locViewSize, 1, 0}),
     L("glBlendFuncSeparate", {cgl::kOne, cgl::kOneMinusSrcAlpha, cgl::kOne, cgl::kOneMinusSrcAlpha}),
-    // One convex path: fan and fringe strip, no stencil.
+    // One convex path: no stencil, and no texture to sample.
     L("glUniform4fv", {(double)b->locFrag, 11, 0}),
-    L("glBindTexture", {cgl::kTexture2D, DummyName()}),
-    L("glDrawArrays", {cgl::kTriangleFan, 0, 4}),
-    L("glDrawArrays", {cgl::kTriangleStrip, 4, 10}),
+    L("glDrawElements", {cgl::kTriangles, 30, cgl::kUnsignedShort, 0}),
     L("glDisableVertexAttribArray", {0}),
     L("glDisableVertexAttribArray", {1}),
+    L("glDisableVertexAttribArray", {2}),
     L("glDisable", {cgl::kCullFace}),
     L("glBindBuffer", {cgl::kArrayBuffer, 0}),
+    L("glBindBuffer", {cgl::kElementArrayBuffer, 0}),
     L("glUseProgram", {0}),
-    L("glBindTexture", {cgl::kTexture2D, 0}),
   };
   EXPECT_EQ(frame, expected);
   EXPECT_EQ(RecordingGL::Named("glUniform2fv").back().floats, (std::vector<float>{100.f, 100.f}));
+  // Triangles in GL's own order for fans and strips (odd strip triangles
+  // swap their first two), so no winding flips under back-face culling.
+  const std::vector<int> triangles = {0, 1, 2, 0, 2, 3,  4,  5, 6,  6,  5,  7,  6,  7,  8,
+                                      8, 7, 9, 8, 9, 10, 10, 9, 11, 10, 11, 12, 12, 11, 13};
+  EXPECT_EQ(Indices(), triangles);
+  EXPECT_EQ(Slots(), std::vector<float>(14, 0.f));
 
   // Nothing queued: nothing drawn.
   EXPECT_TRUE(Submit().empty());
@@ -170,6 +104,8 @@ TEST_F(GLSequence, ConcaveFillCountsWindingsThenCoversWhereSet)
   EXPECT_FLOAT_EQ(blocks[1][kInner + 3], 1.f);
   EXPECT_FLOAT_EQ(blocks[1][kStrokeMult], 1.f); // width = fringe
   EXPECT_FLOAT_EQ(blocks[1][kStrokeThr], -1.f);
+  // Drawn on its own: its vertices read the table's first block.
+  EXPECT_EQ(Slots(), std::vector<float>(32, 0.f));
 }
 
 TEST_F(GLSequence, CoverQuadRunsOverTheBoundsFromTheFarCorner)
@@ -256,13 +192,12 @@ TEST_F(GLSequence, PlainStrokesAndTrianglesDrawStraightAway)
   const CanvasVertex tri[3] = {{0, 0, 0, 0}, {10, 0, 1, 0}, {0, 10, 0, 1}};
   t.queueTriangles(t.user, &paint, CanvasCompositeForOperation(kCanvasSourceOver), &canvas->State().scissor, tri, 3,
                    1.f);
+  // One batch: both blocks in one upload, the atlas bound once, one draw of
+  // the strip's 6 triangles and the text's one.
   const Lines expected = {
-    L("glUniform4fv", {(double)b->locFrag, 11, 0}),
-    L("glBindTexture", {cgl::kTexture2D, DummyName()}),
-    L("glDrawArrays", {cgl::kTriangleStrip, 0, 8}),
-    L("glUniform4fv", {(double)b->locFrag, 11, 0}),
+    L("glUniform4fv", {(double)b->locFrag, 22, 0}),
     L("glBindTexture", {cgl::kTexture2D, (double)b->FindTexture(atlas)->tex}),
-    L("glDrawArrays", {cgl::kTriangles, 8, 3}),
+    L("glDrawElements", {cgl::kTriangles, 21, cgl::kUnsignedShort, 0}),
   };
   EXPECT_EQ(SubmitCalls(), expected);
   const auto blocks = Blocks();
@@ -272,6 +207,10 @@ TEST_F(GLSequence, PlainStrokesAndTrianglesDrawStraightAway)
   EXPECT_FLOAT_EQ(blocks[1][kType], 3.f);
   EXPECT_FLOAT_EQ(blocks[1][kTexType], 2.f); // alpha atlas
   EXPECT_FLOAT_EQ(blocks[1][kStrokeMult], 1.f);
+  const std::vector<int> indices = Indices();
+  ASSERT_EQ(indices.size(), 21u);
+  EXPECT_EQ(std::vector<int>(indices.end() - 3, indices.end()), (std::vector<int>{8, 9, 10}));
+  EXPECT_EQ(Slots(), (std::vector<float>{0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1}));
 }
 
 TEST_F(GLSequence, UniformBlockLaysOutScissorAndPaint)
@@ -425,17 +364,21 @@ TEST(GLSetUp, ShadersTakeTheHeaderAndOptionsAndBindTheirAttributes)
     for (const auto& s : sources)
     {
       ASSERT_EQ(s.strings.size(), 3u);
-      EXPECT_EQ(s.strings[0], "#define NANOVG_GL2 1\n#define UNIFORMARRAY_SIZE 11\n\n");
+      // A table of 64 blocks: what the recorder's fragment uniforms hold.
+      EXPECT_EQ(s.strings[0], "#define NANOVG_GL2 1\n#define UNIFORMARRAY_SIZE 704\n#define PAINT_TABLE 1\n\n");
       EXPECT_EQ(s.strings[1], flags ? "#define EDGE_AA 1\n" : "");
     }
     const auto attribs = RecordingGL::Named("glBindAttribLocation");
-    ASSERT_EQ(attribs.size(), 2u);
+    ASSERT_EQ(attribs.size(), 3u);
     EXPECT_EQ(attribs[0].Arg(1), 0);
     EXPECT_EQ(attribs[0].strings, (std::vector<std::string>{"vertex"}));
     EXPECT_EQ(attribs[1].Arg(1), 1);
     EXPECT_EQ(attribs[1].strings, (std::vector<std::string>{"tcoord"}));
+    EXPECT_EQ(attribs[2].Arg(1), 2);
+    EXPECT_EQ(attribs[2].strings, (std::vector<std::string>{"paint"}));
     CanvasGLBackend* b = CanvasGLBackendOf(canvas);
-    EXPECT_EQ(b->fragSize, 180);
+    EXPECT_EQ(b->paintSlots, 64);
+    EXPECT_EQ(b->fragSize, 176); // blocks back to back
     const CanvasGLTexture* dummy = b->FindTexture(b->dummyTex);
     ASSERT_NE(dummy, nullptr);
     EXPECT_EQ(dummy->type, kCanvasTextureAlpha);
@@ -454,17 +397,18 @@ TEST(GLSetUp, ACompileOrLinkFailureReadsTheLogQuietlyAndGivesNoCanvas)
   ::testing::internal::CaptureStdout();
   EXPECT_EQ(CreateCanvasGL(RecordingGL::Table(), kCanvasGLAntiAlias), nullptr);
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
-  EXPECT_EQ(RecordingGL::Named("glGetShaderInfoLog").size(), 1u);
+  // The program with the paint table, then the one without.
+  EXPECT_EQ(RecordingGL::Named("glGetShaderInfoLog").size(), 2u);
   // What was made is deleted again.
-  EXPECT_EQ(RecordingGL::Named("glDeleteProgram").size(), 1u);
-  EXPECT_EQ(RecordingGL::Named("glDeleteShader").size(), 2u);
+  EXPECT_EQ(RecordingGL::Named("glDeleteProgram").size(), 2u);
+  EXPECT_EQ(RecordingGL::Named("glDeleteShader").size(), 4u);
 
   RecordingGL::Reset();
   RecordingGL::linkStatus = 0;
   ::testing::internal::CaptureStdout();
   EXPECT_EQ(CreateCanvasGL(RecordingGL::Table(), kCanvasGLAntiAlias), nullptr);
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
-  EXPECT_EQ(RecordingGL::Named("glGetProgramInfoLog").size(), 1u);
+  EXPECT_EQ(RecordingGL::Named("glGetProgramInfoLog").size(), 2u);
 }
 
 TEST(GLSetUp, DebugChecksNameTheStepAfterAnError)

@@ -57,6 +57,14 @@ struct GLStub<Index, R(CANVAS_GLAPI*)(A...)>
         r.strings.emplace_back(std::get<2>(t)[i]);
     if constexpr (Index == kGL_vertexAttribPointer)
       r.args[5] = (double)reinterpret_cast<std::uintptr_t>(std::get<5>(t));
+    if constexpr (Index == kGL_drawElements)
+      r.args[3] = (double)reinterpret_cast<std::uintptr_t>(std::get<3>(t));
+    if constexpr (Index == kGL_bufferData)
+      if (std::get<2>(t))
+      {
+        const auto* data = static_cast<const unsigned char*>(std::get<2>(t));
+        r.bytes.assign(data, data + std::get<1>(t));
+      }
     if constexpr (Index == kGL_bindFramebuffer)
       RecordingGL::boundFramebuffer = (int)std::get<1>(t);
     if constexpr (Index == kGL_bindRenderbuffer)
@@ -66,13 +74,24 @@ struct GLStub<Index, R(CANVAS_GLAPI*)(A...)>
       for (int i = 0; i < std::get<0>(t); i++)
         std::get<1>(t)[i] = ++gNextName;
     if constexpr (Index == kGL_getShaderiv)
+    {
       *std::get<2>(t) = RecordingGL::compileStatus;
+      if (!RecordingGL::compileStatuses.empty())
+      {
+        *std::get<2>(t) = RecordingGL::compileStatuses.front();
+        RecordingGL::compileStatuses.erase(RecordingGL::compileStatuses.begin());
+      }
+    }
     if constexpr (Index == kGL_getProgramiv)
       *std::get<2>(t) = RecordingGL::linkStatus;
     if constexpr (Index == kGL_getIntegerv)
-      *std::get<1>(t) = std::get<0>(t) == cgl::kFramebufferBinding    ? RecordingGL::boundFramebuffer
-                        : std::get<0>(t) == cgl::kRenderbufferBinding ? RecordingGL::boundRenderbuffer
+    {
+      const cgl::Enum pname = std::get<0>(t);
+      *std::get<1>(t) = pname == cgl::kFramebufferBinding             ? RecordingGL::boundFramebuffer
+                        : pname == cgl::kRenderbufferBinding          ? RecordingGL::boundRenderbuffer
+                        : pname == cgl::kMaxFragmentUniformComponents ? RecordingGL::maxFragmentUniformComponents
                                                                       : 0;
+    }
     if constexpr (Index == kGL_getShaderInfoLog || Index == kGL_getProgramInfoLog)
     {
       const char log[] = "recorded log";
@@ -102,7 +121,11 @@ struct GLStub<Index, R(CANVAS_GLAPI*)(A...)>
 } // namespace
 
 int RecordingGL::compileStatus = 1;
+std::vector<int> RecordingGL::compileStatuses;
 int RecordingGL::linkStatus = 1;
+// 64 blocks of 11 vectors and the 8 left to the compiler.
+constexpr int kRoomFor64Blocks = (64 * 11 + 8) * 4;
+int RecordingGL::maxFragmentUniformComponents = kRoomFor64Blocks;
 std::vector<cgl::Enum> RecordingGL::framebufferStatus;
 int RecordingGL::boundFramebuffer = 0;
 int RecordingGL::boundRenderbuffer = 0;
@@ -112,7 +135,9 @@ void RecordingGL::Reset()
 {
   gLog.clear();
   compileStatus = 1;
+  compileStatuses.clear();
   linkStatus = 1;
+  maxFragmentUniformComponents = kRoomFor64Blocks;
   framebufferStatus.clear();
   boundFramebuffer = 0;
   boundRenderbuffer = 0;

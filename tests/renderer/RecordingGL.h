@@ -17,6 +17,7 @@ struct GLRecord
   std::vector<double> args; // numbers and enums; pointers as 0
   std::vector<float> floats; // the values behind glUniform*fv
   std::vector<std::string> strings; // names passed, and the sources of glShaderSource
+  std::vector<unsigned char> bytes; // the data of glBufferData
 
   double Arg(size_t i) const { return i < args.size() ? args[i] : -1.0; }
 };
@@ -24,7 +25,8 @@ struct GLRecord
 struct RecordingGL
 {
   // Fresh log and default answers: shaders compile and link, framebuffers
-  // are complete, no error, bound framebuffer 0.
+  // are complete, no error, bound framebuffer 0, room in the fragment
+  // uniforms for 64 blocks.
   static void Reset();
   static CanvasGLApi Table();
 
@@ -38,7 +40,10 @@ struct RecordingGL
   static std::vector<std::string> Lines(size_t first = 0, const std::vector<std::string>& skip = {});
 
   static int compileStatus;
+  // Answers of glGetShaderiv's compile status in turn; compileStatus once used up.
+  static std::vector<int> compileStatuses;
   static int linkStatus;
+  static int maxFragmentUniformComponents;
   // Answers of glCheckFramebufferStatus in turn; complete once used up.
   static std::vector<cgl::Enum> framebufferStatus;
   static int boundFramebuffer;

@@ -209,6 +209,26 @@ TEST_F(WglCanvas, TextLineIsDrawnFromTheGlyphAtlas)
   EXPECT_EQ(At(4 + x0, baseline + y0 - 2)[3], 0);
 }
 
+TEST_F(WglCanvas, CallsOfOneBatchEachDrawTheirOwnPaint)
+{
+  RecordProperty("paintSlots", CanvasGLBackendOf(canvas)->paintSlots);
+  for (int i = 0; i < 8; i++)
+  {
+    canvas->BeginPath();
+    canvas->AddRectangle(8.f * (float)i, 0.f, 8.f, 64.f);
+    canvas->SetFillColor(CanvasRGBAf((float)(i & 1), (float)((i >> 1) & 1), (float)(i >> 2), 1.f));
+    canvas->FillPath();
+  }
+  Finish();
+  for (int i = 0; i < 8; i++)
+  {
+    const unsigned char* p = At(8 * i + 4, 32);
+    EXPECT_EQ(p[0], (i & 1) * 255) << i;
+    EXPECT_EQ(p[1], ((i >> 1) & 1) * 255) << i;
+    EXPECT_EQ(p[2], (i >> 2) * 255) << i;
+  }
+}
+
 TEST(WglLoader, OpenGL11FunctionsNeedTheOpengl32Fallback)
 {
   WglContext wgl;
@@ -216,6 +236,7 @@ TEST(WglLoader, OpenGL11FunctionsNeedTheOpengl32Fallback)
   CanvasGLApi api;
   ASSERT_TRUE(LoadPlatformGLApi(&api));
   EXPECT_NE(api.bindTexture, nullptr);
+  EXPECT_NE(api.drawElements, nullptr);
   EXPECT_NE(api.blendFuncSeparate, nullptr);
 
   // wglGetProcAddress alone does not give the 1.1 functions.

@@ -1,0 +1,168 @@
+// GL back end: the frame's calls grouped into batches. Fans and strips
+// become indexed triangles in GL's own vertex order (back faces are culled,
+// so windings must not flip), and each vertex carries the slot of its
+// call's uniform block within the batch. Batches keep the calls' order:
+// translucent shapes overlap, and GL draws the primitives of one draw in
+// order.
+
+#include "renderer/CanvasGLArrays.h"
+#include "renderer/CanvasGLBackend.h"
+
+namespace ifx::canvas {
+
+using canvasgl::Grow;
+
+namespace {
+template <typename Index>
+struct TriangleWriter
+{
+  Index* out;
+
+  void Fan(int first, int n)
+  {
+    for (int i = 0; i + 2 < n; i++)
+      Put(first, first + i + 1, first + i + 2);
+  }
+  void Strip(int first, int n)
+  {
+    for (int i = 0; i + 2 < n; i++)
+    {
+      if (i % 2 == 0)
+        Put(first + i, first + i + 1, first + i + 2);
+      else
+        Put(first + i + 1, first + i, first + i + 2);
+    }
+  }
+  void List(int first, int n)
+  {
+    for (int i = 0; i + 2 < n; i += 3)
+      Put(first + i, first + i + 1, first + i + 2);
+  }
+  void Put(int a, int b, int c)
+  {
+    out[0] = (Index)a;
+    out[1] = (Index)b;
+    out[2] = (Index)c;
+    out += 3;
+  }
+};
+
+void SetSlots(float* slots, int first, int n, float slot)
+{
+  for (int i = 0; i < n; i++)
+    slots[first + i] = slot;
+}
+
+bool SameBlend(const CanvasGLBlend& a, const CanvasGLBlend& b)
+{
+  return a.srcRGB == b.srcRGB && a.dstRGB == b.dstRGB && a.srcAlpha == b.srcAlpha && a.dstAlpha == b.dstAlpha;
+}
+
+// Writes the call's triangles at `at` and marks its vertices with `slot`; the
+// number of indices written.
+template <typename Index>
+int WriteCall(CanvasGLBackend& b, const CanvasGLCall& call, Index* at, float slot)
+{
+  TriangleWriter<Index> w{at};
+  const CanvasGLPathRange* ranges = &b.paths[call.pathOffset];
+  for (int i = 0; i < call.pathCount; i++)
+  {
+    const CanvasGLPathRange& r = ranges[i];
+    if (call.type == kCanvasGLConvexFill)
+    {
+      w.Fan(r.fillOffset, r.fillCount);
+      SetSlots(b.slots, r.fillOffset, r.fillCount, slot);
+    }
+    w.Strip(r.strokeOffset, r.strokeCount);
+    SetSlots(b.slots, r.strokeOffset, r.strokeCount, slot);
+  }
+  if (call.type == kCanvasGLTriangles)
+  {
+    w.List(call.triangleOffset, call.triangleCount);
+    SetSlots(b.slots, call.triangleOffset, call.triangleCount, slot);
+  }
+  return (int)(w.out - at);
+}
+
+// A call drawn on its own reads the block uploaded to the table's first slot.
+void MarkOwnCall(CanvasGLBackend& b, const CanvasGLCall& call)
+{
+  const CanvasGLPathRange* ranges = &b.paths[call.pathOffset];
+  for (int i = 0; i < call.pathCount; i++)
+  {
+    SetSlots(b.slots, ranges[i].fillOffset, ranges[i].fillCount, 0.f);
+    SetSlots(b.slots, ranges[i].strokeOffset, ranges[i].strokeCount, 0.f);
+  }
+  SetSlots(b.slots, call.triangleOffset, call.triangleCount, 0.f);
+}
+
+template <typename Index>
+void FormBatches(CanvasGLBackend& b)
+{
+  Index* indices = reinterpret_cast<Index*>(b.indices);
+  const bool stencilStrokes = (b.flags & kCanvasGLStencilStrokes) != 0;
+  CanvasGLBatch* open = nullptr;
+  for (int i = 0; i < b.ncalls; i++)
+  {
+    const CanvasGLCall& call = b.calls[i];
+    const bool own = call.type == kCanvasGLFill || (call.type == kCanvasGLStroke && stencilStrokes);
+    if (own)
+    {
+      open = nullptr;
+      CanvasGLBatch& batch = b.batches[b.nbatches++];
+      batch = CanvasGLBatch{call.type, i, 1, 0, 0, 0, call.blend};
+      MarkOwnCall(b, call);
+      continue;
+    }
+    const cgl::Uint texture = b.TextureOf(call);
+    // Untextured calls sample nothing and join any batch; the blocks of a
+    // batch must lie in one run of the uniform array.
+    const bool joins = open && open->ncalls < b.paintSlots && SameBlend(open->blend, call.blend) &&
+                       (texture == 0 || open->texture == 0 || open->texture == texture) &&
+                       call.uniformOffset == b.calls[open->firstCall].uniformOffset + open->ncalls * b.fragSize;
+    if (!joins)
+    {
+      open = &b.batches[b.nbatches++];
+      *open = CanvasGLBatch{0, i, 0, 0, b.nindices, 0, call.blend};
+    }
+    if (texture != 0)
+      open->texture = texture;
+    const int written = WriteCall(b, call, indices + b.nindices, (float)open->ncalls);
+    b.nindices += written;
+    open->indexCount += written;
+    open->ncalls++;
+  }
+}
+} // namespace
+
+cgl::Uint CanvasGLBackend::TextureOf(const CanvasGLCall& call)
+{
+  // Image paints and triangles sample; a missing image samples the dummy.
+  if (call.image == 0 && call.type != kCanvasGLTriangles)
+    return 0;
+  const CanvasGLTexture* tex = call.image != 0 ? FindTexture(call.image) : nullptr;
+  if (!tex)
+    tex = FindTexture(dummyTex);
+  return tex ? tex->tex : 0;
+}
+
+bool CanvasGLBackend::BuildBatches()
+{
+  nbatches = 0;
+  nindices = 0;
+  indexSize = nverts <= 65536 ? 2 : 4;
+  // Sized by the queues' capacities, not by this frame's use, so they grow
+  // only when the queues do and a frame like the last allocates nothing. A
+  // fan or strip of n vertices gives 3 (n - 2) indices, a list n.
+  const long long indexBytes = 3LL * cverts * indexSize;
+  if (indexBytes > 0x7fffffff || !Grow(batches, cbatches, ccalls, 0) || !Grow(slots, cslots, cverts, 0) ||
+      !Grow(indices, cindexBytes, (int)indexBytes, 0))
+    return false;
+  if (indexSize == 2)
+    FormBatches<unsigned short>(*this);
+  else
+    FormBatches<unsigned int>(*this);
+  return true;
+}
+
+} // namespace ifx::canvas

@@ -1,0 +1,208 @@
+// Batches of the GL back end on a recording GL table: which calls share a
+// draw and what ends a batch, and the program without the paint table.
+
+#include "renderer/GLSequenceFixture.h"
+
+namespace {
+class GLBatches : public GLSequence
+{
+protected:
+  // Queues a rectangle 10 wide per letter, side by side: R plain, L plain
+  // under "lighter", A and B filled with one of two images, M with an image
+  // that does not exist, C a concave fill (two rectangles in one path).
+  void Queue(const char* calls, int a, int bImage)
+  {
+    float x = 0.f;
+    for (const char* k = calls; *k; k++, x += 10.f)
+    {
+      const int image = *k == 'A' ? a : *k == 'B' ? bImage : *k == 'M' ? 9999 : 0;
+      if (image != 0)
+        canvas->SetFillPaint(CanvasImagePattern(x, 0.f, 10.f, 10.f, 0.f, image, 1.f));
+      else
+        canvas->SetFillColor(CanvasRGBAf(1.f, 1.f, 1.f, 1.f));
+      canvas->SetCompositeOperation(*k == 'L' ? kCanvasLighter : kCanvasSourceOver);
+      canvas->BeginPath();
+      canvas->AddRectangle(x, 0.f, 10.f, 10.f);
+      if (*k == 'C')
+        canvas->AddRectangle(x, 20.f, 10.f, 10.f);
+      canvas->FillPath();
+    }
+  }
+};
+} // namespace
+
+// A rectangle is a fan of 4 and a fringe strip of 10: 30 indices.
+TEST_F(GLBatches, WhatBreaksABatchAndWhatJoinsIt)
+{
+  struct Case
+  {
+    const char* what;
+    const char* calls;
+    Lines expected;
+  };
+  const Case cases[] = {
+    {"one paint state", "RRR", {"blend", "upload 3", "draw 90"}},
+    {"a blend change",
+     "RLR",
+     {"blend", "upload 1", "draw 30", "blend", "upload 1", "draw 30", "blend", "upload 1", "draw 30"}},
+    {"another texture; untextured calls join either",
+     "ARABR",
+     {"blend", "upload 3", "bind A", "draw 90", "upload 2", "bind B", "draw 60"}},
+    {"untextured first", "RA", {"blend", "upload 2", "bind A", "draw 60"}},
+    // Its stencil block and paint block uploaded on their own, its fans,
+    // fringes and cover quad drawn as before.
+    {"a concave fill between the runs",
+     "RCRR",
+     {"blend", "upload 1", "draw 30", "upload 1", "bind dummy", "drawArrays", "drawArrays", "upload 1", "drawArrays",
+      "drawArrays", "drawArrays", "upload 2", "draw 60"}},
+    {"a call dropped for a missing image leaves no gap", "RMR", {"blend", "upload 2", "draw 60"}},
+  };
+  for (const Case& c : cases)
+  {
+    SCOPED_TRACE(c.what);
+    CanvasBackend& t = canvas->backend;
+    const int a = t.makeTexture(t.user, kCanvasTextureRGBA, 4, 4, 0, nullptr);
+    const int bImage = t.makeTexture(t.user, kCanvasTextureRGBA, 4, 4, 0, nullptr);
+    canvas->StartFrame(100.f, 100.f, 1.f);
+    Queue(c.calls, a, bImage);
+    auto name = [&](int image) { return (double)b->FindTexture(image)->tex; };
+    EXPECT_EQ(Summary({{name(a), "A"}, {name(bImage), "B"}, {name(b->dummyTex), "dummy"}}), c.expected);
+  }
+}
+
+TEST_F(GLBatches, EachCallOfABatchReadsItsOwnBlock)
+{
+  canvas->SetFillColor(CanvasRGBAf(1.f, 0.f, 0.f, 1.f));
+  Rect(0, 0, 10, 10);
+  canvas->SetFillColor(CanvasRGBAf(0.f, 1.f, 0.f, 1.f));
+  Rect(20, 0, 10, 10);
+  canvas->SetFillColor(CanvasRGBAf(0.f, 0.f, 1.f, 1.f));
+  Rect(40, 0, 10, 10);
+  Submit();
+  // Call k's 14 vertices name block k, which holds its colour.
+  std::vector<float> slots;
+  for (float k : {0.f, 1.f, 2.f})
+    slots.insert(slots.end(), 14, k);
+  EXPECT_EQ(Slots(), slots);
+  const auto blocks = Blocks();
+  ASSERT_EQ(blocks.size(), 3u);
+  for (int k = 0; k < 3; k++)
+    for (int c = 0; c < 3; c++)
+      EXPECT_FLOAT_EQ(blocks[k][kInner + c], c == k ? 1.f : 0.f) << k << " " << c;
+  // The second rectangle's triangles are the first's moved by its 14 vertices.
+  const std::vector<int> indices = Indices();
+  ASSERT_EQ(indices.size(), 90u);
+  for (int i = 0; i < 30; i++)
+    EXPECT_EQ(indices[30 + i], indices[i] + 14) << i;
+}
+
+TEST_F(GLBatches, AFullTableEndsTheBatchAndAFrameEndsEveryBatch)
+{
+  // Uniform space for 2 blocks and the reserve.
+  CanvasContext::Destroy(canvas);
+  RecordingGL::Reset();
+  RecordingGL::maxFragmentUniformComponents = (2 * 11 + 8) * 4;
+  canvas = CreateCanvasGL(RecordingGL::Table(), kCanvasGLAntiAlias);
+  ASSERT_NE(canvas, nullptr);
+  b = CanvasGLBackendOf(canvas);
+  EXPECT_EQ(b->paintSlots, 2);
+  EXPECT_EQ(RecordingGL::Named("glShaderSource")[0].strings[0],
+            "#define NANOVG_GL2 1\n#define UNIFORMARRAY_SIZE 22\n#define PAINT_TABLE 1\n\n");
+
+  canvas->StartFrame(100.f, 100.f, 1.f);
+  for (int i = 0; i < 5; i++)
+    Rect(20.f * (float)i, 0, 10, 10);
+  EXPECT_EQ(Summary(), (Lines{"blend", "upload 2", "draw 60", "upload 2", "draw 60", "upload 1", "draw 30"}));
+  std::vector<float> slots;
+  for (float k : {0.f, 1.f, 0.f, 1.f, 0.f})
+    slots.insert(slots.end(), 14, k);
+  EXPECT_EQ(Slots(), slots);
+  canvas->StartFrame(100.f, 100.f, 1.f);
+  Rect(0, 0, 10, 10);
+  EXPECT_EQ(Summary(), (Lines{"blend", "upload 1", "draw 30"}));
+}
+
+TEST_F(GLBatches, FramesOfMoreThan65536VerticesTakeWideIndices)
+{
+  // 4682 rectangles of 14 vertices: 65548 vertices.
+  for (int i = 0; i < 4682; i++)
+    Rect(10, 10, 10, 10);
+  Submit();
+  const auto draws = RecordingGL::Named("glDrawElements");
+  ASSERT_EQ(draws.size(), 74u); // 73 full tables and the rest
+  for (const GLRecord& d : draws)
+    EXPECT_EQ(d.Arg(2), cgl::kUnsignedInt);
+  EXPECT_EQ(draws.back().Arg(3), 73.0 * 64 * 30 * 4);
+  const std::vector<unsigned char> bytes = Uploaded(cgl::kElementArrayBuffer);
+  ASSERT_EQ(bytes.size(), 4682u * 30u * 4u);
+  uint32_t last = 0;
+  std::memcpy(&last, &bytes[bytes.size() - 4], 4);
+  EXPECT_EQ(last, 65547u); // the last rectangle's last fringe vertex
+}
+
+TEST(GLBatchSetUp, TheTableHoldsWhatTheFragmentUniformsHold)
+{
+  struct Case
+  {
+    int components;
+    int slots;
+  };
+  // The GL 2.0 minimum, a DX9-class card, llvmpipe.
+  for (const Case c : {Case{64, 1}, Case{(11 + 8) * 4, 1}, Case{896, 19}, Case{16384, 64}})
+  {
+    RecordingGL::Reset();
+    RecordingGL::maxFragmentUniformComponents = c.components;
+    CanvasContext* canvas = CreateCanvasGL(RecordingGL::Table(), kCanvasGLAntiAlias);
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_EQ(CanvasGLBackendOf(canvas)->paintSlots, c.slots) << c.components;
+    // One program built either way.
+    EXPECT_EQ(RecordingGL::Named("glShaderSource").size(), 2u);
+    CanvasContext::Destroy(canvas);
+  }
+}
+
+TEST(GLBatchSetUp, ADriverThatCannotIndexTheTableGetsTheProgramWithoutIt)
+{
+  RecordingGL::Reset();
+  RecordingGL::compileStatuses = {1, 0}; // the table's fragment shader fails
+  CanvasContext* canvas = CreateCanvasGL(RecordingGL::Table(), kCanvasGLAntiAlias);
+  ASSERT_NE(canvas, nullptr);
+  CanvasGLBackend* b = CanvasGLBackendOf(canvas);
+  EXPECT_EQ(b->paintSlots, 1);
+  const auto sources = RecordingGL::Named("glShaderSource");
+  ASSERT_EQ(sources.size(), 4u);
+  EXPECT_EQ(sources[2].strings[0], "#define NANOVG_GL2 1\n#define UNIFORMARRAY_SIZE 11\n\n");
+  EXPECT_EQ(sources[3].strings[0], sources[2].strings[0]);
+  // The failed program and its shaders are gone.
+  EXPECT_EQ(RecordingGL::Named("glDeleteProgram").size(), 1u);
+  EXPECT_EQ(RecordingGL::Named("glDeleteShader").size(), 2u);
+  const auto attribs = RecordingGL::Named("glBindAttribLocation");
+  ASSERT_EQ(attribs.size(), 2u); // no paint slot attribute
+
+  // Every call its own draw of its own block, no slots uploaded.
+  canvas->StartFrame(100.f, 100.f, 1.f);
+  for (int i = 0; i < 3; i++)
+  {
+    canvas->BeginPath();
+    canvas->AddRectangle(20.f * (float)i, 0, 10, 10);
+    canvas->FillPath();
+  }
+  const size_t mark = RecordingGL::Log().size();
+  canvas->FinishFrame();
+  Lines draws;
+  for (const std::string& line : RecordingGL::Lines(mark, {}))
+    if (line.rfind("glUniform4fv", 0) == 0 || line.rfind("glDrawElements", 0) == 0 ||
+        line.rfind("glEnableVertexAttribArray", 0) == 0)
+      draws.push_back(line);
+  const std::string upload = L("glUniform4fv", {(double)b->locFrag, 11, 0});
+  const std::string draw = L("glDrawElements", {cgl::kTriangles, 30, cgl::kUnsignedShort, 0});
+  const std::string draw2 = L("glDrawElements", {cgl::kTriangles, 30, cgl::kUnsignedShort, 60});
+  const std::string draw3 = L("glDrawElements", {cgl::kTriangles, 30, cgl::kUnsignedShort, 120});
+  EXPECT_EQ(draws, (Lines{L("glEnableVertexAttribArray", {0}), L("glEnableVertexAttribArray", {1}), upload, draw,
+                          upload, draw2, upload, draw3}));
+  size_t arrayUploads = 0;
+  for (const GLRecord& r : RecordingGL::Named("glBufferData"))
+    arrayUploads += r.Arg(0) == cgl::kArrayBuffer;
+  EXPECT_EQ(arrayUploads, 1u); // the vertices only
+  CanvasContext::Destroy(canvas);
+}
