@@ -112,6 +112,7 @@ constexpr Bitfield kDepthBufferBit = 0x0100, kStencilBufferBit = 0x0400, kColorB
     (int x, int y, int width, int height, cgl::Enum format, cgl::Enum type, void* pixels))                        \
   X(void, renderbufferStorage, "glRenderbufferStorage",                                                           \
     (cgl::Enum target, cgl::Enum internalFormat, int width, int height))                                          \
+  X(void, scissor, "glScissor", (int x, int y, int width, int height))                                            \
   X(void, shaderSource, "glShaderSource",                                                                         \
     (cgl::Uint shader, int count, const char* const* strings, const int* lengths))                               \
   X(void, stencilFunc, "glStencilFunc", (cgl::Enum func, int ref, cgl::Uint mask))                                \

@@ -23,7 +23,14 @@ enum ECanvasGLFlags
 // Image flag of a texture record whose GL texture belongs to someone else.
 constexpr int kCanvasGLTextureNotOwned = 0x10000;
 
-enum ECanvasGLCallType { kCanvasGLFill = 1, kCanvasGLConvexFill = 2, kCanvasGLStroke = 3, kCanvasGLTriangles = 4 };
+enum ECanvasGLCallType
+{
+  kCanvasGLFill = 1,
+  kCanvasGLConvexFill = 2,
+  kCanvasGLStroke = 3,
+  kCanvasGLTriangles = 4,
+  kCanvasGLClear = 5, // an opaque fill of the whole view
+};
 
 struct CanvasGLTexture
 {
@@ -49,11 +56,12 @@ struct CanvasGLCall
   int triangleCount;
   int uniformOffset; // bytes
   CanvasGLBlend blend;
+  float clearColor[4]; // premultiplied, for a clear
 };
 
 // Consecutive calls drawn together. A batch of fills, strokes and triangles
 // is one uniform upload (a block per call, in call order) and one indexed
-// draw; concave fills and stencil strokes are batches of their own.
+// draw; concave fills, stencil strokes and clears are batches of their own.
 struct CanvasGLBatch
 {
   int type; // the call type of a batch of its own, else 0
@@ -174,6 +182,7 @@ struct CanvasGLBackend
   void DrawConcaveFill(const CanvasGLCall& call);
   void DrawStrokeStrips(const CanvasGLCall& call);
   void DrawBatch(const CanvasGLBatch& batch);
+  void DrawClear(const CanvasGLCall& call);
   // Groups the calls into batches with their indices and paint slots; false
   // without memory.
   bool BuildBatches();
@@ -184,6 +193,10 @@ struct CanvasGLBackend
   // Fringe vertices of the paths, and their fill vertices when asked for.
   static int CountPathVertices(const CanvasFlatPath* paths, int npaths, bool withFill);
   CanvasGLCall* NewCall();
+  // Queues a clear for an opaque fill of the whole view; false for any
+  // other fill.
+  bool QueueClearInstead(const CanvasPaint* paint, CanvasComposite composite, const CanvasClip* scissor,
+                         const float* bounds, const CanvasFlatPath* paths, int npaths);
   int ReservePaths(int n);
   int ReserveVertices(int n);
   int ReserveUniforms(int n);

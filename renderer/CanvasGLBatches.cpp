@@ -105,7 +105,8 @@ void FormBatches(CanvasGLBackend& b)
   for (int i = 0; i < b.ncalls; i++)
   {
     const CanvasGLCall& call = b.calls[i];
-    const bool own = call.type == kCanvasGLFill || (call.type == kCanvasGLStroke && stencilStrokes);
+    const bool own =
+      call.type == kCanvasGLFill || call.type == kCanvasGLClear || (call.type == kCanvasGLStroke && stencilStrokes);
     if (own)
     {
       open = nullptr;

@@ -244,6 +244,8 @@ void CanvasGLBackend::QueueFill(void* user, const CanvasPaint* paint, CanvasComp
                                 const CanvasFlatPath* paths, int npaths)
 {
   auto* b = static_cast<CanvasGLBackend*>(user);
+  if (b->QueueClearInstead(paint, composite, scissor, bounds, paths, npaths))
+    return;
   const QueueMark mark = Mark(*b);
   // One convex path needs no stencil and so no cover quad.
   const bool convex = npaths == 1 && paths[0].convex;

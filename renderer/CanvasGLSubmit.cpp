@@ -139,6 +139,19 @@ void CanvasGLBackend::DrawBatch(const CanvasGLBatch& batch)
                                                : "triangles fill");
 }
 
+void CanvasGLBackend::DrawClear(const CanvasGLCall& call)
+{
+  // Within the viewport only, as the fill it stands for: a target may be
+  // larger than the part drawn to.
+  int viewport[4] = {0, 0, 0, 0};
+  gl.getIntegerv(cgl::kViewport, viewport);
+  gl.enable(cgl::kScissorTest);
+  gl.scissor(viewport[0], viewport[1], viewport[2], viewport[3]);
+  gl.clearColor(call.clearColor[0], call.clearColor[1], call.clearColor[2], call.clearColor[3]);
+  gl.clear(cgl::kColorBufferBit);
+  gl.disable(cgl::kScissorTest);
+}
+
 void CanvasGLBackend::SubmitFrame(void* user)
 {
   auto* b = static_cast<CanvasGLBackend*>(user);
@@ -188,6 +201,11 @@ void CanvasGLBackend::SubmitFrame(void* user)
     for (int i = 0; i < b->nbatches; i++)
     {
       const CanvasGLBatch& batch = b->batches[i];
+      if (batch.type == kCanvasGLClear)
+      {
+        b->DrawClear(b->calls[batch.firstCall]);
+        continue;
+      }
       b->SetBlend(batch.blend);
       switch (batch.type)
       {

@@ -1,5 +1,6 @@
 #include "renderer/RecordingGL.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <tuple>
@@ -87,10 +88,14 @@ struct GLStub<Index, R(CANVAS_GLAPI*)(A...)>
     if constexpr (Index == kGL_getIntegerv)
     {
       const cgl::Enum pname = std::get<0>(t);
-      *std::get<1>(t) = pname == cgl::kFramebufferBinding             ? RecordingGL::boundFramebuffer
-                        : pname == cgl::kRenderbufferBinding          ? RecordingGL::boundRenderbuffer
-                        : pname == cgl::kMaxFragmentUniformComponents ? RecordingGL::maxFragmentUniformComponents
-                                                                      : 0;
+      int* data = std::get<1>(t);
+      if (pname == cgl::kViewport)
+        std::copy(RecordingGL::viewport, RecordingGL::viewport + 4, data);
+      else
+        *data = pname == cgl::kFramebufferBinding             ? RecordingGL::boundFramebuffer
+                : pname == cgl::kRenderbufferBinding          ? RecordingGL::boundRenderbuffer
+                : pname == cgl::kMaxFragmentUniformComponents ? RecordingGL::maxFragmentUniformComponents
+                                                              : 0;
     }
     if constexpr (Index == kGL_getShaderInfoLog || Index == kGL_getProgramInfoLog)
     {
@@ -126,6 +131,7 @@ int RecordingGL::linkStatus = 1;
 // 64 blocks of 11 vectors and the 8 left to the compiler.
 constexpr int kRoomFor64Blocks = (64 * 11 + 8) * 4;
 int RecordingGL::maxFragmentUniformComponents = kRoomFor64Blocks;
+int RecordingGL::viewport[4] = {0, 0, 100, 100};
 std::vector<cgl::Enum> RecordingGL::framebufferStatus;
 int RecordingGL::boundFramebuffer = 0;
 int RecordingGL::boundRenderbuffer = 0;
@@ -138,6 +144,8 @@ void RecordingGL::Reset()
   compileStatuses.clear();
   linkStatus = 1;
   maxFragmentUniformComponents = kRoomFor64Blocks;
+  viewport[0] = viewport[1] = 0;
+  viewport[2] = viewport[3] = 100;
   framebufferStatus.clear();
   boundFramebuffer = 0;
   boundRenderbuffer = 0;

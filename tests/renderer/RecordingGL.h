@@ -26,7 +26,7 @@ struct RecordingGL
 {
   // Fresh log and default answers: shaders compile and link, framebuffers
   // are complete, no error, bound framebuffer 0, room in the fragment
-  // uniforms for 64 blocks.
+  // uniforms for 64 blocks, a 100 x 100 viewport.
   static void Reset();
   static CanvasGLApi Table();
 
@@ -44,6 +44,7 @@ struct RecordingGL
   static std::vector<int> compileStatuses;
   static int linkStatus;
   static int maxFragmentUniformComponents;
+  static int viewport[4];
   // Answers of glCheckFramebufferStatus in turn; complete once used up.
   static std::vector<cgl::Enum> framebufferStatus;
   static int boundFramebuffer;

@@ -237,6 +237,7 @@ TEST(WglLoader, OpenGL11FunctionsNeedTheOpengl32Fallback)
   ASSERT_TRUE(LoadPlatformGLApi(&api));
   EXPECT_NE(api.bindTexture, nullptr);
   EXPECT_NE(api.drawElements, nullptr);
+  EXPECT_NE(api.scissor, nullptr);
   EXPECT_NE(api.blendFuncSeparate, nullptr);
 
   // wglGetProcAddress alone does not give the 1.1 functions.
