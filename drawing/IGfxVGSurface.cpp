@@ -177,20 +177,25 @@ void IGfxVG::EndFrame()
   if (CanvasGLBackend* backend = CanvasGLBackendOf(mCanvas))
   {
     mCanvas->FinishFrame();
-    BindCanvasRenderTarget(mCanvas, nullptr);
-    if (mMainFrame)
+    // The window gets the main frame by a copy where the context has one, else
+    // by drawing it as an image over the whole window.
+    if (!mMainFrame || !BlitCanvasRenderTargetToWindow(mCanvas, mMainFrame))
     {
-      const float w = static_cast<float>(FrameWidth()), h = static_cast<float>(FrameHeight());
-      backend->gl.viewport(0, 0, PhysicalWidth(), PhysicalHeight());
-      mCanvas->StartFrame(w, h, GetScreenScale());
-      mCanvas->PushState();
-      mCanvas->ResetTransform();
-      mCanvas->BeginPath();
-      mCanvas->AddRectangle(0.f, 0.f, w, h);
-      mCanvas->SetFillPaint(CanvasImagePattern(0.f, 0.f, w, h, 0.f, mMainFrame->image, 1.f));
-      mCanvas->FillPath();
-      mCanvas->PopState();
-      mCanvas->FinishFrame();
+      BindCanvasRenderTarget(mCanvas, nullptr);
+      if (mMainFrame)
+      {
+        const float w = static_cast<float>(FrameWidth()), h = static_cast<float>(FrameHeight());
+        backend->gl.viewport(0, 0, PhysicalWidth(), PhysicalHeight());
+        mCanvas->StartFrame(w, h, GetScreenScale());
+        mCanvas->PushState();
+        mCanvas->ResetTransform();
+        mCanvas->BeginPath();
+        mCanvas->AddRectangle(0.f, 0.f, w, h);
+        mCanvas->SetFillPaint(CanvasImagePattern(0.f, 0.f, w, h, 0.f, mMainFrame->image, 1.f));
+        mCanvas->FillPath();
+        mCanvas->PopState();
+        mCanvas->FinishFrame();
+      }
     }
   }
   mInFrame = false;

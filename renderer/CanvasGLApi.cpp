@@ -23,8 +23,18 @@ bool CanvasLoadGLApi(CanvasGLApi* api, CanvasGLProcLoader loader, void* user)
   CANVAS_GL_FUNCTIONS(CANVAS_GL_LOAD)
 #undef CANVAS_GL_LOAD
   if (!complete)
+  {
     std::memset(api, 0, sizeof(*api));
-  return complete;
+    return false;
+  }
+#define CANVAS_GL_LOAD_OPTIONAL(ret, member, name, params) \
+  {                                                        \
+    void* proc = loader(user, name);                       \
+    std::memcpy(&api->member, &proc, sizeof(proc));        \
+  }
+  CANVAS_GL_OPTIONAL_FUNCTIONS(CANVAS_GL_LOAD_OPTIONAL)
+#undef CANVAS_GL_LOAD_OPTIONAL
+  return true;
 }
 
 bool LoadPlatformGLApi(CanvasGLApi* api)

@@ -49,6 +49,8 @@ constexpr Enum kArrayBuffer = 0x8892, kElementArrayBuffer = 0x8893, kStreamDraw 
 constexpr Enum kDepth24Stencil8 = 0x88F0;
 constexpr Enum kFragmentShader = 0x8B30, kVertexShader = 0x8B31, kCompileStatus = 0x8B81, kLinkStatus = 0x8B82;
 constexpr Enum kMaxFragmentUniformComponents = 0x8B49;
+constexpr Enum kSampleBuffers = 0x80A8;
+constexpr Enum kReadFramebuffer = 0x8CA8, kDrawFramebuffer = 0x8CA9;
 constexpr Enum kFramebufferBinding = 0x8CA6, kRenderbufferBinding = 0x8CA7, kFramebufferComplete = 0x8CD5;
 constexpr Enum kColorAttachment0 = 0x8CE0, kStencilAttachment = 0x8D20;
 constexpr Enum kFramebuffer = 0x8D40, kRenderbuffer = 0x8D41, kStencilIndex8 = 0x8D48;
@@ -135,10 +137,17 @@ constexpr Bitfield kDepthBufferBit = 0x0100, kStencilBufferBit = 0x0400, kColorB
     (cgl::Uint index, int size, cgl::Enum type, cgl::Ubyte normalized, int stride, const void* pointer))          \
   X(void, viewport, "glViewport", (int x, int y, int width, int height))
 
+// Entry points the back end does without: null when the context has none.
+#define CANVAS_GL_OPTIONAL_FUNCTIONS(X)                                                                          \
+  X(void, blitFramebuffer, "glBlitFramebuffer",                                                                  \
+    (int srcX0, int srcY0, int srcX1, int srcY1, int dstX0, int dstY0, int dstX1, int dstY1, cgl::Bitfield mask, \
+     cgl::Enum filter))
+
 struct CanvasGLApi
 {
 #define CANVAS_GL_MEMBER(ret, member, name, params) ret(CANVAS_GLAPI* member) params;
   CANVAS_GL_FUNCTIONS(CANVAS_GL_MEMBER)
+  CANVAS_GL_OPTIONAL_FUNCTIONS(CANVAS_GL_MEMBER)
 #undef CANVAS_GL_MEMBER
 };
 
@@ -146,7 +155,8 @@ struct CanvasGLApi
 using CanvasGLProcLoader = void* (*)(void* user, const char* name);
 
 // Fills every entry through the loader. False, with the table zeroed, when
-// any entry is missing: a partial table would end in a call through null.
+// any required entry is missing: a partial table would end in a call through
+// null. Optional entries the context lacks stay null.
 bool CanvasLoadGLApi(CanvasGLApi* api, CanvasGLProcLoader loader, void* user);
 
 // Fills the table from the GL context current on this thread, through the

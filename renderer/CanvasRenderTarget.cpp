@@ -105,4 +105,25 @@ void BindCanvasRenderTarget(CanvasContext* canvas, const CanvasRenderTarget* tar
   b->gl.bindFramebuffer(cgl::kFramebuffer, fb);
 }
 
+bool BlitCanvasRenderTargetToWindow(CanvasContext* canvas, const CanvasRenderTarget* source)
+{
+  CanvasGLBackend* b = CanvasGLBackendOf(canvas);
+  if (!b || !source || !b->gl.blitFramebuffer)
+    return false;
+  CanvasGLApi& gl = b->gl;
+  const cgl::Uint window = (cgl::Uint)b->windowFramebuffer;
+  gl.bindFramebuffer(cgl::kFramebuffer, window);
+  // A blit into a multisampled framebuffer is an error.
+  int sampleBuffers = 0;
+  gl.getIntegerv(cgl::kSampleBuffers, &sampleBuffers);
+  if (sampleBuffers != 0)
+    return false;
+  gl.bindFramebuffer(cgl::kReadFramebuffer, source->framebuffer);
+  gl.disable(cgl::kScissorTest);
+  gl.blitFramebuffer(0, 0, source->width, source->height, 0, 0, source->width, source->height, cgl::kColorBufferBit,
+                     cgl::kNearest);
+  gl.bindFramebuffer(cgl::kFramebuffer, window);
+  return true;
+}
+
 } // namespace ifx::canvas

@@ -27,4 +27,10 @@ void DeleteCanvasRenderTarget(CanvasRenderTarget* target);
 // context (read when the canvas was made).
 void BindCanvasRenderTarget(CanvasContext* canvas, const CanvasRenderTarget* target);
 
+// Copies the whole target, pixel for pixel, to the same place in the
+// framebuffer of the canvas's own GL context, and leaves that bound. False,
+// with nothing copied, where the context cannot blit (no entry point, or a
+// multisampled window).
+bool BlitCanvasRenderTargetToWindow(CanvasContext* canvas, const CanvasRenderTarget* source);
+
 } // namespace ifx::canvas

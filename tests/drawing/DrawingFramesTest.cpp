@@ -1,5 +1,6 @@
 // Frames, layers, render target lifetime, bitmaps and shadows of the drawing
 // back end, checked on the window's pixels.
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "drawing/DrawingFixture.h"
+#include "renderer/CanvasGLBackend.h"
 #include "renderer/CanvasRenderTarget.h"
 
 using namespace ifx::canvas;
@@ -14,6 +16,7 @@ using namespace ifx::canvas;
 using namespace ifx::igfx;
 using ifx::testkit::DrawingFixture;
 using ifx::testkit::HeadlessGfxVG;
+using ifx::testkit::Pixel;
 
 namespace
 {
@@ -76,6 +79,62 @@ TEST_F(DrawingFixture, APartialRedrawLeavesOtherPixelsUntouched)
   EXPECT_EQ(gfx.At(30, 30).g, 0);
   EXPECT_EQ(gfx.At(120, 30).g, 255);
   EXPECT_EQ(gfx.AlphaSum(0, 70, 200, 200), 0);
+}
+
+// The copy where the context has one, the main frame drawn as an image
+// where not: the same window either way, after a whole frame and after a
+// partial one, at every scale.
+TEST_F(DrawingFixture, TheWindowGetsTheSameFrameByACopyOrByDrawingIt)
+{
+  CanvasGLApi& gl = CanvasGLBackendOf(gfx.Canvas())->gl;
+  const auto blit = gl.blitFramebuffer;
+  ASSERT_NE(blit, nullptr);
+  IRgba spot(200, 240, 90, 30);
+  auto* panel = new FillControl(IRECT(120, 120, 190, 190), IRgba(128, 40, 90, 200));
+  gfx.AttachControl(panel);
+  auto scene = [&] {
+    gfx.FillRect(IRgba(255, 18, 16, 14), gfx.GetBounds()); // a clear
+    gfx.PathRect(IRECT(5, 5, 195, 100));
+    gfx.PathFill(
+      IPaintPattern::CreateLinearGradient(0, 0, 150, 90, {{IRgba(255, 255, 0, 0), 0.f}, {IRgba(60, 0, 0, 255), 1.f}}));
+    gfx.FillEllipse(spot, IRECT(20.3f, 30.7f, 170.1f, 120.4f));
+  };
+  auto window = [&] {
+    std::vector<Pixel> out;
+    for (int y = 0; y < gfx.PhysicalHeight(); y++)
+      for (int x = 0; x < gfx.PhysicalWidth(); x++)
+        out.push_back(gfx.At(x, y));
+    return out;
+  };
+  auto same = [](const std::vector<Pixel>& a, const std::vector<Pixel>& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const Pixel& p, const Pixel& q) {
+             return p.r == q.r && p.g == q.g && p.b == q.b && p.a == q.a;
+           });
+  };
+  for (float screenScale : {1.f, 1.5f, 2.f})
+  {
+    SCOPED_TRACE(screenScale);
+    gfx.SetScreenScaleForTest(screenScale);
+    gfx.ResizeSurface();
+    std::vector<Pixel> whole[2], partial[2];
+    for (int copy : {1, 0})
+    {
+      gl.blitFramebuffer = copy ? blit : nullptr;
+      spot = IRgba(200, 240, 90, 30);
+      panel->color = IRgba(128, 40, 90, 200);
+      Frame(scene);
+      whole[copy] = window();
+      panel->color = IRgba(255, 0, 200, 0);
+      gfx.DrawRects({panel->GetRECT()});
+      gfx.ReadWindow();
+      partial[copy] = window();
+    }
+    EXPECT_TRUE(same(whole[0], whole[1]));
+    EXPECT_TRUE(same(partial[0], partial[1]));
+    EXPECT_FALSE(same(whole[1], partial[1])); // the panel did change
+    EXPECT_EQ(gfx.At(2, 2).r, 18);
+  }
+  gl.blitFramebuffer = blit;
 }
 
 TEST_F(DrawingFixture, LayersAreCompositedTheRightWayUpAtEveryScale)

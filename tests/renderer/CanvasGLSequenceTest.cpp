@@ -472,3 +472,43 @@ TEST_F(GLSequence, RenderTargetFallsBackToPackedDepthStencil)
   EXPECT_EQ(RecordingGL::boundFramebuffer, 7);
   EXPECT_EQ(RecordingGL::boundRenderbuffer, 3);
 }
+
+TEST_F(GLSequence, ARenderTargetReachesTheWindowByABlit)
+{
+  RecordingGL::boundFramebuffer = 5;
+  CanvasGLBackendOf(canvas)->windowFramebuffer = 5;
+  CanvasRenderTarget* target = CreateCanvasRenderTarget(canvas, 16, 8);
+  ASSERT_NE(target, nullptr);
+  const size_t first = RecordingGL::Log().size();
+  EXPECT_TRUE(BlitCanvasRenderTargetToWindow(canvas, target));
+  const Lines expected = {
+    L("glBindFramebuffer", {cgl::kFramebuffer, 5}),
+    L("glGetIntegerv", {cgl::kSampleBuffers, 0}),
+    L("glBindFramebuffer", {cgl::kReadFramebuffer, (double)target->framebuffer}),
+    L("glDisable", {cgl::kScissorTest}),
+    L("glBlitFramebuffer", {0, 0, 16, 8, 0, 0, 16, 8, cgl::kColorBufferBit, cgl::kNearest}),
+    L("glBindFramebuffer", {cgl::kFramebuffer, 5}),
+  };
+  EXPECT_EQ(RecordingGL::Lines(first), expected);
+
+  // Into a multisampled window it cannot: nothing is copied.
+  RecordingGL::sampleBuffers = 1;
+  EXPECT_FALSE(BlitCanvasRenderTargetToWindow(canvas, target));
+  EXPECT_EQ(RecordingGL::Named("glBlitFramebuffer").size(), 1u);
+  DeleteCanvasRenderTarget(target);
+}
+
+TEST(GLBlit, WithoutTheEntryPointNothingIsCopied)
+{
+  RecordingGL::Reset();
+  CanvasContext* canvas = CreateCanvasGL(RecordingGL::Table(false), kCanvasGLAntiAlias);
+  ASSERT_NE(canvas, nullptr);
+  CanvasRenderTarget* target = CreateCanvasRenderTarget(canvas, 16, 8);
+  ASSERT_NE(target, nullptr);
+  const size_t first = RecordingGL::Log().size();
+  EXPECT_FALSE(BlitCanvasRenderTargetToWindow(canvas, target));
+  EXPECT_TRUE(RecordingGL::Lines(first).empty());
+  EXPECT_FALSE(BlitCanvasRenderTargetToWindow(canvas, nullptr));
+  DeleteCanvasRenderTarget(target);
+  CanvasContext::Destroy(canvas);
+}

@@ -106,4 +106,12 @@ TEST(GLLoader, AMissingEntryPointLeavesNoTableAndNoCanvas)
   EXPECT_EQ(api.stencilOpSeparate, nullptr);
   EXPECT_EQ(api.activeTexture, nullptr); // nothing half filled
   EXPECT_FALSE(CanvasLoadGLApi(&api, nullptr, nullptr));
+
+  // An optional entry may be missing: the table is whole without it.
+  char blit[] = "glBlitFramebuffer";
+  EXPECT_TRUE(CanvasLoadGLApi(&api, Hide::Load, blit));
+  EXPECT_EQ(api.blitFramebuffer, nullptr);
+  EXPECT_NE(api.drawElements, nullptr);
+  ASSERT_TRUE(LoadPlatformGLApi(&api));
+  EXPECT_NE(api.blitFramebuffer, nullptr);
 }

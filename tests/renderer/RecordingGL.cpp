@@ -13,13 +13,13 @@ namespace
 enum GLIndex
 {
 #define GL_INDEX(ret, member, name, params) kGL_##member,
-  CANVAS_GL_FUNCTIONS(GL_INDEX)
+  CANVAS_GL_FUNCTIONS(GL_INDEX) CANVAS_GL_OPTIONAL_FUNCTIONS(GL_INDEX)
 #undef GL_INDEX
 };
 
 const char* const kNames[] = {
 #define GL_NAME(ret, member, name, params) name,
-  CANVAS_GL_FUNCTIONS(GL_NAME)
+  CANVAS_GL_FUNCTIONS(GL_NAME) CANVAS_GL_OPTIONAL_FUNCTIONS(GL_NAME)
 #undef GL_NAME
 };
 
@@ -95,6 +95,7 @@ struct GLStub<Index, R(CANVAS_GLAPI*)(A...)>
         *data = pname == cgl::kFramebufferBinding             ? RecordingGL::boundFramebuffer
                 : pname == cgl::kRenderbufferBinding          ? RecordingGL::boundRenderbuffer
                 : pname == cgl::kMaxFragmentUniformComponents ? RecordingGL::maxFragmentUniformComponents
+                : pname == cgl::kSampleBuffers                ? RecordingGL::sampleBuffers
                                                               : 0;
     }
     if constexpr (Index == kGL_getShaderInfoLog || Index == kGL_getProgramInfoLog)
@@ -132,6 +133,7 @@ int RecordingGL::linkStatus = 1;
 constexpr int kRoomFor64Blocks = (64 * 11 + 8) * 4;
 int RecordingGL::maxFragmentUniformComponents = kRoomFor64Blocks;
 int RecordingGL::viewport[4] = {0, 0, 100, 100};
+int RecordingGL::sampleBuffers = 0;
 std::vector<cgl::Enum> RecordingGL::framebufferStatus;
 int RecordingGL::boundFramebuffer = 0;
 int RecordingGL::boundRenderbuffer = 0;
@@ -146,18 +148,22 @@ void RecordingGL::Reset()
   maxFragmentUniformComponents = kRoomFor64Blocks;
   viewport[0] = viewport[1] = 0;
   viewport[2] = viewport[3] = 100;
+  sampleBuffers = 0;
   framebufferStatus.clear();
   boundFramebuffer = 0;
   boundRenderbuffer = 0;
   error = cgl::kNoError;
 }
 
-CanvasGLApi RecordingGL::Table()
+CanvasGLApi RecordingGL::Table(bool withBlit)
 {
   CanvasGLApi api{};
 #define GL_STUB(ret, member, name, params) api.member = &GLStub<kGL_##member, decltype(api.member)>::Call;
   CANVAS_GL_FUNCTIONS(GL_STUB)
+  CANVAS_GL_OPTIONAL_FUNCTIONS(GL_STUB)
 #undef GL_STUB
+  if (!withBlit)
+    api.blitFramebuffer = nullptr;
   return api;
 }
 

@@ -26,9 +26,10 @@ struct RecordingGL
 {
   // Fresh log and default answers: shaders compile and link, framebuffers
   // are complete, no error, bound framebuffer 0, room in the fragment
-  // uniforms for 64 blocks, a 100 x 100 viewport.
+  // uniforms for 64 blocks, a 100 x 100 viewport, no multisampling.
   static void Reset();
-  static CanvasGLApi Table();
+  // Every entry, the optional ones too (blitFramebuffer null on request).
+  static CanvasGLApi Table(bool withBlit = true);
 
   static std::vector<GLRecord>& Log();
   // The calls named `name`, in order.
@@ -45,6 +46,7 @@ struct RecordingGL
   static int linkStatus;
   static int maxFragmentUniformComponents;
   static int viewport[4];
+  static int sampleBuffers;
   // Answers of glCheckFramebufferStatus in turn; complete once used up.
   static std::vector<cgl::Enum> framebufferStatus;
   static int boundFramebuffer;

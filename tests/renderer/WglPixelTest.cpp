@@ -229,6 +229,28 @@ TEST_F(WglCanvas, CallsOfOneBatchEachDrawTheirOwnPaint)
   }
 }
 
+// A hidden window's own pixels do not read back: a second target stands in
+// for it, as it does for the headless editor.
+TEST_F(WglCanvas, ARenderTargetIsCopiedToTheWindowPixelForPixel)
+{
+  canvas->BeginPath();
+  canvas->AddRectangle(0.f, 0.f, 32.f, 16.f);
+  canvas->SetFillColor(CanvasRGBAf(0.f, 1.f, 0.f, 1.f));
+  canvas->FillPath();
+  Finish();
+  CanvasRenderTarget* window = CreateCanvasRenderTarget(canvas, W, H);
+  ASSERT_NE(window, nullptr);
+  CanvasGLBackend* b = CanvasGLBackendOf(canvas);
+  b->windowFramebuffer = (int)window->framebuffer;
+  ASSERT_TRUE(BlitCanvasRenderTargetToWindow(canvas, target));
+  std::vector<unsigned char> copied((size_t)W * H * 4);
+  b->gl.readPixels(0, 0, W, H, cgl::kRGBA, cgl::kUnsignedByte, copied.data());
+  EXPECT_EQ(copied, pixels);
+  EXPECT_EQ(At(4, 4)[1], 255);
+  b->windowFramebuffer = 0;
+  DeleteCanvasRenderTarget(window);
+}
+
 TEST(WglLoader, OpenGL11FunctionsNeedTheOpengl32Fallback)
 {
   WglContext wgl;
