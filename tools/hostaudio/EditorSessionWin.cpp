@@ -39,12 +39,19 @@ LRESULT CALLBACK HostProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 struct PumpResult {
-  int ticks = 0;      // redraw ticks meant for the editor
-  double busyMs = 0.;  // time the editor's messages (ticks and paints) took
+  int ticks = 0;              // redraw ticks meant for the editor
+  double busyMs = 0.;         // time the editor's messages (ticks and paints) took
+  int emptied = 0;            // dispatching that ended with the queue dry, as a host's loop needs
+  double longestBusyMs = 0.;  // longest dispatching without the queue running dry
 };
 
-// Runs the thread's messages for ms; counts the ticks meant for the editor
-// and times the handling of its messages (its painting).
+double MsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Runs the thread's messages for ms; counts the ticks meant for the editor,
+// times the handling of its messages (its painting) and watches whether the
+// queue runs dry.
 PumpResult Pump(int ms, HWND editor) {
   PumpResult r;
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
@@ -52,7 +59,15 @@ PumpResult Pump(int ms, HWND editor) {
     MSG m;
     // A queue that never runs dry (an editor whose frames take longer than
     // its redraw period) still ends on time.
-    while (std::chrono::steady_clock::now() < end && PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    const auto stretch = std::chrono::steady_clock::now();
+    int dispatched = 0;
+    bool empty = false;
+    while (std::chrono::steady_clock::now() < end) {
+      if (!PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        empty = true;
+        break;
+      }
+      ++dispatched;
       const bool forEditor = editor && m.hwnd == editor;
       if (forEditor && ((m.message == WM_TIMER && m.wParam == kRedrawTimerId) || m.message == kVerticalBlankMessage))
         ++r.ticks;
@@ -60,8 +75,11 @@ PumpResult Pump(int ms, HWND editor) {
       TranslateMessage(&m);
       DispatchMessageW(&m);
       if (forEditor)
-        r.busyMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        r.busyMs += MsSince(start);
     }
+    r.longestBusyMs = std::max(r.longestBusyMs, MsSince(stretch));
+    if (empty && dispatched > 0)
+      ++r.emptied;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
   }
   return r;
@@ -206,8 +224,10 @@ bool RunEditorSession(const EditorHooks& editor, int width, int height, void* mo
     const double paint = measured.ticks > 0 ? measured.busyMs / measured.ticks : 0.;
     const bool steady =
       period >= kShortestPeriodMs && period <= std::max(kLongestPeriodMs, paint + kTickSlackMs);
-    std::printf("redraw: %d ticks in %.0f ms, period %.1f ms, paint %.1f ms\nredraw check: %s\n", measured.ticks, ms,
-                period, paint, steady ? "PASS" : "FAIL");
+    std::printf("redraw: %d ticks in %.0f ms, period %.1f ms, paint %.1f ms, painting %.0f%% of the time\n"
+                "pump: queue empty %d times, longest busy %.0f ms\nredraw check: %s\n",
+                measured.ticks, ms, period, paint, ms > 0. ? 100. * measured.busyMs / ms : 0., measured.emptied,
+                measured.longestBusyMs, steady ? "PASS" : "FAIL");
     ok = ok && steady;
 
     const size_t editsBefore = editor.paramEdits();
