@@ -18,21 +18,29 @@ constexpr int kFastRedrawPeriodMs = 15;
 // period of its own and gets the fast one.
 int RedrawTimerPeriodMs(int fps) noexcept;
 
-// The running count the thread posts with each tick, its stop request and
-// the UI thread's skip window. Count and stop flag are atomics: the thread
-// writes the count and reads the flag while the UI thread does the reverse.
+// The running count the thread posts with each tick, its stop request, the
+// time before which it posts nothing, and the UI thread's skip window. Count,
+// stop flag and hold are atomics: the thread writes the count and reads the
+// flag and the hold while the UI thread does the reverse.
 class VerticalBlankSync
 {
 public:
+  static constexpr int64_t kNoHold = INT64_MIN;
+
   explicit VerticalBlankSync(uint32_t count = 0) noexcept : mCount(count) {}
 
   // -- Vertical-blank thread
-  // One more blank: the new count, which the tick message carries.
+  // One more tick: the new count, which the tick message carries.
   uint32_t Advance() noexcept { return mCount.fetch_add(1, std::memory_order_acq_rel) + 1; }
   bool StopRequested() const noexcept { return mStop.load(std::memory_order_acquire); }
+  // Whether a blank at now (nanoseconds of the hold's clock) posts a tick.
+  bool PostDue(int64_t now) const noexcept { return now >= mHoldUntil.load(std::memory_order_acquire); }
 
   // -- UI thread
   void RequestStop() noexcept { mStop.store(true, std::memory_order_release); }
+  // Blanks before until post nothing (the editor is drawing, or spacing its
+  // frames out); kNoHold lets every blank post.
+  void HoldTicksUntil(int64_t until) noexcept { mHoldUntil.store(until, std::memory_order_release); }
   uint32_t Current() const noexcept { return mCount.load(std::memory_order_acquire); }
   // Whether the tick posted with count should draw: not while a skip window
   // set by a long paint is open, and not when a newer tick is already on its
@@ -45,6 +53,7 @@ public:
 private:
   std::atomic<uint32_t> mCount{0};
   std::atomic<bool> mStop{false};
+  std::atomic<int64_t> mHoldUntil{kNoHold};
   uint32_t mSkipUntil = 0; // 0: none; UI thread only
 };
 

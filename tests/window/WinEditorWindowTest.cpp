@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -102,6 +104,46 @@ void Pump(int ms) {
     }
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
   }
+}
+
+// A control that keeps the UI thread for 50 ms at every draw and always
+// wants drawing again.
+class SlowControl : public TestControl
+{
+public:
+  using TestControl::TestControl;
+  bool IsDirty() const override { return true; }
+  void Draw(IGfx&) override
+  {
+    const auto start = std::chrono::steady_clock::now();
+    Sleep(50);
+    paintingMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    ++draws;
+  }
+  double paintingMs = 0.;
+};
+
+// A host that waits for a message, then dispatches until PeekMessage finds
+// the queue empty, and so on for ms: the longest dispatching without the
+// queue running dry (cut short at a second).
+double HostLoop(int ms)
+{
+  using Clock = std::chrono::steady_clock;
+  auto since = [](Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); };
+  double longest = 0.;
+  for (const auto start = Clock::now(); since(start) < ms;)
+  {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    const auto busy = Clock::now();
+    MSG m;
+    while (since(busy) < 1000. && PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
+    {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+    longest = std::max(longest, since(busy));
+  }
+  return longest;
 }
 
 class WinEditorWindow : public ::testing::Test {
@@ -403,6 +445,33 @@ TEST_F(WinEditorWindow, TheVerticalBlankThreadTicksDropsStaleCountsAndStopsOnClo
   // Freed at once: the thread is gone and shares nothing with the object.
   gfx.reset();
   Pump(50);
+}
+
+TEST_F(WinEditorWindow, ASlowEditorPaintsAboutHalfTheTimeAndTheHostsLoopReturnsBetweenFrames)
+{
+  for (bool verticalBlank : {false, true})
+  {
+    SCOPED_TRACE(verticalBlank ? "vertical-blank thread" : "timer");
+    SlowControl* slow = nullptr;
+    dlg.layoutFunc = [&slow](IGfx* g) {
+      slow = new SlowControl(g->GetBounds());
+      g->AttachControl(slow);
+    };
+    ASSERT_NE(Open(verticalBlank), nullptr);
+    HostLoop(500); // the editor finds its pace
+    const double paintedBefore = slow->paintingMs;
+    const int drawsBefore = slow->draws;
+    const auto start = std::chrono::steady_clock::now();
+    const double longestBusy = HostLoop(2000);
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double share = (slow->paintingMs - paintedBefore) / ms, fps = (slow->draws - drawsBefore) * 1000. / ms;
+    std::printf("%s: %.1f frames a second, painting %.0f%% of the time, longest busy %.0f ms\n",
+                verticalBlank ? "vertical-blank thread" : "timer", fps, 100. * share, longestBusy);
+    EXPECT_LT(longestBusy, 200.); // a frame and what else came, not frame after frame
+    EXPECT_LE(share, .55);
+    EXPECT_GE(fps, 3.); // still several frames a second
+    gfx.reset();
+  }
 }
 
 TEST_F(WinEditorWindow, AFailedOpeningLeavesNothingBehindAndNeverTouchesTheScreen) {

@@ -18,6 +18,8 @@
 
 #include "toolkit/ITextStyle.h"
 #include "drawing/IGfxVG.h"
+#include "window/RedrawPacer.h"
+#include "window/RedrawTiming.h"
 #include "window/TouchTracker.h"
 #include "window/win/WinTextEntryField.h"
 #include "window/win/WinTooltip.h"
@@ -130,6 +132,9 @@ private:
   static DWORD WINAPI VerticalBlankThreadEntry(void* param);
   void StartRedrawSource(HWND window);
   void StopRedrawSource();
+  void DrawOnTick(uint32_t count);
+  // After a tick that began at start: when the source is to tick next.
+  void PaceRedrawSource(int64_t start);
   void Paint();
   void OnMouseMove(WPARAM wParam, LPARAM lParam);
   LRESULT OnKey(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -162,6 +167,9 @@ private:
   HANDLE mBlankThreadHandle = nullptr;
   bool mVerticalBlankMode = false;
   bool mRedrawTimerRunning = false;
+  bool mRedrawTimerPaced = false; // re-armed after each tick rather than periodic
+  RedrawPacer mPacer{kFastRedrawPeriodMs};
+  int64_t mTickPaintNanos = 0; // painting since the last tick
 
   WinTextEntryField mTextEntry;   // its state: ETextEntryState
   WinTooltip mTooltip;

@@ -4,6 +4,7 @@
 
 #include <windowsx.h>
 
+#include "toolkit/GfxClock.h"
 #include "toolkit/IControl.h"
 #include "drawing/GLContextGuard.h"
 #include "window/RedrawTiming.h"
@@ -343,9 +344,13 @@ void IGfxWin::Paint()
     // Without a renderer nothing is drawn, so nothing is swapped onto the window.
     if (Canvas())
     {
-      GLContextGuard context(*this);
-      Draw(rects);
-      SwapBuffers(mDC);
+      const int64_t start = GfxClock::NowNanos();
+      {
+        GLContextGuard context(*this);
+        Draw(rects);
+        SwapBuffers(mDC);
+      }
+      mTickPaintNanos += GfxClock::NowNanos() - start;
     }
     EndPaint(mWindow, &ps);
   }

@@ -1,9 +1,12 @@
 // IGfxWin: the redraw tick. Windows 8 and later tick from a thread that
 // waits for each vertical blank and posts kVerticalBlankMessage; older
 // systems (and wine, which reports Windows 7) from window timer 2. Each tick
-// invalidates the dirty controls' rectangles and paints them at once.
+// invalidates the dirty controls' rectangles and paints them at once. When
+// painting is slow the ticks are spaced out (RedrawPacer): the timer is set
+// anew after each tick, the thread holds its posts back.
 #include <new>
 
+#include "toolkit/GfxClock.h"
 #include "toolkit/IControl.h"
 #include "window/RedrawTiming.h"
 #include "window/WindowInput.h"
@@ -60,16 +63,19 @@ Proc LookUp(HMODULE module, const char* name)
   return module ? reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
-// One more blank; no post once the window is being closed.
+// One more blank; no post once the window is being closed, nor while the
+// window holds ticks back.
 void PostTick(VerticalBlankSync& sync, HWND window)
 {
+  if (!sync.PostDue(GfxClock::NowNanos()))
+    return;
   const uint32_t count = sync.Advance();
   if (!sync.StopRequested())
     PostMessageW(window, IGfxWin::kVerticalBlankMessage, static_cast<WPARAM>(count), 0);
 }
 
 // The display kernel's vertical-blank wait on the window's adapter. Every
-// pass posts exactly one tick: after a blank, or after a sleep step while the
+// pass posts at most one tick: after a blank, or after a sleep step while the
 // adapter is unavailable (opening it is retried at most once a second).
 class AdapterWait
 {
@@ -179,6 +185,8 @@ DWORD WINAPI IGfxWin::VerticalBlankThreadEntry(void* param)
 
 void IGfxWin::StartRedrawSource(HWND window)
 {
+  mPacer = RedrawPacer(RedrawTimerPeriodMs(FPS()));
+  mTickPaintNanos = 0;
   // The thread keeps the module it runs in mapped until it has left it: a
   // host may unload the module as soon as the editor is closed, and closing
   // waits for the thread only so long.
@@ -202,6 +210,7 @@ void IGfxWin::StartRedrawSource(HWND window)
     delete threadShare;
     FreeLibrary(self);
   }
+  mRedrawTimerPaced = false;
   mRedrawTimerRunning = SetTimer(window, kRedrawTimerId, static_cast<UINT>(RedrawTimerPeriodMs(FPS())), nullptr) != 0;
 }
 
@@ -228,6 +237,43 @@ void IGfxWin::OnRedrawTick(uint32_t count)
 {
   if (mBlank && !mBlank->sync.TakeTick(count))
     return;
+  const int64_t start = GfxClock::NowNanos();
+  // Spaced-out frames: nothing is posted while this one draws (for as long
+  // as frames take lately).
+  if (mBlank && !mPacer.AtFullRate())
+    mBlank->sync.HoldTicksUntil(mPacer.NextFrameNanos(start, start + mPacer.PaintEstimateNanos()));
+  DrawOnTick(count);
+  mPacer.OnTick(mTickPaintNanos);
+  mTickPaintNanos = 0;
+  PaceRedrawSource(start);
+}
+
+void IGfxWin::PaceRedrawSource(int64_t start)
+{
+  const int64_t end = GfxClock::NowNanos();
+  if (mBlank)
+  {
+    mBlank->sync.HoldTicksUntil(mPacer.AtFullRate() ? VerticalBlankSync::kNoHold : mPacer.NextFrameNanos(start, end));
+    return;
+  }
+  if (!mRedrawTimerRunning)
+    return;
+  if (mPacer.AtFullRate())
+  {
+    if (mRedrawTimerPaced)
+      SetTimer(mWindow, kRedrawTimerId, static_cast<UINT>(RedrawTimerPeriodMs(FPS())), nullptr);
+    mRedrawTimerPaced = false;
+    return;
+  }
+  // Set anew, the timer counts from now: it is not due when the host next
+  // looks at its queue, however long this tick took.
+  const int64_t waitMs = (mPacer.NextFrameNanos(start, end) - end + 999'999) / 1'000'000;
+  SetTimer(mWindow, kRedrawTimerId, static_cast<UINT>(waitMs), nullptr);
+  mRedrawTimerPaced = true;
+}
+
+void IGfxWin::DrawOnTick(uint32_t count)
+{
   if (!mWindow || FinishTextEntryOnTick())
     return;
   if (!GetCapture())
