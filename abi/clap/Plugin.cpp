@@ -1,7 +1,6 @@
 #include "abi/clap/Plugin.h"
 
 #include <cstdio>
-#include <iostream>
 
 namespace clap { namespace helpers {
 
@@ -50,16 +49,11 @@ void PluginGlue::Log(clap_log_severity severity, const char* message) const noex
   OnLog(severity, message);
   if (mHost.LogToHost(severity, message))
     return;
-  try
-  {
-    if (severity == CLAP_LOG_ERROR || severity == CLAP_LOG_HOST_MISBEHAVING)
-      std::cerr << message << std::endl;
-    else
-      std::clog << message << std::endl;
-  }
-  catch (...)
-  {
-  }
+  // Plain stdio: the stream library would add half a megabyte to the module
+  // for this one line.
+  std::fputs(message, stderr);
+  std::fputc('\n', stderr);
+  std::fflush(stderr);
 }
 
 // ---- main-thread tasks ----------------------------------------------------------

@@ -226,7 +226,10 @@ TEST_F(GlueFixture, LogsGoToTheHostOrToStandardError)
     EXPECT_EQ(p.Host().params, nullptr);
     testing::internal::CaptureStderr();
     p.Log(CLAP_LOG_HOST_MISBEHAVING, "to stderr");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "to stderr\n");
+    p.Log(CLAP_LOG_INFO, "every severity");
+    p.Log(CLAP_LOG_DEBUG, nullptr);
+    p.Log(CLAP_LOG_WARNING, "one line each");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "to stderr\nevery severity\n\none line each\n");
   }
 }
 
