@@ -2,6 +2,7 @@
 // textures of the back end.
 
 #define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_STATIC // the decoder's entry points nothing here calls are left out
 #define STBI_ONLY_PNG
 #define STBI_ONLY_JPEG
 #define STBI_WINDOWS_UTF8 // paths are UTF-8 throughout the program

@@ -9,6 +9,9 @@
 // (tests/plugin/editor/pictures) from the current code.
 #include <gtest/gtest.h>
 
+// The references are decoded by the test's own copy of the decoder.
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
 #include <stb_image.h>
 
 #include <cstdio>
