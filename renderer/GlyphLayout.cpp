@@ -1,7 +1,7 @@
 // Text layout of the glyph store: UTF-8 decoding, glyph quads with kerning,
 // baseline alignment, the glyph walk and measurement.
 
-#include <stb_truetype.h>
+#include "renderer/TrueTypeCalls.h"
 
 #include <cmath>
 #include <cstring>
@@ -110,7 +110,7 @@ void GlyphStore::GlyphQuadAt(GlyphFont* font, int prevGlyphIndex, const GlyphRec
 {
   if (prevGlyphIndex != -1)
   {
-    const float kern = (float)stbtt_GetGlyphKernAdvance(font->info, prevGlyphIndex, glyph->index) * scale;
+    const float kern = (float)truetype::GlyphKernAdvance(font->info, prevGlyphIndex, glyph->index) * scale;
     *x += (float)TruncToInt(kern + spacing + 0.5f);
   }
   // The cell's outermost texels are the cleared border.
@@ -170,7 +170,7 @@ bool GlyphStore::BeginWalk(GlyphCursor* cursor, float x, float y, const char* st
   GlyphFont* font = fonts[state.font];
   cursor->isize = SizeInTenths(state.size);
   cursor->iblur = BlurOf(state.blur);
-  cursor->scale = stbtt_ScaleForPixelHeight(font->info, (float)cursor->isize / 10.0f);
+  cursor->scale = truetype::ScaleForPixelHeight(font->info, (float)cursor->isize / 10.0f);
   if (!end)
     end = str + std::strlen(str);
 
@@ -225,7 +225,7 @@ float GlyphStore::MeasureRun(float x, float y, const char* str, const char* end,
   GlyphFont* font = fonts[state.font];
   const short isize = SizeInTenths(state.size);
   const short iblur = BlurOf(state.blur);
-  const float scale = stbtt_ScaleForPixelHeight(font->info, (float)isize / 10.0f);
+  const float scale = truetype::ScaleForPixelHeight(font->info, (float)isize / 10.0f);
   if (!end)
     end = str + std::strlen(str);
 

@@ -20,9 +20,41 @@ void RasterFree(void* store, void* ptr)
 #define STBTT_malloc(x, u) RasterAlloc((u), (x))
 #define STBTT_free(x, u) RasterFree((u), (x))
 #define STB_TRUETYPE_IMPLEMENTATION
+#define STBTT_STATIC // the library's calls nothing here makes are left out
 #include <stb_truetype.h>
 
+#include "renderer/TrueTypeCalls.h"
+
 namespace ifx::canvas {
+
+namespace truetype {
+
+int FontOffsetForIndex(const unsigned char* bytes, int index)
+{
+  return stbtt_GetFontOffsetForIndex(bytes, index);
+}
+
+bool InitFont(stbtt_fontinfo* info, const unsigned char* bytes, int offset)
+{
+  return stbtt_InitFont(info, bytes, offset) != 0;
+}
+
+void FontVMetrics(const stbtt_fontinfo* info, int* ascent, int* descent, int* lineGap)
+{
+  stbtt_GetFontVMetrics(info, ascent, descent, lineGap);
+}
+
+float ScaleForPixelHeight(const stbtt_fontinfo* info, float pixels)
+{
+  return stbtt_ScaleForPixelHeight(info, pixels);
+}
+
+int GlyphKernAdvance(const stbtt_fontinfo* info, int glyph1, int glyph2)
+{
+  return stbtt_GetGlyphKernAdvance(info, glyph1, glyph2);
+}
+
+} // namespace truetype
 
 namespace
 {

@@ -4,6 +4,8 @@
 
 #include <stb_truetype.h>
 
+#include "renderer/TrueTypeCalls.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -32,7 +34,7 @@ int CheckedFaceOffset(const unsigned char* bytes, int size, int faceIndex)
     if ((uint32_t)faceIndex >= nfonts || 16 + 4 * (int64_t)faceIndex > size)
       return -1;
   }
-  const int offset = stbtt_GetFontOffsetForIndex(bytes, faceIndex);
+  const int offset = truetype::FontOffsetForIndex(bytes, faceIndex);
   if (offset < 0 || (int64_t)offset + 12 > size)
     return -1;
   const uint32_t ntables = ReadU16(bytes + offset + 4);
@@ -141,13 +143,13 @@ int GlyphStore::RegisterFontBytes(const char* name, const unsigned char* bytes, 
   // The rasteriser allocates through the store while it works.
   font->info->userdata = this;
   nscratch = 0;
-  if (!stbtt_InitFont(font->info, bytes, offset))
+  if (!truetype::InitFont(font->info, bytes, offset))
   {
     FreeFont(font);
     return -1;
   }
   int ascent = 0, descent = 0, lineGap = 0;
-  stbtt_GetFontVMetrics(font->info, &ascent, &descent, &lineGap);
+  truetype::FontVMetrics(font->info, &ascent, &descent, &lineGap);
   const int height = ascent - descent;
   // A font without height would make every scale infinite.
   if (height <= 0)

@@ -1,6 +1,10 @@
 // Text through IGfx on the drawing back end with Debian's Roboto: positions
 // and measurements from the font's own metrics, alignment, rotation and
 // multi-line text.
+// The test's own copy of the font library: the oracle for the metrics the
+// renderer's copy (internal to it) gives.
+#define STB_TRUETYPE_IMPLEMENTATION
+#define STBTT_STATIC
 #include <stb_truetype.h>
 
 #include <cmath>

@@ -2,6 +2,10 @@
 // layout against the font's own metrics, UTF-8, atlas reset and the
 // rasteriser's memory.
 #include <gtest/gtest.h>
+// The test's own copy of the font library: the oracle for the metrics the
+// renderer's copy (internal to it) gives.
+#define STB_TRUETYPE_IMPLEMENTATION
+#define STBTT_STATIC
 #include <stb_truetype.h>
 
 #include <cstring>

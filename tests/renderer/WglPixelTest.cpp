@@ -5,6 +5,10 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+// The test's own copy of the font library: the oracle for the metrics the
+// renderer's copy (internal to it) gives.
+#define STB_TRUETYPE_IMPLEMENTATION
+#define STBTT_STATIC
 #include <stb_truetype.h>
 
 #include <algorithm>
