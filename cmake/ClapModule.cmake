@@ -1,9 +1,9 @@
 # Murkwisp.clap: the CLAP module. Its entry file (and on Windows the embedded
-# font, cmake/Fonts.cmake) on top of the CLAP build of the plug-in and every
-# layer below it, each linked whole (so nothing the plug-in reaches only
-# through virtual calls is dropped). Exports exactly clap_entry and
-# clap_factory: a .def file on Windows, a version script elsewhere. The
-# Windows module carries its C and C++ runtimes statically (no MinGW DLLs).
+# font, cmake/Fonts.cmake) on top of the CLAP build of the plug-in and the
+# layers below it (cmake/Layers.cmake, murkwisp_link_module). Exports exactly
+# clap_entry and clap_factory: a .def file on Windows, a version script
+# elsewhere. The Windows module carries its C and C++ runtimes statically (no
+# MinGW DLLs).
 set(MURKWISP_MODULES_DIR ${CMAKE_SOURCE_DIR}/plugin/modules)
 add_library(murkwisp_clap MODULE ${MURKWISP_MODULES_DIR}/ClapEntry.cpp)
 murkwisp_link_module(murkwisp_clap clap)

@@ -72,27 +72,9 @@ function(murkwisp_layer name)
   murkwisp_warnings(${target})
 
   set_property(GLOBAL APPEND PROPERTY MURKWISP_LAYERS ${name})
-  set_property(GLOBAL PROPERTY MURKWISP_LAYER_USES_${name} ${L_USES})
   list(JOIN L_FOLDERS " " folders)
   list(JOIN L_USES " " uses)
   file(APPEND ${MURKWISP_LAYER_ROOT}/graph.txt "${name} | ${folders} | ${uses}\n")
-endfunction()
-
-# The layer and every layer below it, each once.
-function(murkwisp_layer_closure out name)
-  set(result ${name})
-  set(queue ${name})
-  while(queue)
-    list(POP_FRONT queue current)
-    get_property(uses GLOBAL PROPERTY MURKWISP_LAYER_USES_${current})
-    foreach(used IN LISTS uses)
-      if(NOT used IN_LIST result)
-        list(APPEND result ${used})
-        list(APPEND queue ${used})
-      endif()
-    endforeach()
-  endwhile()
-  set(${out} ${result} PARENT_SCOPE)
 endfunction()
 
 # ---------------------------------------------------------------------------
@@ -144,20 +126,22 @@ foreach(format IN ITEMS vst3 clap headless)
   target_link_libraries(murkwisp_plugin_${format} INTERFACE murkwisp_plugin murkwisp_${format}_wrapper)
 endforeach()
 
-# A module: its entry file over the plug-in and its format's wrapper, with
-# every layer below them linked whole. The entry file may use what those two
-# layers may use.
+# A module: its entry file over the plug-in and its format's wrapper. The
+# entry file may use what those two layers may use. The layer libraries give
+# only the objects the module reaches: nothing in them registers itself from a
+# static initialiser, and a class comes with the object of the constructor
+# that sets its virtual table. The Windows modules, the deliverables, are also
+# linked with --gc-sections over one section per function and datum
+# (CMakeLists.txt), which drops unreferenced data but little code (this linker
+# keeps every function that has an unwind entry), and carry no symbols or
+# debug information unless MURKWISP_MODULE_SYMBOLS is on.
 function(murkwisp_link_module target format)
   get_target_property(entry ${target} SOURCES)
   file(RELATIVE_PATH entry ${CMAKE_SOURCE_DIR} ${entry})
   file(APPEND ${MURKWISP_LAYER_ROOT}/graph.txt "module ${target} | ${entry} | plugin ${format}_wrapper\n")
   target_link_libraries(${target} PRIVATE murkwisp_plugin_${format})
-  murkwisp_layer_closure(plugin_layers plugin)
-  murkwisp_layer_closure(wrapper_layers ${format}_wrapper)
-  list(APPEND plugin_layers ${wrapper_layers})
-  list(REMOVE_DUPLICATES plugin_layers)
-  foreach(layer IN LISTS plugin_layers)
-    set_property(TARGET ${target} PROPERTY LINK_LIBRARY_OVERRIDE_murkwisp_${layer} WHOLE_ARCHIVE)
-  endforeach()
+  if(WIN32)
+    target_link_options(${target} PRIVATE -Wl,--gc-sections $<$<NOT:$<BOOL:${MURKWISP_MODULE_SYMBOLS}>>:-s>)
+  endif()
   murkwisp_warnings(${target})
 endfunction()

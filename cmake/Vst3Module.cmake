@@ -1,7 +1,7 @@
 # Murkwisp.vst3: the VST3 module. Its entry file (and on Windows the embedded
-# font, cmake/Fonts.cmake) on top of the VST3 build of the plug-in and every
-# layer below it, each linked whole (so nothing the plug-in reaches only
-# through virtual calls is dropped), laid out as a VST3 bundle folder:
+# font, cmake/Fonts.cmake) on top of the VST3 build of the plug-in and the
+# layers below it (cmake/Layers.cmake, murkwisp_link_module), laid out as a
+# VST3 bundle folder:
 #   windows tree: Murkwisp.vst3/Contents/x86_64-win/Murkwisp.vst3 (DLL)
 #   native tree:  Murkwisp.vst3/Contents/x86_64-linux/Murkwisp.so
 # Exports exactly GetPluginFactory, InitDll and ExitDll (.def file) on
