@@ -133,15 +133,17 @@ endforeach()
 # that sets its virtual table. The Windows modules, the deliverables, are also
 # linked with --gc-sections over one section per function and datum
 # (CMakeLists.txt), which drops unreferenced data but little code (this linker
-# keeps every function that has an unwind entry), and carry no symbols or
-# debug information unless MURKWISP_MODULE_SYMBOLS is on.
+# keeps every function that has an unwind entry), route the runtime's
+# demangler out (platform/win/NoDemangler.cpp replaces it), and carry no
+# symbols or debug information unless MURKWISP_MODULE_SYMBOLS is on.
 function(murkwisp_link_module target format)
   get_target_property(entry ${target} SOURCES)
   file(RELATIVE_PATH entry ${CMAKE_SOURCE_DIR} ${entry})
   file(APPEND ${MURKWISP_LAYER_ROOT}/graph.txt "module ${target} | ${entry} | plugin ${format}_wrapper\n")
   target_link_libraries(${target} PRIVATE murkwisp_plugin_${format})
   if(WIN32)
-    target_link_options(${target} PRIVATE -Wl,--gc-sections $<$<NOT:$<BOOL:${MURKWISP_MODULE_SYMBOLS}>>:-s>)
+    target_link_options(${target} PRIVATE -Wl,--gc-sections -Wl,--wrap=__cxa_demangle -Wl,--undefined=__wrap___cxa_demangle
+                        $<$<NOT:$<BOOL:${MURKWISP_MODULE_SYMBOLS}>>:-s>)
   endif()
   murkwisp_warnings(${target})
 endfunction()
