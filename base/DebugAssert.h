@@ -21,6 +21,5 @@ namespace ifx {
 // still counts as used.
 #define MURKWISP_ASSERT(condition) ((void)sizeof((condition) ? 1 : 0))
 #else
-#define MURKWISP_ASSERT(condition) \
-  ((condition) ? (void)0 : ::ifx::DebugAssertionFailed(#condition, __FILE__, __LINE__))
+#define MURKWISP_ASSERT(condition) ((condition) ? (void)0 : ::ifx::DebugAssertionFailed(#condition, __FILE__, __LINE__))
 #endif

@@ -25,7 +25,7 @@ constexpr int kOffsetPluginVersion = 20;
 constexpr int kOffsetParamCount = 24;
 constexpr int kOffsetName = 28;
 constexpr int kNameSize = 28;
-constexpr int kHeaderSize = 56;            // parameter values start here
+constexpr int kHeaderSize = 56; // parameter values start here
 constexpr int kOffsetChunkLength = kHeaderSize;
 constexpr int kChunkStart = kHeaderSize + 4; // after the chunk length
 // Anything larger is not a preset of ours; bounds what a load reads.

@@ -58,20 +58,13 @@ void* IEditorDelegate::OpenWindow(void* parent)
   return nullptr;
 }
 
-void IEditorDelegate::CloseWindow()
-{
-  OnEditorClosing();
-}
+void IEditorDelegate::CloseWindow() { OnEditorClosing(); }
 
-void IEditorDelegate::OnEditorOpened()
-{
-  PushAllParamValuesToUI();
-}
+void IEditorDelegate::OnEditorOpened() { PushAllParamValuesToUI(); }
 
 void IEditorDelegate::OnParamChange(int paramIdx, EParamChangeSource source, int sampleOffset)
 {
-  Trace("ifx::IEditorDelegate::OnParamChange", __LINE__, "idx:%i src:%s\n", paramIdx,
-        ParamChangeSourceText(source));
+  Trace("ifx::IEditorDelegate::OnParamChange", __LINE__, "idx:%i src:%s\n", paramIdx, ParamChangeSourceText(source));
   OnParamIndexChanged(paramIdx);
 }
 
@@ -84,10 +77,7 @@ void IEditorDelegate::OnParamsReset(EParamChangeSource source)
   }
 }
 
-void IEditorDelegate::OnStateRestored()
-{
-  PushAllParamValuesToUI();
-}
+void IEditorDelegate::OnStateRestored() { PushAllParamValuesToUI(); }
 
 void IEditorDelegate::PushControlMessageToUI(int controlTag, int msgTag, int dataSize, const void* data)
 {
@@ -99,15 +89,9 @@ void IEditorDelegate::PushMessageToUI(int msgTag, int dataSize, const void* data
   OnMessage(msgTag, -1, dataSize, data);
 }
 
-void IEditorDelegate::PushMidiToUI(const IMidiMessage& msg)
-{
-  OnMidiForUI(msg);
-}
+void IEditorDelegate::PushMidiToUI(const IMidiMessage& msg) { OnMidiForUI(msg); }
 
-void IEditorDelegate::PushSysExToUI(const ISysExMessage& msg)
-{
-  OnSysExForUI(msg);
-}
+void IEditorDelegate::PushSysExToUI(const ISysExMessage& msg) { OnSysExForUI(msg); }
 
 void IEditorDelegate::PushParamValueToUI(int paramIdx, double value, bool normalized)
 {

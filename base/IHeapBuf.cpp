@@ -29,13 +29,9 @@ int64_t AllocationFor(int64_t newSize, int64_t granularity)
 
 } // namespace
 
-IHeapBuf::IHeapBuf(int granularity) noexcept
-{
-  SetGranularity(granularity);
-}
+IHeapBuf::IHeapBuf(int granularity) noexcept { SetGranularity(granularity); }
 
-IHeapBuf::IHeapBuf(const IHeapBuf& other) noexcept
-  : mGranularity(other.mGranularity)
+IHeapBuf::IHeapBuf(const IHeapBuf& other) noexcept : mGranularity(other.mGranularity)
 {
   if (other.mData && other.mAllocated > 0)
   {
@@ -75,15 +71,9 @@ IHeapBuf& IHeapBuf::operator=(IHeapBuf&& other) noexcept
   return *this;
 }
 
-IHeapBuf::~IHeapBuf()
-{
-  std::free(mData);
-}
+IHeapBuf::~IHeapBuf() { std::free(mData); }
 
-void IHeapBuf::SetGranularity(int granularity) noexcept
-{
-  mGranularity = std::max(1, granularity);
-}
+void IHeapBuf::SetGranularity(int granularity) noexcept { mGranularity = std::max(1, granularity); }
 
 void IHeapBuf::Reset() noexcept
 {
@@ -111,7 +101,7 @@ void* IHeapBuf::Resize(int newSize, bool resizeDown) noexcept
   {
     const int64_t alloc = newSize ? AllocationFor(newSize, mGranularity) : 0;
     if (alloc > INT_MAX)
-      return mSize ? mData : nullptr;   // cannot be held: refused, unchanged
+      return mSize ? mData : nullptr; // cannot be held: refused, unchanged
 
     if (alloc == 0)
     {

@@ -41,7 +41,11 @@ public:
   bool CopyFrom(const IHeapBuf& other) noexcept;
 
   void* Get() const noexcept { return mData; }
-  template <class T> T* GetAs() const noexcept { return static_cast<T*>(mData); }
+  template <class T>
+  T* GetAs() const noexcept
+  {
+    return static_cast<T*>(mData);
+  }
   int GetSize() const noexcept { return mSize; }
   int GetAllocated() const noexcept { return mAllocated; }
   int GetGranularity() const noexcept { return mGranularity; }

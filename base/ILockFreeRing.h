@@ -68,15 +68,12 @@ public:
 
   // Drops everything queued. Only while neither side is running (reset,
   // construction), or from the consumer side.
-  void Clear() noexcept
-  {
-    mRead.store(mWrite.load(std::memory_order_acquire), std::memory_order_release);
-  }
+  void Clear() noexcept { mRead.store(mWrite.load(std::memory_order_acquire), std::memory_order_release); }
 
 private:
-  T mSlots[N] {};
-  std::atomic<int> mWrite {0};
-  std::atomic<int> mRead {0};
+  T mSlots[N]{};
+  std::atomic<int> mWrite{0};
+  std::atomic<int> mRead{0};
 };
 
 } // namespace ifx

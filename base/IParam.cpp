@@ -36,19 +36,15 @@ int PrecisionForStep(double step)
 
 } // namespace
 
-IParam::IParam()
-  : mShape(new ShapeLinear)
-  , mDisplayTexts(IHeapBuf::kDefaultGranularity)
-{
-}
+IParam::IParam() : mShape(new ShapeLinear), mDisplayTexts(IHeapBuf::kDefaultGranularity) {}
 
 IParam::~IParam() = default;
 
 // ---- configuration --------------------------------------------------------
 
-void IParam::ConfigureDouble(const char* name, double defaultValue, double minVal, double maxVal,
-                             double step, const char* label, int flags, const char* group,
-                             const Shape& shape, int unit, DisplayFunc displayFunc)
+void IParam::ConfigureDouble(const char* name, double defaultValue, double minVal, double maxVal, double step,
+                             const char* label, int flags, const char* group, const Shape& shape, int unit,
+                             DisplayFunc displayFunc)
 {
   if (mType == kTypeNone)
     mType = kTypeDouble;
@@ -70,13 +66,13 @@ void IParam::ConfigureDouble(const char* name, double defaultValue, double minVa
   mShape->Init(*this);
 }
 
-void IParam::ConfigureEnum(const char* name, int defaultValue, int count, const char* label,
-                           int flags, const char* group, const char* text0, ...)
+void IParam::ConfigureEnum(const char* name, int defaultValue, int count, const char* label, int flags,
+                           const char* group, const char* text0, ...)
 {
   if (mType == kTypeNone)
     mType = kTypeEnum;
-  ConfigureDouble(name, defaultValue, 0., count - 1., 1., label, flags | kFlagStepped, group,
-                  ShapeLinear(), kUnitCustom, nullptr);
+  ConfigureDouble(name, defaultValue, 0., count - 1., 1., label, flags | kFlagStepped, group, ShapeLinear(),
+                  kUnitCustom, nullptr);
   if (!text0 || count < 1)
     return;
 
@@ -117,15 +113,9 @@ double IParam::Clamp(double v) const noexcept
   return std::min(mMax, std::max(mMin, v));
 }
 
-double IParam::Constrain(double v) const noexcept
-{
-  return Clamp(RoundToStep(v));
-}
+double IParam::Constrain(double v) const noexcept { return Clamp(RoundToStep(v)); }
 
-void IParam::Set(double v) noexcept
-{
-  mValue.exchange(Constrain(v), std::memory_order_relaxed);
-}
+void IParam::Set(double v) noexcept { mValue.exchange(Constrain(v), std::memory_order_relaxed); }
 
 double IParam::ToNormalized(double v) const noexcept
 {
@@ -140,10 +130,7 @@ double IParam::FromNormalized(double normalized) const noexcept
   return Clamp(RoundToStep(mShape->NormalizedToValue(normalized, *this)));
 }
 
-double IParam::GetDefault(bool normalized) const noexcept
-{
-  return normalized ? ToNormalized(mDefault) : mDefault;
-}
+double IParam::GetDefault(bool normalized) const noexcept { return normalized ? ToNormalized(mDefault) : mDefault; }
 
 // ---- display ----------------------------------------------------------------
 
@@ -192,7 +179,7 @@ void IParam::GetDisplayText(double v, bool normalized, IString& out, bool withDi
   if (mFlags & kFlagNegateDisplay)
     v = -v;
   if (v == 0.)
-    v = 0.;   // no "-0"
+    v = 0.; // no "-0"
 
   const int precision = mDisplayPrecision;
   if (precision > 0)
@@ -208,7 +195,7 @@ void IParam::GetDisplayText(double v, bool normalized, IString& out, bool withDi
   if (rounded >= INT_MIN && rounded <= INT_MAX)
     out.SetFormatted(kMaxTextLen, "%d", static_cast<int>(rounded));
   else
-    out.SetFormatted(kMaxTextLen, "%.0f", rounded);   // beyond int: no overflow
+    out.SetFormatted(kMaxTextLen, "%.0f", rounded); // beyond int: no overflow
 }
 
 const char* IParam::GetLabelForValue() const noexcept

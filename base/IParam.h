@@ -19,7 +19,14 @@ namespace ifx {
 class IParam
 {
 public:
-  enum EParamType { kTypeNone = 0, kTypeBool = 1, kTypeInt = 2, kTypeEnum = 3, kTypeDouble = 4 };
+  enum EParamType
+  {
+    kTypeNone = 0,
+    kTypeBool = 1,
+    kTypeInt = 2,
+    kTypeEnum = 3,
+    kTypeDouble = 4
+  };
 
   enum EFlags
   {
@@ -30,10 +37,13 @@ public:
     kFlagSignDisplay = 8,
   };
 
-  enum EDisplayType { kDisplayLinear = 0 };
+  enum EDisplayType
+  {
+    kDisplayLinear = 0
+  };
 
   static constexpr int kUnitCustom = 21;
-  static constexpr int kMaxTextLen = 32;     // name, label, group, display texts
+  static constexpr int kMaxTextLen = 32; // name, label, group, display texts
   static constexpr int kMaxDisplayPrecision = 6;
 
   // Maps between real values and the normalised range.
@@ -75,15 +85,14 @@ public:
   // ---- configuration (main thread, before use) ----------------------------
 
   // The unit argument is not used: every parameter gets kUnitCustom.
-  void ConfigureDouble(const char* name, double defaultValue = 0., double minVal = 0.,
-                       double maxVal = 100., double step = 1., const char* label = "",
-                       int flags = 0, const char* group = "", const Shape& shape = ShapeLinear(),
-                       int unit = kUnitCustom, DisplayFunc displayFunc = nullptr);
+  void ConfigureDouble(const char* name, double defaultValue = 0., double minVal = 0., double maxVal = 100.,
+                       double step = 1., const char* label = "", int flags = 0, const char* group = "",
+                       const Shape& shape = ShapeLinear(), int unit = kUnitCustom, DisplayFunc displayFunc = nullptr);
 
   // count entries 0..count-1, stepped; the texts (when the first is not
   // null) become the display texts of 0, 1, ... count-1.
-  void ConfigureEnum(const char* name, int defaultValue, int count, const char* label = "",
-                     int flags = 0, const char* group = "", const char* text0 = nullptr, ...);
+  void ConfigureEnum(const char* name, int defaultValue, int count, const char* label = "", int flags = 0,
+                     const char* group = "", const char* text0 = nullptr, ...);
 
   // Appends a display text for value (cut to 31 characters).
   void SetDisplayText(double value, const char* text);
@@ -157,16 +166,16 @@ private:
 
   int32_t mType = kTypeNone;
   int32_t mUnit = kUnitCustom;
-  std::atomic<double> mValue {0.};
+  std::atomic<double> mValue{0.};
   double mMin = 0.;
   double mMax = 1.;
   double mStep = 1.;
   double mDefault = 0.;
   int32_t mDisplayPrecision = 0;
   int32_t mFlags = 0;
-  char mName[kMaxTextLen] {};
-  char mLabel[kMaxTextLen] {};
-  char mGroup[kMaxTextLen] {};
+  char mName[kMaxTextLen]{};
+  char mLabel[kMaxTextLen]{};
+  char mGroup[kMaxTextLen]{};
   std::unique_ptr<Shape> mShape;
   DisplayFunc mDisplayFunc;
   IHeapBuf mDisplayTexts;

@@ -2,10 +2,7 @@
 
 namespace ifx {
 
-IParam::Shape* IParam::ShapeLinear::Clone() const
-{
-  return new ShapeLinear(*this);
-}
+IParam::Shape* IParam::ShapeLinear::Clone() const { return new ShapeLinear(*this); }
 
 double IParam::ShapeLinear::NormalizedToValue(double normalized, const IParam& param) const
 {
@@ -16,7 +13,7 @@ double IParam::ShapeLinear::ValueToNormalized(double value, const IParam& param)
 {
   const double range = param.GetMax() - param.GetMin();
   if (range == 0.)
-    return 0.;   // degenerate range: every value is the minimum
+    return 0.; // degenerate range: every value is the minimum
   return (value - param.GetMin()) / range;
 }
 

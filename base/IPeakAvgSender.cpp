@@ -25,10 +25,7 @@ void ISender::FlushToUI(IEditorDelegate& dlg)
 namespace {
 
 // Zero and subnormal levels become 0: keeps the decay out of denormals.
-float FlushTiny(float x)
-{
-  return std::fpclassify(x) == FP_SUBNORMAL ? 0.f : x;
-}
+float FlushTiny(float x) { return std::fpclassify(x) == FP_SUBNORMAL ? 0.f : x; }
 
 int32_t SamplesFor(double ms, double sampleRate)
 {
@@ -40,8 +37,7 @@ int32_t SamplesFor(double ms, double sampleRate)
 
 } // namespace
 
-IPeakAvgSender::IPeakAvgSender(double thresholdDb, float windowMs, float attackMs, float decayMs,
-                               float holdMs)
+IPeakAvgSender::IPeakAvgSender(double thresholdDb, float windowMs, float attackMs, float decayMs, float holdMs)
   : mThresholdGain(static_cast<float>(std::exp(thresholdDb * 0.1151292546497)))
   , mWindowMs(windowMs)
   , mAttackMs(attackMs)
@@ -171,7 +167,7 @@ void IPeakAvgSender::ProcessBlock(double** inputs, int nFrames, int controlTag) 
     }
 
     if (mPreviousLevel > mThresholdGain)
-      PushPacket(packet);   // a full queue drops it
+      PushPacket(packet); // a full queue drops it
     mPreviousLevel = mAverage[0] + mAverage[1];
     if (++pos == windowSize)
       pos = 0;

@@ -14,7 +14,7 @@ class IEditorDelegate;
 class ISender
 {
 public:
-  static constexpr int kQueueSlots = 65;   // 64 packets fit
+  static constexpr int kQueueSlots = 65; // 64 packets fit
   static constexpr int kMessageTag = 0;
 
   ISender() noexcept = default;
@@ -42,8 +42,8 @@ private:
 class IPeakAvgSender : public ISender
 {
 public:
-  IPeakAvgSender(double thresholdDb = -90., float windowMs = 5.f, float attackMs = 1.f,
-                 float decayMs = 100.f, float holdMs = 500.f);
+  IPeakAvgSender(double thresholdDb = -90., float windowMs = 5.f, float attackMs = 1.f, float decayMs = 100.f,
+                 float holdMs = 500.f);
   ~IPeakAvgSender() override = default;
 
   // Main thread, processing stopped: sizes the windows for the sample rate.
@@ -66,16 +66,16 @@ private:
   float mThresholdGain;
   bool mUseRms = true;
   float mPreviousLevel = 1.f;
-  std::atomic<int32_t> mWindowSize {32};
-  std::atomic<int32_t> mHoldSamples {65536};
+  std::atomic<int32_t> mWindowSize{32};
+  std::atomic<int32_t> mHoldSamples{65536};
   int32_t mWindowPos = 0;
   float mWindowMs, mAttackMs, mDecayMs, mHoldMs;
-  std::atomic<float> mAttackWindows {1.f};
-  std::atomic<float> mDecayWindows {4800.f};
-  std::atomic<float> mPeak[kChannels] {};
+  std::atomic<float> mAttackWindows{1.f};
+  std::atomic<float> mDecayWindows{4800.f};
+  std::atomic<float> mPeak[kChannels]{};
   IHeapBuf mWindowSamples[kChannels];
-  std::atomic<int32_t> mHoldCount[kChannels] {};
-  float mAverage[kChannels] {};
+  std::atomic<int32_t> mHoldCount[kChannels]{};
+  float mAverage[kChannels]{};
 };
 
 } // namespace ifx

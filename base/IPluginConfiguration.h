@@ -14,8 +14,8 @@ struct IPluginConfiguration
   const char* pluginName = "";
   const char* productName = "";
   const char* makerName = "";
-  int32_t version = 0;   // major << 16 | minor << 8 | patch
-  int32_t uniqueId = 0;  // four-character code, first character in the top byte
+  int32_t version = 0;  // major << 16 | minor << 8 | patch
+  int32_t uniqueId = 0; // four-character code, first character in the top byte
   int32_t makerId = 0;
   int32_t latency = 0;
   bool takesMidiIn = false;

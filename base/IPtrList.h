@@ -21,10 +21,7 @@ public:
   T** GetList() const noexcept { return mBuf.GetAs<T*>(); }
 
   // Null outside 0..size-1.
-  T* Get(int idx) const noexcept
-  {
-    return (idx >= 0 && idx < GetSize()) ? GetList()[idx] : nullptr;
-  }
+  T* Get(int idx) const noexcept { return (idx >= 0 && idx < GetSize()) ? GetList()[idx] : nullptr; }
 
   T* Add(T* item) noexcept
   {
@@ -41,8 +38,10 @@ public:
     const int n = GetSize();
     if (!mBuf.Grow(static_cast<int64_t>(sizeof(T*))))
       return nullptr;
-    if (idx < 0) idx = 0;
-    if (idx > n) idx = n;
+    if (idx < 0)
+      idx = 0;
+    if (idx > n)
+      idx = n;
     T** list = GetList();
     std::memmove(list + idx + 1, list + idx, sizeof(T*) * static_cast<size_t>(n - idx));
     list[idx] = item;

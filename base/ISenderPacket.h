@@ -13,7 +13,7 @@ struct ISenderPacket
   int32_t controlTag = 0;
   int32_t nChans = kChannels;
   int32_t chanOffset = 0;
-  float vals[kChannels][2] {};   // [channel][0 peak, 1 average]
+  float vals[kChannels][2]{}; // [channel][0 peak, 1 average]
 
   float Peak(int ch) const noexcept { return vals[ch][0]; }
   float Average(int ch) const noexcept { return vals[ch][1]; }

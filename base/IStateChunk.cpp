@@ -5,15 +5,9 @@
 
 namespace ifx {
 
-IStateChunk::IStateChunk() noexcept
-  : mBytes(kGranularity)
-{
-}
+IStateChunk::IStateChunk() noexcept : mBytes(kGranularity) {}
 
-IStateChunk::IStateChunk(const IStateChunk& other)
-  : mBytes(other.mBytes)
-{
-}
+IStateChunk::IStateChunk(const IStateChunk& other) : mBytes(other.mBytes) {}
 
 IStateChunk& IStateChunk::operator=(const IStateChunk& other)
 {
@@ -22,20 +16,11 @@ IStateChunk& IStateChunk::operator=(const IStateChunk& other)
   return *this;
 }
 
-int IStateChunk::Size() const noexcept
-{
-  return mBytes.GetSize();
-}
+int IStateChunk::Size() const noexcept { return mBytes.GetSize(); }
 
-uint8_t* IStateChunk::GetData() noexcept
-{
-  return mBytes.GetAs<uint8_t>();
-}
+uint8_t* IStateChunk::GetData() noexcept { return mBytes.GetAs<uint8_t>(); }
 
-const uint8_t* IStateChunk::GetData() const noexcept
-{
-  return mBytes.GetAs<uint8_t>();
-}
+const uint8_t* IStateChunk::GetData() const noexcept { return mBytes.GetAs<uint8_t>(); }
 
 bool IStateChunk::Resize(int newSize) noexcept
 {
@@ -45,10 +30,7 @@ bool IStateChunk::Resize(int newSize) noexcept
   return mBytes.GetSize() == newSize;
 }
 
-void IStateChunk::Clear() noexcept
-{
-  mBytes.Resize(0, false);
-}
+void IStateChunk::Clear() noexcept { mBytes.Resize(0, false); }
 
 bool IStateChunk::PutBytes(const void* data, int size) noexcept
 {

@@ -25,22 +25,15 @@ int BoundedLength(const char* text, int maxLen)
 
 } // namespace
 
-IString::IString(int granularity) noexcept
-  : mBuf(granularity)
-{
-}
+IString::IString(int granularity) noexcept : mBuf(granularity) {}
 
-IString::IString(const char* text, int granularity) noexcept
-  : mBuf(granularity)
+IString::IString(const char* text, int granularity) noexcept : mBuf(granularity)
 {
   if (text)
     Set(text);
 }
 
-IString::IString(const IString& other) noexcept
-  : mBuf(other.mBuf)
-{
-}
+IString::IString(const IString& other) noexcept : mBuf(other.mBuf) {}
 
 IString& IString::operator=(const IString& other) noexcept
 {
@@ -49,10 +42,7 @@ IString& IString::operator=(const IString& other) noexcept
   return *this;
 }
 
-const char* IString::Get() const noexcept
-{
-  return mBuf.GetSize() > 0 && mBuf.Get() ? mBuf.GetAs<const char>() : "";
-}
+const char* IString::Get() const noexcept { return mBuf.GetSize() > 0 && mBuf.Get() ? mBuf.GetAs<const char>() : ""; }
 
 int IString::GetLength() const noexcept
 {
@@ -81,7 +71,7 @@ void IString::Set(const char* text, int maxLen) noexcept
 
   mBuf.Resize(len + 1, false);
   if (mBuf.GetSize() != len + 1)
-    return;   // out of memory: unchanged
+    return; // out of memory: unchanged
   char* p = mBuf.GetAs<char>();
   if (inside)
     text = p + offset;

@@ -18,7 +18,11 @@ public:
   IString(IString&& other) noexcept = default;
   IString& operator=(const IString& other) noexcept;
   IString& operator=(IString&& other) noexcept = default;
-  IString& operator=(const char* text) noexcept { Set(text); return *this; }
+  IString& operator=(const char* text) noexcept
+  {
+    Set(text);
+    return *this;
+  }
   ~IString() = default;
 
   // Never null.
@@ -50,11 +54,13 @@ public:
 #if defined(__GNUC__)
   __attribute__((format(printf, 3, 4)))
 #endif
-  void SetFormatted(int maxLength, const char* format, ...) noexcept;
+  void
+  SetFormatted(int maxLength, const char* format, ...) noexcept;
 #if defined(__GNUC__)
   __attribute__((format(printf, 3, 4)))
 #endif
-  void AppendFormatted(int maxLength, const char* format, ...) noexcept;
+  void
+  AppendFormatted(int maxLength, const char* format, ...) noexcept;
 
   const IHeapBuf& GetBuffer() const noexcept { return mBuf; }
 

@@ -13,8 +13,7 @@ struct ISysExMessage
   const uint8_t* data = nullptr;
 
   ISysExMessage() = default;
-  ISysExMessage(int32_t offs, const uint8_t* bytes, int32_t len) noexcept
-    : offset(offs), size(len), data(bytes) {}
+  ISysExMessage(int32_t offs, const uint8_t* bytes, int32_t len) noexcept : offset(offs), size(len), data(bytes) {}
 };
 
 // The fixed 520-byte copy of a SysEx message that the rings and queues carry.

@@ -27,16 +27,12 @@ private:
 class MutexLock
 {
 public:
-  explicit MutexLock(Mutex* mutex) noexcept
-    : mMutex(mutex)
+  explicit MutexLock(Mutex* mutex) noexcept : mMutex(mutex)
   {
     if (mMutex)
       mMutex->Enter();
   }
-  explicit MutexLock(Mutex& mutex) noexcept
-    : MutexLock(&mutex)
-  {
-  }
+  explicit MutexLock(Mutex& mutex) noexcept : MutexLock(&mutex) {}
   MutexLock(const MutexLock&) = delete;
   MutexLock& operator=(const MutexLock&) = delete;
 

@@ -10,17 +10,14 @@ namespace ifx {
 #if defined(__GNUC__)
 __attribute__((format(printf, 3, 4)))
 #endif
-inline void Trace(const char* /*location*/, int /*line*/, const char* /*format*/, ...) noexcept
+inline void
+Trace(const char* /*location*/, int /*line*/, const char* /*format*/, ...) noexcept
 {
 }
 
 // A trace line without a format: only the place.
-inline void Trace(const char* /*location*/, int /*line*/) noexcept
-{
-}
+inline void Trace(const char* /*location*/, int /*line*/) noexcept {}
 
-inline void TraceV(const char* /*location*/, int /*line*/, const char* /*format*/, va_list /*args*/) noexcept
-{
-}
+inline void TraceV(const char* /*location*/, int /*line*/, const char* /*format*/, va_list /*args*/) noexcept {}
 
 } // namespace ifx

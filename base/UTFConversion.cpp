@@ -18,7 +18,7 @@ int32_t DecodeOne(const unsigned char*& p) noexcept
   }
   int extra;
   int32_t cp;
-  unsigned char lo = 0x80, hi = 0xBF;   // range of the second byte
+  unsigned char lo = 0x80, hi = 0xBF; // range of the second byte
   if (b0 >= 0xC2 && b0 <= 0xDF)
   {
     extra = 1;
@@ -29,9 +29,9 @@ int32_t DecodeOne(const unsigned char*& p) noexcept
     extra = 2;
     cp = b0 & 0x0F;
     if (b0 == 0xE0)
-      lo = 0xA0;   // no overlong forms
+      lo = 0xA0; // no overlong forms
     else if (b0 == 0xED)
-      hi = 0x9F;   // no surrogates
+      hi = 0x9F; // no surrogates
   }
   else if (b0 >= 0xF0 && b0 <= 0xF4)
   {
@@ -40,7 +40,7 @@ int32_t DecodeOne(const unsigned char*& p) noexcept
     if (b0 == 0xF0)
       lo = 0x90;
     else if (b0 == 0xF4)
-      hi = 0x8F;   // nothing past U+10FFFF
+      hi = 0x8F; // nothing past U+10FFFF
   }
   else
     return -1;

@@ -31,7 +31,8 @@ public:
     // is never freed here.
     Bitmap(canvas::CanvasContext* canvas, int image, float scale, bool shared, float drawScale = 1.f);
     // Takes the render target over.
-    Bitmap(IGfxVG* graphics, canvas::CanvasContext* canvas, canvas::CanvasRenderTarget* target, float scale, float drawScale);
+    Bitmap(IGfxVG* graphics, canvas::CanvasContext* canvas, canvas::CanvasRenderTarget* target, float scale,
+           float drawScale);
     ~Bitmap() override;
 
     canvas::CanvasRenderTarget* RenderTarget() const { return mTarget; }
@@ -58,8 +59,8 @@ public:
                   const IBlendMode* blend = nullptr) override;
   void DrawDottedLine(const IRgba& color, float x1, float y1, float x2, float y2, const IBlendMode* blend = nullptr,
                       float thickness = 1.f, float dashLen = 2.f) override;
-  void DrawDottedRect(const IRgba& color, const IRECT& bounds, const IBlendMode* blend = nullptr,
-                      float thickness = 1.f, float dashLen = 2.f) override;
+  void DrawDottedRect(const IRgba& color, const IRECT& bounds, const IBlendMode* blend = nullptr, float thickness = 1.f,
+                      float dashLen = 2.f) override;
   void DrawMultiLineText(const ITextStyle& text, const char* str, const IRECT& bounds,
                          const IBlendMode* blend = nullptr) override;
   void DrawQuickShadow(const IRECT& innerBounds, const IRECT& outerBounds, float xyDrop, float roundness, float blur,

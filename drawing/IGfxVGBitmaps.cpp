@@ -120,10 +120,10 @@ void IGfxVG::DrawBitmap(const IBitmapRef& bitmap, const IRECT& dest, int srcX, i
   // The image at its own size, moved by minus the source offset; the
   // destination rectangle clips it.
   const float s = 1.f / scale;
-  CanvasPaint paint = CanvasImagePattern(dest.L - static_cast<float>(srcX), dest.T - static_cast<float>(srcY),
-                                         static_cast<float>(bitmap.W()) * api->GetScale(),
-                                         static_cast<float>(bitmap.H()) * api->GetScale(), 0.f, api->GetImageId(),
-                                         BlendWeight(blend));
+  CanvasPaint paint =
+    CanvasImagePattern(dest.L - static_cast<float>(srcX), dest.T - static_cast<float>(srcY),
+                       static_cast<float>(bitmap.W()) * api->GetScale(),
+                       static_cast<float>(bitmap.H()) * api->GetScale(), 0.f, api->GetImageId(), BlendWeight(blend));
   paint.xform[0] = s;
   paint.xform[3] = s;
   mCanvas->BeginPath();

@@ -107,17 +107,17 @@ void IGfxVG::PathStroke(const IPaintPattern& pattern, float thickness, const ISt
     return;
   switch (options.cap)
   {
-  case kCapButt: mCanvas->SetLineCap(kCanvasButt); break;
-  case kCapRound: mCanvas->SetLineCap(kCanvasRound); break;
-  case kCapSquare: mCanvas->SetLineCap(kCanvasSquare); break;
-  default: break;
+    case kCapButt: mCanvas->SetLineCap(kCanvasButt); break;
+    case kCapRound: mCanvas->SetLineCap(kCanvasRound); break;
+    case kCapSquare: mCanvas->SetLineCap(kCanvasSquare); break;
+    default: break;
   }
   switch (options.join)
   {
-  case kJoinMiter: mCanvas->SetLineJoin(kCanvasMiter); break;
-  case kJoinRound: mCanvas->SetLineJoin(kCanvasRound); break;
-  case kJoinBevel: mCanvas->SetLineJoin(kCanvasBevel); break;
-  default: break;
+    case kJoinMiter: mCanvas->SetLineJoin(kCanvasMiter); break;
+    case kJoinRound: mCanvas->SetLineJoin(kCanvasRound); break;
+    case kJoinBevel: mCanvas->SetLineJoin(kCanvasBevel); break;
+    default: break;
   }
   mCanvas->SetMiterLimit(options.miterLimit);
   mCanvas->SetStrokeWidth(thickness);

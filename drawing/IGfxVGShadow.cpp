@@ -74,8 +74,7 @@ void IGfxVG::CompositeShadowMask(IOffscreenLayer* layer, const IRawBuffer& mask,
   }
 
   // The blur turned the layer's bottom-up rows upright: a plain image.
-  const int maskImage =
-    mCanvas->backend.makeTexture(mCanvas->backend.user, kCanvasTextureRGBA, w, h, 0, mask.data());
+  const int maskImage = mCanvas->backend.makeTexture(mCanvas->backend.user, kCanvasTextureRGBA, w, h, 0, mask.data());
   Bitmap maskBitmap(mCanvas, maskImage, scale, false, drawScale);
   APIBitmap* tempBitmap = NewBackendBitmap(w, h, scale, drawScale);
   if (maskImage == 0 || !tempBitmap)

@@ -48,8 +48,10 @@ IGfxVG::Bitmap::Bitmap(CanvasContext* canvas, int image, float scale, bool share
 
 IGfxVG::Bitmap::Bitmap(IGfxVG* graphics, CanvasContext* canvas, CanvasRenderTarget* target, float scale,
                        float drawScale)
-  : APIBitmap(target->image, target->width, target->height, scale, drawScale), mGraphics(graphics),
-    mCanvas(canvas), mTarget(target)
+  : APIBitmap(target->image, target->width, target->height, scale, drawScale)
+  , mGraphics(graphics)
+  , mCanvas(canvas)
+  , mTarget(target)
 {
 }
 
@@ -65,8 +67,7 @@ IGfxVG::Bitmap::~Bitmap()
 
 // -- Lifetime and surface -----------------------------------------------------------------
 
-IGfxVG::IGfxVG(IEditorDelegate& dlg, int w, int h, int fps, float scale)
-  : IGfx(dlg, w, h, fps, scale)
+IGfxVG::IGfxVG(IEditorDelegate& dlg, int w, int h, int fps, float scale) : IGfx(dlg, w, h, fps, scale)
 {
   mDeletionStack.reserve(kDeletionReserve);
   // Font bytes are shared by every back end of the process while one lives.
@@ -92,14 +93,8 @@ IGfxVG::~IGfxVG()
 
 int IGfxVG::FrameWidth() const { return static_cast<int>(static_cast<float>(Width()) * GetDrawScale()); }
 int IGfxVG::FrameHeight() const { return static_cast<int>(static_cast<float>(Height()) * GetDrawScale()); }
-int IGfxVG::PhysicalWidth() const
-{
-  return static_cast<int>(static_cast<float>(FrameWidth()) * GetScreenScale());
-}
-int IGfxVG::PhysicalHeight() const
-{
-  return static_cast<int>(static_cast<float>(FrameHeight()) * GetScreenScale());
-}
+int IGfxVG::PhysicalWidth() const { return static_cast<int>(static_cast<float>(FrameWidth()) * GetScreenScale()); }
+int IGfxVG::PhysicalHeight() const { return static_cast<int>(static_cast<float>(FrameHeight()) * GetScreenScale()); }
 
 void IGfxVG::OnSurfaceCreated()
 {
@@ -214,8 +209,8 @@ void IGfxVG::RefreshLayer()
 
 APIBitmap* IGfxVG::NewBackendBitmap(int width, int height, float scale, float drawScale, bool cacheable)
 {
-  if (!mCanvas || width <= 0 || height <= 0 || width > kMaxLayerSide || height > kMaxLayerSide ||
-      !(scale > 0.f) || !std::isfinite(scale) || !(drawScale > 0.f) || !std::isfinite(drawScale))
+  if (!mCanvas || width <= 0 || height <= 0 || width > kMaxLayerSide || height > kMaxLayerSide || !(scale > 0.f) ||
+      !std::isfinite(scale) || !(drawScale > 0.f) || !std::isfinite(drawScale))
     return nullptr;
   CanvasGLBackend* backend = CanvasGLBackendOf(mCanvas);
   if (mInFrame)

@@ -30,15 +30,29 @@ TextPlacement Place(const ITextStyle& text, const IRECT& r)
   TextPlacement p{r.L, r.T, kCanvasAlignLeft, 0.f};
   switch (text.align)
   {
-  case kAlignCenter: p.x = r.MW(); p.align = kCanvasAlignCenter; break;
-  case kAlignFar: p.x = r.R; p.align = kCanvasAlignRight; break;
-  default: break;
+    case kAlignCenter:
+      p.x = r.MW();
+      p.align = kCanvasAlignCenter;
+      break;
+    case kAlignFar:
+      p.x = r.R;
+      p.align = kCanvasAlignRight;
+      break;
+    default: break;
   }
   switch (text.valign)
   {
-  case kVAlignMiddle: p.y = r.MH(); p.align |= kCanvasAlignMiddle; p.factor = 0.5f; break;
-  case kVAlignBottom: p.y = r.B; p.align |= kCanvasAlignBottom; p.factor = 1.f; break;
-  default: p.align |= kCanvasAlignTop; break;
+    case kVAlignMiddle:
+      p.y = r.MH();
+      p.align |= kCanvasAlignMiddle;
+      p.factor = 0.5f;
+      break;
+    case kVAlignBottom:
+      p.y = r.B;
+      p.align |= kCanvasAlignBottom;
+      p.factor = 1.f;
+      break;
+    default: p.align |= kCanvasAlignTop; break;
   }
   return p;
 }
@@ -129,9 +143,9 @@ void IGfxVG::DrawMultiLineText(const ITextStyle& text, const char* str, const IR
       if (n <= 0)
         break;
       for (int i = 0; pass == 1 && i < n; i++, k++)
-        mCanvas->DrawString(p.x, p.y - static_cast<float>(total) * lineHeight * p.factor +
-                                     static_cast<float>(k) * lineHeight,
-                            rows[i].start, rows[i].end);
+        mCanvas->DrawString(
+          p.x, p.y - static_cast<float>(total) * lineHeight * p.factor + static_cast<float>(k) * lineHeight,
+          rows[i].start, rows[i].end);
       if (pass == 0)
         total += n;
       // Every row holds at least one character, so this moves on; the check

@@ -25,7 +25,7 @@ struct LcgJump
   static LcgJump Steps(uint32_t steps) noexcept
   {
     LcgJump result;
-    LcgJump power{kMultiplier, kIncrement};  // 2^i steps
+    LcgJump power{kMultiplier, kIncrement}; // 2^i steps
     for (; steps != 0; steps >>= 1)
     {
       if (steps & 1u)

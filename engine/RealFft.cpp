@@ -15,36 +15,22 @@ struct CVec
   __m128 i;
 };
 
-inline CVec Add(CVec a, CVec b)
-{
-  return {_mm_add_ps(a.r, b.r), _mm_add_ps(a.i, b.i)};
-}
+inline CVec Add(CVec a, CVec b) { return {_mm_add_ps(a.r, b.r), _mm_add_ps(a.i, b.i)}; }
 
-inline CVec Sub(CVec a, CVec b)
-{
-  return {_mm_sub_ps(a.r, b.r), _mm_sub_ps(a.i, b.i)};
-}
+inline CVec Sub(CVec a, CVec b) { return {_mm_sub_ps(a.r, b.r), _mm_sub_ps(a.i, b.i)}; }
 
 // (a.r b.r - a.i b.i, a.r b.i + a.i b.r), in that order, as Kiss multiplies.
 inline CVec Mul(CVec a, CVec b)
 {
-  return {_mm_sub_ps(_mm_mul_ps(a.r, b.r), _mm_mul_ps(a.i, b.i)), _mm_add_ps(_mm_mul_ps(a.r, b.i), _mm_mul_ps(a.i, b.r))};
+  return {_mm_sub_ps(_mm_mul_ps(a.r, b.r), _mm_mul_ps(a.i, b.i)),
+          _mm_add_ps(_mm_mul_ps(a.r, b.i), _mm_mul_ps(a.i, b.r))};
 }
 
-inline __m128 Negate(__m128 x)
-{
-  return _mm_xor_ps(x, _mm_castsi128_ps(_mm_set1_epi32(INT32_MIN)));
-}
+inline __m128 Negate(__m128 x) { return _mm_xor_ps(x, _mm_castsi128_ps(_mm_set1_epi32(INT32_MIN))); }
 
-inline __m128 Reverse(__m128 x)
-{
-  return _mm_shuffle_ps(x, x, _MM_SHUFFLE(0, 1, 2, 3));
-}
+inline __m128 Reverse(__m128 x) { return _mm_shuffle_ps(x, x, _MM_SHUFFLE(0, 1, 2, 3)); }
 
-inline CVec Broadcast(float re, float im)
-{
-  return {_mm_set1_ps(re), _mm_set1_ps(im)};
-}
+inline CVec Broadcast(float re, float im) { return {_mm_set1_ps(re), _mm_set1_ps(im)}; }
 
 // Kiss FFT's radix-4 butterfly, operation for operation (including the
 // multiplications by the twiddle w^0 = 1, which can change the sign of a
@@ -103,7 +89,7 @@ void KissSplitTwiddle(int k, int n, bool inverse, float* re, float* im)
 
 struct LeafMap
 {
-  const int (*stages)[2];  // radix, span
+  const int (*stages)[2]; // radix, span
   int32_t* source;
 };
 

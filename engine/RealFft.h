@@ -48,8 +48,8 @@ private:
   struct Stage
   {
     int radix = 0;
-    int span = 0;         // m: the length of the sub-transforms it combines
-    int twiddleAt = 0;    // first of its 6 * span twiddle values in `inner`
+    int span = 0;      // m: the length of the sub-transforms it combines
+    int twiddleAt = 0; // first of its 6 * span twiddle values in `inner`
   };
   static constexpr int kMaxStages = 8;
 
@@ -57,11 +57,11 @@ private:
   // imaginary parts.
   struct Twiddles
   {
-    AlignedBuffer<float> inner;  // per stage: w^k, w^2k, w^3k (re, im) for k < span
-    float leafRe = 1.0f;         // w^0 as Kiss computes it (its imaginary part is -0 or +0)
+    AlignedBuffer<float> inner; // per stage: w^k, w^2k, w^3k (re, im) for k < span
+    float leafRe = 1.0f;        // w^0 as Kiss computes it (its imaginary part is -0 or +0)
     float leafIm = 0.0f;
-    AlignedBuffer<float> last;   // last stage: w^k, w^2k, w^3k (re, im) for k < size / 8
-    AlignedBuffer<float> split;  // real-input split: re then im, size / 4 each
+    AlignedBuffer<float> last;  // last stage: w^k, w^2k, w^3k (re, im) for k < size / 8
+    AlignedBuffer<float> split; // real-input split: re then im, size / 4 each
   };
 
   bool Build(Twiddles& t, bool inverse) noexcept;
@@ -77,18 +77,18 @@ private:
   void LastStage(const Twiddles& t, float* time) noexcept;
 
   int mSize = 0;
-  int mHalf = 0;     // n: complex points
-  int mQuarter = 0;  // n / 4: length of each lane's sub-transform
-  int mNumStages = 0;  // stages of the sub-transforms, leaf last
+  int mHalf = 0;      // n: complex points
+  int mQuarter = 0;   // n / 4: length of each lane's sub-transform
+  int mNumStages = 0; // stages of the sub-transforms, leaf last
   Stage mStages[kMaxStages];
   bool mValid = false;
 
-  AlignedBuffer<int32_t> mLeafSource;  // sub-sequence index read by each leaf slot
+  AlignedBuffer<int32_t> mLeafSource; // sub-sequence index read by each leaf slot
   Twiddles mForward;
   Twiddles mInverse;
-  AlignedBuffer<float> mLanesRe;  // mQuarter vectors: lane q holds sub-transform q
+  AlignedBuffer<float> mLanesRe; // mQuarter vectors: lane q holds sub-transform q
   AlignedBuffer<float> mLanesIm;
-  AlignedBuffer<float> mHalfRe;   // the half-size complex sequence, natural order
+  AlignedBuffer<float> mHalfRe; // the half-size complex sequence, natural order
   AlignedBuffer<float> mHalfIm;
 };
 

@@ -9,10 +9,7 @@ namespace murkwisp::engine {
 // glibc and mingw in the last bit on some arguments (glibc's cosf on 24 of
 // the window's 4096), which made the two builds sound different. Set-up and
 // control code only: the hot loop has its own functions (SimdMath).
-inline float RoundedCos(float x)
-{
-  return static_cast<float>(std::cos(static_cast<double>(x)));
-}
+inline float RoundedCos(float x) { return static_cast<float>(std::cos(static_cast<double>(x))); }
 
 inline float RoundedPow(float base, float exponent)
 {

@@ -19,20 +19,14 @@ namespace murkwisp::engine {
 
 namespace simd {
 
-inline __m128 Select(__m128 mask, __m128 a, __m128 b)  // mask ? a : b
+inline __m128 Select(__m128 mask, __m128 a, __m128 b) // mask ? a : b
 {
   return _mm_or_ps(_mm_and_ps(mask, a), _mm_andnot_ps(mask, b));
 }
 
-inline __m128 SignBits()
-{
-  return _mm_castsi128_ps(_mm_set1_epi32(INT32_MIN));
-}
+inline __m128 SignBits() { return _mm_castsi128_ps(_mm_set1_epi32(INT32_MIN)); }
 
-inline __m128 Abs(__m128 x)
-{
-  return _mm_andnot_ps(SignBits(), x);
-}
+inline __m128 Abs(__m128 x) { return _mm_andnot_ps(SignBits(), x); }
 
 // Sine and cosine of four arguments at once.
 //
@@ -45,7 +39,7 @@ inline __m128 Abs(__m128 x)
 inline void SinCos(__m128 x, __m128* sinOut, __m128* cosOut)
 {
   const __m128d twoOverPi = _mm_set1_pd(0.63661977236758138243);
-  const __m128d shifter = _mm_set1_pd(6755399441055744.0);  // 1.5 * 2^52: adding it rounds to an integer
+  const __m128d shifter = _mm_set1_pd(6755399441055744.0); // 1.5 * 2^52: adding it rounds to an integer
   const __m128d c1 = _mm_set1_pd(1.57079632580280303955);
   const __m128d c2 = _mm_set1_pd(9.92093577428798667484e-10);
   const __m128d c3 = _mm_set1_pd(2.25174177415621760794e-18);
@@ -69,7 +63,7 @@ inline void SinCos(__m128 x, __m128* sinOut, __m128* cosOut)
   __m128 s = _mm_add_ps(_mm_mul_ps(_mm_set1_ps(-1.9515295891e-4f), z), _mm_set1_ps(8.3321608736e-3f));
   s = _mm_add_ps(_mm_mul_ps(s, z), _mm_set1_ps(-1.6666654611e-1f));
   s = _mm_add_ps(_mm_mul_ps(_mm_mul_ps(s, z), r), r);
-  s = _mm_or_ps(Abs(s), _mm_and_ps(r, SignBits()));  // sin(-0) is -0, as the sum above would lose
+  s = _mm_or_ps(Abs(s), _mm_and_ps(r, SignBits())); // sin(-0) is -0, as the sum above would lose
   __m128 c = _mm_add_ps(_mm_mul_ps(_mm_set1_ps(2.443315711809948e-5f), z), _mm_set1_ps(-1.388731625493765e-3f));
   c = _mm_add_ps(_mm_mul_ps(c, z), _mm_set1_ps(4.166664568298827e-2f));
   c = _mm_add_ps(_mm_sub_ps(_mm_mul_ps(_mm_mul_ps(c, z), z), _mm_mul_ps(_mm_set1_ps(0.5f), z)), _mm_set1_ps(1.0f));
@@ -94,7 +88,7 @@ inline __m128 Atan2(__m128 y, __m128 x)
 {
   const __m128 ax = Abs(x);
   const __m128 ay = Abs(y);
-  const __m128 yAbove = _mm_cmpgt_ps(ay, ax);  // angle past pi/4: take the complement
+  const __m128 yAbove = _mm_cmpgt_ps(ay, ax); // angle past pi/4: take the complement
   const __m128 big = _mm_max_ps(ax, ay);
   const __m128 small = _mm_min_ps(ax, ay);
   // Past tan(pi/8) the angle is pi/4 + atan((small - big) / (small + big)).
@@ -148,7 +142,8 @@ inline __m128 Exp(__m128 x)
   const __m128i n = _mm_cvtps_epi32(nF);
   const __m128i half = _mm_srai_epi32(n, 1);
   const __m128 scale1 = _mm_castsi128_ps(_mm_slli_epi32(_mm_add_epi32(half, _mm_set1_epi32(127)), 23));
-  const __m128 scale2 = _mm_castsi128_ps(_mm_slli_epi32(_mm_add_epi32(_mm_sub_epi32(n, half), _mm_set1_epi32(127)), 23));
+  const __m128 scale2 =
+    _mm_castsi128_ps(_mm_slli_epi32(_mm_add_epi32(_mm_sub_epi32(n, half), _mm_set1_epi32(127)), 23));
   return _mm_andnot_ps(tooSmall, _mm_mul_ps(_mm_mul_ps(p, scale1), scale2));
 }
 

@@ -19,7 +19,7 @@ constexpr float kTwoPi = 6.2831855f;
 // Overlap-add gain: Hann windows at a 1/8 hop sum to 4, the unnormalised
 // inverse adds N, and 1.5 / N brings the wet path back near unity.
 constexpr float kOlaGain = 1.5f / static_cast<float>(N);
-constexpr int kHop = N / 8;  // the hop that gain is made for
+constexpr int kHop = N / 8; // the hop that gain is made for
 
 // e^x of every value in place (n a multiple of 4, 16-byte aligned).
 void ExpInPlace(float* v, int n)
@@ -65,8 +65,9 @@ StftEngine::StftEngine()
   , sourceHigh(kStride)
   , sourceFraction(kStride)
 {
-  mValid = fft.IsValid() && inputFrame && outputFrame && binRe && binIm && window && held && phase && previousMagnitude &&
-           magnitude && binX && fennowBumps && resonanceGain && sourceLow && sourceHigh && sourceFraction;
+  mValid = fft.IsValid() && inputFrame && outputFrame && binRe && binIm && window && held && phase &&
+           previousMagnitude && magnitude && binX && fennowBumps && resonanceGain && sourceLow && sourceHigh &&
+           sourceFraction;
   if (!mValid)
     return;
   // Periodic Hann, in single precision as the sound was tuned with.
@@ -74,7 +75,7 @@ StftEngine::StftEngine()
     window[j] = (1.0f - RoundedCos(static_cast<float>(j) * kTwoPi / static_cast<float>(N))) * 0.5f;
 
   // The three bumps of "Fennows" are summed after their exponentials.
-  float* bumps[3] = {fennowBumps.get(), resonanceGain.get(), sourceFraction.get()};  // scratch for two of them
+  float* bumps[3] = {fennowBumps.get(), resonanceGain.get(), sourceFraction.get()}; // scratch for two of them
   for (int k = 0; k < kGroupedBins; ++k)
   {
     const float x = static_cast<float>(k) / static_cast<float>(kHalf + 1);
@@ -148,7 +149,7 @@ void StftEngine::RefreshSourceTable() noexcept
   {
     // Bins at or below k already hold this hop's values; those above k are
     // read as the previous hop left them, which matters only with a weight.
-    int i0 = kHalf, i1 = kHalf;  // the empty bin N/2: reads nothing
+    int i0 = kHalf, i1 = kHalf; // the empty bin N/2: reads nothing
     float f = 0.0f;
     const float s = static_cast<float>(k) / pitchRatio;
     if (k == 0 || s < 1.0f)
@@ -199,7 +200,7 @@ void StftEngine::WindowFrame(const double* inRing, int position) noexcept
   int i = 0;
   for (const int run : {firstRun, N})
   {
-    const double* ring = inRing + (run == firstRun ? position : 0);  // ring[i - start]
+    const double* ring = inRing + (run == firstRun ? position : 0); // ring[i - start]
     const int start = run == firstRun ? 0 : firstRun;
     for (; i + 4 <= run; i += 4)
     {
@@ -224,7 +225,7 @@ void StftEngine::OverlapAdd(double* outRing, int position) noexcept
   int k = 0;
   for (const int run : {firstRun, N})
   {
-    double* ring = outRing + (run == firstRun ? position : 0);  // ring[k - start]
+    double* ring = outRing + (run == firstRun ? position : 0); // ring[k - start]
     const int start = run == firstRun ? 0 : firstRun;
     for (; k + 4 <= run; k += 4)
     {

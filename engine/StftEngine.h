@@ -59,7 +59,7 @@ public:
   float freeze = 0.f;
   float smear = 0.f;
   float whisper = 0.f;
-  int32_t whisperMode = 0;  // 0 "Sizzle", 1 "Fennows"
+  int32_t whisperMode = 0; // 0 "Sizzle", 1 "Fennows"
   float resonance = 0.5f;
   uint32_t rngState = 12345;
 
@@ -76,7 +76,7 @@ private:
   // Bins 1 .. N/2 - 1 are reshaped: the groups cover 0 .. N/2 - 1 and bin 0
   // is put back afterwards.
   static constexpr int kGroupedBins = kFftSize / 2;
-  static constexpr int kMaxDraws = 5;  // random draws per bin: smear 1, whisper 3 or 4
+  static constexpr int kMaxDraws = 5; // random draws per bin: smear 1, whisper 3 or 4
 
   void WindowFrame(const double* inRing, int position) noexcept;
   void OverlapAdd(double* outRing, int position) noexcept;
@@ -99,13 +99,13 @@ private:
   AlignedBuffer<float> held;
   AlignedBuffer<float> phase;
   AlignedBuffer<float> previousMagnitude;
-  AlignedBuffer<float> magnitude;  // this hop's, for the smear and the noise
+  AlignedBuffer<float> magnitude; // this hop's, for the smear and the noise
 
   // Values that depend only on the bin, the resonance or the pitch ratio.
-  AlignedBuffer<float> binX;           // k / (N/2 + 1)
-  AlignedBuffer<float> fennowBumps;    // the three formant bumps of "Fennows"
-  AlignedBuffer<float> resonanceGain;  // g for `tableResonance`
-  float tableResonance = std::numeric_limits<float>::quiet_NaN();  // NaN: nothing cached yet
+  AlignedBuffer<float> binX;                                      // k / (N/2 + 1)
+  AlignedBuffer<float> fennowBumps;                               // the three formant bumps of "Fennows"
+  AlignedBuffer<float> resonanceGain;                             // g for `tableResonance`
+  float tableResonance = std::numeric_limits<float>::quiet_NaN(); // NaN: nothing cached yet
   // The remap of bin k reads (1 - f) * v[i0] + f * v[i1], with i0 and i1
   // indices into `held` and `phase` (second half for the previous hop's
   // values); bins that read nothing point at the empty bin N/2 with f = 0.
@@ -113,8 +113,8 @@ private:
   AlignedBuffer<int32_t> sourceHigh;
   AlignedBuffer<float> sourceFraction;
   float tableRatio = std::numeric_limits<float>::quiet_NaN();
-  bool readsPrevious = false;  // some bin reads a bin above it
-  bool identityShift = false;  // every bin reads itself
+  bool readsPrevious = false; // some bin reads a bin above it
+  bool identityShift = false; // every bin reads itself
 
   // Lane starts for every number of draws per bin, and the whole hop's jump.
   LcgLanePlan drawPlans[kMaxDraws + 1][kMaxDraws];

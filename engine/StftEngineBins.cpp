@@ -22,21 +22,12 @@ namespace {
 
 constexpr float kPi = 3.1415927f;
 
-inline __m128 Load(const float* p)
-{
-  return _mm_load_ps(p);
-}
+inline __m128 Load(const float* p) { return _mm_load_ps(p); }
 
-inline __m128 Set(float v)
-{
-  return _mm_set1_ps(v);
-}
+inline __m128 Set(float v) { return _mm_set1_ps(v); }
 
 // 2r - 1 for four draws.
-inline __m128 Centred(__m128 r)
-{
-  return _mm_sub_ps(_mm_mul_ps(Set(2.0f), r), Set(1.0f));
-}
+inline __m128 Centred(__m128 r) { return _mm_sub_ps(_mm_mul_ps(Set(2.0f), r), Set(1.0f)); }
 
 // Four values at four indices (SSE2 has no gather).
 inline __m128 Gather(const float* base, const int32_t* index)
@@ -158,7 +149,8 @@ void StftEngine::ShapeBins() noexcept
       const __m128 ratio = _mm_div_ps(srcMag, _mm_add_ps(mag, Set(0.0001f)));
       // min(10, ratio): minps gives its second operand for NaN, as std::min(10, NaN) gives 10.
       const __m128 spread = _mm_add_ps(_mm_min_ps(ratio, Set(10.0f)), Set(2.0f));
-      const __m128 step = _mm_mul_ps(_mm_mul_ps(_mm_mul_ps(spread, _mm_mul_ps(Centred(r), smearAmount)), Set(kPi)), Set(3.0f));
+      const __m128 step =
+        _mm_mul_ps(_mm_mul_ps(_mm_mul_ps(spread, _mm_mul_ps(Centred(r), smearAmount)), Set(kPi)), Set(3.0f));
       outPhase = _mm_add_ps(outPhase, step);
     }
 
@@ -179,9 +171,9 @@ void StftEngine::ShapeBins() noexcept
         const __m128 root = _mm_sqrt_ps(_mm_add_ps(_mm_mul_ps(outMag, outMag), sq));
         __m128 add = _mm_mul_ps(bumps, _mm_mul_ps(_mm_mul_ps(root, _mm_mul_ps(simd::Abs(b), aHalf)), Set(0.4f)));
         add = _mm_add_ps(add, _mm_mul_ps(_mm_mul_ps(g, Load(&held[k])), Set(0.25f)));
-        add = _mm_mul_ps(_mm_mul_ps(_mm_mul_ps(_mm_mul_ps(add, _mm_add_ps(_mm_mul_ps(g, Set(4.0f)), one)), whisperAmount),
-                                    Set(2.5f)),
-                         q);
+        add = _mm_mul_ps(
+          _mm_mul_ps(_mm_mul_ps(_mm_mul_ps(add, _mm_add_ps(_mm_mul_ps(g, Set(4.0f)), one)), whisperAmount), Set(2.5f)),
+          q);
         const __m128 turn = _mm_mul_ps(_mm_mul_ps(_mm_mul_ps(Centred(r3), Set(kPi)), whisperAmount),
                                        _mm_add_ps(_mm_mul_ps(aHalf, half), half));
         outPhase = _mm_add_ps(outPhase, turn);
@@ -193,14 +185,16 @@ void StftEngine::ShapeBins() noexcept
         const __m128 s2 = _mm_mul_ps(simd::Abs(_mm_add_ps(_mm_mul_ps(b, Set(0.3f)), a)), _mm_mul_ps(x, x));
         const __m128 u = _mm_sqrt_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(mag, mag), sq), Set(0.001f)));
         __m128 grit = _mm_mul_ps(_mm_mul_ps(s2, u), Set(0.8f));
-        grit = _mm_mul_ps(_mm_mul_ps(_mm_mul_ps(_mm_mul_ps(grit, _mm_add_ps(_mm_mul_ps(g, Set(5.0f)), one)), whisperAmount),
-                                     Set(3.0f)),
-                          q);
-        __m128 lift = _mm_mul_ps(_mm_mul_ps(simd::Abs(Centred(r3)), Set(0.3f)), _mm_add_ps(_mm_mul_ps(g, Set(3.0f)), one));
+        grit = _mm_mul_ps(
+          _mm_mul_ps(_mm_mul_ps(_mm_mul_ps(grit, _mm_add_ps(_mm_mul_ps(g, Set(5.0f)), one)), whisperAmount), Set(3.0f)),
+          q);
+        __m128 lift =
+          _mm_mul_ps(_mm_mul_ps(simd::Abs(Centred(r3)), Set(0.3f)), _mm_add_ps(_mm_mul_ps(g, Set(3.0f)), one));
         lift = _mm_add_ps(_mm_mul_ps(_mm_mul_ps(lift, whisperAmount), half), one);
         outMag = _mm_mul_ps(_mm_add_ps(grit, outMag), lift);
-        const __m128 turn = _mm_mul_ps(_mm_mul_ps(_mm_mul_ps(_mm_mul_ps(Centred(r4), Set(kPi)), Set(0.6f)), whisperAmount),
-                                       _mm_add_ps(_mm_mul_ps(Set(2.0f), g), one));
+        const __m128 turn =
+          _mm_mul_ps(_mm_mul_ps(_mm_mul_ps(_mm_mul_ps(Centred(r4), Set(kPi)), Set(0.6f)), whisperAmount),
+                     _mm_add_ps(_mm_mul_ps(Set(2.0f), g), one));
         outPhase = _mm_add_ps(outPhase, turn);
       }
       for (int d = 0; d < (fennows ? 3 : 4); ++d)

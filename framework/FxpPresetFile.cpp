@@ -19,10 +19,7 @@ bool PutBE32(IStateChunk& chunk, uint32_t v)
   return chunk.PutBytes(b, 4);
 }
 
-bool PutBE32(IStateChunk& chunk, int32_t v)
-{
-  return PutBE32(chunk, static_cast<uint32_t>(v));
-}
+bool PutBE32(IStateChunk& chunk, int32_t v) { return PutBE32(chunk, static_cast<uint32_t>(v)); }
 
 int GetBE32(const IStateChunk& chunk, int32_t& v, int pos)
 {

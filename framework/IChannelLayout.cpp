@@ -60,8 +60,8 @@ void ParseSide(const std::string& side, EBusDirection dir, IChannelLayout& layou
 
 } // namespace
 
-int ParseChannelLayoutText(const char* text, IChannelLayoutList& layouts, int& totalInChannels,
-                           int& totalOutChannels, int& totalInBuses, int& totalOutBuses)
+int ParseChannelLayoutText(const char* text, IChannelLayoutList& layouts, int& totalInChannels, int& totalOutChannels,
+                           int& totalInBuses, int& totalOutBuses)
 {
   totalInChannels = totalOutChannels = totalInBuses = totalOutBuses = 0;
   if (!text)

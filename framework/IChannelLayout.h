@@ -40,7 +40,7 @@ using IChannelLayoutList = std::vector<std::unique_ptr<IChannelLayout>>;
 // '.', each bus an integer or '*'. Zero-channel buses are not added. The four
 // totals are the maxima over the configurations. Returns the number of
 // configurations parsed.
-int ParseChannelLayoutText(const char* text, IChannelLayoutList& layouts, int& totalInChannels,
-                           int& totalOutChannels, int& totalInBuses, int& totalOutBuses);
+int ParseChannelLayoutText(const char* text, IChannelLayoutList& layouts, int& totalInChannels, int& totalOutChannels,
+                           int& totalInBuses, int& totalOutBuses);
 
 } // namespace ifx

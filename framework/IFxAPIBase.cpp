@@ -20,8 +20,8 @@ char gTraceTimeStamp[64] = "";
 void FormatTraceTimeStamp(char* out, size_t outSize)
 {
   const std::time_t now = std::time(nullptr);
-  std::tm local {};
-  std::tm utc {};
+  std::tm local{};
+  std::tm utc{};
 #if defined(_WIN32)
   localtime_s(&local, &now);
   gmtime_s(&utc, &now);
@@ -47,13 +47,9 @@ void FormatTraceTimeStamp(char* out, size_t outSize)
 
 } // namespace
 
-const char* IFxAPIBase::TraceTimeStamp() noexcept
-{
-  return gTraceTimeStamp;
-}
+const char* IFxAPIBase::TraceTimeStamp() noexcept { return gTraceTimeStamp; }
 
-IFxAPIBase::IFxAPIBase(const IPluginConfiguration& config)
-  : IPluginBase(config.paramCount, config.presetCount)
+IFxAPIBase::IFxAPIBase(const IPluginConfiguration& config) : IPluginBase(config.paramCount, config.presetCount)
 {
   mPluginName.Set(config.pluginName);
   mProductName.Set(config.productName);
@@ -86,10 +82,7 @@ void IFxAPIBase::ApplyAllParamValuesFromUI()
     NotifyHostParamValue(i, GetParam(i)->GetNormalized());
 }
 
-void IFxAPIBase::BeginParamGestureFromUI(int paramIdx)
-{
-  BeginHostParamGesture(paramIdx);
-}
+void IFxAPIBase::BeginParamGestureFromUI(int paramIdx) { BeginHostParamGesture(paramIdx); }
 
 void IFxAPIBase::ApplyParamValueFromUI(int paramIdx, double normalizedValue)
 {
@@ -100,10 +93,7 @@ void IFxAPIBase::ApplyParamValueFromUI(int paramIdx, double normalizedValue)
   OnParamChangedForUI(paramIdx, kChangeUI);
 }
 
-void IFxAPIBase::EndParamGestureFromUI(int paramIdx)
-{
-  EndHostParamGesture(paramIdx);
-}
+void IFxAPIBase::EndParamGestureFromUI(int paramIdx) { EndHostParamGesture(paramIdx); }
 
 bool IFxAPIBase::RequestEditorSizeFromUI(int width, int height, bool needsPlatformResize)
 {
@@ -112,30 +102,18 @@ bool IFxAPIBase::RequestEditorSizeFromUI(int width, int height, bool needsPlatfo
   return true;
 }
 
-void IFxAPIBase::PushMidiFromUI(const IMidiMessage& msg)
-{
-  QueueMidiFromUI(msg);
-}
+void IFxAPIBase::PushMidiFromUI(const IMidiMessage& msg) { QueueMidiFromUI(msg); }
 
-void IFxAPIBase::PushSysExFromUI(const ISysExMessage& msg)
-{
-  QueueSysExFromUI(msg);
-}
+void IFxAPIBase::PushSysExFromUI(const ISysExMessage& msg) { QueueSysExFromUI(msg); }
 
 void IFxAPIBase::PushMessageFromUI(int msgTag, int controlTag, int dataSize, const void* data)
 {
   OnMessage(msgTag, controlTag, dataSize, data);
 }
 
-void IFxAPIBase::QueueMidiFromUI(const IMidiMessage& msg)
-{
-  midiFromEditorRing.Push(msg);
-}
+void IFxAPIBase::QueueMidiFromUI(const IMidiMessage& msg) { midiFromEditorRing.Push(msg); }
 
-void IFxAPIBase::QueueSysExFromUI(const ISysExMessage& msg)
-{
-  sysExFromEditorRing.Push(ISysExData(msg));
-}
+void IFxAPIBase::QueueSysExFromUI(const ISysExMessage& msg) { sysExFromEditorRing.Push(ISysExData(msg)); }
 
 // -- Main-thread tick ---------------------------------------------------------------------
 
@@ -172,10 +150,7 @@ void IFxAPIBase::AdoptTimer(Timer* timer)
   mTimer.reset(timer);
 }
 
-void IFxAPIBase::StopTimer() noexcept
-{
-  mTimer.reset();
-}
+void IFxAPIBase::StopTimer() noexcept { mTimer.reset(); }
 
 void IFxAPIBase::StartTimer()
 {

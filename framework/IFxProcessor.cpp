@@ -37,7 +37,7 @@ inline __m128d FlushBelowFloatRange(__m128d x) noexcept
 {
   const __m128d sign = _mm_set1_pd(-0.);
   const __m128d tiny = _mm_cmplt_pd(_mm_andnot_pd(sign, x), _mm_set1_pd(kSmallestNormalFloat));
-  return _mm_andnot_pd(_mm_andnot_pd(sign, tiny), x);  // all but the sign bit cleared
+  return _mm_andnot_pd(_mm_andnot_pd(sign, tiny), x); // all but the sign bit cleared
 }
 #endif
 
@@ -62,8 +62,8 @@ IFxProcessor::IFxProcessor(const IPluginConfiguration& config)
   , mProcessorOption(config.processorOption)
   , mLatency(std::max(0, config.latency))
 {
-  ParseChannelLayoutText(config.channelLayoutText, mChannelLayouts, mTotalInChannels, mTotalOutChannels,
-                         mTotalInBuses, mTotalOutBuses);
+  ParseChannelLayoutText(config.channelLayoutText, mChannelLayouts, mTotalInChannels, mTotalOutChannels, mTotalInBuses,
+                         mTotalOutBuses);
   // "*" buses make negative sums; such a side has no fixed channels here.
   mTotalInChannels = std::max(0, mTotalInChannels);
   mTotalOutChannels = std::max(0, mTotalOutChannels);
@@ -103,10 +103,7 @@ void IFxProcessor::ProcessBlock(double** inputs, double** outputs, int nFrames) 
   }
 }
 
-void IFxProcessor::ProcessMidiMessage(const IMidiMessage& msg) noexcept
-{
-  EmitMidiMessage(msg);
-}
+void IFxProcessor::ProcessMidiMessage(const IMidiMessage& msg) noexcept { EmitMidiMessage(msg); }
 
 bool IFxProcessor::EmitMidiMessages(const IMidiMessage* msgs, int count) noexcept
 {
@@ -141,10 +138,7 @@ void IFxProcessor::SetLatency(int samples)
     ResizeDelayLine(mLatency);
 }
 
-void IFxProcessor::SetTailSize(int samples)
-{
-  mTailSize = samples;
-}
+void IFxProcessor::SetTailSize(int samples) { mTailSize = samples; }
 
 // ---- Configuration -------------------------------------------------------------
 
@@ -479,7 +473,7 @@ void IFxProcessor::CopyThroughDelayLine(int nFrames) noexcept
       if (!in[c] || !out[c])
         continue;
       double& cell = mDelay.buffer[static_cast<size_t>(c) * static_cast<size_t>(len) + static_cast<size_t>(pos)];
-      const double x = in[c][j];  // read first: buffers may be in place
+      const double x = in[c][j]; // read first: buffers may be in place
       out[c][j] = cell;
       cell = x;
     }

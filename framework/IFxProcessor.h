@@ -85,7 +85,8 @@ public:
   // be null) gets the last configuration with that count. 0 without layouts.
   int MaxBusCount(EBusDirection dir, int* configIdx = nullptr) const noexcept;
   // First configuration whose buses match the given channel counts bus by bus; -1 if none.
-  int FindChannelLayout(const int* inBusChannels, int nInBuses, const int* outBusChannels, int nOutBuses) const noexcept;
+  int FindChannelLayout(const int* inBusChannels, int nInBuses, const int* outBusChannels,
+                        int nOutBuses) const noexcept;
   // -1 when an input bus of the first configuration takes any count; else the
   // widest input bus 0 over all configurations.
   int MaxMainBusChannels() const noexcept;
@@ -155,14 +156,20 @@ protected:
 private:
   struct LatencyDelayLine
   {
-    int lanes = 0;    // input channels
-    int length = 0;   // samples per lane
+    int lanes = 0;  // input channels
+    int length = 0; // samples per lane
     int pos = 0;
     std::unique_ptr<double[]> buffer;
   };
 
-  std::vector<IChannelData>& Channels(EBusDirection dir) noexcept { return dir == kInput ? mInputChannels : mOutputChannels; }
-  const std::vector<IChannelData>& Channels(EBusDirection dir) const noexcept { return dir == kInput ? mInputChannels : mOutputChannels; }
+  std::vector<IChannelData>& Channels(EBusDirection dir) noexcept
+  {
+    return dir == kInput ? mInputChannels : mOutputChannels;
+  }
+  const std::vector<IChannelData>& Channels(EBusDirection dir) const noexcept
+  {
+    return dir == kInput ? mInputChannels : mOutputChannels;
+  }
   bool ResizeDelayLine(int length);
   void CopyThroughDelayLine(int nFrames) noexcept;
   // The inputs into the latency delay line, nothing out.
@@ -193,7 +200,7 @@ private:
   std::vector<double*> mOutputPtrs;
   std::vector<IChannelData> mInputChannels;
   std::vector<IChannelData> mOutputChannels;
-  int mScratchFrames = 0;  // frames every conversion buffer holds
+  int mScratchFrames = 0; // frames every conversion buffer holds
   LatencyDelayLine mDelay;
 };
 

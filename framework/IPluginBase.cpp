@@ -9,9 +9,7 @@
 
 namespace ifx {
 
-IPluginBase::IPluginBase(int nParams, int nPresets)
-  : IGEditorDelegate(nParams)
-  , mNPresets(nPresets > 0 ? nPresets : 0)
+IPluginBase::IPluginBase(int nParams, int nPresets) : IGEditorDelegate(nParams), mNPresets(nPresets > 0 ? nPresets : 0)
 {
   if (mNPresets > 0)
     mPresets.reset(new IPresetSlot[static_cast<size_t>(mNPresets)]);
@@ -127,12 +125,8 @@ void IPluginBase::MakePreset(const char* name, ...)
     {
       case IParam::kTypeBool:
       case IParam::kTypeInt:
-      case IParam::kTypeEnum:
-        value = static_cast<double>(va_arg(args, int));
-        break;
-      default:
-        value = va_arg(args, double);
-        break;
+      case IParam::kTypeEnum: value = static_cast<double>(va_arg(args, int)); break;
+      default: value = va_arg(args, double); break;
     }
     slot->chunk.Put(value);
   }

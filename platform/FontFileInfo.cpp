@@ -10,10 +10,7 @@ namespace igfx {
 
 namespace {
 
-bool SignatureIs(const uint8_t* p, const char (&sig)[5])
-{
-  return std::memcmp(p, sig, 4) == 0;
-}
+bool SignatureIs(const uint8_t* p, const char (&sig)[5]) { return std::memcmp(p, sig, 4) == 0; }
 
 bool IsHighSurrogate(uint32_t u) { return u >= 0xD800 && u < 0xDC00; }
 bool IsLowSurrogate(uint32_t u) { return u >= 0xDC00 && u < 0xE000; }

@@ -11,9 +11,6 @@ namespace ifx {
 int16_t ScanCharacterKey(char character) noexcept;
 
 // The virtual-key code of a scan result: its low byte only, 0 for -1 (none).
-inline int VirtualKeyFromScan(int16_t scan) noexcept
-{
-  return scan == -1 ? 0 : (scan & 0xFF);
-}
+inline int VirtualKeyFromScan(int16_t scan) noexcept { return scan == -1 ? 0 : (scan & 0xFF); }
 
 } // namespace ifx

@@ -14,15 +14,9 @@ Timer* Timer::Create(TimerFunction func)
   return timer;
 }
 
-PlatformTimer::PlatformTimer(TimerFunction func) noexcept
-  : mFunc(std::move(func))
-{
-}
+PlatformTimer::PlatformTimer(TimerFunction func) noexcept : mFunc(std::move(func)) {}
 
-PlatformTimer::~PlatformTimer()
-{
-  Stop();
-}
+PlatformTimer::~PlatformTimer() { Stop(); }
 
 bool PlatformTimer::Start()
 {

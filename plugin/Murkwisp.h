@@ -23,9 +23,7 @@ class MurkwispPlugin final : public Api
 public:
   // info: the format's creation arguments (each wrapper has its own).
   template <class InstanceInfo>
-  explicit MurkwispPlugin(const InstanceInfo& info)
-    : Api(info, MakeMurkwispConfig())
-    , mDsp(*this, *this)
+  explicit MurkwispPlugin(const InstanceInfo& info) : Api(info, MakeMurkwispConfig()), mDsp(*this, *this)
   {
     SetUpMurkwisp(*this, mDsp);
   }

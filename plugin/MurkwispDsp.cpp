@@ -46,10 +46,7 @@ MurkwispDsp::~MurkwispDsp() = default;
 namespace {
 
 // Parameter values are doubles stored atomically; one read per block.
-double Value(const IEditorDelegate& delegate, int idx) noexcept
-{
-  return delegate.GetParam(idx)->Value();
-}
+double Value(const IEditorDelegate& delegate, int idx) noexcept { return delegate.GetParam(idx)->Value(); }
 
 // What the engine takes of an input sample: non-finite samples, and
 // magnitudes no audio has (beyond about +180 dBFS) that would overflow the
@@ -58,7 +55,7 @@ double Value(const IEditorDelegate& delegate, int idx) noexcept
 double EngineInput(double x) noexcept
 {
   constexpr double kLoudest = 1e9;
-  return std::fabs(x) <= kLoudest ? x : 0.;  // false for NaN as well
+  return std::fabs(x) <= kLoudest ? x : 0.; // false for NaN as well
 }
 
 float PeakToDb(double peak) noexcept

@@ -23,8 +23,8 @@ const MurkwispPresetRecord kFactoryPresets[kNumFactoryPresets] = {
 void MakeMurkwispPresets(ifx::IPluginBase& plugin)
 {
   for (const MurkwispPresetRecord& p : kFactoryPresets)
-    plugin.MakePreset(p.name, p.input, p.output, p.haunt, p.possess, p.octave, p.interval, p.fine, p.freeze,
-                      p.smear, p.whisper, p.whisperMode, p.resonance, p.mix);
+    plugin.MakePreset(p.name, p.input, p.output, p.haunt, p.possess, p.octave, p.interval, p.fine, p.freeze, p.smear,
+                      p.whisper, p.whisperMode, p.resonance, p.mix);
 }
 
 } // namespace murkwisp

@@ -18,7 +18,9 @@ void SetUpMurkwisp(ifx::IFxAPIBase& plugin, const MurkwispDsp& dsp)
   UpdateChecker::Instance().CheckForUpdates(false);
 
   plugin.makeGraphicsFunc = [&plugin]() { return MakeMurkwispGraphics(plugin); };
-  plugin.layoutFunc = [&plugin, &dsp](ifx::igfx::IGfx* gfx) { LayoutMurkwispEditor(gfx, &plugin, dsp.DisplayValues()); };
+  plugin.layoutFunc = [&plugin, &dsp](ifx::igfx::IGfx* gfx) {
+    LayoutMurkwispEditor(gfx, &plugin, dsp.DisplayValues());
+  };
 }
 
 } // namespace murkwisp

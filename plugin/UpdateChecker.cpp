@@ -94,10 +94,7 @@ UpdateChecker& UpdateChecker::Instance()
   return instance;
 }
 
-void UpdateChecker::SetFeedUrl(const char* url)
-{
-  mFeedUrl = url ? url : "";
-}
+void UpdateChecker::SetFeedUrl(const char* url) { mFeedUrl = url ? url : ""; }
 
 std::string UpdateChecker::FetchVersionFeed(const char* url)
 {
@@ -190,9 +187,8 @@ void UpdateChecker::CheckForUpdates(bool force)
     return;
   }
 
-  const bool newer = remote[0] > local[0]
-                     || (remote[0] == local[0] && remote[1] > local[1])
-                     || (remote[0] == local[0] && remote[1] == local[1] && remote[2] > local[2]);
+  const bool newer = remote[0] > local[0] || (remote[0] == local[0] && remote[1] > local[1]) ||
+                     (remote[0] == local[0] && remote[1] == local[1] && remote[2] > local[2]);
   // A new major version is a separate product: it is not offered as an update.
   status = (newer && remote[0] == local[0]) ? kUpdateAvailable : kUpdateUpToDate;
 }

@@ -10,8 +10,7 @@
 
 namespace ifx::canvas {
 
-namespace
-{
+namespace {
 constexpr int kInitCommands = 256;
 constexpr int kInitPoints = 128;
 constexpr int kInitPaths = 16;
@@ -77,10 +76,9 @@ CanvasContext* CanvasContext::Create(const CanvasBackend& backend)
     Destroy(ctx);
     return nullptr;
   }
-  ctx->fontImages[0] = ctx->backend.makeTexture
-                         ? ctx->backend.makeTexture(ctx->backend.user, kCanvasTextureAlpha, kFontAtlasSize,
-                                                    kFontAtlasSize, 0, nullptr)
-                         : 0;
+  ctx->fontImages[0] = ctx->backend.makeTexture ? ctx->backend.makeTexture(ctx->backend.user, kCanvasTextureAlpha,
+                                                                           kFontAtlasSize, kFontAtlasSize, 0, nullptr)
+                                                : 0;
   if (ctx->fontImages[0] == 0)
   {
     Destroy(ctx);
@@ -201,23 +199,16 @@ void CanvasContext::ResetState()
   s.fontId = 0;
 }
 
-void CanvasContext::SetCompositeOperation(int op)
-{
-  State().composite = CanvasCompositeForOperation(op);
-}
+void CanvasContext::SetCompositeOperation(int op) { State().composite = CanvasCompositeForOperation(op); }
 
 void CanvasContext::SetCompositeBlend(int srcFactor, int dstFactor)
 {
   State().composite = CanvasCompositeForFactors(srcFactor, dstFactor);
 }
 
-void CanvasContext::SetFillColor(CanvasColor color)
-{
-  State().fill = CanvasColorPaint(color);
-}
+void CanvasContext::SetFillColor(CanvasColor color) { State().fill = CanvasColorPaint(color); }
 
-namespace
-{
+namespace {
 // Paints are built in user space: they take the transform current now.
 void TakePaint(CanvasPaint& slot, const CanvasPaint& paint, const float* xform)
 {
@@ -226,28 +217,15 @@ void TakePaint(CanvasPaint& slot, const CanvasPaint& paint, const float* xform)
 }
 } // namespace
 
-void CanvasContext::SetFillPaint(const CanvasPaint& paint)
-{
-  TakePaint(State().fill, paint, State().xform);
-}
+void CanvasContext::SetFillPaint(const CanvasPaint& paint) { TakePaint(State().fill, paint, State().xform); }
 
-void CanvasContext::SetStrokeColor(CanvasColor color)
-{
-  State().stroke = CanvasColorPaint(color);
-}
+void CanvasContext::SetStrokeColor(CanvasColor color) { State().stroke = CanvasColorPaint(color); }
 
-void CanvasContext::SetStrokePaint(const CanvasPaint& paint)
-{
-  TakePaint(State().stroke, paint, State().xform);
-}
+void CanvasContext::SetStrokePaint(const CanvasPaint& paint) { TakePaint(State().stroke, paint, State().xform); }
 
-void CanvasContext::ResetTransform()
-{
-  CanvasTransformIdentity(State().xform);
-}
+void CanvasContext::ResetTransform() { CanvasTransformIdentity(State().xform); }
 
-namespace
-{
+namespace {
 void PremultiplyTransform(CanvasState& s, float* op)
 {
   CanvasConcatTransform(op, s.xform);

@@ -8,8 +8,7 @@
 
 namespace ifx::canvas {
 
-namespace
-{
+namespace {
 void MultiplyAlpha(CanvasPaint& paint, float alpha)
 {
   paint.innerColor.a *= alpha;

@@ -10,8 +10,7 @@
 
 namespace ifx::canvas {
 
-namespace
-{
+namespace {
 bool PointsEqual(float x1, float y1, float x2, float y2, float tol)
 {
   const float dx = x2 - x1, dy = y2 - y1;
@@ -139,37 +138,37 @@ void CanvasContext::BuildFlatPaths()
     const int kind = (int)commands[i];
     switch (kind)
     {
-    case kCanvasMoveTo:
-      NewFlatPath(); // without a path the point still lands in the cache
-      PushFlatPoint(commands[i + 1], commands[i + 2], kCanvasPtCorner);
-      i += 3;
-      break;
-    case kCanvasLineTo:
-      PushFlatPoint(commands[i + 1], commands[i + 2], kCanvasPtCorner);
-      i += 3;
-      break;
-    case kCanvasBezierTo:
-      if (c->npoints > 0)
-      {
-        const CanvasFlatPoint& last = c->points[c->npoints - 1];
-        SubdivideCurve(last.x, last.y, commands[i + 1], commands[i + 2], commands[i + 3], commands[i + 4],
-                       commands[i + 5], commands[i + 6], 0, kCanvasPtCorner);
-      }
-      i += 7;
-      break;
-    case kCanvasClose:
-      if (c->npaths > 0)
-        c->paths[c->npaths - 1].closed = 1;
-      i += 1;
-      break;
-    case kCanvasWinding:
-      if (c->npaths > 0)
-        c->paths[c->npaths - 1].winding = (int)commands[i + 1];
-      i += 2;
-      break;
-    default:
-      i = ncommands; // never stored (AppendPathOps checks), but never loop on it
-      break;
+      case kCanvasMoveTo:
+        NewFlatPath(); // without a path the point still lands in the cache
+        PushFlatPoint(commands[i + 1], commands[i + 2], kCanvasPtCorner);
+        i += 3;
+        break;
+      case kCanvasLineTo:
+        PushFlatPoint(commands[i + 1], commands[i + 2], kCanvasPtCorner);
+        i += 3;
+        break;
+      case kCanvasBezierTo:
+        if (c->npoints > 0)
+        {
+          const CanvasFlatPoint& last = c->points[c->npoints - 1];
+          SubdivideCurve(last.x, last.y, commands[i + 1], commands[i + 2], commands[i + 3], commands[i + 4],
+                         commands[i + 5], commands[i + 6], 0, kCanvasPtCorner);
+        }
+        i += 7;
+        break;
+      case kCanvasClose:
+        if (c->npaths > 0)
+          c->paths[c->npaths - 1].closed = 1;
+        i += 1;
+        break;
+      case kCanvasWinding:
+        if (c->npaths > 0)
+          c->paths[c->npaths - 1].winding = (int)commands[i + 1];
+        i += 2;
+        break;
+      default:
+        i = ncommands; // never stored (AppendPathOps checks), but never loop on it
+        break;
     }
   }
 

@@ -14,11 +14,11 @@ bool CanvasLoadGLApi(CanvasGLApi* api, CanvasGLProcLoader loader, void* user)
   if (!loader)
     return false;
   bool complete = true;
-#define CANVAS_GL_LOAD(ret, member, name, params)                                                                  \
-  {                                                                                                                \
-    void* proc = loader(user, name);                                                                               \
-    std::memcpy(&api->member, &proc, sizeof(proc));                                                                \
-    complete = complete && proc != nullptr;                                                                        \
+#define CANVAS_GL_LOAD(ret, member, name, params)   \
+  {                                                 \
+    void* proc = loader(user, name);                \
+    std::memcpy(&api->member, &proc, sizeof(proc)); \
+    complete = complete && proc != nullptr;         \
   }
   CANVAS_GL_FUNCTIONS(CANVAS_GL_LOAD)
 #undef CANVAS_GL_LOAD

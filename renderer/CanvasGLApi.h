@@ -14,8 +14,7 @@ namespace ifx::canvas {
 #define CANVAS_GLAPI
 #endif
 
-namespace cgl
-{
+namespace cgl {
 using Enum = unsigned int;
 using Uint = unsigned int;
 using Bitfield = unsigned int;
@@ -93,7 +92,7 @@ constexpr Bitfield kDepthBufferBit = 0x0100, kStencilBufferBit = 0x0400, kColorB
   X(void, enableVertexAttribArray, "glEnableVertexAttribArray", (cgl::Uint index))                                \
   X(void, finish, "glFinish", ())                                                                                 \
   X(void, framebufferRenderbuffer, "glFramebufferRenderbuffer",                                                   \
-    (cgl::Enum target, cgl::Enum attachment, cgl::Enum rbTarget, cgl::Uint renderbuffer))                        \
+    (cgl::Enum target, cgl::Enum attachment, cgl::Enum rbTarget, cgl::Uint renderbuffer))                         \
   X(void, framebufferTexture2D, "glFramebufferTexture2D",                                                         \
     (cgl::Enum target, cgl::Enum attachment, cgl::Enum texTarget, cgl::Uint texture, int level))                  \
   X(void, frontFace, "glFrontFace", (cgl::Enum mode))                                                             \
@@ -116,7 +115,7 @@ constexpr Bitfield kDepthBufferBit = 0x0100, kStencilBufferBit = 0x0400, kColorB
     (cgl::Enum target, cgl::Enum internalFormat, int width, int height))                                          \
   X(void, scissor, "glScissor", (int x, int y, int width, int height))                                            \
   X(void, shaderSource, "glShaderSource",                                                                         \
-    (cgl::Uint shader, int count, const char* const* strings, const int* lengths))                               \
+    (cgl::Uint shader, int count, const char* const* strings, const int* lengths))                                \
   X(void, stencilFunc, "glStencilFunc", (cgl::Enum func, int ref, cgl::Uint mask))                                \
   X(void, stencilMask, "glStencilMask", (cgl::Uint mask))                                                         \
   X(void, stencilOp, "glStencilOp", (cgl::Enum fail, cgl::Enum zfail, cgl::Enum zpass))                           \

@@ -6,8 +6,7 @@
 
 namespace ifx::canvas {
 
-namespace canvasgl
-{
+namespace canvasgl {
 // Grows an array to at least `needed` elements: max(needed, minimum) plus
 // half the old capacity. False, leaving it as it was, without memory.
 template <typename T>

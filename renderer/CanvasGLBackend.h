@@ -160,8 +160,8 @@ struct CanvasGLBackend
                         float fringe, const float* bounds, const CanvasFlatPath* paths, int npaths);
   static void QueueStroke(void* user, const CanvasPaint* paint, CanvasComposite composite, const CanvasClip* scissor,
                           float fringe, float strokeWidth, const CanvasFlatPath* paths, int npaths);
-  static void QueueTriangles(void* user, const CanvasPaint* paint, CanvasComposite composite,
-                             const CanvasClip* scissor, const CanvasVertex* verts, int nverts, float fringe);
+  static void QueueTriangles(void* user, const CanvasPaint* paint, CanvasComposite composite, const CanvasClip* scissor,
+                             const CanvasVertex* verts, int nverts, float fringe);
   static void TearDown(void* user);
 
   // ---- Internals

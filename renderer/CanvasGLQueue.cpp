@@ -12,8 +12,7 @@ namespace ifx::canvas {
 
 using canvasgl::Reserve;
 
-namespace
-{
+namespace {
 void TransformToMat3x4(float* m, const float* t)
 {
   m[0] = t[0];
@@ -39,8 +38,8 @@ void Premultiply(float* out, const CanvasColor& c)
 }
 } // namespace
 
-bool CanvasGLBackend::PaintToUniforms(CanvasGLFragUniforms* frag, const CanvasPaint* paint,
-                                      const CanvasClip* scissor, float width, float fringe, float strokeThr)
+bool CanvasGLBackend::PaintToUniforms(CanvasGLFragUniforms* frag, const CanvasPaint* paint, const CanvasClip* scissor,
+                                      float width, float fringe, float strokeThr)
 {
   std::memset(frag, 0, sizeof(*frag));
   Premultiply(frag->innerCol, paint->innerColor);
@@ -117,18 +116,18 @@ cgl::Enum CanvasGLBackend::ToGLBlendFactor(int factor)
 {
   switch (factor)
   {
-  case kCanvasZero: return cgl::kZero;
-  case kCanvasOne: return cgl::kOne;
-  case kCanvasSrcColor: return cgl::kSrcColor;
-  case kCanvasOneMinusSrcColor: return cgl::kOneMinusSrcColor;
-  case kCanvasDstColor: return cgl::kDstColor;
-  case kCanvasOneMinusDstColor: return cgl::kOneMinusDstColor;
-  case kCanvasSrcAlpha: return cgl::kSrcAlpha;
-  case kCanvasOneMinusSrcAlpha: return cgl::kOneMinusSrcAlpha;
-  case kCanvasDstAlpha: return cgl::kDstAlpha;
-  case kCanvasOneMinusDstAlpha: return cgl::kOneMinusDstAlpha;
-  case kCanvasSrcAlphaSaturate: return cgl::kSrcAlphaSaturate;
-  default: return cgl::kInvalidEnum;
+    case kCanvasZero: return cgl::kZero;
+    case kCanvasOne: return cgl::kOne;
+    case kCanvasSrcColor: return cgl::kSrcColor;
+    case kCanvasOneMinusSrcColor: return cgl::kOneMinusSrcColor;
+    case kCanvasDstColor: return cgl::kDstColor;
+    case kCanvasOneMinusDstColor: return cgl::kOneMinusDstColor;
+    case kCanvasSrcAlpha: return cgl::kSrcAlpha;
+    case kCanvasOneMinusSrcAlpha: return cgl::kOneMinusSrcAlpha;
+    case kCanvasDstAlpha: return cgl::kDstAlpha;
+    case kCanvasOneMinusDstAlpha: return cgl::kOneMinusDstAlpha;
+    case kCanvasSrcAlphaSaturate: return cgl::kSrcAlphaSaturate;
+    default: return cgl::kInvalidEnum;
   }
 }
 
@@ -136,8 +135,8 @@ CanvasGLBlend CanvasGLBackend::BlendForComposite(CanvasComposite composite)
 {
   CanvasGLBlend blend{ToGLBlendFactor(composite.srcRGB), ToGLBlendFactor(composite.dstRGB),
                       ToGLBlendFactor(composite.srcAlpha), ToGLBlendFactor(composite.dstAlpha)};
-  if (blend.srcRGB == cgl::kInvalidEnum || blend.dstRGB == cgl::kInvalidEnum ||
-      blend.srcAlpha == cgl::kInvalidEnum || blend.dstAlpha == cgl::kInvalidEnum)
+  if (blend.srcRGB == cgl::kInvalidEnum || blend.dstRGB == cgl::kInvalidEnum || blend.srcAlpha == cgl::kInvalidEnum ||
+      blend.dstAlpha == cgl::kInvalidEnum)
   {
     blend = CanvasGLBlend{cgl::kOne, cgl::kOneMinusSrcAlpha, cgl::kOne, cgl::kOneMinusSrcAlpha};
   }
@@ -172,8 +171,7 @@ int CanvasGLBackend::ReserveUniforms(int n)
   return first < 0 ? -1 : first * fragSize;
 }
 
-namespace
-{
+namespace {
 // Queue sizes before a call, to take it back whole when it cannot be made.
 struct QueueMark
 {
@@ -249,8 +247,8 @@ void CanvasGLBackend::QueueFill(void* user, const CanvasPaint* paint, CanvasComp
   const QueueMark mark = Mark(*b);
   // One convex path needs no stencil and so no cover quad.
   const bool convex = npaths == 1 && paths[0].convex;
-  CanvasGLCall* call =
-    NewPathCall(*b, convex ? kCanvasGLConvexFill : kCanvasGLFill, paint, composite, paths, npaths, true, convex ? 0 : 4);
+  CanvasGLCall* call = NewPathCall(*b, convex ? kCanvasGLConvexFill : kCanvasGLFill, paint, composite, paths, npaths,
+                                   true, convex ? 0 : 4);
   if (!call)
     return;
 
@@ -329,9 +327,6 @@ void CanvasGLBackend::EmptyQueues()
   nuniforms = 0;
 }
 
-void CanvasGLBackend::DiscardFrame(void* user)
-{
-  static_cast<CanvasGLBackend*>(user)->EmptyQueues();
-}
+void CanvasGLBackend::DiscardFrame(void* user) { static_cast<CanvasGLBackend*>(user)->EmptyQueues(); }
 
 } // namespace ifx::canvas

@@ -11,8 +11,7 @@
 
 namespace ifx::canvas {
 
-namespace
-{
+namespace {
 const char* const kVertexShader = R"(
 uniform vec2 viewSize;
 attribute vec2 vertex;

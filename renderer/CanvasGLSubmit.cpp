@@ -6,8 +6,7 @@
 
 namespace ifx::canvas {
 
-namespace
-{
+namespace {
 constexpr cgl::Uint kAllOnes = 0xffffffffu;
 }
 
@@ -33,8 +32,8 @@ void CanvasGLBackend::SetStencilFunc(cgl::Enum func, int ref, cgl::Uint mask)
 
 void CanvasGLBackend::SetBlend(const CanvasGLBlend& blend)
 {
-  if (blendCache.srcRGB != blend.srcRGB || blendCache.dstRGB != blend.dstRGB ||
-      blendCache.srcAlpha != blend.srcAlpha || blendCache.dstAlpha != blend.dstAlpha)
+  if (blendCache.srcRGB != blend.srcRGB || blendCache.dstRGB != blend.dstRGB || blendCache.srcAlpha != blend.srcAlpha ||
+      blendCache.dstAlpha != blend.dstAlpha)
   {
     blendCache = blend;
     gl.blendFuncSeparate(blend.srcRGB, blend.dstRGB, blend.srcAlpha, blend.dstAlpha);
@@ -180,8 +179,7 @@ void CanvasGLBackend::SubmitFrame(void* user)
     b->blendCache = CanvasGLBlend{cgl::kInvalidEnum, cgl::kInvalidEnum, cgl::kInvalidEnum, cgl::kInvalidEnum};
 
     gl.bindBuffer(cgl::kArrayBuffer, b->vertBuf);
-    gl.bufferData(cgl::kArrayBuffer, (std::ptrdiff_t)(b->nverts * sizeof(CanvasVertex)), b->verts,
-                  cgl::kStreamDraw);
+    gl.bufferData(cgl::kArrayBuffer, (std::ptrdiff_t)(b->nverts * sizeof(CanvasVertex)), b->verts, cgl::kStreamDraw);
     gl.enableVertexAttribArray(0);
     gl.enableVertexAttribArray(1);
     gl.vertexAttribPointer(0, 2, cgl::kFloat, 0, sizeof(CanvasVertex), (const void*)0);

@@ -12,8 +12,7 @@
 
 namespace ifx::canvas {
 
-namespace
-{
+namespace {
 int MakeImage(CanvasContext& ctx, unsigned char* pixels, int w, int h)
 {
   if (!pixels)

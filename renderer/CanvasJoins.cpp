@@ -8,8 +8,7 @@
 
 namespace ifx::canvas {
 
-namespace
-{
+namespace {
 constexpr float kPi = 3.14159265358979323846f;
 
 void ChooseBevel(bool inner, const CanvasFlatPoint* p0, const CanvasFlatPoint* p1, float w, float& x0, float& y0,
@@ -143,8 +142,8 @@ void CanvasEmitRoundCorner(CanvasVertexWriter& out, const CanvasFlatPoint* p0, c
   }
 }
 
-void CanvasEmitCorner(CanvasVertexWriter& out, const CanvasFlatPoint* p0, const CanvasFlatPoint* p1, float lw,
-                      float rw, float lu, float ru, int lineJoin, int ncap)
+void CanvasEmitCorner(CanvasVertexWriter& out, const CanvasFlatPoint* p0, const CanvasFlatPoint* p1, float lw, float rw,
+                      float lu, float ru, int lineJoin, int ncap)
 {
   if (p1->flags & (kCanvasPtBevel | kCanvasPtInnerBevel))
   {
@@ -169,8 +168,8 @@ void CanvasEmitStartCap(CanvasVertexWriter& out, const CanvasFlatPoint* p, float
   out.Put(px - dlx * w, py - dly * w, u1, 1);
 }
 
-void CanvasEmitEndCap(CanvasVertexWriter& out, const CanvasFlatPoint* p, float dx, float dy, float w, float d,
-                      float aa, float u0, float u1)
+void CanvasEmitEndCap(CanvasVertexWriter& out, const CanvasFlatPoint* p, float dx, float dy, float w, float d, float aa,
+                      float u0, float u1)
 {
   const float px = p->x + dx * d, py = p->y + dy * d;
   const float dlx = dy, dly = -dx;

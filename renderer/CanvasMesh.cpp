@@ -13,8 +13,7 @@
 
 namespace ifx::canvas {
 
-namespace
-{
+namespace {
 constexpr float kPi = 3.14159265358979323846f;
 // tan(turn / 2) of the sharpest mitre a fill's fringe keeps (limit 2.4).
 constexpr double kMaxMitreTan = 2.1817424;

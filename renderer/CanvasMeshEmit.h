@@ -28,15 +28,15 @@ void CanvasEmitRoundCorner(CanvasVertexWriter& out, const CanvasFlatPoint* p0, c
 // One point of a fringe or stroke strip: at a bevelled corner its join (round
 // for round joins, else cut), elsewhere the pair across the point along its
 // corner normal.
-void CanvasEmitCorner(CanvasVertexWriter& out, const CanvasFlatPoint* p0, const CanvasFlatPoint* p1, float lw,
-                      float rw, float lu, float ru, int lineJoin, int ncap);
+void CanvasEmitCorner(CanvasVertexWriter& out, const CanvasFlatPoint* p0, const CanvasFlatPoint* p1, float lw, float rw,
+                      float lu, float ru, int lineJoin, int ncap);
 
 // Butt and square caps: d moves the cap line along the direction, aa is the
 // fringe pushed out beyond it.
 void CanvasEmitStartCap(CanvasVertexWriter& out, const CanvasFlatPoint* p, float dx, float dy, float w, float d,
                         float aa, float u0, float u1);
-void CanvasEmitEndCap(CanvasVertexWriter& out, const CanvasFlatPoint* p, float dx, float dy, float w, float d,
-                      float aa, float u0, float u1);
+void CanvasEmitEndCap(CanvasVertexWriter& out, const CanvasFlatPoint* p, float dx, float dy, float w, float d, float aa,
+                      float u0, float u1);
 // Round caps of ncap points on the half circle.
 void CanvasEmitRoundStartCap(CanvasVertexWriter& out, const CanvasFlatPoint* p, float dx, float dy, float w, int ncap,
                              float u0, float u1);

@@ -7,8 +7,7 @@
 
 namespace ifx::canvas {
 
-namespace
-{
+namespace {
 CanvasPaint BlankPaint()
 {
   CanvasPaint p{};
@@ -121,17 +120,47 @@ CanvasComposite CanvasCompositeForOperation(int op)
   int src = kCanvasOne, dst = kCanvasZero;
   switch (op)
   {
-  case kCanvasSourceOver: src = kCanvasOne; dst = kCanvasOneMinusSrcAlpha; break;
-  case kCanvasSourceIn: src = kCanvasDstAlpha; dst = kCanvasZero; break;
-  case kCanvasSourceOut: src = kCanvasOneMinusDstAlpha; dst = kCanvasZero; break;
-  case kCanvasAtop: src = kCanvasDstAlpha; dst = kCanvasOneMinusSrcAlpha; break;
-  case kCanvasDestinationOver: src = kCanvasOneMinusDstAlpha; dst = kCanvasOne; break;
-  case kCanvasDestinationIn: src = kCanvasZero; dst = kCanvasSrcAlpha; break;
-  case kCanvasDestinationOut: src = kCanvasZero; dst = kCanvasOneMinusSrcAlpha; break;
-  case kCanvasDestinationAtop: src = kCanvasOneMinusDstAlpha; dst = kCanvasSrcAlpha; break;
-  case kCanvasLighter: src = kCanvasOne; dst = kCanvasOne; break;
-  case kCanvasXor: src = kCanvasOneMinusDstAlpha; dst = kCanvasOneMinusSrcAlpha; break;
-  default: break; // copy
+    case kCanvasSourceOver:
+      src = kCanvasOne;
+      dst = kCanvasOneMinusSrcAlpha;
+      break;
+    case kCanvasSourceIn:
+      src = kCanvasDstAlpha;
+      dst = kCanvasZero;
+      break;
+    case kCanvasSourceOut:
+      src = kCanvasOneMinusDstAlpha;
+      dst = kCanvasZero;
+      break;
+    case kCanvasAtop:
+      src = kCanvasDstAlpha;
+      dst = kCanvasOneMinusSrcAlpha;
+      break;
+    case kCanvasDestinationOver:
+      src = kCanvasOneMinusDstAlpha;
+      dst = kCanvasOne;
+      break;
+    case kCanvasDestinationIn:
+      src = kCanvasZero;
+      dst = kCanvasSrcAlpha;
+      break;
+    case kCanvasDestinationOut:
+      src = kCanvasZero;
+      dst = kCanvasOneMinusSrcAlpha;
+      break;
+    case kCanvasDestinationAtop:
+      src = kCanvasOneMinusDstAlpha;
+      dst = kCanvasSrcAlpha;
+      break;
+    case kCanvasLighter:
+      src = kCanvasOne;
+      dst = kCanvasOne;
+      break;
+    case kCanvasXor:
+      src = kCanvasOneMinusDstAlpha;
+      dst = kCanvasOneMinusSrcAlpha;
+      break;
+    default: break; // copy
   }
   return CanvasCompositeForFactors(src, dst);
 }

@@ -8,8 +8,7 @@
 
 namespace ifx::canvas {
 
-namespace
-{
+namespace {
 constexpr float kPi = 3.14159265358979323846f;
 
 // Number of floats a command takes, its kind included; 0 for an unknown kind.
@@ -17,12 +16,12 @@ int CommandSize(int kind)
 {
   switch (kind)
   {
-  case kCanvasMoveTo:
-  case kCanvasLineTo: return 3;
-  case kCanvasBezierTo: return 7;
-  case kCanvasClose: return 1;
-  case kCanvasWinding: return 2;
-  default: return 0;
+    case kCanvasMoveTo:
+    case kCanvasLineTo: return 3;
+    case kCanvasBezierTo: return 7;
+    case kCanvasClose: return 1;
+    case kCanvasWinding: return 2;
+    default: return 0;
   }
 }
 } // namespace
@@ -124,11 +123,8 @@ void CanvasContext::SetPathWinding(int direction)
 void CanvasContext::AddRectangle(float x, float y, float w, float h)
 {
   const float v[] = {
-    (float)kCanvasMoveTo, x, y,
-    (float)kCanvasLineTo, x, y + h,
-    (float)kCanvasLineTo, x + w, y + h,
-    (float)kCanvasLineTo, x + w, y,
-    (float)kCanvasClose,
+    (float)kCanvasMoveTo, x,     y, (float)kCanvasLineTo, x, y + h, (float)kCanvasLineTo, x + w, y + h,
+    (float)kCanvasLineTo, x + w, y, (float)kCanvasClose,
   };
   AppendPathOps(v, (int)(sizeof(v) / sizeof(v[0])));
 }

@@ -7,8 +7,7 @@
 
 namespace ifx::canvas {
 
-namespace
-{
+namespace {
 void DeleteParts(CanvasGLBackend& b, CanvasRenderTarget* t)
 {
   if (t->framebuffer != 0)

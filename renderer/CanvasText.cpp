@@ -12,8 +12,7 @@
 
 namespace ifx::canvas {
 
-namespace
-{
+namespace {
 constexpr int kMaxAtlasSide = 2048;
 } // namespace
 
@@ -40,8 +39,8 @@ void CanvasContext::UploadGlyphTexture()
 {
   int rect[4];
   if (glyphs->PushDirty(rect) && fontImages[fontImageIdx] != 0)
-    backend.writeTexture(backend.user, fontImages[fontImageIdx], rect[0], rect[1], rect[2] - rect[0],
-                         rect[3] - rect[1], glyphs->texData);
+    backend.writeTexture(backend.user, fontImages[fontImageIdx], rect[0], rect[1], rect[2] - rect[0], rect[3] - rect[1],
+                         glyphs->texData);
 }
 
 bool CanvasContext::GrowGlyphTexture()

@@ -7,23 +7,28 @@
 
 namespace ifx::canvas {
 
-namespace
+namespace {
+enum ECharKind
 {
-enum ECharKind { kKindSpace, kKindNewline, kKindChar, kKindCJK };
+  kKindSpace,
+  kKindNewline,
+  kKindChar,
+  kKindCJK
+};
 
 ECharKind KindOf(uint32_t c)
 {
   switch (c)
   {
-  case 9:
-  case 11:
-  case 12:
-  case 32:
-  case 0xa0: return kKindSpace;
-  case 10:
-  case 13:
-  case 0x85: return kKindNewline;
-  default: break;
+    case 9:
+    case 11:
+    case 12:
+    case 32:
+    case 0xa0: return kKindSpace;
+    case 10:
+    case 13:
+    case 0x85: return kKindNewline;
+    default: break;
   }
   if ((c >= 0x4e00 && c <= 0x9fff) || (c >= 0x3000 && c <= 0x30ff) || (c >= 0xff00 && c <= 0xffef) ||
       (c >= 0x1100 && c <= 0x11ff) || (c >= 0x3130 && c <= 0x318f) || (c >= 0xac00 && c <= 0xd7af))
@@ -73,7 +78,8 @@ int CanvasContext::BreakTextLines(const char* text, const char* end, float break
     return 0;
   const float invf = 1.0f / f;
   breakRowWidth *= f;
-  glyphs->state.align = kCanvasAlignLeft | (glyphs->state.align & ~(kCanvasAlignLeft | kCanvasAlignCenter | kCanvasAlignRight));
+  glyphs->state.align =
+    kCanvasAlignLeft | (glyphs->state.align & ~(kCanvasAlignLeft | kCanvasAlignCenter | kCanvasAlignRight));
 
   GlyphCursor it;
   GlyphQuad q;

@@ -6,9 +6,12 @@ namespace ifx::canvas {
 
 void CanvasTransformIdentity(float* t)
 {
-  t[0] = 1.f; t[1] = 0.f;
-  t[2] = 0.f; t[3] = 1.f;
-  t[4] = 0.f; t[5] = 0.f;
+  t[0] = 1.f;
+  t[1] = 0.f;
+  t[2] = 0.f;
+  t[3] = 1.f;
+  t[4] = 0.f;
+  t[5] = 0.f;
 }
 
 void CanvasTransformTranslate(float* t, float tx, float ty)
@@ -28,9 +31,12 @@ void CanvasTransformScale(float* t, float sx, float sy)
 void CanvasTransformRotate(float* t, float angle)
 {
   const float cs = std::cos(angle), sn = std::sin(angle);
-  t[0] = cs; t[1] = sn;
-  t[2] = -sn; t[3] = cs;
-  t[4] = 0.f; t[5] = 0.f;
+  t[0] = cs;
+  t[1] = sn;
+  t[2] = -sn;
+  t[3] = cs;
+  t[4] = 0.f;
+  t[5] = 0.f;
 }
 
 void CanvasConcatTransform(float* t, const float* s)

@@ -4,43 +4,97 @@ namespace ifx::canvas {
 // Plain records shared by the vector renderer and its render back ends.
 // Numbers of the enumerations are stored and passed as they stand.
 
-enum ECanvasCommand { kCanvasMoveTo = 0, kCanvasLineTo = 1, kCanvasBezierTo = 2, kCanvasClose = 3, kCanvasWinding = 4 };
+enum ECanvasCommand
+{
+  kCanvasMoveTo = 0,
+  kCanvasLineTo = 1,
+  kCanvasBezierTo = 2,
+  kCanvasClose = 3,
+  kCanvasWinding = 4
+};
 
 // Solid shapes wind counter-clockwise, holes clockwise.
-enum ECanvasWinding { kCanvasCCW = 1, kCanvasCW = 2 };
+enum ECanvasWinding
+{
+  kCanvasCCW = 1,
+  kCanvasCW = 2
+};
 
 // Caps and joins share one numbering.
-enum ECanvasLineStyle { kCanvasButt = 0, kCanvasRound = 1, kCanvasSquare = 2, kCanvasBevel = 3, kCanvasMiter = 4 };
+enum ECanvasLineStyle
+{
+  kCanvasButt = 0,
+  kCanvasRound = 1,
+  kCanvasSquare = 2,
+  kCanvasBevel = 3,
+  kCanvasMiter = 4
+};
 
 enum ECanvasAlign
 {
-  kCanvasAlignLeft = 1, kCanvasAlignCenter = 2, kCanvasAlignRight = 4,
-  kCanvasAlignTop = 8, kCanvasAlignMiddle = 16, kCanvasAlignBottom = 32, kCanvasAlignBaseline = 64
+  kCanvasAlignLeft = 1,
+  kCanvasAlignCenter = 2,
+  kCanvasAlignRight = 4,
+  kCanvasAlignTop = 8,
+  kCanvasAlignMiddle = 16,
+  kCanvasAlignBottom = 32,
+  kCanvasAlignBaseline = 64
 };
 
 enum ECanvasImageFlags
 {
-  kCanvasImageMipmaps = 1, kCanvasImageRepeatX = 2, kCanvasImageRepeatY = 4,
-  kCanvasImageFlipY = 8, kCanvasImagePremultiplied = 16, kCanvasImageNearest = 32
+  kCanvasImageMipmaps = 1,
+  kCanvasImageRepeatX = 2,
+  kCanvasImageRepeatY = 4,
+  kCanvasImageFlipY = 8,
+  kCanvasImagePremultiplied = 16,
+  kCanvasImageNearest = 32
 };
 
-enum ECanvasTextureType { kCanvasTextureAlpha = 1, kCanvasTextureRGBA = 2 };
+enum ECanvasTextureType
+{
+  kCanvasTextureAlpha = 1,
+  kCanvasTextureRGBA = 2
+};
 
 enum ECanvasBlendFactor
 {
-  kCanvasZero = 1, kCanvasOne = 2, kCanvasSrcColor = 4, kCanvasOneMinusSrcColor = 8,
-  kCanvasDstColor = 16, kCanvasOneMinusDstColor = 32, kCanvasSrcAlpha = 64, kCanvasOneMinusSrcAlpha = 128,
-  kCanvasDstAlpha = 256, kCanvasOneMinusDstAlpha = 512, kCanvasSrcAlphaSaturate = 1024
+  kCanvasZero = 1,
+  kCanvasOne = 2,
+  kCanvasSrcColor = 4,
+  kCanvasOneMinusSrcColor = 8,
+  kCanvasDstColor = 16,
+  kCanvasOneMinusDstColor = 32,
+  kCanvasSrcAlpha = 64,
+  kCanvasOneMinusSrcAlpha = 128,
+  kCanvasDstAlpha = 256,
+  kCanvasOneMinusDstAlpha = 512,
+  kCanvasSrcAlphaSaturate = 1024
 };
 
 enum ECanvasCompositeOp
 {
-  kCanvasSourceOver = 0, kCanvasSourceIn, kCanvasSourceOut, kCanvasAtop, kCanvasDestinationOver,
-  kCanvasDestinationIn, kCanvasDestinationOut, kCanvasDestinationAtop, kCanvasLighter, kCanvasCopy, kCanvasXor
+  kCanvasSourceOver = 0,
+  kCanvasSourceIn,
+  kCanvasSourceOut,
+  kCanvasAtop,
+  kCanvasDestinationOver,
+  kCanvasDestinationIn,
+  kCanvasDestinationOut,
+  kCanvasDestinationAtop,
+  kCanvasLighter,
+  kCanvasCopy,
+  kCanvasXor
 };
 
 // Flags of a flattened point.
-enum ECanvasPointFlags { kCanvasPtCorner = 1, kCanvasPtLeft = 2, kCanvasPtBevel = 4, kCanvasPtInnerBevel = 8 };
+enum ECanvasPointFlags
+{
+  kCanvasPtCorner = 1,
+  kCanvasPtLeft = 2,
+  kCanvasPtBevel = 4,
+  kCanvasPtInnerBevel = 8
+};
 
 struct CanvasColor
 {

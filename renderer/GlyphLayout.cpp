@@ -10,8 +10,7 @@
 
 namespace ifx::canvas {
 
-namespace
-{
+namespace {
 // Alignment flags as the renderer passes them.
 constexpr int kAlignCenter = 2, kAlignRight = 4;
 constexpr int kAlignTop = 8, kAlignMiddle = 16, kAlignBottom = 32, kAlignBaseline = 64;
@@ -25,9 +24,9 @@ enum EUtf8State : uint32_t
 {
   kUtf8Accept = 0,
   kUtf8Reject = 12,
-  kUtf8Need1 = 24,  // one more 80..BF
-  kUtf8Need2 = 36,  // two more
-  kUtf8Need3 = 48,  // three more
+  kUtf8Need1 = 24,   // one more 80..BF
+  kUtf8Need2 = 36,   // two more
+  kUtf8Need3 = 48,   // three more
   kUtf8AfterE0 = 60, // A0..BF, then one more
   kUtf8AfterED = 72, // 80..9F, then one more
   kUtf8AfterF0 = 84, // 90..BF, then two more
@@ -44,36 +43,36 @@ uint32_t DecodeUtf8(uint32_t* state, uint32_t* cp, unsigned char byte)
   };
   switch (*state)
   {
-  case kUtf8Accept:
-    if (byte < 0x80)
-    {
-      *cp = byte;
-      return *state = kUtf8Accept;
-    }
-    if (byte >= 0xc2 && byte <= 0xdf)
-    {
-      *cp = byte & 0x1fu;
-      return *state = kUtf8Need1;
-    }
-    if (byte >= 0xe0 && byte <= 0xef)
-    {
-      *cp = byte & 0x0fu;
-      return *state = byte == 0xe0 ? kUtf8AfterE0 : byte == 0xed ? kUtf8AfterED : kUtf8Need2;
-    }
-    if (byte >= 0xf0 && byte <= 0xf4)
-    {
-      *cp = byte & 0x07u;
-      return *state = byte == 0xf0 ? kUtf8AfterF0 : byte == 0xf4 ? kUtf8AfterF4 : kUtf8Need3;
-    }
-    return *state = kUtf8Reject;
-  case kUtf8Need1: return take(0x80, 0xbf, kUtf8Accept);
-  case kUtf8Need2: return take(0x80, 0xbf, kUtf8Need1);
-  case kUtf8Need3: return take(0x80, 0xbf, kUtf8Need2);
-  case kUtf8AfterE0: return take(0xa0, 0xbf, kUtf8Need1);
-  case kUtf8AfterED: return take(0x80, 0x9f, kUtf8Need1);
-  case kUtf8AfterF0: return take(0x90, 0xbf, kUtf8Need2);
-  case kUtf8AfterF4: return take(0x80, 0x8f, kUtf8Need2);
-  default: return *state = kUtf8Reject;
+    case kUtf8Accept:
+      if (byte < 0x80)
+      {
+        *cp = byte;
+        return *state = kUtf8Accept;
+      }
+      if (byte >= 0xc2 && byte <= 0xdf)
+      {
+        *cp = byte & 0x1fu;
+        return *state = kUtf8Need1;
+      }
+      if (byte >= 0xe0 && byte <= 0xef)
+      {
+        *cp = byte & 0x0fu;
+        return *state = byte == 0xe0 ? kUtf8AfterE0 : byte == 0xed ? kUtf8AfterED : kUtf8Need2;
+      }
+      if (byte >= 0xf0 && byte <= 0xf4)
+      {
+        *cp = byte & 0x07u;
+        return *state = byte == 0xf0 ? kUtf8AfterF0 : byte == 0xf4 ? kUtf8AfterF4 : kUtf8Need3;
+      }
+      return *state = kUtf8Reject;
+    case kUtf8Need1: return take(0x80, 0xbf, kUtf8Accept);
+    case kUtf8Need2: return take(0x80, 0xbf, kUtf8Need1);
+    case kUtf8Need3: return take(0x80, 0xbf, kUtf8Need2);
+    case kUtf8AfterE0: return take(0xa0, 0xbf, kUtf8Need1);
+    case kUtf8AfterED: return take(0x80, 0x9f, kUtf8Need1);
+    case kUtf8AfterF0: return take(0x90, 0xbf, kUtf8Need2);
+    case kUtf8AfterF4: return take(0x80, 0x8f, kUtf8Need2);
+    default: return *state = kUtf8Reject;
   }
 }
 
@@ -105,8 +104,8 @@ short BlurOf(float blur)
 }
 } // namespace
 
-void GlyphStore::GlyphQuadAt(GlyphFont* font, int prevGlyphIndex, const GlyphRecord* glyph, float scale,
-                             float spacing, float* x, float y, GlyphQuad* q) const
+void GlyphStore::GlyphQuadAt(GlyphFont* font, int prevGlyphIndex, const GlyphRecord* glyph, float scale, float spacing,
+                             float* x, float y, GlyphQuad* q) const
 {
   if (prevGlyphIndex != -1)
   {
@@ -157,10 +156,7 @@ float GlyphStore::BaselineShift(const GlyphFont* font, int align, short isize) c
   return (params.flags & kGlyphOriginTopLeft) ? shift : -shift;
 }
 
-bool GlyphStore::ValidWalkFont(int font) const
-{
-  return font >= 0 && font < nfonts && fonts[font]->data != nullptr;
-}
+bool GlyphStore::ValidWalkFont(int font) const { return font >= 0 && font < nfonts && fonts[font]->data != nullptr; }
 
 bool GlyphStore::BeginWalk(GlyphCursor* cursor, float x, float y, const char* str, const char* end, int bitmapOption)
 {

@@ -6,8 +6,7 @@
 
 #include "renderer/GlyphStore.h"
 
-namespace
-{
+namespace {
 void* RasterAlloc(void* store, size_t size) { return static_cast<ifx::canvas::GlyphStore*>(store)->ScratchAlloc(size); }
 void RasterFree(void* store, void* ptr)
 {
@@ -29,10 +28,7 @@ namespace ifx::canvas {
 
 namespace truetype {
 
-int FontOffsetForIndex(const unsigned char* bytes, int index)
-{
-  return stbtt_GetFontOffsetForIndex(bytes, index);
-}
+int FontOffsetForIndex(const unsigned char* bytes, int index) { return stbtt_GetFontOffsetForIndex(bytes, index); }
 
 bool InitFont(stbtt_fontinfo* info, const unsigned char* bytes, int offset)
 {
@@ -44,10 +40,7 @@ void FontVMetrics(const stbtt_fontinfo* info, int* ascent, int* descent, int* li
   stbtt_GetFontVMetrics(info, ascent, descent, lineGap);
 }
 
-float ScaleForPixelHeight(const stbtt_fontinfo* info, float pixels)
-{
-  return stbtt_ScaleForPixelHeight(info, pixels);
-}
+float ScaleForPixelHeight(const stbtt_fontinfo* info, float pixels) { return stbtt_ScaleForPixelHeight(info, pixels); }
 
 int GlyphKernAdvance(const stbtt_fontinfo* info, int glyph1, int glyph2)
 {
@@ -56,8 +49,7 @@ int GlyphKernAdvance(const stbtt_fontinfo* info, int glyph1, int glyph2)
 
 } // namespace truetype
 
-namespace
-{
+namespace {
 constexpr int kMaxBlur = 20;
 
 uint32_t HashCodepoint(uint32_t c)
@@ -207,8 +199,8 @@ GlyphRecord* GlyphStore::FetchGlyph(GlyphFont* font, uint32_t codepoint, short i
 
   const int stride = params.width;
   unsigned char* cell = texData + gx + gy * stride;
-  stbtt_MakeGlyphBitmap(renderFont->info, cell + pad + pad * stride, gw - pad * 2, gh - pad * 2, stride, scale,
-                        scale, index);
+  stbtt_MakeGlyphBitmap(renderFont->info, cell + pad + pad * stride, gw - pad * 2, gh - pad * 2, stride, scale, scale,
+                        index);
   // A clear border keeps linear filtering from bleeding in a neighbour.
   for (int y = 0; y < gh; y++)
   {

@@ -12,13 +12,15 @@
 
 namespace ifx::canvas {
 
-namespace
-{
+namespace {
 constexpr int kInitFonts = 4;
 constexpr int kInitGlyphs = 256;
 constexpr int kInitAtlasNodes = 256;
 
-uint32_t ReadU32(const unsigned char* p) { return (uint32_t)p[0] << 24 | (uint32_t)p[1] << 16 | (uint32_t)p[2] << 8 | p[3]; }
+uint32_t ReadU32(const unsigned char* p)
+{
+  return (uint32_t)p[0] << 24 | (uint32_t)p[1] << 16 | (uint32_t)p[2] << 8 | p[3];
+}
 uint32_t ReadU16(const unsigned char* p) { return (uint32_t)p[0] << 8 | p[1]; }
 
 // The font library trusts its input: it reads the table directory and the

@@ -12,10 +12,17 @@ struct stbtt_fontinfo; // the font library's record of a font
 
 namespace ifx::canvas {
 
-enum EGlyphStoreFlags { kGlyphOriginTopLeft = 1 };
+enum EGlyphStoreFlags
+{
+  kGlyphOriginTopLeft = 1
+};
 
 // Whether FetchGlyph may skip the bitmap (measuring) or must place it.
-enum EGlyphBitmap { kGlyphBitmapOptional = 1, kGlyphBitmapRequired = 2 };
+enum EGlyphBitmap
+{
+  kGlyphBitmapOptional = 1,
+  kGlyphBitmapRequired = 2
+};
 
 struct GlyphStoreSetup
 {
@@ -136,8 +143,8 @@ struct GlyphStore
   // A glyph at a size in tenths, with its cell placed in the atlas when
   // required; null below 0.2 pixel, when the atlas is full or memory runs out.
   GlyphRecord* FetchGlyph(GlyphFont* font, uint32_t codepoint, short isize, short iblur, int bitmapOption);
-  void GlyphQuadAt(GlyphFont* font, int prevGlyphIndex, const GlyphRecord* glyph, float scale, float spacing,
-                   float* x, float y, GlyphQuad* q) const;
+  void GlyphQuadAt(GlyphFont* font, int prevGlyphIndex, const GlyphRecord* glyph, float scale, float spacing, float* x,
+                   float y, GlyphQuad* q) const;
   float BaselineShift(const GlyphFont* font, int align, short isize) const;
 
   bool BeginWalk(GlyphCursor* cursor, float x, float y, const char* str, const char* end, int bitmapOption);

@@ -6,7 +6,9 @@
 namespace ifx {
 namespace igfx {
 
-class IBitmapControl : public IControl, public IBitmapBase
+class IBitmapControl
+  : public IControl
+  , public IBitmapBase
 {
 public:
   IBitmapControl(const IRECT& bounds, const IBitmapRef& bitmap);

@@ -176,8 +176,8 @@ void IControl::SetDirty(bool triggerAction, int valIdx)
     mAction(this);
 }
 
-void IControl::SetValueFromPointer(float x, float y, int direction, const IRECT& bounds, int valIdx,
-                                   double minValue, double maxValue)
+void IControl::SetValueFromPointer(float x, float y, int direction, const IRECT& bounds, int valIdx, double minValue,
+                                   double maxValue)
 {
   x = std::clamp(x, bounds.L, bounds.R);
   y = std::clamp(y, bounds.T, bounds.B);
@@ -268,10 +268,7 @@ bool IControl::OnGesture(const IGestureInfo& info)
   return true;
 }
 
-void IControl::AttachGestureRecognizer(int32_t kind, IGestureFunc func)
-{
-  mGestureFuncs[kind] = std::move(func);
-}
+void IControl::AttachGestureRecognizer(int32_t kind, IGestureFunc func) { mGestureFuncs[kind] = std::move(func); }
 
 void IControl::OnMenuSelection(IPopupMenu* menu, int valIdx)
 {

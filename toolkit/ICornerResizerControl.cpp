@@ -8,8 +8,9 @@ namespace igfx {
 ICornerResizerControl::ICornerResizerControl(const IRECT& graphicsBounds, float cornerSize)
   : IControl(IRECT(graphicsBounds.R - cornerSize + 1.f, graphicsBounds.B - cornerSize + 1.f, graphicsBounds.R - 1.f,
                    graphicsBounds.B - 1.f),
-             -1, nullptr),
-    mSize(cornerSize), mInitialGraphicsBounds(graphicsBounds)
+             -1, nullptr)
+  , mSize(cornerSize)
+  , mInitialGraphicsBounds(graphicsBounds)
 {
 }
 
@@ -28,8 +29,8 @@ void ICornerResizerControl::OnMouseDown(float x, float y, const IMouseModifiers&
 void ICornerResizerControl::OnMouseDoubleClick(float x, float y, const IMouseModifiers& mod)
 {
   if (mGraphics)
-    mGraphics->Resize(static_cast<int>(mInitialGraphicsBounds.W()), static_cast<int>(mInitialGraphicsBounds.H()),
-                      1.f, true);
+    mGraphics->Resize(static_cast<int>(mInitialGraphicsBounds.W()), static_cast<int>(mInitialGraphicsBounds.H()), 1.f,
+                      true);
 }
 
 // The corner keeps its size on screen whatever the draw scale.

@@ -28,7 +28,7 @@ public:
 
 private:
   float mSize;
-  bool mMouseOver = false;  // this control changed the cursor
+  bool mMouseOver = false; // this control changed the cursor
   int mPrevCursorType = 0;
   IRECT mInitialGraphicsBounds;
   IRgba mColor = kColorTranslucent;

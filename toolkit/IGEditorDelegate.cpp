@@ -18,17 +18,11 @@ namespace {
 constexpr float kMinSavedScale = 0.5f;
 constexpr float kMaxSavedScale = 4.0f;
 
-bool SaneScale(float scale)
-{
-  return std::isfinite(scale) && scale >= kMinSavedScale && scale <= kMaxSavedScale;
-}
+bool SaneScale(float scale) { return std::isfinite(scale) && scale >= kMinSavedScale && scale <= kMaxSavedScale; }
 
 // The window's span in pixels at display scale s, computed as the graphics
 // does when it asks the host for its size (the window grows with the scale).
-int WindowSpan(float s, int base)
-{
-  return static_cast<int>(s * static_cast<float>(base));
-}
+int WindowSpan(float s, int base) { return static_cast<int>(s * static_cast<float>(base)); }
 
 bool SpanWithin(float s, int base, int lo, int hi)
 {
@@ -53,10 +47,7 @@ void FitSpan(float& scale, int base, int lo, int hi)
 
 } // namespace
 
-IGEditorDelegate::IGEditorDelegate(int nParams)
-  : IEditorDelegate(nParams)
-{
-}
+IGEditorDelegate::IGEditorDelegate(int nParams) : IEditorDelegate(nParams) {}
 
 IGEditorDelegate::~IGEditorDelegate()
 {
@@ -120,15 +111,9 @@ bool IGEditorDelegate::ForwardKey(const IKeyEvent& key, bool (IGfx::*handler)(fl
   return (mGraphics->*handler)(x, y, key);
 }
 
-bool IGEditorDelegate::OnKeyDown(const IKeyEvent& key)
-{
-  return ForwardKey(key, &IGfx::OnKeyDown);
-}
+bool IGEditorDelegate::OnKeyDown(const IKeyEvent& key) { return ForwardKey(key, &IGfx::OnKeyDown); }
 
-bool IGEditorDelegate::OnKeyUp(const IKeyEvent& key)
-{
-  return ForwardKey(key, &IGfx::OnKeyUp);
-}
+bool IGEditorDelegate::OnKeyUp(const IKeyEvent& key) { return ForwardKey(key, &IGfx::OnKeyUp); }
 
 void IGEditorDelegate::PushControlValueToUI(int controlTag, double normalizedValue)
 {
@@ -243,10 +228,7 @@ void IGEditorDelegate::SetDisplayScale(float scale)
     mGraphics->SetDisplayScale(scale);
 }
 
-IGfx* IGEditorDelegate::MakeEditorGraphics()
-{
-  return makeGraphicsFunc ? makeGraphicsFunc() : nullptr;
-}
+IGfx* IGEditorDelegate::MakeEditorGraphics() { return makeGraphicsFunc ? makeGraphicsFunc() : nullptr; }
 
 void IGEditorDelegate::BuildEditorLayout(IGfx* gfx)
 {

@@ -21,7 +21,12 @@ class IControl;
 class IGestureLedger
 {
 public:
-  enum EHolderKind : int32_t { kHolderPress = 0, kHolderMenu = 1, kHolderEvent = 2 };
+  enum EHolderKind : int32_t
+  {
+    kHolderPress = 0,
+    kHolderMenu = 1,
+    kHolderEvent = 2
+  };
 
   struct Holder
   {

@@ -28,10 +28,7 @@ size_t ControlTagHash::operator()(int32_t tag) const noexcept
   return static_cast<size_t>(Fnv1a(static_cast<uint32_t>(tag), 4));
 }
 
-size_t TouchIdHash::operator()(ITouchID id) const noexcept
-{
-  return static_cast<size_t>(Fnv1a(id, 8));
-}
+size_t TouchIdHash::operator()(ITouchID id) const noexcept { return static_cast<size_t>(Fnv1a(id, 8)); }
 
 IGfx::IGfx(IEditorDelegate& dlg, int w, int h, int fps, float scale)
   : mWidth(w), mHeight(h), mFPS(fps), mDrawScale(scale), mDelegate(&dlg), mGestures(dlg)
@@ -72,10 +69,7 @@ IGfx::~IGfx()
 
 // -- Control list ---------------------------------------------------------------
 
-void IGfx::DeleteControl(IControl* control)
-{
-  delete control;
-}
+void IGfx::DeleteControl(IControl* control) { delete control; }
 
 IControl* IGfx::AttachControl(IControl* control, int ctrlTag, const char* group)
 {

@@ -48,8 +48,16 @@ class IGfx;
 // editor shows its own menu.
 using IHostContextMenuFunc = std::function<void(IGfx& g, IControl* control, int paramIdx, float x, float y)>;
 
-enum EArcDirection : int32_t { kArcClockwise = 0, kArcCounterClockwise = 1 };
-enum EResizerMode : int32_t { kResizeModeScale = 0, kResizeModeSize = 1 };
+enum EArcDirection : int32_t
+{
+  kArcClockwise = 0,
+  kArcCounterClockwise = 1
+};
+enum EResizerMode : int32_t
+{
+  kResizeModeScale = 0,
+  kResizeModeSize = 1
+};
 
 // FNV-1a hashes of the two control maps, over the key's bytes lowest first.
 struct ControlTagHash
@@ -82,16 +90,16 @@ public:
   // -- Drawing (4-32) ----------------------------------------------------------------------
   virtual void DrawSVG(const ISvgDocument& svg, const IRECT& bounds, const IBlendMode* blend = nullptr,
                        const IRgba* strokeColor = nullptr, const IRgba* fillColor = nullptr);
-  virtual void DrawRotatedSVG(const ISvgDocument& svg, float destCentreX, float destCentreY, float width,
-                              float height, double angle, const IBlendMode* blend = nullptr);
+  virtual void DrawRotatedSVG(const ISvgDocument& svg, float destCentreX, float destCentreY, float width, float height,
+                              double angle, const IBlendMode* blend = nullptr);
   virtual void DrawBitmap(const IBitmapRef& bitmap, const IRECT& bounds, int srcX, int srcY,
                           const IBlendMode* blend = nullptr) = 0;
   virtual void DrawFittedBitmap(const IBitmapRef& bitmap, const IRECT& bounds, const IBlendMode* blend = nullptr);
   virtual void DrawRotatedBitmap(const IBitmapRef& bitmap, float destCentreX, float destCentreY, double angle,
                                  const IBlendMode* blend = nullptr);
   virtual void DrawPoint(const IRgba& color, float x, float y, const IBlendMode* blend = nullptr);
-  virtual void DrawLine(const IRgba& color, float x1, float y1, float x2, float y2,
-                        const IBlendMode* blend = nullptr, float thickness = 1.f);
+  virtual void DrawLine(const IRgba& color, float x1, float y1, float x2, float y2, const IBlendMode* blend = nullptr,
+                        float thickness = 1.f);
   virtual void DrawDottedLine(const IRgba& color, float x1, float y1, float x2, float y2,
                               const IBlendMode* blend = nullptr, float thickness = 1.f, float dashLen = 2.f);
   virtual void DrawTriangle(const IRgba& color, float x1, float y1, float x2, float y2, float x3, float y3,
@@ -145,7 +153,9 @@ public:
 
   // -- Shadows, grids, data, fonts, layers (40-48) --------------------------------------------------
   virtual void DrawQuickShadow(const IRECT& innerBounds, const IRECT& outerBounds, float xyDrop, float roundness,
-                               float blur, const IBlendMode* blend = nullptr) {}
+                               float blur, const IBlendMode* blend = nullptr)
+  {
+  }
   virtual void DrawGrid(const IRgba& color, const IRECT& bounds, float gridSizeH, float gridSizeV,
                         const IBlendMode* blend = nullptr, float thickness = 1.f);
   virtual void DrawData(const IRgba& color, const IRECT& bounds, const float* normYPoints, int nPoints,
@@ -237,18 +247,15 @@ public:
   virtual bool LoadResource(const char* name, const char* type, IHeapBuf& result);
   // name lets a back end that keeps its own cache find the bitmap again.
   virtual APIBitmap* DecodeBitmapData(const char* name, const void* data, int dataSize, int scale) = 0;
-  virtual APIBitmap* DecodeBitmapFile(const char* path, int scale, EResourceLocation location,
-                                      const char* ext) = 0;
-  virtual APIBitmap* NewBackendBitmap(int width, int height, float scale, float drawScale,
-                                      bool cacheable = false) = 0;
+  virtual APIBitmap* DecodeBitmapFile(const char* path, int scale, EResourceLocation location, const char* ext) = 0;
+  virtual APIBitmap* NewBackendBitmap(int width, int height, float scale, float drawScale, bool cacheable = false) = 0;
   // Reads the font's bytes into the back end (see FontDataCache.h); the font
   // stays the caller's.
   virtual bool RegisterBackendFont(const char* fontID, PlatformFont* font) = 0;
   virtual int AlphaChannelIndex() const = 0;
   virtual bool IsBitmapFlipped() const = 0;
   virtual float MeasureTextRun(const ITextStyle& text, const char* str, IRECT& bounds) const = 0;
-  virtual void RenderTextRun(const ITextStyle& text, const char* str, const IRECT& bounds,
-                             const IBlendMode* blend) = 0;
+  virtual void RenderTextRun(const ITextStyle& text, const char* str, const IRECT& bounds, const IBlendMode* blend) = 0;
 
   // -- Non-virtual -----------------------------------------------------------------------------------------
 
@@ -305,7 +312,12 @@ public:
   bool GetLayoutOnResize() const { return mLayoutOnResize; }
   void SetLayoutOnResize(bool v) { mLayoutOnResize = v; }
   bool GetResizingInProcess() const { return mResizingInProcess; }
-  void StartLiveResize(float x, float y) { mResizingInProcess = true; mMouseDownX = x; mMouseDownY = y; }
+  void StartLiveResize(float x, float y)
+  {
+    mResizingInProcess = true;
+    mMouseDownX = x;
+    mMouseDownY = y;
+  }
   int GetResizerMode() const { return mResizerMode; }
   void SetResizerMode(int mode) { mResizerMode = mode; }
   bool GetCursorHidden() const { return mCursorHidden; }
@@ -335,8 +347,8 @@ public:
   void ClipToPathRegion(const IRECT& r);
   const IRECT& GetClipRECT() const { return mClipRECT; }
   // One transposing blur pass over alpha bytes.
-  static void BlurPass(uint8_t* out, const uint8_t* in, const uint8_t* kernel, int width, int height,
-                       int outStride, int inStride, int kernelSize, uint32_t norm);
+  static void BlurPass(uint8_t* out, const uint8_t* in, const uint8_t* kernel, int width, int height, int outStride,
+                       int inStride, int kernelSize, uint32_t norm);
   // Ring of recent frame intervals, kept while a frame-rate display is attached.
   const float* GetFrameIntervals() const { return mFrameIntervals; }
   int GetFrameIntervalIdx() const { return mFrameIntervalIdx; }

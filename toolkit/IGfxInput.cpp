@@ -253,8 +253,8 @@ void IGfx::AskValueFromUser(IControl* control, const IRECT& bounds, int valIdx)
     return;
   // The prompt shows the parameter's own current value.
   const double value = param->Value();
-  const bool useMenu = param->Type() == IParam::kTypeEnum ||
-                       (param->Type() == IParam::kTypeBool && param->NDisplayTexts() > 0);
+  const bool useMenu =
+    param->Type() == IParam::kTypeEnum || (param->Type() == IParam::kTypeBool && param->NDisplayTexts() > 0);
   IString current;
   if (useMenu)
   {
@@ -293,8 +293,7 @@ void IGfx::AskValueFromUser(IControl* control, const IRECT& bounds, int valIdx)
   }
 }
 
-void IGfx::ShowTextEntry(IControl* control, const ITextStyle& text, const IRECT& bounds, const char* str,
-                         int valIdx)
+void IGfx::ShowTextEntry(IControl* control, const ITextStyle& text, const IRECT& bounds, const char* str, int valIdx)
 {
   if (!control)
     return;

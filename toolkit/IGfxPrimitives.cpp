@@ -169,8 +169,8 @@ void IGfx::DrawRoundRect(const IRgba& color, const IRECT& bounds, float cornerRa
   PathStroke(IPaintPattern(color), thickness, IStrokeSettings(), blend);
 }
 
-void IGfx::DrawRoundRectCorners(const IRgba& color, const IRECT& bounds, float cRTL, float cRTR, float cRBR,
-                                float cRBL, const IBlendMode* blend, float thickness)
+void IGfx::DrawRoundRectCorners(const IRgba& color, const IRECT& bounds, float cRTL, float cRTR, float cRBR, float cRBL,
+                                const IBlendMode* blend, float thickness)
 {
   PathClear();
   PathRoundRect(bounds, cRTL, cRTR, cRBR, cRBL);
@@ -207,8 +207,8 @@ void IGfx::DrawEllipse(const IRgba& color, const IRECT& bounds, const IBlendMode
   PathStroke(IPaintPattern(color), thickness, IStrokeSettings(), blend);
 }
 
-void IGfx::DrawConvexPolygon(const IRgba& color, const float* x, const float* y, int npoints,
-                             const IBlendMode* blend, float thickness)
+void IGfx::DrawConvexPolygon(const IRgba& color, const float* x, const float* y, int npoints, const IBlendMode* blend,
+                             float thickness)
 {
   PathClear();
   PathConvexPolygon(x, y, npoints);
@@ -250,8 +250,8 @@ void IGfx::FillRoundRect(const IRgba& color, const IRECT& bounds, float cornerRa
   PathFill(IPaintPattern(color), IFillSettings(), blend);
 }
 
-void IGfx::FillRoundRectCorners(const IRgba& color, const IRECT& bounds, float cRTL, float cRTR, float cRBR,
-                                float cRBL, const IBlendMode* blend)
+void IGfx::FillRoundRectCorners(const IRgba& color, const IRECT& bounds, float cRTL, float cRTR, float cRBR, float cRBL,
+                                const IBlendMode* blend)
 {
   PathClear();
   PathRoundRect(bounds, cRTL, cRTR, cRBR, cRBL);
@@ -289,8 +289,7 @@ void IGfx::FillArc(const IRgba& color, float cx, float cy, float r, float a1, fl
   PathFill(IPaintPattern(color), IFillSettings(), blend);
 }
 
-void IGfx::FillConvexPolygon(const IRgba& color, const float* x, const float* y, int npoints,
-                             const IBlendMode* blend)
+void IGfx::FillConvexPolygon(const IRgba& color, const float* x, const float* y, int npoints, const IBlendMode* blend)
 {
   PathClear();
   PathConvexPolygon(x, y, npoints);
@@ -304,15 +303,15 @@ void IGfx::DrawPoint(const IRgba& color, float x, float y, const IBlendMode* ble
   FillRect(color, IRECT(x, y, x + 1.f, y + 1.f), blend);
 }
 
-void IGfx::DrawGrid(const IRgba& color, const IRECT& bounds, float gridSizeH, float gridSizeV,
-                    const IBlendMode* blend, float thickness)
+void IGfx::DrawGrid(const IRgba& color, const IRECT& bounds, float gridSizeH, float gridSizeV, const IBlendMode* blend,
+                    float thickness)
 {
   PathClear();
   // Steps of 1 or less would draw a solid block; they draw nothing. Lines sit
   // at whole multiples of the step from the edge, and a rectangle without
   // finite edges has none: adding the step to an infinite edge never ends.
-  const bool finite = std::isfinite(bounds.L) && std::isfinite(bounds.T) && std::isfinite(bounds.R) &&
-                      std::isfinite(bounds.B);
+  const bool finite =
+    std::isfinite(bounds.L) && std::isfinite(bounds.T) && std::isfinite(bounds.R) && std::isfinite(bounds.B);
   // Far more lines than any window has pixels would only exhaust memory.
   constexpr int kMaxGridLines = 8192;
   if (finite && gridSizeH > 1.f && std::isfinite(gridSizeH))
@@ -428,8 +427,7 @@ void IGfx::DrawMultiLineText(const ITextStyle& text, const char* str, const IREC
   RenderTextRun(text, "Unsupported", bounds, blend);
 }
 
-void IGfx::ComputeTextRotation(const ITextStyle& text, const IRECT& bounds, IRECT& rect, double& tx,
-                               double& ty) const
+void IGfx::ComputeTextRotation(const ITextStyle& text, const IRECT& bounds, IRECT& rect, double& tx, double& ty) const
 {
   if (text.angle == 0.f)
     return;
@@ -451,8 +449,7 @@ void IGfx::ComputeTextRotation(const ITextStyle& text, const IRECT& bounds, IREC
     minY = std::min(minY, ys[i]);
     maxY = std::max(maxY, ys[i]);
   }
-  rect = IRECT(static_cast<float>(minX), static_cast<float>(minY), static_cast<float>(maxX),
-               static_cast<float>(maxY));
+  rect = IRECT(static_cast<float>(minX), static_cast<float>(minY), static_cast<float>(maxX), static_cast<float>(maxY));
 
   switch (text.align)
   {

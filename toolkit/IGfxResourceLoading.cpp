@@ -208,8 +208,8 @@ IBitmapRef IGfx::LoadBitmap(const char* name, int nStates, bool framesAreHorizon
                            bitmap = BitmapCache().Find(name, static_cast<double>(sourceScale));
                          if (!bitmap)
                          {
-                           bitmap = DecodeBitmapFile(path.Get(), sourceScale, static_cast<EResourceLocation>(kind),
-                                                     ext);
+                           bitmap =
+                             DecodeBitmapFile(path.Get(), sourceScale, static_cast<EResourceLocation>(kind), ext);
                            decoded = bitmap != nullptr;
                          }
                          return bitmap;

@@ -18,7 +18,9 @@ class APIBitmap
 public:
   APIBitmap() = default;
   APIBitmap(int imageId, int width, int height, float scale, float drawScale)
-    : mImageId(imageId), mWidth(width), mHeight(height), mScale(scale), mDrawScale(drawScale) {}
+    : mImageId(imageId), mWidth(width), mHeight(height), mScale(scale), mDrawScale(drawScale)
+  {
+  }
   virtual ~APIBitmap() = default;
   APIBitmap(const APIBitmap&) = delete;
   APIBitmap& operator=(const APIBitmap&) = delete;
@@ -43,8 +45,14 @@ class IBitmapRef
 public:
   IBitmapRef() = default;
   IBitmapRef(APIBitmap* bitmap, int width, int height, int nFrames, bool framesAreHorizontal, const char* name)
-    : mAPIBitmap(bitmap), mW(width), mH(height), mN(nFrames), mFramesAreHorizontal(framesAreHorizontal),
-      mName(name ? name : "") {}
+    : mAPIBitmap(bitmap)
+    , mW(width)
+    , mH(height)
+    , mN(nFrames)
+    , mFramesAreHorizontal(framesAreHorizontal)
+    , mName(name ? name : "")
+  {
+  }
 
   APIBitmap* GetAPIBitmap() const { return mAPIBitmap; }
   int W() const { return mW; }
@@ -110,7 +118,9 @@ private:
 struct IOffscreenLayer
 {
   IOffscreenLayer(APIBitmap* bitmap, IControl* control, const IRECT& controlRect, const IRECT& bounds)
-    : mBitmap(bitmap), mControl(control), mControlRECT(controlRect), mBounds(bounds) {}
+    : mBitmap(bitmap), mControl(control), mControlRECT(controlRect), mBounds(bounds)
+  {
+  }
   ~IOffscreenLayer() { delete mBitmap; }
   IOffscreenLayer(const IOffscreenLayer&) = delete;
   IOffscreenLayer& operator=(const IOffscreenLayer&) = delete;

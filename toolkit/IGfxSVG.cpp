@@ -44,8 +44,8 @@ bool IsHole(const SVGShape& shape, const SVGPath& path)
                                      other->pts[i * 2], other->pts[i * 2 + 1]);
       prev = i;
     }
-    crossings += RayCrossesSegment(p0x, p0y, dx, dy, other->pts[prev * 2], other->pts[prev * 2 + 1],
-                                   other->pts[0], other->pts[1]);
+    crossings +=
+      RayCrossesSegment(p0x, p0y, dx, dy, other->pts[prev * 2], other->pts[prev * 2 + 1], other->pts[0], other->pts[1]);
   }
   return (crossings & 1) != 0;
 }
@@ -87,8 +87,7 @@ IPaintPattern IGfx::SVGPaintToPattern(const SVGPaint& paint, float opacity)
   return IPaintPattern(IRgba(alpha, 0, 0, 0));
 }
 
-void IGfx::RenderSVG(const ISvgDocument& svg, const IBlendMode* blend, const IRgba* strokeColor,
-                     const IRgba* fillColor)
+void IGfx::RenderSVG(const ISvgDocument& svg, const IBlendMode* blend, const IRgba* strokeColor, const IRgba* fillColor)
 {
   const SVGImage* image = svg.GetImage();
   if (!image)

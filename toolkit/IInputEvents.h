@@ -19,9 +19,10 @@ struct IMouseModifiers
   float touchRadius = 0.f;
 
   IMouseModifiers() = default;
-  IMouseModifiers(bool l, bool r = false, bool s = false, bool c = false, bool a = false,
-                  ITouchID id = 0)
-    : L(l), R(r), S(s), C(c), A(a), touchID(id) {}
+  IMouseModifiers(bool l, bool r = false, bool s = false, bool c = false, bool a = false, ITouchID id = 0)
+    : L(l), R(r), S(s), C(c), A(a), touchID(id)
+  {
+  }
 };
 
 struct IMouseEvent

@@ -8,11 +8,36 @@
 namespace ifx {
 namespace igfx {
 
-enum EPatternKind : int32_t { kPatternSolid = 0, kPatternLinear = 1, kPatternRadial = 2 };
-enum EPatternExtend : int32_t { kExtendPad = 1, kExtendReflect = 2, kExtendRepeat = 3 };
-enum ELineCap : int32_t { kCapButt = 0, kCapRound = 1, kCapSquare = 2 };
-enum ELineJoin : int32_t { kJoinMiter = 0, kJoinRound = 1, kJoinBevel = 2 };
-enum EFillRule : int32_t { kFillWinding = 0, kFillEvenOdd = 1, kFillPreserveWinding = 2 };
+enum EPatternKind : int32_t
+{
+  kPatternSolid = 0,
+  kPatternLinear = 1,
+  kPatternRadial = 2
+};
+enum EPatternExtend : int32_t
+{
+  kExtendPad = 1,
+  kExtendReflect = 2,
+  kExtendRepeat = 3
+};
+enum ELineCap : int32_t
+{
+  kCapButt = 0,
+  kCapRound = 1,
+  kCapSquare = 2
+};
+enum ELineJoin : int32_t
+{
+  kJoinMiter = 0,
+  kJoinRound = 1,
+  kJoinBevel = 2
+};
+enum EFillRule : int32_t
+{
+  kFillWinding = 0,
+  kFillEvenOdd = 1,
+  kFillPreserveWinding = 2
+};
 
 struct IColorStop
 {

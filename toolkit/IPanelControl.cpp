@@ -5,8 +5,8 @@
 namespace ifx {
 namespace igfx {
 
-IPanelControl::IPanelControl(const IRECT& bounds, const IPaintPattern& pattern, bool drawFrame,
-                             AttachFunc attachFunc, ResizeFunc resizeFunc)
+IPanelControl::IPanelControl(const IRECT& bounds, const IPaintPattern& pattern, bool drawFrame, AttachFunc attachFunc,
+                             ResizeFunc resizeFunc)
   : IContainerBase(bounds, std::move(attachFunc), std::move(resizeFunc)), mPattern(pattern), mDrawFrame(drawFrame)
 {
 }

@@ -27,7 +27,9 @@ public:
   {
   public:
     Item(const char* text, int32_t flags = kNoFlags, int32_t tag = -1)
-      : mText(text ? text : "", 128), mFlags(flags), mTag(tag) {}
+      : mText(text ? text : "", 128), mFlags(flags), mTag(tag)
+    {
+    }
     ~Item() { delete mSubmenu; }
     Item(const Item&) = delete;
     Item& operator=(const Item&) = delete;

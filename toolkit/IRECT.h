@@ -25,10 +25,7 @@ struct IRECT
   // -0.0 counts as zero; a NaN field makes the rectangle non-empty.
   bool Empty() const { return L == 0.f && T == 0.f && R == 0.f && B == 0.f; }
 
-  bool Contains(float x, float y) const
-  {
-    return !Empty() && x >= L && x < R && y >= T && y < B;
-  }
+  bool Contains(float x, float y) const { return !Empty() && x >= L && x < R && y >= T && y < B; }
 
   // B lies inside this (edges may coincide).
   bool Contains(const IRECT& o) const { return o.L >= L && R >= o.R && o.T >= T && B >= o.B; }

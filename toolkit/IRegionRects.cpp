@@ -4,10 +4,7 @@ namespace ifx {
 namespace igfx {
 
 namespace {
-bool Overlap(const IRECT& a, const IRECT& b)
-{
-  return a.R >= b.L && b.R > a.L && a.B >= b.T && b.B > a.T;
-}
+bool Overlap(const IRECT& a, const IRECT& b) { return a.R >= b.L && b.R > a.L && a.B >= b.T && b.B > a.T; }
 } // namespace
 
 IRECT IRegionRects::SplitAroundOverlap(const IRECT& r, const IRECT& x)

@@ -61,8 +61,8 @@ void ISliderControlBase::OnMouseDrag(float x, float y, float dX, float dY, const
   double gearing = mGearing;
   if (mod.S || mod.C)
     gearing *= 10.0;
-  const double delta = mDirection != 0 ? static_cast<double>(dX) / (mTrack.R - mTrack.L)
-                                       : static_cast<double>(dY) / (mTrack.T - mTrack.B);
+  const double delta =
+    mDirection != 0 ? static_cast<double>(dX) / (mTrack.R - mTrack.L) : static_cast<double>(dY) / (mTrack.T - mTrack.B);
   // A track without length or a gearing of zero gives no usable movement.
   const double change = delta / gearing;
   if (!std::isfinite(change))

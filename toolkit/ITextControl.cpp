@@ -8,8 +8,7 @@
 namespace ifx {
 namespace igfx {
 
-ITextControl::ITextControl(const IRECT& bounds, const char* text, const ITextStyle& style)
-  : IControl(bounds)
+ITextControl::ITextControl(const IRECT& bounds, const char* text, const ITextStyle& style) : IControl(bounds)
 {
   mStr.Set(text ? text : "");
   mText = style;

@@ -7,8 +7,18 @@
 namespace ifx {
 namespace igfx {
 
-enum ETextAlign : int32_t { kAlignNear = 0, kAlignCenter = 1, kAlignFar = 2 };
-enum ETextVAlign : int32_t { kVAlignTop = 0, kVAlignMiddle = 1, kVAlignBottom = 2 };
+enum ETextAlign : int32_t
+{
+  kAlignNear = 0,
+  kAlignCenter = 1,
+  kAlignFar = 2
+};
+enum ETextVAlign : int32_t
+{
+  kVAlignTop = 0,
+  kVAlignMiddle = 1,
+  kVAlignBottom = 2
+};
 
 inline constexpr float kDefaultFontSize = 14.f;
 inline constexpr const char* kDefaultFontName = "Roboto-Regular";
@@ -27,11 +37,16 @@ struct ITextStyle
   int32_t valign = kVAlignMiddle;
 
   ITextStyle() = default;
-  ITextStyle(float sz, IRgba col = kDefaultTextColor, const char* fontName = nullptr,
-             int32_t hAlign = kAlignCenter, int32_t vAlign = kVAlignMiddle, float ang = 0.f,
-             IRgba entryBG = kDefaultTextEntryBackground, IRgba entryFG = kDefaultTextEntryTextColor)
-    : size(sz), color(col), textEntryBGColor(entryBG), textEntryFGColor(entryFG), angle(ang),
-      align(hAlign), valign(vAlign)
+  ITextStyle(float sz, IRgba col = kDefaultTextColor, const char* fontName = nullptr, int32_t hAlign = kAlignCenter,
+             int32_t vAlign = kVAlignMiddle, float ang = 0.f, IRgba entryBG = kDefaultTextEntryBackground,
+             IRgba entryFG = kDefaultTextEntryTextColor)
+    : size(sz)
+    , color(col)
+    , textEntryBGColor(entryBG)
+    , textEntryFGColor(entryFG)
+    , angle(ang)
+    , align(hAlign)
+    , valign(vAlign)
   {
     if (fontName)
       SetFont(fontName);
@@ -52,8 +67,8 @@ struct ITextStyle
   bool operator==(const ITextStyle& o) const
   {
     return std::strcmp(font, o.font) == 0 && size == o.size && color == o.color &&
-           textEntryBGColor == o.textEntryBGColor && textEntryFGColor == o.textEntryFGColor &&
-           angle == o.angle && align == o.align && valign == o.valign;
+           textEntryBGColor == o.textEntryBGColor && textEntryFGColor == o.textEntryFGColor && angle == o.angle &&
+           align == o.align && valign == o.valign;
   }
   bool operator!=(const ITextStyle& o) const { return !(*this == o); }
 };

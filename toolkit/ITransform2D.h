@@ -10,7 +10,9 @@ struct ITransform2D
 
   constexpr ITransform2D() = default;
   constexpr ITransform2D(double xx_, double yx_, double xy_, double yy_, double tx_, double ty_)
-    : xx(xx_), yx(yx_), xy(xy_), yy(yy_), tx(tx_), ty(ty_) {}
+    : xx(xx_), yx(yx_), xy(xy_), yy(yy_), tx(tx_), ty(ty_)
+  {
+  }
 
   // this := this composed with m, m applied first.
   ITransform2D& Transform(const ITransform2D& m);

@@ -16,7 +16,11 @@
 namespace ifx {
 namespace igfx {
 
-enum EMeterResponse : int32_t { kMeterLinear = 0, kMeterLog = 1 };
+enum EMeterResponse : int32_t
+{
+  kMeterLinear = 0,
+  kMeterLog = 1
+};
 
 template <int MAXNC = 2>
 class IVMeterControl : public IVTrackControlBase
@@ -36,10 +40,12 @@ public:
 
   IVMeterControl(const IRECT& bounds, const char* label, const IVectorStyle& style = kDefaultVectorStyle,
                  EMeterResponse response = kMeterLinear, std::initializer_list<const char*> trackNames = {},
-                 std::initializer_list<int> markDbs = {0, -6, -12, -24, -48}, float lowDb = -72.f,
-                 float highDb = 12.f)
-    : IVTrackControlBase(bounds, style, trackNames, MAXNC), mHighRangeDB(highDb), mLowRangeDB(lowDb),
-      mResponse(response), mMarks(markDbs)
+                 std::initializer_list<int> markDbs = {0, -6, -12, -24, -48}, float lowDb = -72.f, float highDb = 12.f)
+    : IVTrackControlBase(bounds, style, trackNames, MAXNC)
+    , mHighRangeDB(highDb)
+    , mLowRangeDB(lowDb)
+    , mResponse(response)
+    , mMarks(markDbs)
   {
     SetLabelStr(label);
   }

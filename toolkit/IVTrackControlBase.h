@@ -13,9 +13,15 @@
 namespace ifx {
 namespace igfx {
 
-enum EDirection : int32_t { kVertical = 0, kHorizontal = 1 };
+enum EDirection : int32_t
+{
+  kVertical = 0,
+  kHorizontal = 1
+};
 
-class IVTrackControlBase : public IControl, public IVectorBase
+class IVTrackControlBase
+  : public IControl
+  , public IVectorBase
 {
 public:
   IVTrackControlBase(const IRECT& bounds, const IVectorStyle& style, std::initializer_list<const char*> trackNames,

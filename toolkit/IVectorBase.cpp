@@ -154,8 +154,7 @@ void IVectorBase::DrawClickSplash(IGfx& g, const IRECT& clip)
 
 // -- Pressable shapes --------------------------------------------------------------------------
 
-void IVectorBase::DrawButtonShape(IGfx& g, int shape, const IRECT& bounds, bool pressed, bool mouseOver,
-                                  bool disabled)
+void IVectorBase::DrawButtonShape(IGfx& g, int shape, const IRECT& bounds, bool pressed, bool mouseOver, bool disabled)
 {
   switch (shape)
   {

@@ -20,7 +20,7 @@ enum EVShape : int32_t
   kVShapeRectangle = 0,
   kVShapeEllipse = 1,
   kVShapeTriangle = 2,
-  kVShapeEndsRounded = 3,  // only the top corners rounded
+  kVShapeEndsRounded = 3, // only the top corners rounded
   kVShapeAllRounded = 4,
 };
 
@@ -40,8 +40,7 @@ public:
   virtual void DrawLabel(IGfx& g);
   virtual void DrawValue(IGfx& g, bool mouseOver);
   // Any shape outside EVShape draws nothing.
-  virtual void DrawButtonShape(IGfx& g, int shape, const IRECT& bounds, bool pressed, bool mouseOver,
-                               bool disabled);
+  virtual void DrawButtonShape(IGfx& g, int shape, const IRECT& bounds, bool pressed, bool mouseOver, bool disabled);
 
   // Lays out label, widget and value rects inside bounds (measuring the texts
   // with the control's graphics) and returns bounds without the label's side.

@@ -21,7 +21,13 @@ enum EVectorColorKind : int32_t
   kNumVectorColors
 };
 
-enum ELabelPosition : int32_t { kLabelTop = 0, kLabelRight, kLabelBottom, kLabelLeft };
+enum ELabelPosition : int32_t
+{
+  kLabelTop = 0,
+  kLabelRight,
+  kLabelBottom,
+  kLabelLeft
+};
 
 class IVectorColorSpec
 {

@@ -13,7 +13,11 @@
 namespace ifx {
 namespace igfx {
 
-enum class EDropFilesForm { kDragOut, kClipboard };
+enum class EDropFilesForm
+{
+  kDragOut,
+  kClipboard
+};
 
 inline constexpr int kDropFilesHeaderSize = 20;
 

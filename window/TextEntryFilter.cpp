@@ -14,12 +14,9 @@ bool TextEntryAcceptsChar(const IParam* param, uint32_t ch)
   {
     case IParam::kTypeBool:
     case IParam::kTypeInt:
-    case IParam::kTypeEnum:
-      return number;
-    case IParam::kTypeDouble:
-      return number || ch == '.';
-    default:
-      return true;
+    case IParam::kTypeEnum: return number;
+    case IParam::kTypeDouble: return number || ch == '.';
+    default: return true;
   }
 }
 

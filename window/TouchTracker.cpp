@@ -7,14 +7,9 @@ namespace {
 constexpr size_t kInitialBuckets = 8;
 } // namespace
 
-TouchTracker::TouchTracker()
-  : mPoints(kInitialBuckets)
-{
-  mPoints.max_load_factor(1.f);
-}
+TouchTracker::TouchTracker() : mPoints(kInitialBuckets) { mPoints.max_load_factor(1.f); }
 
-void TouchTracker::Add(const TouchRecord& record, IMouseEventList& downs, IMouseEventList& ups,
-                       IMouseEventList& moves)
+void TouchTracker::Add(const TouchRecord& record, IMouseEventList& downs, IMouseEventList& ups, IMouseEventList& moves)
 {
   IMouseEvent e;
   e.x = record.x;

@@ -28,17 +28,11 @@ IRECT PixelsToEditor(const PixelRect& r, float totalScale) noexcept;
 
 // Mouse messages Windows synthesises from pen or touch input carry this
 // signature in their extra information.
-inline bool IsPenOrTouchMessage(uint64_t extraInfo) noexcept
-{
-  return (extraInfo & 0xFFFFFF00u) == 0xFF515700u;
-}
+inline bool IsPenOrTouchMessage(uint64_t extraInfo) noexcept { return (extraInfo & 0xFFFFFF00u) == 0xFF515700u; }
 
 // Whole wheel notches: the signed delta divided by 120, truncated towards 0
 // (60 gives 0, -240 gives -2).
-inline float WheelNotches(int16_t delta) noexcept
-{
-  return static_cast<float>(delta / 120);
-}
+inline float WheelNotches(int16_t delta) noexcept { return static_cast<float>(delta / 120); }
 
 // The system cursor (an IDC_ resource id) for an editor cursor kind; the
 // arrow for any kind not in the table.

@@ -3,8 +3,8 @@
 // every call between host and plug-in, so it must fail the build.
 #include "abi/clap/Clap.h"
 
-#define CHECK_SIZE(T, size, align)                 \
-  static_assert(sizeof(T) == (size), #T " size");  \
+#define CHECK_SIZE(T, size, align)                \
+  static_assert(sizeof(T) == (size), #T " size"); \
   static_assert(alignof(T) == (align), #T " alignment")
 #define CHECK_AT(T, field, offset) static_assert(offsetof(T, field) == (offset), #T "." #field)
 

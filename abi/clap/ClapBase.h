@@ -15,7 +15,8 @@
 
 extern "C" {
 
-struct clap_version {
+struct clap_version
+{
   uint32_t major;
   uint32_t minor;
   uint32_t revision;
@@ -34,7 +35,11 @@ inline bool clap_version_is_compatible(const clap_version_t v) { return v.major 
 using clap_id = uint32_t;
 static const clap_id CLAP_INVALID_ID = UINT32_MAX;
 
-enum { CLAP_NAME_SIZE = 256, CLAP_PATH_SIZE = 1024 };
+enum
+{
+  CLAP_NAME_SIZE = 256,
+  CLAP_PATH_SIZE = 1024
+};
 
 using clap_beattime = int64_t;
 using clap_sectime = int64_t;
@@ -42,7 +47,8 @@ static const int64_t CLAP_BEATTIME_FACTOR = 1LL << 31;
 static const int64_t CLAP_SECTIME_FACTOR = 1LL << 31;
 
 using clap_process_status = int32_t;
-enum {
+enum
+{
   CLAP_PROCESS_ERROR = 0,
   CLAP_PROCESS_CONTINUE = 1,
   CLAP_PROCESS_CONTINUE_IF_NOT_QUIET = 2,
@@ -51,7 +57,8 @@ enum {
 };
 
 using clap_log_severity = int32_t;
-enum {
+enum
+{
   CLAP_LOG_DEBUG = 0,
   CLAP_LOG_INFO = 1,
   CLAP_LOG_WARNING = 2,
@@ -61,7 +68,8 @@ enum {
   CLAP_LOG_PLUGIN_MISBEHAVING = 6,
 };
 
-struct clap_color {
+struct clap_color
+{
   uint8_t alpha;
   uint8_t red;
   uint8_t green;
@@ -69,4 +77,4 @@ struct clap_color {
 };
 using clap_color_t = clap_color;
 
-}  // extern "C"
+} // extern "C"

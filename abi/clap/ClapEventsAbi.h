@@ -6,12 +6,14 @@ extern "C" {
 
 static const uint16_t CLAP_CORE_EVENT_SPACE_ID = 0;
 
-enum {
+enum
+{
   CLAP_EVENT_IS_LIVE = 1 << 0,
   CLAP_EVENT_DONT_RECORD = 1 << 1,
 };
 
-enum {
+enum
+{
   CLAP_EVENT_NOTE_ON = 0,
   CLAP_EVENT_NOTE_OFF = 1,
   CLAP_EVENT_NOTE_CHOKE = 2,
@@ -27,16 +29,18 @@ enum {
   CLAP_EVENT_MIDI2 = 12,
 };
 
-struct clap_event_header {
-  uint32_t size;  // whole event, header included
-  uint32_t time;  // sample offset within the block
+struct clap_event_header
+{
+  uint32_t size; // whole event, header included
+  uint32_t time; // sample offset within the block
   uint16_t space_id;
   uint16_t type;
   uint32_t flags;
 };
 using clap_event_header_t = clap_event_header;
 
-struct clap_event_note {
+struct clap_event_note
+{
   clap_event_header_t header;
   int32_t note_id;
   int16_t port_index;
@@ -46,7 +50,8 @@ struct clap_event_note {
 };
 using clap_event_note_t = clap_event_note;
 
-struct clap_event_note_expression {
+struct clap_event_note_expression
+{
   clap_event_header_t header;
   int32_t expression_id;
   int32_t note_id;
@@ -57,7 +62,8 @@ struct clap_event_note_expression {
 };
 using clap_event_note_expression_t = clap_event_note_expression;
 
-struct clap_event_param_value {
+struct clap_event_param_value
+{
   clap_event_header_t header;
   clap_id param_id;
   void* cookie;
@@ -69,7 +75,8 @@ struct clap_event_param_value {
 };
 using clap_event_param_value_t = clap_event_param_value;
 
-struct clap_event_param_mod {
+struct clap_event_param_mod
+{
   clap_event_header_t header;
   clap_id param_id;
   void* cookie;
@@ -81,13 +88,15 @@ struct clap_event_param_mod {
 };
 using clap_event_param_mod_t = clap_event_param_mod;
 
-struct clap_event_param_gesture {
+struct clap_event_param_gesture
+{
   clap_event_header_t header;
   clap_id param_id;
 };
 using clap_event_param_gesture_t = clap_event_param_gesture;
 
-enum {
+enum
+{
   CLAP_TRANSPORT_HAS_TEMPO = 1 << 0,
   CLAP_TRANSPORT_HAS_BEATS_TIMELINE = 1 << 1,
   CLAP_TRANSPORT_HAS_SECONDS_TIMELINE = 1 << 2,
@@ -98,7 +107,8 @@ enum {
   CLAP_TRANSPORT_IS_WITHIN_PRE_ROLL = 1 << 7,
 };
 
-struct clap_event_transport {
+struct clap_event_transport
+{
   clap_event_header_t header;
   uint32_t flags;
   clap_beattime song_pos_beats;
@@ -116,42 +126,48 @@ struct clap_event_transport {
 };
 using clap_event_transport_t = clap_event_transport;
 
-struct clap_event_midi {
+struct clap_event_midi
+{
   clap_event_header_t header;
   uint16_t port_index;
   uint8_t data[3];
 };
 using clap_event_midi_t = clap_event_midi;
 
-struct clap_event_midi_sysex {
+struct clap_event_midi_sysex
+{
   clap_event_header_t header;
   uint16_t port_index;
-  const uint8_t* buffer;  // valid only during the call
+  const uint8_t* buffer; // valid only during the call
   uint32_t size;
 };
 using clap_event_midi_sysex_t = clap_event_midi_sysex;
 
-struct clap_event_midi2 {
+struct clap_event_midi2
+{
   clap_event_header_t header;
   uint16_t port_index;
   uint32_t data[4];
 };
 using clap_event_midi2_t = clap_event_midi2;
 
-struct clap_input_events {
+struct clap_input_events
+{
   void* ctx;
   uint32_t(CLAP_ABI* size)(const clap_input_events* list);
   const clap_event_header_t*(CLAP_ABI* get)(const clap_input_events* list, uint32_t index);
 };
 using clap_input_events_t = clap_input_events;
 
-struct clap_output_events {
+struct clap_output_events
+{
   void* ctx;
   bool(CLAP_ABI* try_push)(const clap_output_events* list, const clap_event_header_t* event);
 };
 using clap_output_events_t = clap_output_events;
 
-struct clap_audio_buffer {
+struct clap_audio_buffer
+{
   float** data32;
   double** data64;
   uint32_t channel_count;
@@ -160,7 +176,8 @@ struct clap_audio_buffer {
 };
 using clap_audio_buffer_t = clap_audio_buffer;
 
-struct clap_process {
+struct clap_process
+{
   int64_t steady_time;
   uint32_t frames_count;
   const clap_event_transport_t* transport;
@@ -173,4 +190,4 @@ struct clap_process {
 };
 using clap_process_t = clap_process;
 
-}  // extern "C"
+} // extern "C"

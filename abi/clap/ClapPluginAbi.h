@@ -7,7 +7,8 @@ extern "C" {
 struct clap_process;
 struct clap_host;
 
-struct clap_plugin_descriptor {
+struct clap_plugin_descriptor
+{
   clap_version_t clap_version;
   const char* id;
   const char* name;
@@ -17,11 +18,12 @@ struct clap_plugin_descriptor {
   const char* support_url;
   const char* version;
   const char* description;
-  const char* const* features;  // null-terminated
+  const char* const* features; // null-terminated
 };
 using clap_plugin_descriptor_t = clap_plugin_descriptor;
 
-struct clap_plugin {
+struct clap_plugin
+{
   const clap_plugin_descriptor_t* desc;
   void* plugin_data;
   bool(CLAP_ABI* init)(const clap_plugin* plugin);
@@ -38,7 +40,8 @@ struct clap_plugin {
 };
 using clap_plugin_t = clap_plugin;
 
-struct clap_host {
+struct clap_host
+{
   clap_version_t clap_version;
   void* host_data;
   const char* name;
@@ -52,16 +55,17 @@ struct clap_host {
 };
 using clap_host_t = clap_host;
 
-struct clap_plugin_factory {
+struct clap_plugin_factory
+{
   uint32_t(CLAP_ABI* get_plugin_count)(const clap_plugin_factory* factory);
-  const clap_plugin_descriptor_t*(CLAP_ABI* get_plugin_descriptor)(const clap_plugin_factory* factory,
-                                                                   uint32_t index);
+  const clap_plugin_descriptor_t*(CLAP_ABI* get_plugin_descriptor)(const clap_plugin_factory* factory, uint32_t index);
   const clap_plugin_t*(CLAP_ABI* create_plugin)(const clap_plugin_factory* factory, const clap_host_t* host,
                                                 const char* plugin_id);
 };
 using clap_plugin_factory_t = clap_plugin_factory;
 
-struct clap_plugin_entry {
+struct clap_plugin_entry
+{
   clap_version_t clap_version;
   bool(CLAP_ABI* init)(const char* plugin_path);
   void(CLAP_ABI* deinit)(void);
@@ -74,4 +78,4 @@ using clap_plugin_entry_t = clap_plugin_entry;
 #define CLAP_PLUGIN_FEATURE_AUDIO_EFFECT "audio-effect"
 #define CLAP_PLUGIN_FEATURE_STEREO "stereo"
 
-}  // extern "C"
+} // extern "C"

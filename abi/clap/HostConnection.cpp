@@ -1,6 +1,7 @@
 #include "abi/clap/HostConnection.h"
 
-namespace clap { namespace helpers {
+namespace clap {
+namespace helpers {
 
 const void* HostConnection::Lookup(const char* id) const noexcept
 {
@@ -47,10 +48,7 @@ bool HostConnection::HasThreadCheck() const noexcept
   return threadCheck && threadCheck->is_main_thread && threadCheck->is_audio_thread;
 }
 
-bool HostConnection::IsMainThread() const noexcept
-{
-  return HasThreadCheck() && threadCheck->is_main_thread(host);
-}
+bool HostConnection::IsMainThread() const noexcept { return HasThreadCheck() && threadCheck->is_main_thread(host); }
 
 bool HostConnection::RequestCallback() const noexcept
 {
@@ -123,4 +121,5 @@ bool HostConnection::LogToHost(clap_log_severity severity, const char* msg) cons
   return true;
 }
 
-}} // namespace clap::helpers
+} // namespace helpers
+} // namespace clap

@@ -5,7 +5,8 @@
 // a host that lacks an extension or a function in one is tolerated.
 #include "abi/clap/Clap.h"
 
-namespace clap { namespace helpers {
+namespace clap {
+namespace helpers {
 
 class HostConnection
 {
@@ -19,7 +20,7 @@ public:
   // ---- what the wrapper calls (each answers false / does nothing when the
   // host lacks the extension or the function) ----
   bool HasThreadCheck() const noexcept;
-  bool IsMainThread() const noexcept;  // false without thread check
+  bool IsMainThread() const noexcept; // false without thread check
   bool RequestCallback() const noexcept;
   bool RequestRestart() const noexcept;
   bool RequestFlush() const noexcept;
@@ -50,7 +51,7 @@ public:
   const void* noteName = nullptr;
   const void* remoteControls = nullptr;
   const void* voiceInfo = nullptr;
-  const clap_host_tail_t* tail = nullptr;  // never asked for: the tail is reported, not announced
+  const clap_host_tail_t* tail = nullptr; // never asked for: the tail is reported, not announced
   const void* contextMenu = nullptr;
   const void* presetLoad = nullptr;
   const void* undo = nullptr;
@@ -63,4 +64,5 @@ private:
   const void* Lookup(const char* id, const char* compatId) const noexcept;
 };
 
-}} // namespace clap::helpers
+} // namespace helpers
+} // namespace clap

@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
-namespace clap { namespace helpers {
+namespace clap {
+namespace helpers {
 
 using PluginGlue = Plugin<0, 0>;
 
-PluginGlue::Plugin(const clap_plugin_descriptor_t* desc, const clap_host_t* host) noexcept
-  : mHost(host)
+PluginGlue::Plugin(const clap_plugin_descriptor_t* desc, const clap_host_t* host) noexcept : mHost(host)
 {
   mPlugin.desc = desc;
   mPlugin.plugin_data = this;
@@ -119,19 +119,43 @@ void CLAP_ABI PluginGlue::DestroyCallback(const clap_plugin_t* plugin)
   self->mDestroyBegun = true;
   if (self->mGuiCreated)
   {
-    try { self->GuiDestroy(); } catch (...) {}
+    try
+    {
+      self->GuiDestroy();
+    }
+    catch (...)
+    {
+    }
     self->mGuiCreated = false;
     self->mGuiEmbedded = false;
   }
   if (self->mActive.load())
   {
     self->Log(CLAP_LOG_HOST_MISBEHAVING, "host destroyed the plug-in while it was active");
-    try { self->Deactivate(); } catch (...) {}
+    try
+    {
+      self->Deactivate();
+    }
+    catch (...)
+    {
+    }
     self->mActive.store(false);
     self->mSampleRate = 0.0;
   }
-  try { self->RunQueuedMainThreadCallbacks(); } catch (...) {}
-  try { delete self; } catch (...) {}
+  try
+  {
+    self->RunQueuedMainThreadCallbacks();
+  }
+  catch (...)
+  {
+  }
+  try
+  {
+    delete self;
+  }
+  catch (...)
+  {
+  }
 }
 
 bool CLAP_ABI PluginGlue::ActivateCallback(const clap_plugin_t* plugin, double rate, uint32_t minFrames,
@@ -165,7 +189,13 @@ void CLAP_ABI PluginGlue::DeactivateCallback(const clap_plugin_t* plugin)
   PluginGlue* self = FromClap(plugin);
   if (!self)
     return;
-  try { self->Deactivate(); } catch (...) {}
+  try
+  {
+    self->Deactivate();
+  }
+  catch (...)
+  {
+  }
   self->mActive.store(false, std::memory_order_release);
   self->mSampleRate = 0.0;
   self->mMaxFrames = 0;
@@ -177,7 +207,14 @@ bool CLAP_ABI PluginGlue::StartProcessingCallback(const clap_plugin_t* plugin)
   if (!self)
     return false;
   bool result = false;
-  try { result = self->StartProcessing(); } catch (...) { result = false; }
+  try
+  {
+    result = self->StartProcessing();
+  }
+  catch (...)
+  {
+    result = false;
+  }
   self->mProcessing.store(result, std::memory_order_release);
   return result;
 }
@@ -187,7 +224,13 @@ void CLAP_ABI PluginGlue::StopProcessingCallback(const clap_plugin_t* plugin)
   PluginGlue* self = FromClap(plugin);
   if (!self)
     return;
-  try { self->StopProcessing(); } catch (...) {}
+  try
+  {
+    self->StopProcessing();
+  }
+  catch (...)
+  {
+  }
   self->mProcessing.store(false, std::memory_order_release);
 }
 
@@ -247,4 +290,5 @@ void CLAP_ABI PluginGlue::OnMainThreadCallback(const clap_plugin_t* plugin)
   }
 }
 
-}} // namespace clap::helpers
+} // namespace helpers
+} // namespace clap

@@ -15,7 +15,8 @@
 #include "abi/clap/ClapOtherExtensionsAbi.h"
 #include "abi/clap/HostConnection.h"
 
-namespace clap { namespace helpers {
+namespace clap {
+namespace helpers {
 
 template <int kCheckingLevel, int kMisbehaviourHandler>
 class Plugin;
@@ -110,13 +111,27 @@ protected:
   virtual bool AudioPortsConfigSelect(clap_id configId) { return false; }
   virtual bool SupportsAudioPortsActivation() const { return false; }
   virtual bool AudioPortsActivationCanActivateWhileProcessing() const { return false; }
-  virtual bool AudioPortsActivationSetActive(bool isInput, uint32_t port, bool active, uint32_t sampleSize) noexcept { return false; }
+  virtual bool AudioPortsActivationSetActive(bool isInput, uint32_t port, bool active, uint32_t sampleSize) noexcept
+  {
+    return false;
+  }
   virtual bool SupportsConfigurableAudioPorts() const { return false; }
-  virtual bool ConfigurableAudioPortsCanApplyConfiguration(const clap_audio_port_configuration_request_t* requests, uint32_t count) const { return false; }
-  virtual bool ConfigurableAudioPortsApplyConfiguration(const clap_audio_port_configuration_request_t* requests, uint32_t count) { return false; }
+  virtual bool ConfigurableAudioPortsCanApplyConfiguration(const clap_audio_port_configuration_request_t* requests,
+                                                           uint32_t count) const
+  {
+    return false;
+  }
+  virtual bool ConfigurableAudioPortsApplyConfiguration(const clap_audio_port_configuration_request_t* requests,
+                                                        uint32_t count)
+  {
+    return false;
+  }
   virtual bool SupportsSurround() const { return false; }
   virtual bool SurroundIsChannelMaskSupported(uint64_t mask) const { return false; }
-  virtual uint32_t SurroundGetChannelMap(bool isInput, uint32_t port, uint8_t* map, uint32_t capacity) const { return 0; }
+  virtual uint32_t SurroundGetChannelMap(bool isInput, uint32_t port, uint8_t* map, uint32_t capacity) const
+  {
+    return 0;
+  }
 
   // ---- params -----------------------------------------------------------------------------------
   virtual bool SupportsParams() const { return false; }
@@ -131,7 +146,10 @@ protected:
   virtual bool IsValidParamId(clap_id paramId) const { return FindParamIndex(paramId) != UINT32_MAX; }
   virtual bool FindParamInfo(clap_id paramId, clap_param_info_t* info) const { return false; }
   virtual bool SupportsParamIndication() const { return false; }
-  virtual void ParamIndicationSetMapping(clap_id id, bool hasMapping, const clap_color_t* color, const char* label, const char* description) {}
+  virtual void ParamIndicationSetMapping(clap_id id, bool hasMapping, const clap_color_t* color, const char* label,
+                                         const char* description)
+  {
+  }
   virtual void ParamIndicationSetAutomation(clap_id id, uint32_t state, const clap_color_t* color) {}
 
   // ---- remote controls, note ports, note names --------------------------------------------------
@@ -171,7 +189,10 @@ protected:
 
   // ---- the other extensions: none offered by default --------------------------------------------
   virtual bool SupportsContextMenu() const { return false; }
-  virtual bool ContextMenuPopulate(const clap_context_menu_target_t* target, const clap_context_menu_builder_t* builder) { return false; }
+  virtual bool ContextMenuPopulate(const clap_context_menu_target_t* target, const clap_context_menu_builder_t* builder)
+  {
+    return false;
+  }
   virtual bool ContextMenuPerform(const clap_context_menu_target_t* target, clap_id action) { return false; }
   virtual bool SupportsResourceDirectory() const { return false; }
   virtual void ResourceDirectorySetDirectory(const char* path, bool isShared) {}
@@ -198,10 +219,16 @@ protected:
   virtual uint32_t MiniCurveDisplayGetCurveCount() const { return 0; }
   virtual uint32_t MiniCurveDisplayRender(clap_mini_curve_display_curve_data_t* curves, uint32_t count) { return 0; }
   virtual void MiniCurveDisplaySetObserved(bool observed) {}
-  virtual bool MiniCurveDisplayGetAxisName(uint32_t curve, char* xName, char* yName, uint32_t capacity) const { return false; }
+  virtual bool MiniCurveDisplayGetAxisName(uint32_t curve, char* xName, char* yName, uint32_t capacity) const
+  {
+    return false;
+  }
   virtual bool SupportsWebview() const { return false; }
   virtual int32_t WebviewGetUri(char* uri, uint32_t capacity) { return 0; }
-  virtual bool WebviewGetResource(const char* path, char* mime, uint32_t capacity, const clap_ostream_t* stream) { return false; }
+  virtual bool WebviewGetResource(const char* path, char* mime, uint32_t capacity, const clap_ostream_t* stream)
+  {
+    return false;
+  }
   virtual bool WebviewReceive(const void* buffer, uint32_t size) { return false; }
 
   // ---- logging hook -----------------------------------------------------------------------------
@@ -212,7 +239,8 @@ protected:
 private:
   static bool CLAP_ABI InitCallback(const clap_plugin_t* plugin);
   static void CLAP_ABI DestroyCallback(const clap_plugin_t* plugin);
-  static bool CLAP_ABI ActivateCallback(const clap_plugin_t* plugin, double rate, uint32_t minFrames, uint32_t maxFrames);
+  static bool CLAP_ABI ActivateCallback(const clap_plugin_t* plugin, double rate, uint32_t minFrames,
+                                        uint32_t maxFrames);
   static void CLAP_ABI DeactivateCallback(const clap_plugin_t* plugin);
   static bool CLAP_ABI StartProcessingCallback(const clap_plugin_t* plugin);
   static void CLAP_ABI StopProcessingCallback(const clap_plugin_t* plugin);
@@ -244,4 +272,5 @@ private:
   std::deque<std::function<void()>> mTasks;
 };
 
-}} // namespace clap::helpers
+} // namespace helpers
+} // namespace clap

@@ -8,7 +8,8 @@
 
 #include "abi/clap/PluginGuard.h"
 
-namespace clap { namespace helpers {
+namespace clap {
+namespace helpers {
 
 using PluginGlue = Plugin<0, 0>;
 
@@ -24,7 +25,8 @@ struct PluginExtensions
   }
   static bool CLAP_ABI ParamsGetInfo(const clap_plugin_t* p, uint32_t index, clap_param_info_t* info)
   {
-    return info && Guard(p, false, [&](PluginGlue& g) { return index < g.ParamsCount() && g.ParamsGetInfo(index, info); });
+    return info &&
+           Guard(p, false, [&](PluginGlue& g) { return index < g.ParamsCount() && g.ParamsGetInfo(index, info); });
   }
   static bool CLAP_ABI ParamsGetValue(const clap_plugin_t* p, clap_id id, double* value)
   {
@@ -42,7 +44,8 @@ struct PluginExtensions
              return g.IsValidParamId(id) && g.ParamsTextToValue(id, display, value);
            });
   }
-  static void CLAP_ABI ParamsFlush(const clap_plugin_t* p, const clap_input_events_t* in, const clap_output_events_t* out)
+  static void CLAP_ABI ParamsFlush(const clap_plugin_t* p, const clap_input_events_t* in,
+                                   const clap_output_events_t* out)
   {
     if (PluginGlue* self = PluginGlue::FromClap(p))
       self->ParamsFlush(in, out);
@@ -212,7 +215,7 @@ namespace {
 
 using X = PluginExtensions;
 
-const clap_plugin_params_t kParams = {X::ParamsCount, X::ParamsGetInfo, X::ParamsGetValue,
+const clap_plugin_params_t kParams = {X::ParamsCount,       X::ParamsGetInfo,     X::ParamsGetValue,
                                       X::ParamsValueToText, X::ParamsTextToValue, X::ParamsFlush};
 const clap_plugin_state_t kState = {X::StateSave, X::StateLoad};
 const clap_plugin_render_t kRender = {X::RenderHasHardRealtimeRequirement, X::RenderSet};
@@ -223,10 +226,10 @@ const clap_plugin_audio_ports_t kAudioPorts = {X::AudioPortsCount, X::AudioPorts
 const clap_plugin_audio_ports_config_t kAudioPortsConfig = {X::AudioPortsConfigCount, X::AudioPortsConfigGet,
                                                             X::AudioPortsConfigSelect};
 const clap_plugin_note_ports_t kNotePorts = {X::NotePortsCount, X::NotePortsGet};
-const clap_plugin_gui_t kGui = {X::GuiIsApiSupported, X::GuiGetPreferredApi, X::GuiCreate, X::GuiDestroy,
-                                X::GuiSetScale, X::GuiGetSize, X::GuiCanResize, X::GuiGetResizeHints,
-                                X::GuiAdjustSize, X::GuiSetSize, X::GuiSetParent, X::GuiSetTransient,
-                                X::GuiSuggestTitle, X::GuiShow, X::GuiHide};
+const clap_plugin_gui_t kGui = {
+  X::GuiIsApiSupported, X::GuiGetPreferredApi, X::GuiCreate,         X::GuiDestroy,    X::GuiSetScale,
+  X::GuiGetSize,        X::GuiCanResize,       X::GuiGetResizeHints, X::GuiAdjustSize, X::GuiSetSize,
+  X::GuiSetParent,      X::GuiSetTransient,    X::GuiSuggestTitle,   X::GuiShow,       X::GuiHide};
 
 bool Is(const char* id, const char* known) { return std::strcmp(id, known) == 0; }
 
@@ -261,4 +264,5 @@ const void* PluginGlue::LookUpExtension(const char* id)
   return LookUpOtherExtension(id);
 }
 
-}} // namespace clap::helpers
+} // namespace helpers
+} // namespace clap

@@ -4,7 +4,9 @@
 // the host; a missing plug-in or an exception gives the fallback answer.
 #include "abi/clap/Plugin.h"
 
-namespace clap { namespace helpers { namespace guard {
+namespace clap {
+namespace helpers {
+namespace guard {
 
 template <class R, class F>
 R Guard(const clap_plugin_t* p, R fallback, F&& f)
@@ -37,4 +39,6 @@ void GuardVoid(const clap_plugin_t* p, F&& f)
   }
 }
 
-}}} // namespace clap::helpers::guard
+} // namespace guard
+} // namespace helpers
+} // namespace clap

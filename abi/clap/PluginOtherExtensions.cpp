@@ -6,7 +6,8 @@
 
 #include "abi/clap/PluginGuard.h"
 
-namespace clap { namespace helpers {
+namespace clap {
+namespace helpers {
 
 using PluginGlue = Plugin<0, 0>;
 
@@ -23,7 +24,8 @@ struct PluginOtherExtensions
   {
     return s && s->read && Guard(p, false, [&](PluginGlue& g) { return g.StateContextLoad(s, c); });
   }
-  static bool CLAP_ABI PresetLoadFromLocation(const clap_plugin_t* p, uint32_t kind, const char* location, const char* key)
+  static bool CLAP_ABI PresetLoadFromLocation(const clap_plugin_t* p, uint32_t kind, const char* location,
+                                              const char* key)
   {
     return Guard(p, false, [&](PluginGlue& g) { return g.PresetLoadFromLocation(kind, location, key); });
   }
@@ -36,30 +38,36 @@ struct PluginOtherExtensions
     PluginGlue* self = PluginGlue::FromClap(p);
     return self && self->AudioPortsActivationSetActive(in, port, active, size);
   }
-  static bool CLAP_ABI ConfigurableCanApply(const clap_plugin_t* p, const clap_audio_port_configuration_request_t* r, uint32_t n)
+  static bool CLAP_ABI ConfigurableCanApply(const clap_plugin_t* p, const clap_audio_port_configuration_request_t* r,
+                                            uint32_t n)
   {
-    return (r || n == 0) && Guard(p, false, [&](PluginGlue& g) { return g.ConfigurableAudioPortsCanApplyConfiguration(r, n); });
+    return (r || n == 0) &&
+           Guard(p, false, [&](PluginGlue& g) { return g.ConfigurableAudioPortsCanApplyConfiguration(r, n); });
   }
-  static bool CLAP_ABI ConfigurableApply(const clap_plugin_t* p, const clap_audio_port_configuration_request_t* r, uint32_t n)
+  static bool CLAP_ABI ConfigurableApply(const clap_plugin_t* p, const clap_audio_port_configuration_request_t* r,
+                                         uint32_t n)
   {
-    return (r || n == 0) && Guard(p, false, [&](PluginGlue& g) { return g.ConfigurableAudioPortsApplyConfiguration(r, n); });
+    return (r || n == 0) &&
+           Guard(p, false, [&](PluginGlue& g) { return g.ConfigurableAudioPortsApplyConfiguration(r, n); });
   }
   static bool CLAP_ABI SurroundIsChannelMaskSupported(const clap_plugin_t* p, uint64_t mask)
   {
     return Guard(p, false, [&](PluginGlue& g) { return g.SurroundIsChannelMaskSupported(mask); });
   }
-  static uint32_t CLAP_ABI SurroundGetChannelMap(const clap_plugin_t* p, bool in, uint32_t port, uint8_t* map, uint32_t cap)
+  static uint32_t CLAP_ABI SurroundGetChannelMap(const clap_plugin_t* p, bool in, uint32_t port, uint8_t* map,
+                                                 uint32_t cap)
   {
     if (!map && cap > 0)
       return 0;
     return Guard(p, 0u, [&](PluginGlue& g) { return g.SurroundGetChannelMap(in, port, map, cap); });
   }
-  static void CLAP_ABI ParamIndicationSetMapping(const clap_plugin_t* p, clap_id id, bool has, const clap_color_t* color,
-                                                 const char* label, const char* description)
+  static void CLAP_ABI ParamIndicationSetMapping(const clap_plugin_t* p, clap_id id, bool has,
+                                                 const clap_color_t* color, const char* label, const char* description)
   {
     GuardVoid(p, [&](PluginGlue& g) { g.ParamIndicationSetMapping(id, has, color, label, description); });
   }
-  static void CLAP_ABI ParamIndicationSetAutomation(const clap_plugin_t* p, clap_id id, uint32_t state, const clap_color_t* color)
+  static void CLAP_ABI ParamIndicationSetAutomation(const clap_plugin_t* p, clap_id id, uint32_t state,
+                                                    const clap_color_t* color)
   {
     GuardVoid(p, [&](PluginGlue& g) { g.ParamIndicationSetAutomation(id, state, color); });
   }
@@ -101,7 +109,8 @@ struct PluginOtherExtensions
   {
     return builder && Guard(p, false, [&](PluginGlue& g) { return g.ContextMenuPopulate(target, builder); });
   }
-  static bool CLAP_ABI ContextMenuPerform(const clap_plugin_t* p, const clap_context_menu_target_t* target, clap_id action)
+  static bool CLAP_ABI ContextMenuPerform(const clap_plugin_t* p, const clap_context_menu_target_t* target,
+                                          clap_id action)
   {
     return Guard(p, false, [&](PluginGlue& g) { return g.ContextMenuPerform(target, action); });
   }
@@ -117,7 +126,8 @@ struct PluginOtherExtensions
   {
     return Guard(p, 0u, [&](PluginGlue& g) { return g.ResourceDirectoryGetFilesCount(); });
   }
-  static int32_t CLAP_ABI ResourceDirectoryGetFilePath(const clap_plugin_t* p, uint32_t index, char* path, uint32_t size)
+  static int32_t CLAP_ABI ResourceDirectoryGetFilePath(const clap_plugin_t* p, uint32_t index, char* path,
+                                                       uint32_t size)
   {
     if (!path || size == 0)
       return -1;
@@ -134,11 +144,13 @@ struct PluginOtherExtensions
   }
   static bool CLAP_ABI UndoDeltaUndo(const clap_plugin_t* p, clap_id version, const void* delta, size_t size)
   {
-    return (delta || size == 0) && Guard(p, false, [&](PluginGlue& g) { return g.UndoDeltaUndo(version, delta, size); });
+    return (delta || size == 0) &&
+           Guard(p, false, [&](PluginGlue& g) { return g.UndoDeltaUndo(version, delta, size); });
   }
   static bool CLAP_ABI UndoDeltaRedo(const clap_plugin_t* p, clap_id version, const void* delta, size_t size)
   {
-    return (delta || size == 0) && Guard(p, false, [&](PluginGlue& g) { return g.UndoDeltaRedo(version, delta, size); });
+    return (delta || size == 0) &&
+           Guard(p, false, [&](PluginGlue& g) { return g.UndoDeltaRedo(version, delta, size); });
   }
   static void CLAP_ABI UndoContextSetCanUndo(const clap_plugin_t* p, bool v)
   {
@@ -156,7 +168,8 @@ struct PluginOtherExtensions
   {
     GuardVoid(p, [&](PluginGlue& g) { g.UndoContextSetRedoName(name ? name : ""); });
   }
-  static void CLAP_ABI ProjectLocationSet(const clap_plugin_t* p, const clap_project_location_element_t* path, uint32_t n)
+  static void CLAP_ABI ProjectLocationSet(const clap_plugin_t* p, const clap_project_location_element_t* path,
+                                          uint32_t n)
   {
     if (path || n == 0)
       GuardVoid(p, [&](PluginGlue& g) { g.ProjectLocationSet(path, n); });
@@ -170,7 +183,8 @@ struct PluginOtherExtensions
   {
     return Guard(p, 0u, [&](PluginGlue& g) { return g.MiniCurveDisplayGetCurveCount(); });
   }
-  static uint32_t CLAP_ABI MiniCurveDisplayRender(const clap_plugin_t* p, clap_mini_curve_display_curve_data_t* curves, uint32_t n)
+  static uint32_t CLAP_ABI MiniCurveDisplayRender(const clap_plugin_t* p, clap_mini_curve_display_curve_data_t* curves,
+                                                  uint32_t n)
   {
     if (!curves && n > 0)
       return 0;
@@ -180,9 +194,11 @@ struct PluginOtherExtensions
   {
     GuardVoid(p, [&](PluginGlue& g) { g.MiniCurveDisplaySetObserved(observed); });
   }
-  static bool CLAP_ABI MiniCurveDisplayGetAxisName(const clap_plugin_t* p, uint32_t curve, char* x, char* y, uint32_t cap)
+  static bool CLAP_ABI MiniCurveDisplayGetAxisName(const clap_plugin_t* p, uint32_t curve, char* x, char* y,
+                                                   uint32_t cap)
   {
-    return x && y && cap > 0 && Guard(p, false, [&](PluginGlue& g) { return g.MiniCurveDisplayGetAxisName(curve, x, y, cap); });
+    return x && y && cap > 0 &&
+           Guard(p, false, [&](PluginGlue& g) { return g.MiniCurveDisplayGetAxisName(curve, x, y, cap); });
   }
   static int32_t CLAP_ABI WebviewGetUri(const clap_plugin_t* p, char* uri, uint32_t cap)
   {
@@ -229,9 +245,9 @@ const clap_plugin_undo_context_t kUndoContext = {O::UndoContextSetCanUndo, O::Un
                                                  O::UndoContextSetUndoName, O::UndoContextSetRedoName};
 const clap_plugin_project_location_t kProjectLocation = {O::ProjectLocationSet};
 const clap_plugin_gain_adjustment_metering_t kGainAdjustmentMetering = {O::GainAdjustmentMeteringGet};
-const clap_plugin_mini_curve_display_t kMiniCurveDisplay = {
-  O::MiniCurveDisplayGetCurveCount, O::MiniCurveDisplayRender, O::MiniCurveDisplaySetObserved,
-  O::MiniCurveDisplayGetAxisName};
+const clap_plugin_mini_curve_display_t kMiniCurveDisplay = {O::MiniCurveDisplayGetCurveCount, O::MiniCurveDisplayRender,
+                                                            O::MiniCurveDisplaySetObserved,
+                                                            O::MiniCurveDisplayGetAxisName};
 const clap_plugin_webview_t kWebview = {O::WebviewGetUri, O::WebviewGetResource, O::WebviewReceive};
 
 bool Is(const char* id, const char* known) { return std::strcmp(id, known) == 0; }
@@ -287,4 +303,5 @@ const void* PluginGlue::LookUpOtherExtension(const char* id)
   return nullptr;
 }
 
-}} // namespace clap::helpers
+} // namespace helpers
+} // namespace clap

@@ -9,8 +9,9 @@
 namespace Steinberg {
 namespace Vst {
 
-class Bus : public FObject {
- public:
+class Bus : public FObject
+{
+public:
   Bus(const TChar* name, BusType busType, int32 flags);
   bool isActive() const { return active; }
   void setActive(TBool state) { active = state != 0; }
@@ -23,38 +24,41 @@ class Bus : public FObject {
   virtual bool getInfo(BusInfo& info) const;
   MURKWISP_FOBJECT_CLASS(Bus, FObject)
 
- protected:
+protected:
   std::u16string name;
   BusType busType;
   int32 flags;
   bool active = false;
 };
 
-class EventBus : public Bus {
- public:
+class EventBus : public Bus
+{
+public:
   EventBus(const TChar* name, BusType busType, int32 flags, int32 channelCount);
   bool getInfo(BusInfo& info) const override;
   MURKWISP_FOBJECT_CLASS(EventBus, Bus)
 
- private:
+private:
   int32 channelCount;
 };
 
-class AudioBus : public Bus {
- public:
+class AudioBus : public Bus
+{
+public:
   AudioBus(const TChar* name, BusType busType, int32 flags, SpeakerArrangement arr);
   SpeakerArrangement getArrangement() const { return speakerArr; }
   void setArrangement(SpeakerArrangement arr) { speakerArr = arr; }
   bool getInfo(BusInfo& info) const override;
   MURKWISP_FOBJECT_CLASS(AudioBus, Bus)
 
- private:
+private:
   SpeakerArrangement speakerArr;
 };
 
 // Holds one reference per bus; buses of one media type and direction.
-class BusList {
- public:
+class BusList
+{
+public:
   BusList(MediaType type, BusDirection direction) : type(type), direction(direction) {}
   BusList(const BusList&) = delete;
   BusList& operator=(const BusList&) = delete;
@@ -69,11 +73,11 @@ class BusList {
   MediaType getType() const { return type; }
   BusDirection getDirection() const { return direction; }
 
- private:
+private:
   MediaType type;
   BusDirection direction;
   std::vector<Bus*> buses;
 };
 
-}  // namespace Vst
-}  // namespace Steinberg
+} // namespace Vst
+} // namespace Steinberg

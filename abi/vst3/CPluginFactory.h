@@ -8,8 +8,9 @@
 
 namespace Steinberg {
 
-class CPluginFactory : public IPluginFactory3 {
- public:
+class CPluginFactory : public IPluginFactory3
+{
+public:
   // Makes an instance of a registered class and returns one of its
   // interfaces with one reference, or null.
   using CreateFunc = FUnknown* (*)(void* context);
@@ -34,8 +35,9 @@ class CPluginFactory : public IPluginFactory3 {
   tresult PLUGIN_API getClassInfoUnicode(int32 index, PClassInfoW* info) override;
   tresult PLUGIN_API setHostContext(FUnknown* context) override { return kNotImplemented; }
 
- private:
-  struct ClassEntry {
+private:
+  struct ClassEntry
+  {
     PClassInfo2 info2;
     PClassInfoW infoW;
     CreateFunc createFunc;
@@ -46,4 +48,4 @@ class CPluginFactory : public IPluginFactory3 {
   std::vector<ClassEntry> classes;
 };
 
-}  // namespace Steinberg
+} // namespace Steinberg

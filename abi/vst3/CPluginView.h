@@ -6,8 +6,11 @@
 
 namespace Steinberg {
 
-class CPluginView : public FObject, public IPlugView {
- public:
+class CPluginView
+  : public FObject
+  , public IPlugView
+{
+public:
   explicit CPluginView(const ViewRect* rect = nullptr);
   ~CPluginView() override;
 
@@ -35,10 +38,10 @@ class CPluginView : public FObject, public IPlugView {
   tresult PLUGIN_API queryInterface(const TUID _iid, void** obj) override;
   MURKWISP_FOBJECT_CLASS(CPluginView, FObject)
 
- protected:
+protected:
   ViewRect rect;
   void* systemWindow = nullptr;
   IPlugFrame* plugFrame = nullptr;
 };
 
-}  // namespace Steinberg
+} // namespace Steinberg

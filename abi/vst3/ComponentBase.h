@@ -8,8 +8,12 @@
 namespace Steinberg {
 namespace Vst {
 
-class ComponentBase : public FObject, public IPluginBase, public IConnectionPoint {
- public:
+class ComponentBase
+  : public FObject
+  , public IPluginBase
+  , public IConnectionPoint
+{
+public:
   ComponentBase() = default;
   ~ComponentBase() override;
 
@@ -28,10 +32,10 @@ class ComponentBase : public FObject, public IPluginBase, public IConnectionPoin
   tresult PLUGIN_API queryInterface(const TUID _iid, void** obj) override;
   MURKWISP_FOBJECT_CLASS(ComponentBase, FObject)
 
- protected:
+protected:
   FUnknown* hostContext = nullptr;
   IConnectionPoint* peerConnection = nullptr;
 };
 
-}  // namespace Vst
-}  // namespace Steinberg
+} // namespace Vst
+} // namespace Steinberg

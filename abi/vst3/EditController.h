@@ -11,8 +11,12 @@
 namespace Steinberg {
 namespace Vst {
 
-class EditController : public ComponentBase, public IEditController, public IEditController2 {
- public:
+class EditController
+  : public ComponentBase
+  , public IEditController
+  , public IEditController2
+{
+public:
   EditController() = default;
   ~EditController() override;
 
@@ -56,18 +60,21 @@ class EditController : public ComponentBase, public IEditController, public IEdi
   tresult PLUGIN_API queryInterface(const TUID _iid, void** obj) override;
   MURKWISP_FOBJECT_CLASS(EditController, ComponentBase)
 
- protected:
+protected:
   ParameterContainer parameters;
   IComponentHandler* componentHandler = nullptr;
   IComponentHandler2* componentHandler2 = nullptr;
   KnobMode knobMode = kCircularMode;
 
- private:
+private:
   void releaseHandlers();
 };
 
-class EditControllerEx1 : public EditController, public IUnitInfo {
- public:
+class EditControllerEx1
+  : public EditController
+  , public IUnitInfo
+{
+public:
   EditControllerEx1() = default;
   ~EditControllerEx1() override;
 
@@ -83,24 +90,29 @@ class EditControllerEx1 : public EditController, public IUnitInfo {
   tresult PLUGIN_API getProgramListInfo(int32 listIndex, ProgramListInfo& info) override;
   tresult PLUGIN_API getProgramName(ProgramListID listId, int32 programIndex, String128 name) override;
   tresult PLUGIN_API getProgramInfo(ProgramListID listId, int32 programIndex, CString attributeId,
-                                    String128 attributeValue) override {
+                                    String128 attributeValue) override
+  {
     return kResultFalse;
   }
   tresult PLUGIN_API hasProgramPitchNames(ProgramListID listId, int32 programIndex) override { return kResultFalse; }
   tresult PLUGIN_API getProgramPitchName(ProgramListID listId, int32 programIndex, int16 midiPitch,
-                                         String128 name) override {
+                                         String128 name) override
+  {
     return kResultFalse;
   }
   UnitID PLUGIN_API getSelectedUnit() override { return selectedUnit; }
-  tresult PLUGIN_API selectUnit(UnitID unitId) override {
+  tresult PLUGIN_API selectUnit(UnitID unitId) override
+  {
     selectedUnit = unitId;
     return kResultTrue;
   }
   tresult PLUGIN_API getUnitByBus(MediaType type, BusDirection dir, int32 busIndex, int32 channel,
-                                  UnitID& unitId) override {
+                                  UnitID& unitId) override
+  {
     return kResultFalse;
   }
-  tresult PLUGIN_API setUnitProgramData(int32 listOrUnitId, int32 programIndex, IBStream* data) override {
+  tresult PLUGIN_API setUnitProgramData(int32 listOrUnitId, int32 programIndex, IBStream* data) override
+  {
     return kResultFalse;
   }
 
@@ -108,11 +120,11 @@ class EditControllerEx1 : public EditController, public IUnitInfo {
   tresult PLUGIN_API queryInterface(const TUID _iid, void** obj) override;
   MURKWISP_FOBJECT_CLASS(EditControllerEx1, EditController)
 
- protected:
+protected:
   std::vector<Unit*> units;
   std::vector<ProgramList*> programLists;
   UnitID selectedUnit = kRootUnitId;
 };
 
-}  // namespace Vst
-}  // namespace Steinberg
+} // namespace Vst
+} // namespace Steinberg

@@ -4,25 +4,27 @@
 
 namespace Steinberg {
 
-class FLock {
- public:
+class FLock
+{
+public:
   void lock() { mutex.lock(); }
   void unlock() { mutex.unlock(); }
   bool trylock() { return mutex.try_lock(); }
 
- private:
+private:
   std::recursive_mutex mutex;
 };
 
-class FGuard {
- public:
+class FGuard
+{
+public:
   explicit FGuard(FLock& l) : lock(l) { lock.lock(); }
   ~FGuard() { lock.unlock(); }
   FGuard(const FGuard&) = delete;
   FGuard& operator=(const FGuard&) = delete;
 
- private:
+private:
   FLock& lock;
 };
 
-}  // namespace Steinberg
+} // namespace Steinberg

@@ -4,22 +4,29 @@
 
 namespace Steinberg {
 
-FObject::~FObject() {
-  if (UpdateHandler* handler = UpdateHandler::instance(false)) handler->forget(this);
+FObject::~FObject()
+{
+  if (UpdateHandler* handler = UpdateHandler::instance(false))
+    handler->forget(this);
 }
 
-tresult PLUGIN_API FObject::queryInterface(const TUID _iid, void** obj) {
-  if (!obj) return kInvalidArgument;
-  if (IidEqual(_iid, FUnknown::iid)) return AnswerInterface<FUnknown>(this, obj);
+tresult PLUGIN_API FObject::queryInterface(const TUID _iid, void** obj)
+{
+  if (!obj)
+    return kInvalidArgument;
+  if (IidEqual(_iid, FUnknown::iid))
+    return AnswerInterface<FUnknown>(this, obj);
   *obj = nullptr;
   return kNoInterface;
 }
 
 uint32 PLUGIN_API FObject::addRef() { return static_cast<uint32>(refCount.fetch_add(1) + 1); }
 
-uint32 PLUGIN_API FObject::release() {
+uint32 PLUGIN_API FObject::release()
+{
   const int32 count = refCount.fetch_sub(1) - 1;
-  if (count == 0) {
+  if (count == 0)
+  {
     refCount.store(-1000);
     delete this;
     return 0;
@@ -27,14 +34,18 @@ uint32 PLUGIN_API FObject::release() {
   return static_cast<uint32>(count);
 }
 
-void FObject::changed(int32 msg) {
-  if (UpdateHandler* handler = UpdateHandler::instance(false)) handler->triggerUpdates(this, msg);
+void FObject::changed(int32 msg)
+{
+  if (UpdateHandler* handler = UpdateHandler::instance(false))
+    handler->triggerUpdates(this, msg);
 }
 
 void FObject::addDependent(FObject* dependent) { UpdateHandler::instance()->addDependent(this, dependent); }
 
-void FObject::removeDependent(FObject* dependent) {
-  if (UpdateHandler* handler = UpdateHandler::instance(false)) handler->removeDependent(this, dependent);
+void FObject::removeDependent(FObject* dependent)
+{
+  if (UpdateHandler* handler = UpdateHandler::instance(false))
+    handler->removeDependent(this, dependent);
 }
 
-}  // namespace Steinberg
+} // namespace Steinberg

@@ -11,9 +11,17 @@ namespace Steinberg {
 
 using FClassID = FIDString;
 
-class FObject : public FUnknown {
- public:
-  enum ChangeMessage : int32 { kWillChange, kChanged, kDestroyed, kWillDestroy, kStdChangeMessageLast = kWillDestroy };
+class FObject : public FUnknown
+{
+public:
+  enum ChangeMessage : int32
+  {
+    kWillChange,
+    kChanged,
+    kDestroyed,
+    kWillDestroy,
+    kStdChangeMessageLast = kWillDestroy
+  };
 
   FObject() = default;
   FObject(const FObject&) : FObject() {}
@@ -39,22 +47,23 @@ class FObject : public FUnknown {
   void addDependent(FObject* dependent);
   void removeDependent(FObject* dependent);
 
- protected:
+protected:
   std::atomic<int32> refCount{1};
 };
 
-}  // namespace Steinberg
+} // namespace Steinberg
 
 // In a class that derives from FObject and further interfaces: one final
 // reference count for all of its FUnknown bases.
-#define MURKWISP_FOBJECT_REFCOUNT                                                  \
+#define MURKWISP_FOBJECT_REFCOUNT                                                             \
   ::Steinberg::uint32 PLUGIN_API addRef() override { return ::Steinberg::FObject::addRef(); } \
   ::Steinberg::uint32 PLUGIN_API release() override { return ::Steinberg::FObject::release(); }
 
 // Class name and type check of an FObject subclass.
-#define MURKWISP_FOBJECT_CLASS(Name, Base)                                                  \
-  static ::Steinberg::FClassID getFClassID() { return #Name; }                              \
-  ::Steinberg::FClassID isA() const override { return getFClassID(); }                      \
-  bool isTypeOf(::Steinberg::FClassID s, bool askBaseClass = true) const override {         \
-    return classIDsEqual(s, getFClassID()) || (askBaseClass && Base::isTypeOf(s, true));    \
+#define MURKWISP_FOBJECT_CLASS(Name, Base)                                               \
+  static ::Steinberg::FClassID getFClassID() { return #Name; }                           \
+  ::Steinberg::FClassID isA() const override { return getFClassID(); }                   \
+  bool isTypeOf(::Steinberg::FClassID s, bool askBaseClass = true) const override        \
+  {                                                                                      \
+    return classIDsEqual(s, getFClassID()) || (askBaseClass && Base::isTypeOf(s, true)); \
   }

@@ -12,8 +12,9 @@
 namespace Steinberg {
 namespace Vst {
 
-class Parameter : public FObject {
- public:
+class Parameter : public FObject
+{
+public:
   Parameter();
   explicit Parameter(const ParameterInfo& info);
   Parameter(const TChar* title, ParamID tag, const TChar* units = nullptr, ParamValue defaultValueNormalized = 0.,
@@ -38,18 +39,19 @@ class Parameter : public FObject {
 
   MURKWISP_FOBJECT_CLASS(Parameter, FObject)
 
- protected:
+protected:
   ParameterInfo info;
   ParamValue valueNormalized = 0.;
   int32 precision = 4;
 };
 
 // A parameter with one text per step ("off", "on", ...).
-class StringListParameter : public Parameter {
- public:
+class StringListParameter : public Parameter
+{
+public:
   StringListParameter(const TChar* title, ParamID tag, const TChar* units = nullptr,
-                      int32 flags = ParameterInfo::kCanAutomate | ParameterInfo::kIsList,
-                      UnitID unitID = kRootUnitId, const TChar* shortTitle = nullptr);
+                      int32 flags = ParameterInfo::kCanAutomate | ParameterInfo::kIsList, UnitID unitID = kRootUnitId,
+                      const TChar* shortTitle = nullptr);
 
   void appendString(const TChar* string);
   void appendString(const char* asciiString);
@@ -62,13 +64,14 @@ class StringListParameter : public Parameter {
 
   MURKWISP_FOBJECT_CLASS(StringListParameter, Parameter)
 
- private:
+private:
   std::vector<std::u16string> strings;
 };
 
 // Owns one reference to each parameter added; finds them by index or id.
-class ParameterContainer {
- public:
+class ParameterContainer
+{
+public:
   ParameterContainer() = default;
   ParameterContainer(const ParameterContainer&) = delete;
   ParameterContainer& operator=(const ParameterContainer&) = delete;
@@ -85,10 +88,10 @@ class ParameterContainer {
   Parameter* getParameter(ParamID tag) const;
   void removeAll();
 
- private:
+private:
   std::vector<Parameter*> params;
   std::unordered_map<ParamID, size_t> byId;
 };
 
-}  // namespace Vst
-}  // namespace Steinberg
+} // namespace Vst
+} // namespace Steinberg

@@ -12,8 +12,9 @@ namespace Vst {
 // IComponent's setState/getState share name and signature with
 // IEditController's; this shim gives the component's pair its own hooks so
 // the two slots can answer differently.
-class ComponentStateSlots : public IComponent {
- public:
+class ComponentStateSlots : public IComponent
+{
+public:
   tresult PLUGIN_API setState(IBStream* state) final { return setComponentStateFromHost(state); }
   tresult PLUGIN_API getState(IBStream* state) final { return getComponentStateForHost(state); }
   virtual tresult setComponentStateFromHost(IBStream* state) = 0;
@@ -21,11 +22,13 @@ class ComponentStateSlots : public IComponent {
   MURKWISP_VST3_INTERFACE(ComponentStateSlots)
 };
 
-class SingleComponentEffect : public EditControllerEx1,
-                              public ComponentStateSlots,
-                              public IAudioProcessor,
-                              public IProcessContextRequirements {
- public:
+class SingleComponentEffect
+  : public EditControllerEx1
+  , public ComponentStateSlots
+  , public IAudioProcessor
+  , public IProcessContextRequirements
+{
+public:
   SingleComponentEffect();
   ~SingleComponentEffect() override;
 
@@ -73,7 +76,7 @@ class SingleComponentEffect : public EditControllerEx1,
   tresult PLUGIN_API queryInterface(const TUID _iid, void** obj) override;
   MURKWISP_FOBJECT_CLASS(SingleComponentEffect, EditControllerEx1)
 
- protected:
+protected:
   BusList audioInputs{kAudio, kInput};
   BusList audioOutputs{kAudio, kOutput};
   BusList eventInputs{kEvent, kInput};
@@ -82,5 +85,5 @@ class SingleComponentEffect : public EditControllerEx1,
   uint32 processContextRequirements = 0;
 };
 
-}  // namespace Vst
-}  // namespace Steinberg
+} // namespace Vst
+} // namespace Steinberg

@@ -9,8 +9,9 @@
 namespace Steinberg {
 namespace Vst {
 
-class Unit : public FObject {
- public:
+class Unit : public FObject
+{
+public:
   Unit(const TChar* name, UnitID unitId, UnitID parentUnitId = kRootUnitId,
        ProgramListID programListId = kNoProgramListId);
   explicit Unit(const UnitInfo& info) : info(info) {}
@@ -21,12 +22,13 @@ class Unit : public FObject {
   ProgramListID getProgramListId() const { return info.programListId; }
   MURKWISP_FOBJECT_CLASS(Unit, FObject)
 
- private:
+private:
   UnitInfo info;
 };
 
-class ProgramList : public FObject {
- public:
+class ProgramList : public FObject
+{
+public:
   ProgramList(const TChar* name, ProgramListID listId, UnitID unitId);
   const ProgramListInfo& getInfo() const { return info; }
   ProgramListID getID() const { return info.id; }
@@ -38,11 +40,11 @@ class ProgramList : public FObject {
   int32 getCount() const { return static_cast<int32>(names.size()); }
   MURKWISP_FOBJECT_CLASS(ProgramList, FObject)
 
- private:
+private:
   ProgramListInfo info;
   UnitID unitId;
   std::vector<std::u16string> names;
 };
 
-}  // namespace Vst
-}  // namespace Steinberg
+} // namespace Vst
+} // namespace Steinberg

@@ -9,8 +9,9 @@
 
 namespace Steinberg {
 
-class UpdateHandler {
- public:
+class UpdateHandler
+{
+public:
   static UpdateHandler* instance(bool create = true);
 
   void addDependent(FObject* object, FObject* dependent);
@@ -21,8 +22,9 @@ class UpdateHandler {
   int triggerUpdates(FObject* object, int32 message);
   int countDependents(FObject* object);
 
- private:
-  struct Entry {
+private:
+  struct Entry
+  {
     FObject* object;
     FObject* dependent;
   };
@@ -30,4 +32,4 @@ class UpdateHandler {
   std::vector<Entry> entries;
 };
 
-}  // namespace Steinberg
+} // namespace Steinberg

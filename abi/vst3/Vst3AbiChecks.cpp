@@ -16,8 +16,8 @@
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-#define CHECK_SIZE(T, size, align)                 \
-  static_assert(sizeof(T) == (size), #T " size");  \
+#define CHECK_SIZE(T, size, align)                \
+  static_assert(sizeof(T) == (size), #T " size"); \
   static_assert(alignof(T) == (align), #T " alignment")
 #define CHECK_AT(T, field, offset) static_assert(offsetof(T, field) == (offset), #T "." #field)
 

@@ -9,41 +9,61 @@
 namespace Steinberg {
 namespace Vst {
 
-enum SymbolicSampleSizes : int32 { kSample32 = 0, kSample64 = 1 };
-enum ProcessModes : int32 { kRealtime = 0, kPrefetch = 1, kOffline = 2 };
+enum SymbolicSampleSizes : int32
+{
+  kSample32 = 0,
+  kSample64 = 1
+};
+enum ProcessModes : int32
+{
+  kRealtime = 0,
+  kPrefetch = 1,
+  kOffline = 2
+};
 constexpr uint32 kNoTail = 0;
 constexpr uint32 kInfiniteTail = 0xFFFFFFFFu;
 
-struct ProcessSetup {
+struct ProcessSetup
+{
   int32 processMode;
   int32 symbolicSampleSize;
   int32 maxSamplesPerBlock;
   SampleRate sampleRate;
 };
 
-struct AudioBusBuffers {
+struct AudioBusBuffers
+{
   int32 numChannels;
   uint64 silenceFlags;
-  union {
+  union
+  {
     Sample32** channelBuffers32;
     Sample64** channelBuffers64;
   };
 };
 
-struct FrameRate {
-  enum FrameRateFlags : uint32 { kPullDownRate = 1, kDropRate = 2 };
+struct FrameRate
+{
+  enum FrameRateFlags : uint32
+  {
+    kPullDownRate = 1,
+    kDropRate = 2
+  };
   uint32 framesPerSecond;
   uint32 flags;
 };
 
-struct Chord {
+struct Chord
+{
   uint8 keyNote;
   uint8 rootNote;
   int16 chordMask;
 };
 
-struct ProcessContext {
-  enum StatesAndFlags : uint32 {
+struct ProcessContext
+{
+  enum StatesAndFlags : uint32
+  {
     kPlaying = 1 << 1,
     kCycleActive = 1 << 2,
     kRecording = 1 << 3,
@@ -76,7 +96,8 @@ struct ProcessContext {
   int32 samplesToNextClock;
 };
 
-struct ProcessData {
+struct ProcessData
+{
   int32 processMode;
   int32 symbolicSampleSize;
   int32 numSamples;
@@ -94,28 +115,29 @@ struct ProcessData {
 static_assert(sizeof(ProcessSetup) == 24 && alignof(ProcessSetup) == 8 && offsetof(ProcessSetup, sampleRate) == 16,
               "ProcessSetup layout");
 static_assert(sizeof(AudioBusBuffers) == 24 && offsetof(AudioBusBuffers, silenceFlags) == 8 &&
-                  offsetof(AudioBusBuffers, channelBuffers32) == 16,
+                offsetof(AudioBusBuffers, channelBuffers32) == 16,
               "AudioBusBuffers layout");
 static_assert(sizeof(FrameRate) == 8 && sizeof(Chord) == 4 && alignof(Chord) == 2, "FrameRate and Chord");
 static_assert(sizeof(ProcessContext) == 112 && alignof(ProcessContext) == 8 &&
-                  offsetof(ProcessContext, sampleRate) == 8 && offsetof(ProcessContext, projectTimeSamples) == 16 &&
-                  offsetof(ProcessContext, projectTimeMusic) == 40 && offsetof(ProcessContext, tempo) == 72 &&
-                  offsetof(ProcessContext, timeSigNumerator) == 80 && offsetof(ProcessContext, chord) == 88 &&
-                  offsetof(ProcessContext, smpteOffsetSubframes) == 92 && offsetof(ProcessContext, frameRate) == 96 &&
-                  offsetof(ProcessContext, samplesToNextClock) == 104,
+                offsetof(ProcessContext, sampleRate) == 8 && offsetof(ProcessContext, projectTimeSamples) == 16 &&
+                offsetof(ProcessContext, projectTimeMusic) == 40 && offsetof(ProcessContext, tempo) == 72 &&
+                offsetof(ProcessContext, timeSigNumerator) == 80 && offsetof(ProcessContext, chord) == 88 &&
+                offsetof(ProcessContext, smpteOffsetSubframes) == 92 && offsetof(ProcessContext, frameRate) == 96 &&
+                offsetof(ProcessContext, samplesToNextClock) == 104,
               "ProcessContext layout");
 static_assert(sizeof(ProcessData) == 80 && offsetof(ProcessData, numOutputs) == 16 &&
-                  offsetof(ProcessData, inputs) == 24 && offsetof(ProcessData, outputs) == 32 &&
-                  offsetof(ProcessData, inputParameterChanges) == 40 &&
-                  offsetof(ProcessData, outputParameterChanges) == 48 && offsetof(ProcessData, inputEvents) == 56 &&
-                  offsetof(ProcessData, outputEvents) == 64 && offsetof(ProcessData, processContext) == 72,
+                offsetof(ProcessData, inputs) == 24 && offsetof(ProcessData, outputs) == 32 &&
+                offsetof(ProcessData, inputParameterChanges) == 40 &&
+                offsetof(ProcessData, outputParameterChanges) == 48 && offsetof(ProcessData, inputEvents) == 56 &&
+                offsetof(ProcessData, outputEvents) == 64 && offsetof(ProcessData, processContext) == 72,
               "ProcessData layout");
 
-class IAudioProcessor : public FUnknown {
- public:
+class IAudioProcessor : public FUnknown
+{
+public:
   MURKWISP_VST3_IID(0x42043F99, 0xB7DA453C, 0xA569E79D, 0x9AAEC33D)
-  virtual tresult PLUGIN_API setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
-                                                SpeakerArrangement* outputs, int32 numOuts) = 0;
+  virtual tresult PLUGIN_API setBusArrangements(SpeakerArrangement* inputs, int32 numIns, SpeakerArrangement* outputs,
+                                                int32 numOuts) = 0;
   virtual tresult PLUGIN_API getBusArrangement(BusDirection dir, int32 index, SpeakerArrangement& arr) = 0;
   virtual tresult PLUGIN_API canProcessSampleSize(int32 symbolicSampleSize) = 0;
   virtual uint32 PLUGIN_API getLatencySamples() = 0;
@@ -126,10 +148,12 @@ class IAudioProcessor : public FUnknown {
   MURKWISP_VST3_INTERFACE(IAudioProcessor)
 };
 
-class IProcessContextRequirements : public FUnknown {
- public:
+class IProcessContextRequirements : public FUnknown
+{
+public:
   MURKWISP_VST3_IID(0x2A654303, 0xEF764E3D, 0x95B5FE83, 0x730EF6D0)
-  enum Flags : uint32 {
+  enum Flags : uint32
+  {
     kNeedSystemTime = 1 << 0,
     kNeedContinousTimeSamples = 1 << 1,
     kNeedProjectTimeMusic = 1 << 2,
@@ -146,5 +170,5 @@ class IProcessContextRequirements : public FUnknown {
   MURKWISP_VST3_INTERFACE(IProcessContextRequirements)
 };
 
-}  // namespace Vst
-}  // namespace Steinberg
+} // namespace Vst
+} // namespace Steinberg

@@ -17,10 +17,10 @@
 
 // Declares the protected destructor every interface class carries.
 #define MURKWISP_VST3_INTERFACE(Name) \
- protected:                           \
+protected:                            \
   ~Name() = default;                  \
                                       \
- public:
+public:
 
 namespace Steinberg {
 
@@ -49,7 +49,8 @@ static_assert(sizeof(TUID) == 16, "TUID is 16 bytes");
 static_assert(sizeof(char16) == 2, "char16 is one UTF-16 unit");
 
 #if MURKWISP_VST3_COM_COMPATIBLE
-enum : tresult {
+enum : tresult
+{
   kNoInterface = static_cast<tresult>(0x80004002L),
   kResultOk = static_cast<tresult>(0x00000000L),
   kResultTrue = kResultOk,
@@ -61,7 +62,8 @@ enum : tresult {
   kOutOfMemory = static_cast<tresult>(0x8007000EL),
 };
 #else
-enum : tresult {
+enum : tresult
+{
   kNoInterface = -1,
   kResultOk = 0,
   kResultTrue = kResultOk,
@@ -79,29 +81,32 @@ enum : tresult {
 // big-endian order elsewhere.
 #define MURKWISP_B(v, s) static_cast<char>(((v) >> (s)) & 0xFF)
 #if MURKWISP_VST3_COM_COMPATIBLE
-#define MURKWISP_VST3_UID(l1, l2, l3, l4)                                                  \
-  {MURKWISP_B(l1, 0),  MURKWISP_B(l1, 8),  MURKWISP_B(l1, 16), MURKWISP_B(l1, 24),         \
-   MURKWISP_B(l2, 16), MURKWISP_B(l2, 24), MURKWISP_B(l2, 0),  MURKWISP_B(l2, 8),          \
-   MURKWISP_B(l3, 24), MURKWISP_B(l3, 16), MURKWISP_B(l3, 8),  MURKWISP_B(l3, 0),          \
-   MURKWISP_B(l4, 24), MURKWISP_B(l4, 16), MURKWISP_B(l4, 8),  MURKWISP_B(l4, 0)}
+#define MURKWISP_VST3_UID(l1, l2, l3, l4)                                                               \
+  {                                                                                                     \
+    MURKWISP_B(l1, 0), MURKWISP_B(l1, 8), MURKWISP_B(l1, 16), MURKWISP_B(l1, 24), MURKWISP_B(l2, 16),   \
+      MURKWISP_B(l2, 24), MURKWISP_B(l2, 0), MURKWISP_B(l2, 8), MURKWISP_B(l3, 24), MURKWISP_B(l3, 16), \
+      MURKWISP_B(l3, 8), MURKWISP_B(l3, 0), MURKWISP_B(l4, 24), MURKWISP_B(l4, 16), MURKWISP_B(l4, 8),  \
+      MURKWISP_B(l4, 0)                                                                                 \
+  }
 #else
-#define MURKWISP_VST3_UID(l1, l2, l3, l4)                                                  \
-  {MURKWISP_B(l1, 24), MURKWISP_B(l1, 16), MURKWISP_B(l1, 8),  MURKWISP_B(l1, 0),          \
-   MURKWISP_B(l2, 24), MURKWISP_B(l2, 16), MURKWISP_B(l2, 8),  MURKWISP_B(l2, 0),          \
-   MURKWISP_B(l3, 24), MURKWISP_B(l3, 16), MURKWISP_B(l3, 8),  MURKWISP_B(l3, 0),          \
-   MURKWISP_B(l4, 24), MURKWISP_B(l4, 16), MURKWISP_B(l4, 8),  MURKWISP_B(l4, 0)}
+#define MURKWISP_VST3_UID(l1, l2, l3, l4)                                                               \
+  {                                                                                                     \
+    MURKWISP_B(l1, 24), MURKWISP_B(l1, 16), MURKWISP_B(l1, 8), MURKWISP_B(l1, 0), MURKWISP_B(l2, 24),   \
+      MURKWISP_B(l2, 16), MURKWISP_B(l2, 8), MURKWISP_B(l2, 0), MURKWISP_B(l3, 24), MURKWISP_B(l3, 16), \
+      MURKWISP_B(l3, 8), MURKWISP_B(l3, 0), MURKWISP_B(l4, 24), MURKWISP_B(l4, 16), MURKWISP_B(l4, 8),  \
+      MURKWISP_B(l4, 0)                                                                                 \
+  }
 #endif
 
 // Inside an interface class: its id as `Name::iid`.
 #define MURKWISP_VST3_IID(l1, l2, l3, l4) static constexpr TUID iid = MURKWISP_VST3_UID(l1, l2, l3, l4);
 
 // Ids passed by hosts have no alignment guarantee: compare bytes.
-inline bool IidEqual(const void* a, const void* b) noexcept {
-  return a && b && std::memcmp(a, b, 16) == 0;
-}
+inline bool IidEqual(const void* a, const void* b) noexcept { return a && b && std::memcmp(a, b, 16) == 0; }
 
-class FUnknown {
- public:
+class FUnknown
+{
+public:
   MURKWISP_VST3_IID(0x00000000, 0x00000000, 0xC0000000, 0x00000046)
   virtual tresult PLUGIN_API queryInterface(const TUID _iid, void** obj) = 0;
   virtual uint32 PLUGIN_API addRef() = 0;
@@ -112,7 +117,8 @@ class FUnknown {
 // A queryInterface hit: one more reference, and the pointer to the I base
 // of `self` (never the object start, unless I is the first base).
 template <class I, class T>
-tresult AnswerInterface(T* self, void** obj) {
+tresult AnswerInterface(T* self, void** obj)
+{
   self->addRef();
   *obj = static_cast<I*>(self);
   return kResultOk;
@@ -121,37 +127,47 @@ tresult AnswerInterface(T* self, void** obj) {
 // Keeps one reference to an interface for as long as it lives; used by our
 // own code where a host object is queried, used and released.
 template <class I>
-class IPtr {
- public:
+class IPtr
+{
+public:
   IPtr() = default;
-  explicit IPtr(I* p, bool addRef = true) : ptr(p) {
-    if (ptr && addRef) ptr->addRef();
+  explicit IPtr(I* p, bool addRef = true) : ptr(p)
+  {
+    if (ptr && addRef)
+      ptr->addRef();
   }
   IPtr(const IPtr& o) : IPtr(o.ptr) {}
-  IPtr& operator=(const IPtr& o) {
+  IPtr& operator=(const IPtr& o)
+  {
     reset(o.ptr);
     return *this;
   }
-  ~IPtr() {
-    if (ptr) ptr->release();
+  ~IPtr()
+  {
+    if (ptr)
+      ptr->release();
   }
-  void reset(I* p = nullptr, bool addRef = true) {
-    if (p && addRef) p->addRef();
-    if (ptr) ptr->release();
+  void reset(I* p = nullptr, bool addRef = true)
+  {
+    if (p && addRef)
+      p->addRef();
+    if (ptr)
+      ptr->release();
     ptr = p;
   }
   I* get() const { return ptr; }
   I* operator->() const { return ptr; }
   explicit operator bool() const { return ptr != nullptr; }
 
- private:
+private:
   I* ptr = nullptr;
 };
 
 // Queries `unknown` for I; the result holds the reference queryInterface
 // added (empty when the object does not offer I).
 template <class I>
-IPtr<I> QueryInterface(FUnknown* unknown) {
+IPtr<I> QueryInterface(FUnknown* unknown)
+{
   IPtr<I> result;
   void* obj = nullptr;
   if (unknown && unknown->queryInterface(I::iid, &obj) == kResultOk && obj)
@@ -159,4 +175,4 @@ IPtr<I> QueryInterface(FUnknown* unknown) {
   return result;
 }
 
-}  // namespace Steinberg
+} // namespace Steinberg

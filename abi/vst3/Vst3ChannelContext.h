@@ -6,8 +6,9 @@ namespace Steinberg {
 namespace Vst {
 namespace ChannelContext {
 
-class IInfoListener : public FUnknown {
- public:
+class IInfoListener : public FUnknown
+{
+public:
   MURKWISP_VST3_IID(0x0F194781, 0x8D984ADA, 0xBBA0C1EF, 0xC011D8D0)
   virtual tresult PLUGIN_API setChannelContextInfos(IAttributeList* list) = 0;
   MURKWISP_VST3_INTERFACE(IInfoListener)
@@ -26,6 +27,6 @@ constexpr const char* kChannelIndexNamespaceLengthKey = "channel index namespace
 constexpr const char* kChannelImageKey = "channel image";
 constexpr const char* kChannelPluginLocationKey = "channel plugin location";
 
-}  // namespace ChannelContext
-}  // namespace Vst
-}  // namespace Steinberg
+} // namespace ChannelContext
+} // namespace Vst
+} // namespace Steinberg

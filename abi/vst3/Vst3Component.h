@@ -9,8 +9,13 @@
 namespace Steinberg {
 namespace Vst {
 
-struct BusInfo {
-  enum BusFlags : uint32 { kDefaultActive = 1, kIsControlVoltage = 2 };
+struct BusInfo
+{
+  enum BusFlags : uint32
+  {
+    kDefaultActive = 1,
+    kIsControlVoltage = 2
+  };
   MediaType mediaType;
   BusDirection direction;
   int32 channelCount;
@@ -19,7 +24,8 @@ struct BusInfo {
   uint32 flags;
 };
 
-struct RoutingInfo {
+struct RoutingInfo
+{
   MediaType mediaType;
   int32 busIndex;
   int32 channel;
@@ -27,12 +33,13 @@ struct RoutingInfo {
 
 static_assert(sizeof(BusInfo) == 276 && alignof(BusInfo) == 4, "BusInfo layout");
 static_assert(offsetof(BusInfo, channelCount) == 8 && offsetof(BusInfo, name) == 12 &&
-                  offsetof(BusInfo, busType) == 268 && offsetof(BusInfo, flags) == 272,
+                offsetof(BusInfo, busType) == 268 && offsetof(BusInfo, flags) == 272,
               "BusInfo offsets");
 static_assert(sizeof(RoutingInfo) == 12 && offsetof(RoutingInfo, channel) == 8, "RoutingInfo layout");
 
-class IComponent : public IPluginBase {
- public:
+class IComponent : public IPluginBase
+{
+public:
   MURKWISP_VST3_IID(0xE831FF31, 0xF2D54301, 0x928EBBEE, 0x25697802)
   virtual tresult PLUGIN_API getControllerClassId(TUID classId) = 0;
   virtual tresult PLUGIN_API setIoMode(IoMode mode) = 0;
@@ -46,5 +53,5 @@ class IComponent : public IPluginBase {
   MURKWISP_VST3_INTERFACE(IComponent)
 };
 
-}  // namespace Vst
-}  // namespace Steinberg
+} // namespace Vst
+} // namespace Steinberg

@@ -10,8 +10,10 @@ namespace Steinberg {
 class IPlugView;
 namespace Vst {
 
-struct ParameterInfo {
-  enum ParameterFlags : int32 {
+struct ParameterInfo
+{
+  enum ParameterFlags : int32
+  {
     kNoFlags = 0,
     kCanAutomate = 1 << 0,
     kIsReadOnly = 1 << 1,
@@ -33,12 +35,13 @@ struct ParameterInfo {
 
 static_assert(sizeof(ParameterInfo) == 792 && alignof(ParameterInfo) == 8, "ParameterInfo layout");
 static_assert(offsetof(ParameterInfo, title) == 4 && offsetof(ParameterInfo, shortTitle) == 260 &&
-                  offsetof(ParameterInfo, units) == 516 && offsetof(ParameterInfo, stepCount) == 772 &&
-                  offsetof(ParameterInfo, defaultNormalizedValue) == 776 && offsetof(ParameterInfo, unitId) == 784 &&
-                  offsetof(ParameterInfo, flags) == 788,
+                offsetof(ParameterInfo, units) == 516 && offsetof(ParameterInfo, stepCount) == 772 &&
+                offsetof(ParameterInfo, defaultNormalizedValue) == 776 && offsetof(ParameterInfo, unitId) == 784 &&
+                offsetof(ParameterInfo, flags) == 788,
               "ParameterInfo offsets");
 
-enum RestartFlags : int32 {
+enum RestartFlags : int32
+{
   kReloadComponent = 1 << 0,
   kIoChanged = 1 << 1,
   kParamValuesChanged = 1 << 2,
@@ -53,14 +56,20 @@ enum RestartFlags : int32 {
   kParamIDMappingChanged = 1 << 11,
 };
 
-enum KnobModes : int32 { kCircularMode = 0, kRelativCircularMode = 1, kLinearMode = 2 };
+enum KnobModes : int32
+{
+  kCircularMode = 0,
+  kRelativCircularMode = 1,
+  kLinearMode = 2
+};
 
 namespace ViewType {
 constexpr const char8* kEditor = "editor";
 }
 
-class IComponentHandler : public FUnknown {
- public:
+class IComponentHandler : public FUnknown
+{
+public:
   MURKWISP_VST3_IID(0x93A0BEA3, 0x0BD045DB, 0x8E890B0C, 0xC1E46AC6)
   virtual tresult PLUGIN_API beginEdit(ParamID id) = 0;
   virtual tresult PLUGIN_API performEdit(ParamID id, ParamValue valueNormalized) = 0;
@@ -69,8 +78,9 @@ class IComponentHandler : public FUnknown {
   MURKWISP_VST3_INTERFACE(IComponentHandler)
 };
 
-class IComponentHandler2 : public FUnknown {
- public:
+class IComponentHandler2 : public FUnknown
+{
+public:
   MURKWISP_VST3_IID(0xF040B4B3, 0xA36045EC, 0xABCDC045, 0xB4D5A2CC)
   virtual tresult PLUGIN_API setDirty(TBool state) = 0;
   virtual tresult PLUGIN_API requestOpenEditor(FIDString name) = 0;
@@ -79,8 +89,9 @@ class IComponentHandler2 : public FUnknown {
   MURKWISP_VST3_INTERFACE(IComponentHandler2)
 };
 
-class IEditController : public IPluginBase {
- public:
+class IEditController : public IPluginBase
+{
+public:
   MURKWISP_VST3_IID(0xDCD7BBE3, 0x7742448D, 0xA874AACC, 0x979C759E)
   virtual tresult PLUGIN_API setComponentState(IBStream* state) = 0;
   virtual tresult PLUGIN_API setState(IBStream* state) = 0;
@@ -98,8 +109,9 @@ class IEditController : public IPluginBase {
   MURKWISP_VST3_INTERFACE(IEditController)
 };
 
-class IEditController2 : public FUnknown {
- public:
+class IEditController2 : public FUnknown
+{
+public:
   MURKWISP_VST3_IID(0x7F4EFE59, 0xF3204967, 0xAC27A3AE, 0xAFB63038)
   virtual tresult PLUGIN_API setKnobMode(KnobMode mode) = 0;
   virtual tresult PLUGIN_API openHelp(TBool onlyCheck) = 0;
@@ -107,13 +119,14 @@ class IEditController2 : public FUnknown {
   MURKWISP_VST3_INTERFACE(IEditController2)
 };
 
-class IMidiMapping : public FUnknown {
- public:
+class IMidiMapping : public FUnknown
+{
+public:
   MURKWISP_VST3_IID(0xDF0FF9F7, 0x49B74669, 0xB63AB732, 0x7ADBF5E5)
-  virtual tresult PLUGIN_API getMidiControllerAssignment(int32 busIndex, int16 channel,
-                                                         CtrlNumber midiControllerNumber, ParamID& id) = 0;
+  virtual tresult PLUGIN_API getMidiControllerAssignment(int32 busIndex, int16 channel, CtrlNumber midiControllerNumber,
+                                                         ParamID& id) = 0;
   MURKWISP_VST3_INTERFACE(IMidiMapping)
 };
 
-}  // namespace Vst
-}  // namespace Steinberg
+} // namespace Vst
+} // namespace Steinberg

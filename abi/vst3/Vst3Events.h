@@ -7,7 +7,8 @@
 namespace Steinberg {
 namespace Vst {
 
-struct NoteOnEvent {
+struct NoteOnEvent
+{
   int16 channel;
   int16 pitch;
   float tuning;
@@ -16,7 +17,8 @@ struct NoteOnEvent {
   int32 noteId;
 };
 
-struct NoteOffEvent {
+struct NoteOffEvent
+{
   int16 channel;
   int16 pitch;
   float velocity;
@@ -24,21 +26,27 @@ struct NoteOffEvent {
   float tuning;
 };
 
-struct DataEvent {
-  enum DataTypes : uint32 { kMidiSysEx = 0 };
+struct DataEvent
+{
+  enum DataTypes : uint32
+  {
+    kMidiSysEx = 0
+  };
   uint32 size;
   uint32 type;
   const uint8* bytes;
 };
 
-struct PolyPressureEvent {
+struct PolyPressureEvent
+{
   int16 channel;
   int16 pitch;
   float pressure;
   int32 noteId;
 };
 
-struct ChordEvent {
+struct ChordEvent
+{
   int16 root;
   int16 bassNote;
   int16 mask;
@@ -46,36 +54,47 @@ struct ChordEvent {
   const TChar* text;
 };
 
-struct ScaleEvent {
+struct ScaleEvent
+{
   int16 root;
   int16 mask;
   uint16 textLen;
   const TChar* text;
 };
 
-struct LegacyMIDICCOutEvent {
+struct LegacyMIDICCOutEvent
+{
   uint8 controlNumber;
   int8 channel;
   int8 value;
   int8 value2;
 };
 
-struct NoteExpressionValueEvent {
+struct NoteExpressionValueEvent
+{
   uint32 typeId;
   int32 noteId;
   double value;
 };
 
-struct NoteExpressionTextEvent {
+struct NoteExpressionTextEvent
+{
   uint32 typeId;
   int32 noteId;
   uint32 textLen;
   const TChar* text;
 };
 
-struct Event {
-  enum EventFlags : uint16 { kIsLive = 1, kUserReserved1 = 0x4000, kUserReserved2 = 0x8000 };
-  enum EventTypes : uint16 {
+struct Event
+{
+  enum EventFlags : uint16
+  {
+    kIsLive = 1,
+    kUserReserved1 = 0x4000,
+    kUserReserved2 = 0x8000
+  };
+  enum EventTypes : uint16
+  {
     kNoteOnEvent = 0,
     kNoteOffEvent = 1,
     kDataEvent = 2,
@@ -91,7 +110,8 @@ struct Event {
   TQuarterNotes ppqPosition;
   uint16 flags;
   uint16 type;
-  union {
+  union
+  {
     NoteOnEvent noteOn;
     NoteOffEvent noteOff;
     DataEvent data;
@@ -111,14 +131,15 @@ static_assert(sizeof(PolyPressureEvent) == 12 && sizeof(LegacyMIDICCOutEvent) ==
 static_assert(sizeof(ChordEvent) == 16 && sizeof(ScaleEvent) == 16 && offsetof(ScaleEvent, text) == 8,
               "chord and scale layouts");
 static_assert(sizeof(NoteExpressionValueEvent) == 16 && sizeof(NoteExpressionTextEvent) == 24 &&
-                  offsetof(NoteExpressionTextEvent, text) == 16,
+                offsetof(NoteExpressionTextEvent, text) == 16,
               "note expression layouts");
 static_assert(sizeof(Event) == 48 && alignof(Event) == 8 && offsetof(Event, ppqPosition) == 8 &&
-                  offsetof(Event, flags) == 16 && offsetof(Event, type) == 18 && offsetof(Event, noteOn) == 24,
+                offsetof(Event, flags) == 16 && offsetof(Event, type) == 18 && offsetof(Event, noteOn) == 24,
               "Event layout");
 
 // Controller numbers beyond the 128 MIDI controllers.
-enum ControllerNumbers : int16 {
+enum ControllerNumbers : int16
+{
   kAfterTouch = 128,
   kPitchBend = 129,
   kCountCtrlNumber = 130,
@@ -127,8 +148,9 @@ enum ControllerNumbers : int16 {
   kCtrlQuarterFrame = 132,
 };
 
-class IEventList : public FUnknown {
- public:
+class IEventList : public FUnknown
+{
+public:
   MURKWISP_VST3_IID(0x3A2C4214, 0x346349FE, 0xB2C4F397, 0xB9695A44)
   virtual int32 PLUGIN_API getEventCount() = 0;
   virtual tresult PLUGIN_API getEvent(int32 index, Event& e) = 0;
@@ -136,5 +158,5 @@ class IEventList : public FUnknown {
   MURKWISP_VST3_INTERFACE(IEventList)
 };
 
-}  // namespace Vst
-}  // namespace Steinberg
+} // namespace Vst
+} // namespace Steinberg

@@ -5,8 +5,9 @@
 namespace Steinberg {
 namespace Vst {
 
-class IParamValueQueue : public FUnknown {
- public:
+class IParamValueQueue : public FUnknown
+{
+public:
   MURKWISP_VST3_IID(0x01263A18, 0xED074F6F, 0x98C9D356, 0x4686F9BA)
   virtual ParamID PLUGIN_API getParameterId() = 0;
   virtual int32 PLUGIN_API getPointCount() = 0;
@@ -15,8 +16,9 @@ class IParamValueQueue : public FUnknown {
   MURKWISP_VST3_INTERFACE(IParamValueQueue)
 };
 
-class IParameterChanges : public FUnknown {
- public:
+class IParameterChanges : public FUnknown
+{
+public:
   MURKWISP_VST3_IID(0xA4779663, 0x0BB64A56, 0xB44384A8, 0x466FEB9D)
   virtual int32 PLUGIN_API getParameterCount() = 0;
   virtual IParamValueQueue* PLUGIN_API getParameterData(int32 index) = 0;
@@ -24,5 +26,5 @@ class IParameterChanges : public FUnknown {
   MURKWISP_VST3_INTERFACE(IParameterChanges)
 };
 
-}  // namespace Vst
-}  // namespace Steinberg
+} // namespace Vst
+} // namespace Steinberg

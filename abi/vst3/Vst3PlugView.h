@@ -4,7 +4,8 @@
 
 namespace Steinberg {
 
-struct ViewRect {
+struct ViewRect
+{
   int32 left = 0;
   int32 top = 0;
   int32 right = 0;
@@ -18,12 +19,19 @@ static_assert(sizeof(ViewRect) == 16 && alignof(ViewRect) == 4, "ViewRect layout
 constexpr FIDString kPlatformTypeHWND = "HWND";
 constexpr FIDString kPlatformTypeX11EmbedWindowID = "X11EmbedWindowID";
 
-enum KeyModifier : int16 { kShiftKey = 1 << 0, kAlternateKey = 1 << 1, kCommandKey = 1 << 2, kControlKey = 1 << 3 };
+enum KeyModifier : int16
+{
+  kShiftKey = 1 << 0,
+  kAlternateKey = 1 << 1,
+  kCommandKey = 1 << 2,
+  kControlKey = 1 << 3
+};
 
 class IPlugFrame;
 
-class IPlugView : public FUnknown {
- public:
+class IPlugView : public FUnknown
+{
+public:
   MURKWISP_VST3_IID(0x5BC32507, 0xD06049EA, 0xA6151B52, 0x2B755B29)
   virtual tresult PLUGIN_API isPlatformTypeSupported(FIDString type) = 0;
   virtual tresult PLUGIN_API attached(void* parent, FIDString type) = 0;
@@ -40,19 +48,21 @@ class IPlugView : public FUnknown {
   MURKWISP_VST3_INTERFACE(IPlugView)
 };
 
-class IPlugFrame : public FUnknown {
- public:
+class IPlugFrame : public FUnknown
+{
+public:
   MURKWISP_VST3_IID(0x367FAF01, 0xAFA94693, 0x8D4DA2A0, 0xED0882A3)
   virtual tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* newSize) = 0;
   MURKWISP_VST3_INTERFACE(IPlugFrame)
 };
 
-class IPlugViewContentScaleSupport : public FUnknown {
- public:
+class IPlugViewContentScaleSupport : public FUnknown
+{
+public:
   MURKWISP_VST3_IID(0x65ED9690, 0x8AC44525, 0x8AADEF7A, 0x72EA703F)
   using ScaleFactor = float;
   virtual tresult PLUGIN_API setContentScaleFactor(ScaleFactor factor) = 0;
   MURKWISP_VST3_INTERFACE(IPlugViewContentScaleSupport)
 };
 
-}  // namespace Steinberg
+} // namespace Steinberg

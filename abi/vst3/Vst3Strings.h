@@ -28,4 +28,4 @@ std::string StrUtf16ToUtf8(const char16* src, int32 maxUnits = -1);
 
 int32 StrLength16(const char16* s);
 
-}  // namespace Steinberg
+} // namespace Steinberg

@@ -34,24 +34,48 @@ constexpr ParamID kNoParamId = 0xFFFFFFFF;
 constexpr const char8* kVstVersionString = "VST 3.8.0";
 constexpr const char8* kVstAudioEffectClass = "Audio Module Class";
 
-enum MediaTypes : int32 { kAudio = 0, kEvent = 1, kNumMediaTypes = 2 };
-enum BusDirections : int32 { kInput = 0, kOutput = 1 };
-enum BusTypes : int32 { kMain = 0, kAux = 1 };
-enum IoModes : int32 { kSimple = 0, kAdvanced = 1, kOfflineProcessing = 2 };
-enum ComponentFlags : uint32 { kDistributable = 1, kSimpleModeSupported = 2 };
+enum MediaTypes : int32
+{
+  kAudio = 0,
+  kEvent = 1,
+  kNumMediaTypes = 2
+};
+enum BusDirections : int32
+{
+  kInput = 0,
+  kOutput = 1
+};
+enum BusTypes : int32
+{
+  kMain = 0,
+  kAux = 1
+};
+enum IoModes : int32
+{
+  kSimple = 0,
+  kAdvanced = 1,
+  kOfflineProcessing = 2
+};
+enum ComponentFlags : uint32
+{
+  kDistributable = 1,
+  kSimpleModeSupported = 2
+};
 
 namespace SpeakerArr {
 constexpr SpeakerArrangement kEmpty = 0;
 constexpr SpeakerArrangement kMono = 1ull << 19;
 constexpr SpeakerArrangement kStereo = 0x3;
-}  // namespace SpeakerArr
+} // namespace SpeakerArr
 
 // Channel count of an arrangement: its number of speakers (set bits).
-inline int32 SpeakerCount(SpeakerArrangement arr) noexcept {
+inline int32 SpeakerCount(SpeakerArrangement arr) noexcept
+{
   int32 n = 0;
-  for (; arr; arr &= arr - 1) ++n;
+  for (; arr; arr &= arr - 1)
+    ++n;
   return n;
 }
 
-}  // namespace Vst
-}  // namespace Steinberg
+} // namespace Vst
+} // namespace Steinberg

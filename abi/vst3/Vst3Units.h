@@ -12,14 +12,16 @@ constexpr UnitID kRootUnitId = 0;
 constexpr UnitID kNoParentUnitId = -1;
 constexpr ProgramListID kNoProgramListId = -1;
 
-struct UnitInfo {
+struct UnitInfo
+{
   UnitID id;
   UnitID parentUnitId;
   String128 name;
   ProgramListID programListId;
 };
 
-struct ProgramListInfo {
+struct ProgramListInfo
+{
   ProgramListID id;
   String128 name;
   int32 programCount;
@@ -30,8 +32,9 @@ static_assert(sizeof(UnitInfo) == 268 && offsetof(UnitInfo, name) == 8 && offset
 static_assert(sizeof(ProgramListInfo) == 264 && offsetof(ProgramListInfo, programCount) == 260,
               "ProgramListInfo layout");
 
-class IUnitInfo : public FUnknown {
- public:
+class IUnitInfo : public FUnknown
+{
+public:
   MURKWISP_VST3_IID(0x3D4BD6B5, 0x913A4FD2, 0xA886E768, 0xA5EB92C1)
   virtual int32 PLUGIN_API getUnitCount() = 0;
   virtual tresult PLUGIN_API getUnitInfo(int32 unitIndex, UnitInfo& info) = 0;
@@ -51,5 +54,5 @@ class IUnitInfo : public FUnknown {
   MURKWISP_VST3_INTERFACE(IUnitInfo)
 };
 
-}  // namespace Vst
-}  // namespace Steinberg
+} // namespace Vst
+} // namespace Steinberg

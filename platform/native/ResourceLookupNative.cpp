@@ -17,9 +17,6 @@ int FindResourceOrFile(const char* name, const char* type, IString& result, void
   return kResourceOnDisk;
 }
 
-const void* LoadResourceData(const char* name, const char* type, int& size, void* module)
-{
-  return nullptr;
-}
+const void* LoadResourceData(const char* name, const char* type, int& size, void* module) { return nullptr; }
 
 } // namespace ifx

@@ -19,7 +19,7 @@ struct Scheduled
 struct Clock
 {
   std::mutex lock;
-  std::vector<Scheduled> timers;   // start order
+  std::vector<Scheduled> timers; // start order
   long long nowMs = 0;
   uintptr_t nextId = 1;
 };
@@ -115,10 +115,7 @@ int AdvanceTimers(int ms)
   return fired;
 }
 
-bool FireTimerId(unsigned long long id)
-{
-  return TimerList::Dispatch(static_cast<uintptr_t>(id));
-}
+bool FireTimerId(unsigned long long id) { return TimerList::Dispatch(static_cast<uintptr_t>(id)); }
 
 } // namespace native
 } // namespace ifx

@@ -11,10 +11,7 @@ namespace {
 
 using WglGetProcAddress = PROC(WINAPI*)(LPCSTR);
 
-HMODULE AsModule(void* library)
-{
-  return static_cast<HMODULE>(library);
-}
+HMODULE AsModule(void* library) { return static_cast<HMODULE>(library); }
 
 } // namespace
 

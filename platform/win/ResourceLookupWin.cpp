@@ -21,15 +21,9 @@ std::wstring Upper(std::wstring text)
   return text;
 }
 
-bool IsIntResourceId(LPCWSTR name)
-{
-  return (reinterpret_cast<ULONG_PTR>(name) >> 16) == 0;
-}
+bool IsIntResourceId(LPCWSTR name) { return (reinterpret_cast<ULONG_PTR>(name) >> 16) == 0; }
 
-HMODULE AsModule(void* module)
-{
-  return static_cast<HMODULE>(module);
-}
+HMODULE AsModule(void* module) { return static_cast<HMODULE>(module); }
 
 } // namespace
 

@@ -9,8 +9,8 @@ namespace ifx {
 
 struct ResourceNameSearch
 {
-  std::string wanted;  // UTF-8, lower-cased
-  std::string found;   // the matching name exactly as enumerated, UTF-8
+  std::string wanted; // UTF-8, lower-cased
+  std::string found;  // the matching name exactly as enumerated, UTF-8
   bool isFound = false;
 };
 

@@ -14,10 +14,7 @@ namespace {
 // GetFontData reads a table tag as its four bytes in file order.
 constexpr DWORD kCollectionTag = 'f' << 24 | 'c' << 16 | 't' << 8 | 't';
 
-int CALLBACK AnyFaceCallback(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM)
-{
-  return -1;
-}
+int CALLBACK AnyFaceCallback(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM) { return -1; }
 
 } // namespace
 

@@ -38,8 +38,7 @@ private:
 // that face name, so a face GDI substitutes for a missing one gives null;
 // names longer than 31 characters (GDI's limit) give null too. The checks
 // run on dc, which keeps its own font; null: the screen's DC.
-HFONT CreateGdiFont(const char* faceName, int weight, bool italic, bool underline, bool checkExists,
-                    HDC dc = nullptr);
+HFONT CreateGdiFont(const char* faceName, int weight, bool italic, bool underline, bool checkExists, HDC dc = nullptr);
 
 } // namespace igfx
 } // namespace ifx

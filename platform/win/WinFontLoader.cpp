@@ -33,8 +33,7 @@ public:
     // No sharing: nobody may shorten the file under the view.
     mFile = CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     LARGE_INTEGER size = {};
-    if (mFile == INVALID_HANDLE_VALUE || !GetFileSizeEx(mFile, &size) || size.QuadPart <= 0 ||
-        size.QuadPart > INT_MAX)
+    if (mFile == INVALID_HANDLE_VALUE || !GetFileSizeEx(mFile, &size) || size.QuadPart <= 0 || size.QuadPart > INT_MAX)
       return;
     mMapping = CreateFileMappingW(mFile, nullptr, PAGE_READONLY, 0, 0, nullptr);
     mView = mMapping ? MapViewOfFile(mMapping, FILE_MAP_READ, 0, 0, 0) : nullptr;
@@ -72,9 +71,8 @@ std::shared_ptr<FontInstall> FindOrInstall(const char* fontID, const void* bytes
   if (const InstalledFont* own = cache.Find(fontID, 1.0))
     return own->install;
   const uint64_t digest = Fnv1a64(bytes, static_cast<size_t>(size));
-  if (const InstalledFont* same = cache.FindIf([&](const InstalledFont& f) {
-        return f.install->IsSameFont(digest, static_cast<size_t>(size));
-      }))
+  if (const InstalledFont* same =
+        cache.FindIf([&](const InstalledFont& f) { return f.install->IsSameFont(digest, static_cast<size_t>(size)); }))
     return same->install;
 
   const FontFileInfo info(bytes, static_cast<size_t>(size), 0);
@@ -84,16 +82,15 @@ std::shared_ptr<FontInstall> FindOrInstall(const char* fontID, const void* bytes
   HANDLE handle = AddFontMemResourceEx(const_cast<void*>(bytes), static_cast<DWORD>(size), nullptr, &fonts);
   if (!handle)
     return nullptr;
-  return std::make_shared<FontInstall>(handle, info.GetFamily(), info.GetMacStyle(), digest,
-                                       static_cast<size_t>(size));
+  return std::make_shared<FontInstall>(handle, info.GetFamily(), info.GetMacStyle(), digest, static_cast<size_t>(size));
 }
 
 } // namespace
 
 std::unique_ptr<PlatformFont> LoadWinFontByName(const char* fontID, const char* faceName, int style)
 {
-  HFONT font = CreateGdiFont(faceName, style == kFontStyleBold ? FW_BOLD : FW_NORMAL, style == kFontStyleItalic,
-                             false, true);
+  HFONT font =
+    CreateGdiFont(faceName, style == kFontStyleBold ? FW_BOLD : FW_NORMAL, style == kFontStyleItalic, false, true);
   if (!font)
     return nullptr;
   const char* styleName = style == kFontStyleBold ? "Bold" : style == kFontStyleItalic ? "Italic" : "Regular";
@@ -127,19 +124,18 @@ std::unique_ptr<PlatformFont> LoadWinFont(const char* fontID, const char* fileNa
   IString found;
   switch (FindResourceOrFile(fileNameOrResID, "ttf", found, module))
   {
-  case kResourceOnDisk:
-  {
-    const MappedFile file(found.Get());
-    return file.Data() ? LoadWinFontFromMemory(fontID, file.Data(), file.Size()) : nullptr;
-  }
-  case kResourceEmbedded:
-  {
-    int size = 0;
-    const void* bytes = LoadResourceData(found.Get(), "ttf", size, module);
-    return bytes ? LoadWinFontFromMemory(fontID, bytes, size) : nullptr;
-  }
-  default:
-    return nullptr;
+    case kResourceOnDisk:
+    {
+      const MappedFile file(found.Get());
+      return file.Data() ? LoadWinFontFromMemory(fontID, file.Data(), file.Size()) : nullptr;
+    }
+    case kResourceEmbedded:
+    {
+      int size = 0;
+      const void* bytes = LoadResourceData(found.Get(), "ttf", size, module);
+      return bytes ? LoadWinFontFromMemory(fontID, bytes, size) : nullptr;
+    }
+    default: return nullptr;
   }
 }
 

@@ -23,15 +23,11 @@ constexpr float kPanelHalfHeight = 310.f;
 constexpr IRgba kUpdateButtonColor{200, 30, 28, 40};
 constexpr IRgba kUpdateAvailableColor{255, 130, 220, 130};
 
-const UpdateChecker& Checker()
-{
-  return UpdateChecker::Instance();
-}
+const UpdateChecker& Checker() { return UpdateChecker::Instance(); }
 
 } // namespace
 
-AboutPopup::AboutPopup(const IRECT& bounds, const IRgba& panelColor, const IRgba& textColor,
-                       const IRgba& accentColor)
+AboutPopup::AboutPopup(const IRECT& bounds, const IRgba& panelColor, const IRgba& textColor, const IRgba& accentColor)
   : PopupPanel(bounds, panelColor, textColor, accentColor)
 {
 }
@@ -62,7 +58,8 @@ void AboutPopup::Draw(IGfx& g)
   AdvancePhase();
   const IRECT p = GetPanelRECT();
   DrawPanel(g, p);
-  g.DrawText(Text(32.f, mTextColor, kAlignCenter, kFontGipsyCurse), "Murkwisp", IRECT(p.L, p.T + 10.f, p.R, p.T + 60.f));
+  g.DrawText(Text(32.f, mTextColor, kAlignCenter, kFontGipsyCurse), "Murkwisp",
+             IRECT(p.L, p.T + 10.f, p.R, p.T + 60.f));
   g.DrawText(Text(12.f, WithAlpha(mTextColor, 178)), mMakerLine, IRECT(p.L, p.T + 58.f, p.R, p.T + 76.f));
 
   const float cx = mRECT.MW();
@@ -105,8 +102,8 @@ void AboutPopup::DrawInfoPage(IGfx& g, const IRECT& content)
   const float u = content.MW();
   mUpdateButton = IRECT(u - 75.f, t + 108.f, u + 75.f, t + 138.f);
   g.FillRoundRect(kUpdateButtonColor, mUpdateButton, 5.f);
-  g.DrawRoundRect(WithAlpha(mAccentColor, ClampedAlpha((std::sin(2.5f * mPhase) * 0.15f + 0.4f) * 0.6f)),
-                  mUpdateButton, 5.f, nullptr, 1.f);
+  g.DrawRoundRect(WithAlpha(mAccentColor, ClampedAlpha((std::sin(2.5f * mPhase) * 0.15f + 0.4f) * 0.6f)), mUpdateButton,
+                  5.f, nullptr, 1.f);
   g.DrawText(Text(12.f, WithAlpha(mTextColor, 229)),
              Checker().status == kUpdateChecking ? "Checking..." : "Check for Updates", mUpdateButton);
 
@@ -134,11 +131,8 @@ void AboutPopup::DrawCheckResult(IGfx& g, const IRECT& content)
     case kUpdateUpToDate:
       g.DrawText(Text(12.f, WithAlpha(mTextColor, 178)), "You're running the latest version", line);
       break;
-    case kUpdateFailed:
-      g.DrawText(Text(12.f, WithAlpha(mTextColor, 127)), "Could not check for updates", line);
-      break;
-    default:
-      break;
+    case kUpdateFailed: g.DrawText(Text(12.f, WithAlpha(mTextColor, 127)), "Could not check for updates", line); break;
+    default: break;
   }
 }
 

@@ -59,8 +59,8 @@ struct DrawDriftingMotes
 // random source), more of them with the output level.
 struct DrawGlitchLayer
 {
-  ifx::igfx::IRgba first;  // the label colour
-  ifx::igfx::IRgba second; // the accent colour
+  ifx::igfx::IRgba first;     // the label colour
+  ifx::igfx::IRgba second;    // the accent colour
   EditorDisplayValues values; // tempo, output level
   AnimationCounter* counter = &gGlitchCalls;
 

@@ -7,18 +7,15 @@
 namespace murkwisp {
 
 using namespace ifx::igfx;
-using layer_math::Rect;
 using layer_math::AtAlpha;
+using layer_math::Rect;
 
 AnimationCounter gMoteCalls;
 
 namespace {
 
 // A fixed spread of 0..0.999 per index: no random source, the same every frame.
-double Spread(int index, int step)
-{
-  return static_cast<double>((step * index) % 1000) / 1000.0;
-}
+double Spread(int index, int step) { return static_cast<double>((step * index) % 1000) / 1000.0; }
 
 } // namespace
 

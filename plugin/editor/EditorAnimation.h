@@ -13,10 +13,7 @@ inline constexpr float kPhaseTurn = 6.28318f;
 
 // A non-negative integer from the toolkit's UI random source (tests make it
 // repeatable); used as rand() would be.
-inline int EditorRand()
-{
-  return static_cast<int>(ifx::igfx::GfxClock::NextRandom() & 0x7fffffffu);
-}
+inline int EditorRand() { return static_cast<int>(ifx::igfx::GfxClock::NextRandom() & 0x7fffffffu); }
 
 // Advances a phase by step, taking one turn off when it passes a turn.
 inline void AdvancePhase(float& phase, float step)
@@ -28,10 +25,7 @@ inline void AdvancePhase(float& phase, float step)
 
 // x in [0, 1] as an alpha of 0 to 255 (clamped, truncated); NaN is
 // transparent, as a NaN cast to an integer is undefined.
-inline int32_t ClampedAlpha(float x)
-{
-  return x > 0.f ? static_cast<int32_t>(std::min(x, 1.f) * 255.f) : 0;
-}
+inline int32_t ClampedAlpha(float x) { return x > 0.f ? static_cast<int32_t>(std::min(x, 1.f) * 255.f) : 0; }
 
 inline ifx::igfx::IRgba WithAlpha(const ifx::igfx::IRgba& c, int32_t alpha)
 {
@@ -39,9 +33,6 @@ inline ifx::igfx::IRgba WithAlpha(const ifx::igfx::IRgba& c, int32_t alpha)
 }
 
 // A fraction of 0 to 0.99 picked by a control's seed, for scattered details.
-inline float SeedFraction(int value)
-{
-  return static_cast<float>(value % 100) / 100.f;
-}
+inline float SeedFraction(int value) { return static_cast<float>(value % 100) / 100.f; }
 
 } // namespace murkwisp

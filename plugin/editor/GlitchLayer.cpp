@@ -7,9 +7,9 @@
 namespace murkwisp {
 
 using namespace ifx::igfx;
+using layer_math::AtAlpha;
 using layer_math::Hash;
 using layer_math::Rect;
-using layer_math::AtAlpha;
 
 AnimationCounter gGlitchCalls;
 
@@ -28,7 +28,8 @@ void DrawGlitchLayer::operator()(ILambdaControl*, IGfx& g, const IRECT& r) const
   for (int i = 0; i < 8; ++i)
   {
     const double dir = Hash(7.3 * i) > 0.5 ? 1.0 : -1.0;
-    const float y = static_cast<float>(r.T + std::fmod(std::fabs((5.0 * Hash(3.7 * i) + 2.0) * tb * dir + 113.0 * i), h));
+    const float y =
+      static_cast<float>(r.T + std::fmod(std::fabs((5.0 * Hash(3.7 * i) + 2.0) * tb * dir + 113.0 * i), h));
     g.DrawLine(AtAlpha(first, (std::sin(0.8 * i + 2.0 * tb) * 0.05 + 0.06) * strength), r.L, y, r.R, y, nullptr, 1.f);
   }
 

@@ -9,9 +9,7 @@ namespace murkwisp {
 
 using namespace ifx::igfx;
 
-GlowingIconButton::GlowingIconButton(const IRECT& bounds, const IBitmapRef& bitmap) : IBitmapControl(bounds, bitmap)
-{
-}
+GlowingIconButton::GlowingIconButton(const IRECT& bounds, const IBitmapRef& bitmap) : IBitmapControl(bounds, bitmap) {}
 
 void GlowingIconButton::OnMouseOver(float x, float y, const IMouseModifiers& mod)
 {

@@ -51,7 +51,8 @@ void HauntedMeterControl::Draw(IGfx& g)
   DrawHousing(g);
   const IRECT well = mRECT.GetPadded(-5.f);
   g.FillRect(IRgba(240, 15, 14, 18), well);
-  g.DrawLine(IRgba(40, 150, 145, 160), well.L + 2.f, well.T + 2.f, well.L + 2.f, well.T + 0.3f * well.H(), nullptr, 1.f);
+  g.DrawLine(IRgba(40, 150, 145, 160), well.L + 2.f, well.T + 2.f, well.L + 2.f, well.T + 0.3f * well.H(), nullptr,
+             1.f);
   DrawColumns(g, well);
   DrawWear(g, well);
 
@@ -89,8 +90,9 @@ void HauntedMeterControl::DrawColumns(IGfx& g, const IRECT& well)
   {
     const float level = StepSegment(mSlots[m % kSegmentSlots]);
     const float p = static_cast<float>(m + 1) / static_cast<float>(kSegments);
-    const IRgba hue = p < 0.6f ? IRgba(255, 100, 100, 110) : p < 0.85f ? IRgba(255, 70, 100, 140)
-                                                                      : IRgba(255, 120, 70, 140);
+    const IRgba hue = p < 0.6f    ? IRgba(255, 100, 100, 110)
+                      : p < 0.85f ? IRgba(255, 70, 100, 140)
+                                  : IRgba(255, 120, 70, 140);
     const float threshold = p - 0.05f;
     const float top = well.B - static_cast<float>(m + 1) * s;
     const float bottom = well.B - static_cast<float>(m) * s - 1.f;

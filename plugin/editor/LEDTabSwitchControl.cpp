@@ -92,8 +92,7 @@ void LEDTabSwitchControl::Draw(IGfx& g)
     if (label && label[0])
     {
       const float f = j == selected ? std::sin(mPhase) * 0.05f + 0.9f : 0.55f;
-      const ITextStyle style(12.f, WithAlpha(mLabelColor, ClampedAlpha(f)), kFontRoboto, kAlignCenter,
-                             kVAlignMiddle);
+      const ITextStyle style(12.f, WithAlpha(mLabelColor, ClampedAlpha(f)), kFontRoboto, kAlignCenter, kVAlignMiddle);
       g.DrawText(style, label, j == selected ? tab.GetTranslated(0.f, 5.f) : tab);
     }
   }

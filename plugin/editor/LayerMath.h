@@ -21,10 +21,7 @@ inline ifx::igfx::IRgba AtAlpha(const ifx::igfx::IRgba& color, double x) noexcep
 
 // The glitch layer's hash: the fractional part of a scaled sine, between -1
 // and 1 with the sign of the sine term.
-inline double Hash(double x) noexcept
-{
-  return std::fmod(std::sin(12.9898 * x + 78.233) * 43758.547, 1.0);
-}
+inline double Hash(double x) noexcept { return std::fmod(std::sin(12.9898 * x + 78.233) * 43758.547, 1.0); }
 
 inline ifx::igfx::IRECT Rect(double l, double t, double r, double b) noexcept
 {

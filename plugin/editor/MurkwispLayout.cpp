@@ -45,7 +45,11 @@ void AttachSlider(IGfx* g, const IRECT& r, int paramIdx, int direction)
 // 0 to -60 dB scale over the meter's height.
 void AttachMeterScale(IGfx* g, float left, float right)
 {
-  static const struct { const char* text; float top; } kMarks[] = {
+  static const struct
+  {
+    const char* text;
+    float top;
+  } kMarks[] = {
     {"0", 168.f}, {"-6", 222.f}, {"-12", 277.f}, {"-24", 386.f}, {"-48", 604.f},
   };
   for (const auto& mark : kMarks)
@@ -170,8 +174,7 @@ void AttachPitchShiftSection(IGfx* g, const EditorDrawFunctions& draw)
   g->AttachControl(new LEDTabSwitchControl(IRECT(425, 598, 775, 633), kParamOctave, {"-2", "-1", "0", "+1", "+2"}));
   AttachText(g, IRECT(240, 648, 335, 688), "Interval", kStyleL18);
   g->AttachControl(new LEDTabSwitchControl(IRECT(340, 653, 860, 688), kParamInterval,
-                                           {"Uni", "m2", "M2", "m3", "M3", "P4", "Tri", "P5", "m6", "M6", "m7",
-                                            "M7"}));
+                                           {"Uni", "m2", "M2", "m3", "M3", "P4", "Tri", "P5", "m6", "M6", "m7", "M7"}));
   AttachText(g, IRECT(315, 703, 420, 743), "Fine", kStyleL18);
   AttachSlider(g, IRECT(425, 703, 775, 743), kParamFine, kHorizontal);
   g->AttachControl(new ICaptionControl(IRECT(785, 711, 845, 731), kParamFine, kStyleC16));

@@ -11,7 +11,7 @@ class IPluginBase;
 namespace igfx {
 class IGfx;
 }
-}
+} // namespace ifx
 
 namespace murkwisp {
 

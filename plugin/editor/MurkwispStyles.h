@@ -37,11 +37,11 @@ inline ITextStyle LabelStyle(float size, int32_t align = ifx::igfx::kAlignCenter
   return ITextStyle(size, color, kFontRoboto, align, ifx::igfx::kVAlignMiddle);
 }
 
-inline const ITextStyle kStyleL18 = LabelStyle(18.f);                            // section labels
-inline const ITextStyle kStyleC16 = LabelStyle(16.f, ifx::igfx::kAlignFar);      // captions
-inline const ITextStyle kStyleS10 = LabelStyle(10.f, ifx::igfx::kAlignFar);      // meter scale
-inline const ITextStyle kStyleS14R = LabelStyle(14.f, ifx::igfx::kAlignFar);     // preset name, "Res"
-inline const ITextStyle kStyleTitle{48.f, kLabelColor, kFontGipsyCurse};         // "Murkwisp"
+inline const ITextStyle kStyleL18 = LabelStyle(18.f);                        // section labels
+inline const ITextStyle kStyleC16 = LabelStyle(16.f, ifx::igfx::kAlignFar);  // captions
+inline const ITextStyle kStyleS10 = LabelStyle(10.f, ifx::igfx::kAlignFar);  // meter scale
+inline const ITextStyle kStyleS14R = LabelStyle(14.f, ifx::igfx::kAlignFar); // preset name, "Res"
+inline const ITextStyle kStyleTitle{48.f, kLabelColor, kFontGipsyCurse};     // "Murkwisp"
 inline const ITextStyle kStyleHeading = LabelStyle(16.f, ifx::igfx::kAlignCenter, kWhisperColor);
 
 // The two level meters' look.

@@ -16,8 +16,7 @@ constexpr IRgba kDimColor{180, 0, 0, 0};
 
 } // namespace
 
-PopupPanel::PopupPanel(const IRECT& bounds, const IRgba& panelColor, const IRgba& textColor,
-                       const IRgba& accentColor)
+PopupPanel::PopupPanel(const IRECT& bounds, const IRgba& panelColor, const IRgba& textColor, const IRgba& accentColor)
   : IControl(bounds, -1, nullptr), mPanelColor(panelColor), mTextColor(textColor), mAccentColor(accentColor)
 {
   SetTargetRECT(IRECT());
@@ -51,10 +50,7 @@ bool PopupPanel::OnKeyDown(float x, float y, const IKeyEvent& key)
   return true;
 }
 
-void PopupPanel::AdvancePhase()
-{
-  murkwisp::AdvancePhase(mPhase, kPhaseStep);
-}
+void PopupPanel::AdvancePhase() { murkwisp::AdvancePhase(mPhase, kPhaseStep); }
 
 void PopupPanel::DrawPanel(IGfx& g, const IRECT& p) const
 {
@@ -64,8 +60,7 @@ void PopupPanel::DrawPanel(IGfx& g, const IRECT& p) const
   g.FillRoundRect(WithAlpha(mAccentColor, ClampedAlpha(0.15f * glow)), p.GetPadded(25.f), 15.f);
   g.FillRoundRect(mPanelColor, p, 10.f);
   g.DrawRoundRect(WithAlpha(mAccentColor, 153), p, 10.f, nullptr, 2.f);
-  const float shimmer =
-    ((std::sin(5.7f * mPhase) * 0.2f + 0.3f) + std::sin(13.3f * mPhase) * 0.1f) * 0.3f;
+  const float shimmer = ((std::sin(5.7f * mPhase) * 0.2f + 0.3f) + std::sin(13.3f * mPhase) * 0.1f) * 0.3f;
   g.DrawRoundRect(WithAlpha(mTextColor, ClampedAlpha(shimmer)), p.GetPadded(-4.f), 8.f, nullptr, 1.f);
 }
 

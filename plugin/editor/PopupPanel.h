@@ -13,8 +13,8 @@ class PopupPanel : public ifx::igfx::IControl
 public:
   static constexpr int kKeyEscape = 27;
 
-  PopupPanel(const ifx::igfx::IRECT& bounds, const ifx::igfx::IRgba& panelColor,
-             const ifx::igfx::IRgba& textColor, const ifx::igfx::IRgba& accentColor);
+  PopupPanel(const ifx::igfx::IRECT& bounds, const ifx::igfx::IRgba& panelColor, const ifx::igfx::IRgba& textColor,
+             const ifx::igfx::IRgba& accentColor);
 
   bool IsOpen() const { return mOpen; }
   // Either way the pointer is no longer counted as over it.
@@ -34,8 +34,7 @@ protected:
   // The editor dimmed, then panel p with its two glows, border and shimmer.
   void DrawPanel(ifx::igfx::IGfx& g, const ifx::igfx::IRECT& p) const;
   // Text of the popups: angle 0, vertically centred.
-  static ifx::igfx::ITextStyle Text(float size, const ifx::igfx::IRgba& color,
-                                    int32_t align = ifx::igfx::kAlignCenter,
+  static ifx::igfx::ITextStyle Text(float size, const ifx::igfx::IRgba& color, int32_t align = ifx::igfx::kAlignCenter,
                                     const char* font = kFontRoboto);
 
   ifx::igfx::IRgba mPanelColor;

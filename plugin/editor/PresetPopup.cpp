@@ -26,8 +26,7 @@ constexpr const char* kPresetExtension = "fxp";
 
 } // namespace
 
-PresetPopup::PresetPopup(const IRECT& bounds, const IRgba& panelColor, const IRgba& textColor,
-                         const IRgba& accentColor)
+PresetPopup::PresetPopup(const IRECT& bounds, const IRgba& panelColor, const IRgba& textColor, const IRgba& accentColor)
   : PopupPanel(bounds, panelColor, textColor, accentColor)
 {
 }
@@ -41,10 +40,7 @@ void PresetPopup::Open(int selected)
   Layout();
 }
 
-ifx::IPluginBase* PresetPopup::Plugin() const
-{
-  return dynamic_cast<ifx::IPluginBase*>(GetDelegate());
-}
+ifx::IPluginBase* PresetPopup::Plugin() const { return dynamic_cast<ifx::IPluginBase*>(GetDelegate()); }
 
 int PresetPopup::NPresets() const
 {
@@ -52,10 +48,7 @@ int PresetPopup::NPresets() const
   return plugin ? plugin->NPresets() : 0;
 }
 
-int PresetPopup::LastFirstRow() const
-{
-  return std::max(0, NPresets() - kVisibleRows);
-}
+int PresetPopup::LastFirstRow() const { return std::max(0, NPresets() - kVisibleRows); }
 
 // -- Layout and drawing ----------------------------------------------------------------------
 

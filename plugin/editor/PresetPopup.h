@@ -31,8 +31,8 @@ public:
     kHoverSelect = 102,
   };
 
-  PresetPopup(const ifx::igfx::IRECT& bounds, const ifx::igfx::IRgba& panelColor,
-              const ifx::igfx::IRgba& textColor, const ifx::igfx::IRgba& accentColor);
+  PresetPopup(const ifx::igfx::IRECT& bounds, const ifx::igfx::IRgba& panelColor, const ifx::igfx::IRgba& textColor,
+              const ifx::igfx::IRgba& accentColor);
 
   // Opens on preset selected, scrolled so that it is among the visible rows.
   void Open(int selected);

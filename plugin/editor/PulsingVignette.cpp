@@ -17,8 +17,8 @@ namespace {
 void Band(IGfx& g, const IRECT& rect, float x1, float y1, float x2, float y2, const IRgba& color, double k)
 {
   g.PathRect(rect);
-  g.PathFill(IPaintPattern::CreateLinearGradient(
-    x1, y1, x2, y2, {{layer_math::AtAlpha(color, k), 0.f}, {kColorTransparent, 1.f}}));
+  g.PathFill(IPaintPattern::CreateLinearGradient(x1, y1, x2, y2,
+                                                 {{layer_math::AtAlpha(color, k), 0.f}, {kColorTransparent, 1.f}}));
 }
 
 } // namespace

@@ -25,16 +25,13 @@ void WeatheredSliderControl::OnMouseDown(float x, float y, const IMouseModifiers
   OnMouseDrag(x, y, 0.f, 0.f, mod);
 }
 
-void WeatheredSliderControl::OnMouseUp(float x, float y, const IMouseModifiers& mod)
-{
-  mDragging = false;
-}
+void WeatheredSliderControl::OnMouseUp(float x, float y, const IMouseModifiers& mod) { mDragging = false; }
 
 void WeatheredSliderControl::OnMouseDrag(float x, float y, float dX, float dY, const IMouseModifiers& mod)
 {
   const IRECT& r = mRECT;
-  float v = mDirection != 0 ? (x - r.L - kMargin) / (r.W() - 2.f * kMargin)
-                            : (r.B - kMargin - y) / (r.H() - 2.f * kMargin);
+  float v =
+    mDirection != 0 ? (x - r.L - kMargin) / (r.W() - 2.f * kMargin) : (r.B - kMargin - y) / (r.H() - 2.f * kMargin);
   // A slider too short for its margins (or a pointer at no position) has no value to give.
   if (!std::isfinite(v))
     return;

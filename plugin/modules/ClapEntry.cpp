@@ -93,10 +93,7 @@ const clap_plugin_descriptor_t* CurrentDescriptor()
   return gPluginDescriptor ? gPluginDescriptor->Get() : nullptr;
 }
 
-uint32_t CLAP_ABI ClapFactoryGetPluginCount(const clap_plugin_factory_t*)
-{
-  return 1;
-}
+uint32_t CLAP_ABI ClapFactoryGetPluginCount(const clap_plugin_factory_t*) { return 1; }
 
 const clap_plugin_descriptor_t* CLAP_ABI ClapFactoryGetPluginDescriptor(const clap_plugin_factory_t*, uint32_t index)
 {

@@ -10,10 +10,7 @@ namespace {
 
 using Murkwisp = murkwisp::MurkwispPlugin<ifx::IFxVST3>;
 
-ifx::IFxVST3* CreateMurkwisp()
-{
-  return new Murkwisp(ifx::InstanceInfo());
-}
+ifx::IFxVST3* CreateMurkwisp() { return new Murkwisp(ifx::InstanceInfo()); }
 
 const ifx::vst3::PluginClass kMurkwispClass = {&murkwisp::MakeMurkwispConfig, &CreateMurkwisp};
 
@@ -29,15 +26,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserv
   return TRUE;
 }
 
-extern "C" __declspec(dllexport) bool InitDll()
-{
-  return ifx::vst3::InitModule();
-}
+extern "C" __declspec(dllexport) bool InitDll() { return ifx::vst3::InitModule(); }
 
-extern "C" __declspec(dllexport) bool ExitDll()
-{
-  return ifx::vst3::ExitModule();
-}
+extern "C" __declspec(dllexport) bool ExitDll() { return ifx::vst3::ExitModule(); }
 
 extern "C" __declspec(dllexport) Steinberg::IPluginFactory* PLUGIN_API GetPluginFactory()
 {
@@ -53,10 +44,7 @@ MURKWISP_EXPORT bool ModuleEntry(void* sharedLibraryHandle)
   return ifx::vst3::InitModule();
 }
 
-MURKWISP_EXPORT bool ModuleExit()
-{
-  return ifx::vst3::ExitModule();
-}
+MURKWISP_EXPORT bool ModuleExit() { return ifx::vst3::ExitModule(); }
 
 MURKWISP_EXPORT Steinberg::IPluginFactory* PLUGIN_API GetPluginFactory()
 {

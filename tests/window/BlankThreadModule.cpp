@@ -10,9 +10,11 @@
 
 namespace {
 
-class BlankThreadWin : public ifx::igfx::IGfxWin {
- public:
-  BlankThreadWin(ifx::testkit::RecordingDelegate& dlg, HINSTANCE module) : IGfxWin(dlg, 1200, 800, 60, 1.f) {
+class BlankThreadWin : public ifx::igfx::IGfxWin
+{
+public:
+  BlankThreadWin(ifx::testkit::RecordingDelegate& dlg, HINSTANCE module) : IGfxWin(dlg, 1200, 800, 60, 1.f)
+  {
     SetModuleHandle(module);
     SetVerticalBlankMode(true);
     SetDisplayTickFunc([this] { ++ticks; });
@@ -24,25 +26,30 @@ HINSTANCE gModule = nullptr;
 std::unique_ptr<ifx::testkit::RecordingDelegate> gDelegate;
 std::unique_ptr<BlankThreadWin> gWindow;
 
-}  // namespace
+} // namespace
 
-extern "C" __declspec(dllexport) HWND OpenBlankThreadEditor(HWND parent) {
+extern "C" __declspec(dllexport) HWND OpenBlankThreadEditor(HWND parent)
+{
   gDelegate = std::make_unique<ifx::testkit::RecordingDelegate>();
   gWindow = std::make_unique<BlankThreadWin>(*gDelegate, gModule);
   return static_cast<HWND>(gWindow->OpenWindow(parent));
 }
 
 // Ticks drawn so far; -1 when the window does not tick from the thread.
-extern "C" __declspec(dllexport) int BlankThreadTicks() {
+extern "C" __declspec(dllexport) int BlankThreadTicks()
+{
   return gWindow && gWindow->IsVerticalBlankMode() ? gWindow->ticks : -1;
 }
 
-extern "C" __declspec(dllexport) void CloseBlankThreadEditor() {
+extern "C" __declspec(dllexport) void CloseBlankThreadEditor()
+{
   gWindow.reset();
   gDelegate.reset();
 }
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) gModule = instance;
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+{
+  if (reason == DLL_PROCESS_ATTACH)
+    gModule = instance;
   return TRUE;
 }

@@ -18,15 +18,18 @@
 using ifx::igfx::RedrawTimerPeriodMs;
 using ifx::igfx::VerticalBlankSync;
 
-TEST(RedrawTiming, TimerPeriodIsTheFloorOfTheFrameTimeAndFifteenBelowTwenty) {
+TEST(RedrawTiming, TimerPeriodIsTheFloorOfTheFrameTimeAndFifteenBelowTwenty)
+{
   const int cases[][2] = {
-      {60, 15}, {25, 40}, {50, 20}, {55, 15}, {30, 33}, {1, 1000}, {7, 142},
-      {49, 20}, {51, 15}, {1000, 15}, {0, 15}, {-30, 15},
+    {60, 15}, {25, 40}, {50, 20}, {55, 15},   {30, 33}, {1, 1000},
+    {7, 142}, {49, 20}, {51, 15}, {1000, 15}, {0, 15},  {-30, 15},
   };
-  for (const auto& c : cases) EXPECT_EQ(RedrawTimerPeriodMs(c[0]), c[1]) << c[0];
+  for (const auto& c : cases)
+    EXPECT_EQ(RedrawTimerPeriodMs(c[0]), c[1]) << c[0];
 }
 
-TEST(RedrawTiming, OnlyTheNewestTickDrawsAndAPaintThatSpansBlanksSkipsToTheNextOne) {
+TEST(RedrawTiming, OnlyTheNewestTickDrawsAndAPaintThatSpansBlanksSkipsToTheNextOne)
+{
   VerticalBlankSync sync;
   // Ticks posted before the UI thread got round to them: only the newest.
   const uint32_t a = sync.Advance(), b = sync.Advance(), c = sync.Advance();
@@ -45,10 +48,11 @@ TEST(RedrawTiming, OnlyTheNewestTickDrawsAndAPaintThatSpansBlanksSkipsToTheNextO
   EXPECT_FALSE(sync.TakeTick(d));
   EXPECT_FALSE(sync.TakeTick(e));
   EXPECT_TRUE(sync.TakeTick(sync.Advance()));
-  EXPECT_TRUE(sync.TakeTick(sync.Advance()));  // the window closed itself
+  EXPECT_TRUE(sync.TakeTick(sync.Advance())); // the window closed itself
 }
 
-TEST(RedrawTiming, TheSkipWindowSurvivesTheCountWrappingRound) {
+TEST(RedrawTiming, TheSkipWindowSurvivesTheCountWrappingRound)
+{
   VerticalBlankSync sync(0xFFFFFFFEu);
   const uint32_t painted = sync.Current();
   const uint32_t last = sync.Advance();
@@ -64,18 +68,22 @@ namespace {
 
 // The editor's message queue as the vertical-blank thread fills it, driven
 // by the stand-in's clock: each framework tick is one blank.
-struct BlankQueue {
+struct BlankQueue
+{
   VerticalBlankSync sync;
   std::deque<uint32_t> messages;
   std::unique_ptr<ifx::Timer> blanks{ifx::Timer::Create([this](ifx::Timer&) { messages.push_back(sync.Advance()); })};
   int paints = 0, dropped = 0;
 
   // The UI thread empties the queue; each paint lasts paintMs of blanks.
-  void Pump(int paintMs) {
-    while (!messages.empty()) {
+  void Pump(int paintMs)
+  {
+    while (!messages.empty())
+    {
       const uint32_t count = messages.front();
       messages.pop_front();
-      if (!sync.TakeTick(count)) {
+      if (!sync.TakeTick(count))
+      {
         ++dropped;
         continue;
       }
@@ -86,12 +94,14 @@ struct BlankQueue {
   }
 };
 
-}  // namespace
+} // namespace
 
-TEST(RedrawTimingOnTheTimerStandIn, QuickPaintsDrawEveryBlankAndLongOnesDropTheBacklog) {
+TEST(RedrawTimingOnTheTimerStandIn, QuickPaintsDrawEveryBlankAndLongOnesDropTheBacklog)
+{
   BlankQueue q;
   // Quick paints, the queue served after every blank: every blank draws.
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < 10; ++i)
+  {
     ifx::native::AdvanceTimers(ifx::Timer::kIntervalMs);
     q.Pump(0);
   }
@@ -107,7 +117,8 @@ TEST(RedrawTimingOnTheTimerStandIn, QuickPaintsDrawEveryBlankAndLongOnesDropTheB
   // Paints lasting three blanks: the ticks queued meanwhile are dropped and
   // the next paint waits for a fresh blank, so there is never a burst.
   q.paints = q.dropped = 0;
-  for (int i = 0; i < 8; ++i) {
+  for (int i = 0; i < 8; ++i)
+  {
     ifx::native::AdvanceTimers(ifx::Timer::kIntervalMs);
     q.Pump(3 * ifx::Timer::kIntervalMs);
   }
@@ -117,20 +128,24 @@ TEST(RedrawTimingOnTheTimerStandIn, QuickPaintsDrawEveryBlankAndLongOnesDropTheB
 }
 #endif
 
-TEST(RedrawTiming, TheThreadStopsOnRequestAndItsCountIsReadWhole) {
+TEST(RedrawTiming, TheThreadStopsOnRequestAndItsCountIsReadWhole)
+{
   // The shared state outlives whichever side lets go last, as in the window.
   auto sync = std::make_shared<VerticalBlankSync>();
   std::atomic<uint32_t> posted{0};
   std::thread blanks([sync, &posted] {
-    while (!sync->StopRequested()) {
+    while (!sync->StopRequested())
+    {
       posted.store(sync->Advance());
       std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
   });
-  while (sync->Current() < 50) {
+  while (sync->Current() < 50)
+  {
     // The UI side reads the count while the thread writes it.
     const uint32_t seen = posted.load();
-    if (seen != 0) sync->TakeTick(seen);
+    if (seen != 0)
+      sync->TakeTick(seen);
     std::this_thread::yield();
   }
   sync->RequestStop();

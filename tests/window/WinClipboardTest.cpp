@@ -51,7 +51,7 @@ TEST(WinClipboard, TextRoundTripsUnderTheEditorsOwnership)
     EXPECT_EQ(GetClipboardOwner(), window);
     EXPECT_EQ(Paste(window), text);
   }
-  EXPECT_TRUE(CopyTextToClipboard(window, ""));   // an empty text empties it
+  EXPECT_TRUE(CopyTextToClipboard(window, "")); // an empty text empties it
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
   EXPECT_EQ(Paste(window, false), "");
 }

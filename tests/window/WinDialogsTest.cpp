@@ -22,8 +22,8 @@ using ifx::testkit::WindowText;
 namespace {
 
 // Control ids of the common dialogs.
-constexpr int kFileTypes = 0x470;    // cmb1: the filter list
-constexpr int kFileName = 0x47C;     // cmb13: the file name
+constexpr int kFileTypes = 0x470; // cmb1: the filter list
+constexpr int kFileName = 0x47C;  // cmb13: the file name
 constexpr int kFolderTitle = 0x3742;
 constexpr int kRed = 706, kGreen = 707, kBlue = 708;
 
@@ -177,7 +177,7 @@ TEST(WinFolderDialog, ChoosesAFolderOnDiskAndFreesItsItemList)
     DialogDriver driver([title](HWND dialog) {
       if (title)
         *title = WindowText(WaitForControl(dialog, kFolderTitle));
-      PostMessageW(dialog, WM_COMMAND, IDOK, 0);   // the first folder, the desktop
+      PostMessageW(dialog, WM_COMMAND, IDOK, 0); // the first folder, the desktop
     });
     const bool chosen = AskForDirectory(window.Handle(), dir);
     EXPECT_TRUE(driver.Acted());
@@ -185,7 +185,7 @@ TEST(WinFolderDialog, ChoosesAFolderOnDiskAndFreesItsItemList)
   };
   IString dir;
   std::wstring title;
-  ASSERT_TRUE(choose(dir, &title));   // also the first use of the shell's allocations
+  ASSERT_TRUE(choose(dir, &title)); // also the first use of the shell's allocations
   EXPECT_EQ(title, L"Choose a Directory");
   EXPECT_EQ(std::string(dir.Get()), expected);
 
@@ -194,7 +194,7 @@ TEST(WinFolderDialog, ChoosesAFolderOnDiskAndFreesItsItemList)
   ASSERT_EQ(CoRegisterMallocSpy(&spy), S_OK);
   EXPECT_TRUE(choose(dir, nullptr));
   const size_t left = spy.live.size();
-  EXPECT_EQ(CoRevokeMallocSpy(), S_OK);   // refused while the spy's blocks live
+  EXPECT_EQ(CoRevokeMallocSpy(), S_OK); // refused while the spy's blocks live
   EXPECT_EQ(left, 0u);
   EXPECT_EQ(std::string(dir.Get()), expected);
 
@@ -217,7 +217,7 @@ TEST(WinColourDialog, StartsFromTheColourAndReturnsTheChoice)
       red = WindowText(WaitForControl(dialog, kRed));
       green = WindowText(WaitForControl(dialog, kGreen));
       blue = WindowText(WaitForControl(dialog, kBlue));
-      SetDlgItemTextW(dialog, kRed, L"200");   // as typed: each edit tells the dialog
+      SetDlgItemTextW(dialog, kRed, L"200"); // as typed: each edit tells the dialog
       SetDlgItemTextW(dialog, kGreen, L"100");
       SetDlgItemTextW(dialog, kBlue, L"50");
       PostMessageW(dialog, WM_COMMAND, IDOK, 0);
@@ -227,7 +227,7 @@ TEST(WinColourDialog, StartsFromTheColourAndReturnsTheChoice)
   }
   EXPECT_EQ(title, L"Spuk colour \u00FC");
   EXPECT_EQ(red + L"," + green + L"," + blue, L"10,20,30");
-  EXPECT_EQ(colour, IRgba(77, 200, 100, 50));   // alpha kept
+  EXPECT_EQ(colour, IRgba(77, 200, 100, 50)); // alpha kept
 
   {
     DialogDriver driver([&](HWND dialog) {

@@ -56,18 +56,28 @@ TEST(DragAndDropHelpers, ObjectsAnswerIUnknownAndOfferTheFileListOnly)
   IEnumFORMATETC* formats = nullptr;
   ASSERT_EQ(data->EnumFormatEtc(DATADIR_GET, &formats), S_OK);
   const IID* const iids[] = {&IID_IUnknown, &IID_IDataObject, &IID_IDropSource, &IID_IEnumFORMATETC, &IID_IStream};
-  struct Row { IUnknown* object; const char* answers; };   // per iid: 1 answered
+  struct Row
+  {
+    IUnknown* object;
+    const char* answers;
+  }; // per iid: 1 answered
   for (const Row& r : {Row{data, "11000"}, Row{source, "10100"}, Row{formats, "10010"}})
   {
     std::string answered;
     for (const IID* iid : iids)
       answered += Answers(r.object, *iid) ? '1' : '0';
     EXPECT_EQ(answered, r.answers);
-    EXPECT_EQ(r.object->AddRef(), 2u);   // counted from 1
+    EXPECT_EQ(r.object->AddRef(), 2u); // counted from 1
     EXPECT_EQ(r.object->Release(), 1u);
   }
 
-  struct Case { CLIPFORMAT format; DWORD aspect; DWORD tymed; HRESULT answer; };
+  struct Case
+  {
+    CLIPFORMAT format;
+    DWORD aspect;
+    DWORD tymed;
+    HRESULT answer;
+  };
   const Case cases[] = {
     {CF_HDROP, DVASPECT_CONTENT, TYMED_HGLOBAL | TYMED_ISTREAM, S_OK},
     {CF_TEXT, DVASPECT_CONTENT, TYMED_HGLOBAL, DV_E_FORMATETC},
@@ -111,7 +121,7 @@ TEST(DragAndDropHelpers, EnumeratorKeepsTheContract)
   EXPECT_EQ(next(formats, 3), "0/1");
   formats->Reset();
   EXPECT_EQ(next(formats, 0), "1/0");
-  EXPECT_EQ(formats->Next(2, got, nullptr), S_FALSE);   // a count to report is needed
+  EXPECT_EQ(formats->Next(2, got, nullptr), S_FALSE); // a count to report is needed
   // Skip moves past what is there; more than is left goes to the end.
   EXPECT_EQ(formats->Skip(1), S_OK);
   EXPECT_EQ(next(formats, 1), "0/0");
@@ -178,7 +188,10 @@ public:
     *effect = DROPEFFECT_COPY;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override { return DragEnter(nullptr, 0, {}, effect); }
+  HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override
+  {
+    return DragEnter(nullptr, 0, {}, effect);
+  }
   HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override
   {

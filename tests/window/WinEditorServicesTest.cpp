@@ -97,12 +97,12 @@ TEST_F(WinEditorServices, ATextEntryForAParameterIsFilteredAndCommittedByTheTick
   for (char c : std::string("-2.5x"))
     PostMessageW(edit, WM_CHAR, static_cast<WPARAM>(c), 1);
   PostKey(edit, VK_RETURN);
-  PumpMessages(150);   // the timer's ticks complete the commit
+  PumpMessages(150); // the timer's ticks complete the commit
   EXPECT_FALSE(IsWindow(edit));
   const auto values = delegate.CallsOf(ifx::testkit::DelegateCall::kValue);
   ASSERT_EQ(values.size(), 1u);
   EXPECT_EQ(values[0].paramIdx, 0);
-  EXPECT_DOUBLE_EQ(values[0].value, 0.375);   // -2.5 in -10..10
+  EXPECT_DOUBLE_EQ(values[0].value, 0.375); // -2.5 in -10..10
 
   // Escape: the entry goes, nothing is applied; the next entry can open.
   gfx.ShowTextEntry(knob, ITextStyle(), knob->GetRECT(), "1", 0);

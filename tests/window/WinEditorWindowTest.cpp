@@ -30,25 +30,30 @@ namespace {
 constexpr wchar_t kHostClass[] = L"MurkwispTestHostFrame";
 
 // A control that fills its rectangle and keeps what the pointer did to it.
-class FillControl : public TestControl {
- public:
+class FillControl : public TestControl
+{
+public:
   FillControl(const IRECT& r, IRgba c) : TestControl(r), color(c) {}
-  void Draw(IGfx& g) override {
+  void Draw(IGfx& g) override
+  {
     ++draws;
     g.FillRect(color, GetRECT());
   }
-  void OnMouseDown(float x, float y, const IMouseModifiers& mod) override {
+  void OnMouseDown(float x, float y, const IMouseModifiers& mod) override
+  {
     downX = x;
     downY = y;
     downMod = mod;
     TestControl::OnMouseDown(x, y, mod);
   }
-  void OnMouseDrag(float x, float y, float dX, float dY, const IMouseModifiers& mod) override {
+  void OnMouseDrag(float x, float y, float dX, float dY, const IMouseModifiers& mod) override
+  {
     dragDX += dX;
     dragDY += dY;
     TestControl::OnMouseDrag(x, y, dX, dY, mod);
   }
-  void OnMouseWheel(float x, float y, const IMouseModifiers& mod, float d) override {
+  void OnMouseWheel(float x, float y, const IMouseModifiers& mod, float d) override
+  {
     wheelDeltas.push_back(d);
     TestControl::OnMouseWheel(x, y, mod, d);
   }
@@ -60,22 +65,29 @@ class FillControl : public TestControl {
 
 // The window as tests drive it: the tick source forced, the renderer
 // refused, the ticks counted.
-class TestWin : public IGfxWin {
- public:
-  TestWin(RecordingDelegate& dlg, bool verticalBlank = false) : IGfxWin(dlg, 1200, 800, 60, 1.f) {
+class TestWin : public IGfxWin
+{
+public:
+  TestWin(RecordingDelegate& dlg, bool verticalBlank = false) : IGfxWin(dlg, 1200, 800, 60, 1.f)
+  {
     SetModuleHandle(GetModuleHandleW(nullptr));
-    if (verticalBlank) SetVerticalBlankMode(true);
+    if (verticalBlank)
+      SetVerticalBlankMode(true);
     SetDisplayTickFunc([this] { ++ticks; });
   }
-  void OnSurfaceCreated() override {
-    if (!refuseRenderer) IGfxVG::OnSurfaceCreated();
+  void OnSurfaceCreated() override
+  {
+    if (!refuseRenderer)
+      IGfxVG::OnSurfaceCreated();
   }
   bool refuseRenderer = false;
   int ticks = 0;
 };
 
-struct OpenCounter : RecordingDelegate {
-  void OnEditorOpened() override {
+struct OpenCounter : RecordingDelegate
+{
+  void OnEditorOpened() override
+  {
     ++opened;
     RecordingDelegate::OnEditorOpened();
   }
@@ -84,21 +96,27 @@ struct OpenCounter : RecordingDelegate {
 
 // The host's top-level window, which also hears the keys the editor passes on.
 std::vector<WPARAM> gHostKeys;
-LRESULT CALLBACK HostProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_KEYDOWN) gHostKeys.push_back(wp);
+LRESULT CALLBACK HostProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+  if (msg == WM_KEYDOWN)
+    gHostKeys.push_back(wp);
   return DefWindowProcW(w, msg, wp, lp);
 }
 
-bool ClassRegistered() {
+bool ClassRegistered()
+{
   WNDCLASSW wc{};
   return GetClassInfoW(GetModuleHandleW(nullptr), L"IFxWndClass", &wc) != FALSE;
 }
 
-void Pump(int ms) {
+void Pump(int ms)
+{
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (std::chrono::steady_clock::now() < end) {
+  while (std::chrono::steady_clock::now() < end)
+  {
     MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
+    {
       TranslateMessage(&m);
       DispatchMessageW(&m);
     }
@@ -146,11 +164,13 @@ double HostLoop(int ms)
   return longest;
 }
 
-class WinEditorWindow : public ::testing::Test {
- protected:
+class WinEditorWindow : public ::testing::Test
+{
+protected:
   // One host window for the suite: wine takes two seconds to destroy a
   // top-level window on a display without a window manager.
-  static void SetUpTestSuite() {
+  static void SetUpTestSuite()
+  {
     WNDCLASSW wc{};
     wc.style = CS_OWNDC;
     wc.lpfnWndProc = HostProc;
@@ -161,7 +181,8 @@ class WinEditorWindow : public ::testing::Test {
                              nullptr, GetModuleHandleW(nullptr), nullptr);
   }
   static void TearDownTestSuite() { DestroyWindow(parent); }
-  void SetUp() override {
+  void SetUp() override
+  {
     ASSERT_NE(parent, nullptr);
     SetWindowPos(parent, nullptr, 0, 0, 1250, 850, SWP_NOZORDER | SWP_NOACTIVATE);
     gHostKeys.clear();
@@ -172,19 +193,22 @@ class WinEditorWindow : public ::testing::Test {
       g->AttachControl(box);
     };
   }
-  void TearDown() override {
+  void TearDown() override
+  {
     gfx.reset();
     Pump(10);
     EXPECT_EQ(IGfxWin::WindowClassUsers(), 0);
     EXPECT_FALSE(ClassRegistered());
   }
-  HWND Open(bool verticalBlank = false) {
+  HWND Open(bool verticalBlank = false)
+  {
     gfx = std::make_unique<TestWin>(dlg, verticalBlank);
     return static_cast<HWND>(gfx->OpenWindow(parent));
   }
   const uint8_t* Pixel(int x, int y) const { return &frame[(static_cast<size_t>(y) * frameW + x) * 4]; }
   void ReadFrame() { ASSERT_TRUE(gfx->ReadMainFrame(frame, frameW, frameH)); }
-  void ExpectPixel(int x, int y, const IRgba& c) {
+  void ExpectPixel(int x, int y, const IRgba& c)
+  {
     const uint8_t* p = Pixel(x, y);
     EXPECT_EQ(p[0], c.R) << x << "," << y;
     EXPECT_EQ(p[1], c.G) << x << "," << y;
@@ -203,9 +227,10 @@ class WinEditorWindow : public ::testing::Test {
 
 HWND WinEditorWindow::parent = nullptr;
 
-}  // namespace
+} // namespace
 
-TEST_F(WinEditorWindow, OpensAChildOfItsClassInTheHostWindowAndClosesWithTheClass) {
+TEST_F(WinEditorWindow, OpensAChildOfItsClassInTheHostWindowAndClosesWithTheClass)
+{
   EXPECT_FALSE(ClassRegistered());
   HWND w = Open();
   ASSERT_NE(w, nullptr);
@@ -237,7 +262,7 @@ TEST_F(WinEditorWindow, OpensAChildOfItsClassInTheHostWindowAndClosesWithTheClas
   EXPECT_EQ(gfx->NControls(), 0);
   EXPECT_EQ(IGfxWin::WindowClassUsers(), 0);
   EXPECT_FALSE(ClassRegistered());
-  gfx->CloseWindow();  // nothing to close
+  gfx->CloseWindow(); // nothing to close
 
   // Opened again: a new window with a new layout.
   ASSERT_NE(gfx->OpenWindow(parent), nullptr);
@@ -246,7 +271,8 @@ TEST_F(WinEditorWindow, OpensAChildOfItsClassInTheHostWindowAndClosesWithTheClas
   EXPECT_TRUE(ClassRegistered());
 }
 
-TEST_F(WinEditorWindow, AReopenKeepsTheWindowsSizeAndPlace) {
+TEST_F(WinEditorWindow, AReopenKeepsTheWindowsSizeAndPlace)
+{
   HWND w = Open();
   ASSERT_NE(w, nullptr);
   // The host framed it 30, 40 into its client area.
@@ -264,7 +290,8 @@ TEST_F(WinEditorWindow, AReopenKeepsTheWindowsSizeAndPlace) {
   EXPECT_EQ(IGfxWin::WindowClassUsers(), 1);
 }
 
-TEST_F(WinEditorWindow, DrawsTheControlsIntoTheMainFrameAndRedrawsWhatTurnsDirty) {
+TEST_F(WinEditorWindow, DrawsTheControlsIntoTheMainFrameAndRedrawsWhatTurnsDirty)
+{
   ASSERT_NE(Open(), nullptr);
   Pump(150);
   ReadFrame();
@@ -274,7 +301,8 @@ TEST_F(WinEditorWindow, DrawsTheControlsIntoTheMainFrameAndRedrawsWhatTurnsDirty
   const IRgba bg = background->color, fg = box->color;
   for (auto xy : {std::pair<int, int>{0, 0}, {10, 10}, {1199, 799}, {99, 150}, {300, 150}, {150, 200}, {600, 400}})
     ExpectPixel(xy.first, xy.second, bg);
-  for (auto xy : {std::pair<int, int>{100, 100}, {150, 150}, {299, 199}}) ExpectPixel(xy.first, xy.second, fg);
+  for (auto xy : {std::pair<int, int>{100, 100}, {150, 150}, {299, 199}})
+    ExpectPixel(xy.first, xy.second, fg);
 
   // A control turned dirty is painted again at the next tick, and nothing else.
   const int backgroundDraws = background->draws;
@@ -284,7 +312,7 @@ TEST_F(WinEditorWindow, DrawsTheControlsIntoTheMainFrameAndRedrawsWhatTurnsDirty
   ReadFrame();
   ExpectPixel(150, 150, box->color);
   ExpectPixel(600, 400, bg);
-  EXPECT_EQ(background->draws, backgroundDraws + 1);  // only where the box lies
+  EXPECT_EQ(background->draws, backgroundDraws + 1); // only where the box lies
 
   // The registered message gives the same picture to a caller on this thread.
   HWND w = static_cast<HWND>(gfx->GetWindow());
@@ -293,17 +321,17 @@ TEST_F(WinEditorWindow, DrawsTheControlsIntoTheMainFrameAndRedrawsWhatTurnsDirty
   std::vector<uint8_t> pixels(frame.size() - 1);
   EXPECT_EQ(SendMessageW(w, IGfxWin::FrameReadMessage(), pixels.size(), reinterpret_cast<LPARAM>(pixels.data())), 0);
   pixels.resize(frame.size());
-  EXPECT_EQ(SendMessageW(w, IGfxWin::FrameReadMessage(), pixels.size(), reinterpret_cast<LPARAM>(pixels.data())),
-            size);
+  EXPECT_EQ(SendMessageW(w, IGfxWin::FrameReadMessage(), pixels.size(), reinterpret_cast<LPARAM>(pixels.data())), size);
   EXPECT_EQ(pixels, frame);
 }
 
-TEST_F(WinEditorWindow, PostedMouseMessagesReachTheControlUnderThePointer) {
+TEST_F(WinEditorWindow, PostedMouseMessagesReachTheControlUnderThePointer)
+{
   HWND w = Open();
   ASSERT_NE(w, nullptr);
   PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(150, 160));
   PostMessageW(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(160, 165));
-  PostMessageW(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(160, 165));  // no distance: no drag
+  PostMessageW(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(160, 165)); // no distance: no drag
   PostMessageW(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(158, 170));
   PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(158, 170));
   Pump(50);
@@ -340,7 +368,8 @@ TEST_F(WinEditorWindow, PostedMouseMessagesReachTheControlUnderThePointer) {
   EXPECT_EQ(box->wheelDeltas, (std::vector<float>{-2.f, 0.f, 1.f}));
 }
 
-TEST_F(WinEditorWindow, MouseMessagesMadeFromPenOrTouchDoNotPressOrMove) {
+TEST_F(WinEditorWindow, MouseMessagesMadeFromPenOrTouchDoNotPressOrMove)
+{
   // Input injected as the system would make it from a pen: the messages
   // carry the signature in their extra information.
   HWND w = Open();
@@ -362,7 +391,8 @@ TEST_F(WinEditorWindow, MouseMessagesMadeFromPenOrTouchDoNotPressOrMove) {
   constexpr ULONG_PTR kPen = 0xFF515701;
   moveTo(150, 150);
   // Two pen taps in one place: a press and a double click, both ignored.
-  for (int i = 0; i < 2; ++i) {
+  for (int i = 0; i < 2; ++i)
+  {
     ASSERT_EQ(inject(MOUSEEVENTF_LEFTDOWN, kPen), 1u);
     ASSERT_EQ(inject(MOUSEEVENTF_LEFTUP, kPen), 1u);
   }
@@ -380,12 +410,14 @@ TEST_F(WinEditorWindow, MouseMessagesMadeFromPenOrTouchDoNotPressOrMove) {
   EXPECT_EQ(box->doubleClicks, 0);
 }
 
-TEST_F(WinEditorWindow, KeysGoToTheEditorAndThoseItLeavesToTheHostWindow) {
+TEST_F(WinEditorWindow, KeysGoToTheEditorAndThoseItLeavesToTheHostWindow)
+{
   HWND w = Open();
   ASSERT_NE(w, nullptr);
   std::vector<IKeyEvent> keys;
   gfx->SetKeyHandlerFunc([&keys](const IKeyEvent& key, bool isUp) {
-    if (!isUp) keys.push_back(key);
+    if (!isUp)
+      keys.push_back(key);
     return key.VK == 'A';
   });
   const LPARAM scanA = static_cast<LPARAM>(MapVirtualKeyW('A', MAPVK_VK_TO_VSC)) << 16;
@@ -402,7 +434,8 @@ TEST_F(WinEditorWindow, KeysGoToTheEditorAndThoseItLeavesToTheHostWindow) {
   EXPECT_EQ(SendMessageW(w, WM_GETDLGCODE, 0, 0), DLGC_WANTALLKEYS);
 }
 
-TEST_F(WinEditorWindow, TheTimerTicksAtThePeriodItComputesAndDrawsOnlyWhatIsDirty) {
+TEST_F(WinEditorWindow, TheTimerTicksAtThePeriodItComputesAndDrawsOnlyWhatIsDirty)
+{
   ASSERT_NE(Open(), nullptr);
   EXPECT_EQ(RedrawTimerPeriodMs(gfx->FPS()), 15);
   Pump(100);
@@ -421,7 +454,8 @@ TEST_F(WinEditorWindow, TheTimerTicksAtThePeriodItComputesAndDrawsOnlyWhatIsDirt
   EXPECT_EQ(background->draws, drawsBefore);
 }
 
-TEST_F(WinEditorWindow, TheVerticalBlankThreadTicksDropsStaleCountsAndStopsOnClose) {
+TEST_F(WinEditorWindow, TheVerticalBlankThreadTicksDropsStaleCountsAndStopsOnClose)
+{
   HWND w = Open(/*verticalBlank=*/true);
   ASSERT_NE(w, nullptr);
   ASSERT_TRUE(gfx->IsVerticalBlankMode());
@@ -441,7 +475,7 @@ TEST_F(WinEditorWindow, TheVerticalBlankThreadTicksDropsStaleCountsAndStopsOnClo
   const auto start = std::chrono::steady_clock::now();
   gfx->CloseWindow();
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  EXPECT_LT(ms, 200.0);  // within a step or so, well before the 10 s limit
+  EXPECT_LT(ms, 200.0); // within a step or so, well before the 10 s limit
   // Freed at once: the thread is gone and shares nothing with the object.
   gfx.reset();
   Pump(50);
@@ -474,10 +508,12 @@ TEST_F(WinEditorWindow, ASlowEditorPaintsAboutHalfTheTimeAndTheHostsLoopReturnsB
   }
 }
 
-TEST_F(WinEditorWindow, AFailedOpeningLeavesNothingBehindAndNeverTouchesTheScreen) {
+TEST_F(WinEditorWindow, AFailedOpeningLeavesNothingBehindAndNeverTouchesTheScreen)
+{
   HDC screen = GetDC(nullptr);
   const int screenFormat = GetPixelFormat(screen);
-  for (HWND badParent : {static_cast<HWND>(nullptr), reinterpret_cast<HWND>(static_cast<uintptr_t>(0x7ff0))}) {
+  for (HWND badParent : {static_cast<HWND>(nullptr), reinterpret_cast<HWND>(static_cast<uintptr_t>(0x7ff0))})
+  {
     gfx = std::make_unique<TestWin>(dlg);
     EXPECT_EQ(gfx->OpenWindow(badParent), nullptr);
     EXPECT_FALSE(gfx->IsWindowOpen());
@@ -501,11 +537,12 @@ TEST_F(WinEditorWindow, AFailedOpeningLeavesNothingBehindAndNeverTouchesTheScree
   gfx->ActivateGLContext();
   EXPECT_EQ(wglGetCurrentContext(), nullptr);
   gfx->DeactivateGLContext();
-  gfx->DeactivateGLContext();  // unpaired: ignored
+  gfx->DeactivateGLContext(); // unpaired: ignored
   gfx->CloseWindow();
 }
 
-TEST_F(WinEditorWindow, TheHostsContextIsCurrentAgainAfterNestedActivations) {
+TEST_F(WinEditorWindow, TheHostsContextIsCurrentAgainAfterNestedActivations)
+{
   // The host draws with a GL context of its own, on a window of its own
   // (here a hidden one).
   HWND hostSurface = CreateWindowExW(0, kHostClass, L"gl", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64, nullptr, nullptr,
@@ -543,12 +580,13 @@ TEST_F(WinEditorWindow, TheHostsContextIsCurrentAgainAfterNestedActivations) {
   DestroyWindow(hostSurface);
 }
 
-TEST_F(WinEditorWindow, ScaleChangesResizeTheWindowAndItsParentAndTheTickFollowsTheDisplay) {
+TEST_F(WinEditorWindow, ScaleChangesResizeTheWindowAndItsParentAndTheTickFollowsTheDisplay)
+{
   HWND w = Open();
   ASSERT_NE(w, nullptr);
   RECT p0{}, r{};
   GetWindowRect(parent, &p0);
-  dlg.sizeRequestResult = false;  // the host did not resize: the window grows its parent
+  dlg.sizeRequestResult = false; // the host did not resize: the window grows its parent
   // (The parent must still fit the virtual screen once grown.)
   gfx->SetDisplayScale(1.25f);
   EXPECT_FLOAT_EQ(gfx->WindowScaleFactor(), 1.25f);
@@ -573,7 +611,8 @@ TEST_F(WinEditorWindow, ScaleChangesResizeTheWindowAndItsParentAndTheTickFollows
   EXPECT_EQ(frameWidth, 1200);
 }
 
-TEST_F(WinEditorWindow, CursorKindsTouchWithoutSupportAndClosingFromTheWindow) {
+TEST_F(WinEditorWindow, CursorKindsTouchWithoutSupportAndClosingFromTheWindow)
+{
   HWND w = Open();
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(gfx->SetMouseCursor(11), 0);
@@ -602,14 +641,16 @@ TEST_F(WinEditorWindow, CursorKindsTouchWithoutSupportAndClosingFromTheWindow) {
   EXPECT_EQ(IGfxWin::WindowClassUsers(), 0);
 }
 
-TEST_F(WinEditorWindow, AMessageBoxBelongsToTheHostsTopLevelWindowAndShowsAHiddenCursor) {
+TEST_F(WinEditorWindow, AMessageBoxBelongsToTheHostsTopLevelWindowAndShowsAHiddenCursor)
+{
   ASSERT_NE(Open(), nullptr);
   gfx->HideMouseCursor(true, false);
   // The box is modal: a thread timer, run by its message loop, answers it.
   static HWND owner = nullptr;
   owner = nullptr;
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-    if (HWND box = FindWindowW(L"#32770", L"Caption \u00e9")) {
+    if (HWND box = FindWindowW(L"#32770", L"Caption \u00e9"))
+    {
       owner = GetWindow(box, GW_OWNER);
       PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
     }
@@ -623,11 +664,12 @@ TEST_F(WinEditorWindow, AMessageBoxBelongsToTheHostsTopLevelWindowAndShowsAHidde
   EXPECT_FALSE(gfx->GetCursorHidden());
 }
 
-TEST_F(WinEditorWindow, ThePlatformFactoryMakesTheWindowForItsOwnModule) {
+TEST_F(WinEditorWindow, ThePlatformFactoryMakesTheWindowForItsOwnModule)
+{
   std::unique_ptr<IGfx> g(MakePlatformGraphics(dlg, 1200, 800, 60, 1.f));
   ASSERT_NE(g, nullptr);
   EXPECT_STREQ(g->PlatformName(), "win32");
-  EXPECT_EQ(g->ModuleHandle(), GetModuleHandleW(nullptr));  // linked into this program
+  EXPECT_EQ(g->ModuleHandle(), GetModuleHandleW(nullptr)); // linked into this program
   ASSERT_NE(g->OpenWindow(parent), nullptr);
   EXPECT_EQ(FindWindowExW(parent, nullptr, L"IFxWndClass", nullptr), g->GetWindow());
   g->CloseWindow();

@@ -42,9 +42,8 @@ struct MenuTree
     deep->AddItem("p");
     deep->AddItem("q");
     for (IPopupMenu* m : {&top, more, deep})
-      m->SetFunction([this](IPopupMenu* chosen) {
-        completions.push_back(std::string(chosen->GetChosenItem()->GetText()));
-      });
+      m->SetFunction(
+        [this](IPopupMenu* chosen) { completions.push_back(std::string(chosen->GetChosenItem()->GetText())); });
   }
 };
 
@@ -65,7 +64,14 @@ TEST(WinNativeMenu, BuildsIdsLabelsColumnBreaksAndStates)
   ASSERT_NE(menu, nullptr);
   EXPECT_EQ(nextId, 11);
 
-  struct Row { HMENU (*menu)(HMENU); int pos; int id; const wchar_t* label; UINT state; };
+  struct Row
+  {
+    HMENU (*menu)(HMENU);
+    int pos;
+    int id;
+    const wchar_t* label;
+    UINT state;
+  };
   auto top = [](HMENU m) { return m; };
   auto more = [](HMENU m) { return GetSubMenu(m, 4); };
   auto deep = [](HMENU m) { return GetSubMenu(GetSubMenu(m, 4), 2); };
@@ -74,7 +80,7 @@ TEST(WinNativeMenu, BuildsIdsLabelsColumnBreaksAndStates)
     {top, 1, 1, L"Greyed", MF_GRAYED},
     {top, 2, 0, L"", MF_SEPARATOR},
     {top, 3, 3, L"Disabled", MF_DISABLED},
-    {top, 4, -1, L"More", MF_POPUP | MF_MENUBARBREAK},   // the fifth item opens the second column
+    {top, 4, -1, L"More", MF_POPUP | MF_MENUBARBREAK}, // the fifth item opens the second column
     {top, 5, 5, L"Last", 0},
     {more, 0, 6, L"001: x", 0},
     {more, 1, 7, L"002: y", 0},
@@ -93,7 +99,7 @@ TEST(WinNativeMenu, BuildsIdsLabelsColumnBreaksAndStates)
     const UINT state = GetMenuState(m, static_cast<UINT>(r.pos), MF_BYPOSITION);
     if (r.state == MF_SEPARATOR)
     {
-      EXPECT_TRUE(state & MF_SEPARATOR) << r.pos;   // (wine also marks it greyed)
+      EXPECT_TRUE(state & MF_SEPARATOR) << r.pos; // (wine also marks it greyed)
       continue;
     }
     // A submenu's item count is in the high byte.
@@ -109,7 +115,13 @@ TEST(WinNativeMenu, BuildsIdsLabelsColumnBreaksAndStates)
 TEST(WinNativeMenu, KeysChooseItemsOfEveryLevel)
 {
   TestWindow& window = TestWindow::Get();
-  struct Case { std::vector<UINT> keys; IPopupMenu* (*menu)(MenuTree&); int index; const char* completion; };
+  struct Case
+  {
+    std::vector<UINT> keys;
+    IPopupMenu* (*menu)(MenuTree&);
+    int index;
+    const char* completion;
+  };
   const Case cases[] = {
     {{VK_END, VK_RETURN}, [](MenuTree& t) { return &t.top; }, 5, "Last"},
     {{VK_END, VK_UP, VK_RIGHT, VK_DOWN, VK_RETURN}, [](MenuTree& t) { return t.more; }, 1, "y"},

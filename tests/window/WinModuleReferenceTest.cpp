@@ -13,20 +13,25 @@ namespace {
 constexpr wchar_t kModule[] = L"blank_thread_module.dll";
 
 template <class F>
-F Export(HMODULE module, const char* name) {
+F Export(HMODULE module, const char* name)
+{
   return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-void Pump(int ms) {
+void Pump(int ms)
+{
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (std::chrono::steady_clock::now() < end) {
+  while (std::chrono::steady_clock::now() < end)
+  {
     MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
+      DispatchMessageW(&m);
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
   }
 }
 
-TEST(VerticalBlankThreadModule, KeepsItsModuleMappedWhileItRunsAndReleasesItWhenItEnds) {
+TEST(VerticalBlankThreadModule, KeepsItsModuleMappedWhileItRunsAndReleasesItWhenItEnds)
+{
   WNDCLASSW wc{};
   wc.lpfnWndProc = DefWindowProcW;
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -59,4 +64,4 @@ TEST(VerticalBlankThreadModule, KeepsItsModuleMappedWhileItRunsAndReleasesItWhen
   DestroyWindow(parent);
 }
 
-}  // namespace
+} // namespace

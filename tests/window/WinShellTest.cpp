@@ -36,13 +36,13 @@ struct Shell
     return ShellCalls{
       [] { return current->connected; },
       [](HWND owner, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters, const wchar_t* directory) {
-        current->calls.push_back(std::wstring(L"execute ") + (owner ? L"owned " : L"") + verb + L" " + file + L" ["
-                                 + (parameters ? parameters : L"") + L"] [" + (directory ? directory : L"") + L"]");
+        current->calls.push_back(std::wstring(L"execute ") + (owner ? L"owned " : L"") + verb + L" " + file + L" [" +
+                                 (parameters ? parameters : L"") + L"] [" + (directory ? directory : L"") + L"]");
         return current->executeResult;
       },
       [](HWND, const wchar_t* text, const wchar_t* caption, UINT type) {
-        current->calls.push_back(std::wstring(type == MB_YESNO ? L"ask " : L"tell ") + text + L" / "
-                                 + (caption ? caption : L"(none)"));
+        current->calls.push_back(std::wstring(type == MB_YESNO ? L"ask " : L"tell ") + text + L" / " +
+                                 (caption ? caption : L"(none)"));
         return current->answer;
       }};
   }
@@ -70,12 +70,22 @@ TEST(WinUrlOpener, OpensOnlyCheckedAddressesWhenOnlineAndAgreed)
     EXPECT_FALSE(OpenURL(window, bad, "Update", "Open the page?", "Could not open", shell.Calls())) << bad;
     EXPECT_EQ(shell.calls, Calls{L"tell Could not open / Update"}) << bad;
   }
-  struct Case { bool connected; INT_PTR executeResult; int answer; const char* error; Calls calls; };
+  struct Case
+  {
+    bool connected;
+    INT_PTR executeResult;
+    int answer;
+    const char* error;
+    Calls calls;
+  };
   const Case cases[] = {
     {false, 42, IDYES, "Offline", {L"tell Offline / (none)"}},
     {false, 42, IDYES, nullptr, {}},
-    {true, 2, IDYES, "Shell failed", {L"execute owned open https://tarnhollow-audio.example/murkwisp [] []",
-                                     L"tell Shell failed / (none)"}},
+    {true,
+     2,
+     IDYES,
+     "Shell failed",
+     {L"execute owned open https://tarnhollow-audio.example/murkwisp [] []", L"tell Shell failed / (none)"}},
   };
   for (const Case& c : cases)
   {
@@ -132,6 +142,6 @@ TEST(WinTooltip, CarriesTheTextOfTheControlUnderThePointer)
   EXPECT_FALSE(tooltip.IsShown());
   EXPECT_EQ(text(), L"");
   tooltip.Destroy();
-  tooltip.Show("gone");   // no window: nothing shown
+  tooltip.Show("gone"); // no window: nothing shown
   EXPECT_FALSE(tooltip.IsShown());
 }

@@ -19,8 +19,8 @@ TestWindow::TestWindow()
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"MurkwispServicesTestWindow";
   RegisterClassW(&wc);
-  mWindow = CreateWindowExW(0, wc.lpszClassName, L"Murkwisp services test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
-                            40, 480, 320, nullptr, nullptr, wc.hInstance, this);
+  mWindow = CreateWindowExW(0, wc.lpszClassName, L"Murkwisp services test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
+                            480, 320, nullptr, nullptr, wc.hInstance, this);
   PumpMessages(50);
 }
 
@@ -71,7 +71,7 @@ namespace {
 // What a window search looks for, and what it found.
 struct Search
 {
-  int id;           // a control id, or -1 for a visible dialog
+  int id; // a control id, or -1 for a visible dialog
   HWND found = nullptr;
 };
 
@@ -80,8 +80,8 @@ BOOL CALLBACK Match(HWND window, LPARAM param)
   auto* search = reinterpret_cast<Search*>(param);
   wchar_t cls[32] = {};
   GetClassNameW(window, cls, 32);
-  const bool hit = search->id < 0 ? lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(window)
-                                  : GetDlgCtrlID(window) == search->id;
+  const bool hit =
+    search->id < 0 ? lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(window) : GetDlgCtrlID(window) == search->id;
   if (hit)
     search->found = window;
   return !hit;
@@ -112,7 +112,7 @@ DialogDriver::DialogDriver(std::function<void(HWND dialog)> act)
     }
     if (!search.found)
       return;
-    Sleep(100);   // let it finish its set-up
+    Sleep(100); // let it finish its set-up
     act(search.found);
     mActed = true;
   });

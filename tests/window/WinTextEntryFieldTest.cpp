@@ -81,7 +81,7 @@ TEST_F(WinTextEntryFieldTest, OpensOverTheBoundsWithTheStyleTheFocusAndTheColour
   style.textEntryBGColor = IRgba(255, 10, 20, 30);
   style.textEntryFGColor = IRgba(255, 200, 150, 100);
   ASSERT_TRUE(Open("1.25", &real, 1.5f, style));
-  EXPECT_FALSE(Open("again", &real));   // one entry at a time
+  EXPECT_FALSE(Open("again", &real)); // one entry at a time
   HWND edit = entry.Window();
 
   RECT r;
@@ -94,12 +94,12 @@ TEST_F(WinTextEntryFieldTest, OpensOverTheBoundsWithTheStyleTheFocusAndTheColour
   EXPECT_EQ(r.bottom - r.top, 46);
   const LONG_PTR bits = GetWindowLongPtrW(edit, GWL_STYLE);
   EXPECT_TRUE(bits & ES_MULTILINE);
-  EXPECT_EQ(bits & (ES_CENTER | ES_RIGHT), 0);   // left aligned
+  EXPECT_EQ(bits & (ES_CENTER | ES_RIGHT), 0); // left aligned
   EXPECT_EQ(GetDlgCtrlID(edit), WinTextEntryField::kControlId);
   EXPECT_EQ(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0), 64);
   DWORD from = 9, to = 9;
   SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-  EXPECT_EQ(from, 0u);   // the whole text selected
+  EXPECT_EQ(from, 0u); // the whole text selected
   EXPECT_EQ(to, 4u);
   EXPECT_EQ(GetFocus(), edit);
   EXPECT_EQ(Text(), "1.25");

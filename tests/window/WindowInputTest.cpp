@@ -12,24 +12,27 @@
 
 using namespace ifx::igfx;
 
-TEST(WindowScale, DpiGivesTheScaleAndTheOpeningScaleIsAWholeNumberOfAtLeastOne) {
+TEST(WindowScale, DpiGivesTheScaleAndTheOpeningScaleIsAWholeNumberOfAtLeastOne)
+{
   EXPECT_EQ(ScaleFromDpi(0), 1.f);
   EXPECT_EQ(ScaleFromDpi(96), 1.f);
   EXPECT_EQ(ScaleFromDpi(144), 1.5f);
   EXPECT_EQ(ScaleFromDpi(192), 2.f);
   EXPECT_FLOAT_EQ(ScaleFromDpi(120), 1.25f);
   EXPECT_FLOAT_EQ(ScaleFromDpi(72), 0.75f);
-  const float scales[][2] = {{1.f, 1}, {1.5f, 1}, {1.99f, 1}, {2.f, 2}, {3.25f, 3},
-                             {0.75f, 1}, {0.f, 1}, {-2.f, 1}, {NAN, 1}, {INFINITY, 64}, {1e9f, 64}};
-  for (const auto& s : scales) EXPECT_EQ(IntegerWindowScale(s[0]), static_cast<int>(s[1])) << s[0];
+  const float scales[][2] = {{1.f, 1}, {1.5f, 1}, {1.99f, 1}, {2.f, 2},       {3.25f, 3}, {0.75f, 1},
+                             {0.f, 1}, {-2.f, 1}, {NAN, 1},   {INFINITY, 64}, {1e9f, 64}};
+  for (const auto& s : scales)
+    EXPECT_EQ(IntegerWindowScale(s[0]), static_cast<int>(s[1])) << s[0];
 }
 
-TEST(WindowInput, RectanglesRoundOutwardsBothWays) {
+TEST(WindowInput, RectanglesRoundOutwardsBothWays)
+{
   PixelRect p = EditorToPixels(IRECT(10.2f, 20.7f, 30.1f, 40.f), 1.5f);
-  EXPECT_EQ(p.left, 15);    // 15.3
-  EXPECT_EQ(p.top, 31);     // 31.05
-  EXPECT_EQ(p.right, 46);   // 45.15
-  EXPECT_EQ(p.bottom, 60);  // exactly 60
+  EXPECT_EQ(p.left, 15);   // 15.3
+  EXPECT_EQ(p.top, 31);    // 31.05
+  EXPECT_EQ(p.right, 46);  // 45.15
+  EXPECT_EQ(p.bottom, 60); // exactly 60
   IRECT r = PixelsToEditor(PixelRect{15, 31, 46, 60}, 1.5f);
   EXPECT_EQ(r.L, 10.f);
   EXPECT_EQ(r.T, 20.f);
@@ -48,12 +51,14 @@ TEST(WindowInput, RectanglesRoundOutwardsBothWays) {
   EXPECT_EQ(PixelsToEditor(PixelRect{0, 0, 7, 9}, 0.f).R, 7.f);
 }
 
-TEST(WindowInput, WheelNotchesPenSignatureAndCursors) {
+TEST(WindowInput, WheelNotchesPenSignatureAndCursors)
+{
   const int wheels[][2] = {{120, 1}, {60, 0}, {-60, 0}, {-240, -2}, {359, 2}, {-32768, -273}, {0, 0}};
-  for (const auto& w : wheels) EXPECT_EQ(WheelNotches(static_cast<int16_t>(w[0])), static_cast<float>(w[1])) << w[0];
+  for (const auto& w : wheels)
+    EXPECT_EQ(WheelNotches(static_cast<int16_t>(w[0])), static_cast<float>(w[1])) << w[0];
 
   EXPECT_TRUE(IsPenOrTouchMessage(0xFF515700u));
-  EXPECT_TRUE(IsPenOrTouchMessage(0xFF515780u));  // the low byte says pen or touch
+  EXPECT_TRUE(IsPenOrTouchMessage(0xFF515780u)); // the low byte says pen or touch
   EXPECT_TRUE(IsPenOrTouchMessage(0xFFFFFFFFFF515701ull));
   EXPECT_FALSE(IsPenOrTouchMessage(0));
   EXPECT_FALSE(IsPenOrTouchMessage(0xFF515600u));
@@ -61,29 +66,34 @@ TEST(WindowInput, WheelNotchesPenSignatureAndCursors) {
 
   const int cursors[] = {32512, 32513, 32514, 32515, 32516, 32642, 32643,
                          32644, 32645, 32646, 32648, 32649, 32650, 32651};
-  for (int type = 0; type < 14; ++type) EXPECT_EQ(SystemCursorForType(type), cursors[type]) << type;
-  for (int type : {-1, 14, 100, -2147483647 - 1}) EXPECT_EQ(SystemCursorForType(type), 32512) << type;
+  for (int type = 0; type < 14; ++type)
+    EXPECT_EQ(SystemCursorForType(type), cursors[type]) << type;
+  for (int type : {-1, 14, 100, -2147483647 - 1})
+    EXPECT_EQ(SystemCursorForType(type), 32512) << type;
 }
 
-TEST(WindowInput, KeyTextsAreValidUtf8OrTheKeyIsPassedOn) {
-  struct Case {
+TEST(WindowInput, KeyTextsAreValidUtf8OrTheKeyIsPassedOn)
+{
+  struct Case
+  {
     std::u16string units;
     bool ok;
     const char* text;
   };
   const Case cases[] = {
-      {u"", true, ""},
-      {u"a", true, "a"},
-      {u"\u00e9", true, "\xC3\xA9"},
-      {u"\u20ac", true, "\xE2\x82\xAC"},
-      {u"\U0001F600", true, "\xF0\x9F\x98\x80"},  // one character in two units
-      {u"`e", false, ""},                          // a dead key and a letter
-      {std::u16string(1, char16_t(0xD800)), false, ""},
-      {std::u16string(1, char16_t(0xDC00)), false, ""},
-      {std::u16string{char16_t(0xDC00), char16_t(0xD800)}, false, ""},
-      {u"abc", false, ""},
+    {u"", true, ""},
+    {u"a", true, "a"},
+    {u"\u00e9", true, "\xC3\xA9"},
+    {u"\u20ac", true, "\xE2\x82\xAC"},
+    {u"\U0001F600", true, "\xF0\x9F\x98\x80"}, // one character in two units
+    {u"`e", false, ""},                        // a dead key and a letter
+    {std::u16string(1, char16_t(0xD800)), false, ""},
+    {std::u16string(1, char16_t(0xDC00)), false, ""},
+    {std::u16string{char16_t(0xDC00), char16_t(0xD800)}, false, ""},
+    {u"abc", false, ""},
   };
-  for (const Case& c : cases) {
+  for (const Case& c : cases)
+  {
     char text[5] = {'x', 'x', 'x', 'x', 'x'};
     EXPECT_EQ(KeyTextFromUtf16(c.units.data(), static_cast<int>(c.units.size()), text), c.ok);
     EXPECT_STREQ(text, c.text);
@@ -93,7 +103,8 @@ TEST(WindowInput, KeyTextsAreValidUtf8OrTheKeyIsPassedOn) {
   EXPECT_FALSE(KeyTextFromUtf16(u"a", -1, text));
 }
 
-TEST(TouchTracker, RecordsBecomePressesReleasesAndMovesWithTheirDistance) {
+TEST(TouchTracker, RecordsBecomePressesReleasesAndMovesWithTheirDistance)
+{
   TouchTracker touches;
   IMouseEventList downs, ups, moves;
   auto add = [&](uint32_t id, float x, float y, bool down, bool up, bool move, float radius = 0.f) {
@@ -104,7 +115,7 @@ TEST(TouchTracker, RecordsBecomePressesReleasesAndMovesWithTheirDistance) {
   ASSERT_EQ(downs.size(), 2u);
   EXPECT_EQ(downs[0].ms.touchID, 7u);
   EXPECT_EQ(downs[0].ms.touchRadius, 3.f);
-  EXPECT_EQ(downs[1].ms.touchID, 0xFFFFFFFFull);  // widened, not sign-extended
+  EXPECT_EQ(downs[1].ms.touchID, 0xFFFFFFFFull); // widened, not sign-extended
   EXPECT_FALSE(downs[0].ms.L || downs[0].ms.R || downs[0].ms.S || downs[0].ms.C || downs[0].ms.A);
   EXPECT_EQ(touches.ActivePoints(), 2);
 
@@ -113,7 +124,7 @@ TEST(TouchTracker, RecordsBecomePressesReleasesAndMovesWithTheirDistance) {
   ASSERT_EQ(moves.size(), 2u);
   EXPECT_EQ(moves[0].dX, 4.f);
   EXPECT_EQ(moves[0].dY, -3.f);
-  EXPECT_EQ(moves[1].dX, 1.f);  // from the last move
+  EXPECT_EQ(moves[1].dX, 1.f); // from the last move
   EXPECT_EQ(moves[1].dY, 0.f);
 
   // Pressed again while down: listed, but the point keeps its own history.
@@ -130,7 +141,7 @@ TEST(TouchTracker, RecordsBecomePressesReleasesAndMovesWithTheirDistance) {
   add(7, 16.f, 18.f, false, true, true);
   ASSERT_EQ(ups.size(), 1u);
   EXPECT_EQ(ups[0].ms.touchID, 7u);
-  EXPECT_EQ(moves.size(), 3u);  // up wins over move
+  EXPECT_EQ(moves.size(), 3u); // up wins over move
   EXPECT_EQ(touches.ActivePoints(), 2);
 
   // A point never seen going down: it starts with its move, no distance.

@@ -19,14 +19,16 @@ using namespace ifx::igfx;
 
 TEST(MenuLayout, LabelsAreNumberedPerMenuAndShowAmpersandsColumnsBreakBelowTheLimit)
 {
-  struct Case { int prefix; int item; const char* text; const char* label; };
+  struct Case
+  {
+    int prefix;
+    int item;
+    const char* text;
+    const char* label;
+  };
   const Case cases[] = {
-    {0, 0, "Rock & Roll", "Rock && Roll"},
-    {1, 2, "Third", "3: Third"},
-    {1, 11, "Twelfth", "12: Twelfth"},
-    {2, 0, "First", "01: First"},
-    {3, 2, "A&B", "003: A&&B"},
-    {4, 0, "No mode 4", "No mode 4"},
+    {0, 0, "Rock & Roll", "Rock && Roll"}, {1, 2, "Third", "3: Third"}, {1, 11, "Twelfth", "12: Twelfth"},
+    {2, 0, "First", "01: First"},          {3, 2, "A&B", "003: A&&B"},  {4, 0, "No mode 4", "No mode 4"},
   };
   for (const Case& c : cases)
   {
@@ -72,7 +74,11 @@ TEST(TextEntryFilter, NumbersOnlyForNumericParameters)
   real.ConfigureDouble("Gain", 0., -10., 10., 0.1);
   choice.ConfigureEnum("Mode", 0, 3);
   const std::string all = "0123456789+-.aZ ,e\b";
-  struct Case { const IParam* param; const char* accepted; };
+  struct Case
+  {
+    const IParam* param;
+    const char* accepted;
+  };
   const Case cases[] = {
     {&real, "0123456789+-.\b"},
     {&choice, "0123456789+-\b"},
@@ -90,16 +96,21 @@ TEST(TextEntryFilter, NumbersOnlyForNumericParameters)
   const IParam* const params[] = {&real, &choice, &none, nullptr};
   for (const IParam* param : params)
   {
-    EXPECT_FALSE(TextEntryAcceptsChar(param, '\r'));   // one line only
+    EXPECT_FALSE(TextEntryAcceptsChar(param, '\r')); // one line only
     EXPECT_FALSE(TextEntryAcceptsChar(param, '\n'));
   }
-  EXPECT_FALSE(TextEntryAcceptsChar(&real, 0x00E9));   // beyond ASCII
+  EXPECT_FALSE(TextEntryAcceptsChar(&real, 0x00E9)); // beyond ASCII
   EXPECT_TRUE(TextEntryAcceptsChar(nullptr, 0x00E9));
 }
 
 TEST(FileDialogText, FiltersAndFolders)
 {
-  struct FilterCase { const char* extensions; const char* patterns; const char* defaultExt; };
+  struct FilterCase
+  {
+    const char* extensions;
+    const char* patterns;
+    const char* defaultExt;
+  };
   const FilterCase filters[] = {
     {"fxp", "*.fxp", "fxp"},
     {"fxp txt wav", "*.fxp;*.txt;*.wav", "fxp"},
@@ -115,7 +126,11 @@ TEST(FileDialogText, FiltersAndFolders)
     EXPECT_STREQ(defaultExt.Get(), f.defaultExt);
   }
 
-  struct DirCase { const char* path; const char* dir; };
+  struct DirCase
+  {
+    const char* path;
+    const char* dir;
+  };
   const DirCase dirs[] = {
     {"C:\\Presets\\Spuk\\a.fxp", "C:\\Presets\\Spuk\\"},
     {"C:a.fxp", "C:"},

@@ -6,8 +6,19 @@
 namespace ifx {
 namespace igfx {
 
-enum ESVGPaintKind : uint8_t { kSVGPaintNone = 0, kSVGPaintColor = 1, kSVGPaintLinear = 2, kSVGPaintRadial = 3 };
-enum ESVGSpread : uint8_t { kSVGSpreadPad = 0, kSVGSpreadReflect = 1, kSVGSpreadRepeat = 2 };
+enum ESVGPaintKind : uint8_t
+{
+  kSVGPaintNone = 0,
+  kSVGPaintColor = 1,
+  kSVGPaintLinear = 2,
+  kSVGPaintRadial = 3
+};
+enum ESVGSpread : uint8_t
+{
+  kSVGSpreadPad = 0,
+  kSVGSpreadReflect = 1,
+  kSVGSpreadRepeat = 2
+};
 
 struct SVGGradientStop
 {

@@ -19,9 +19,26 @@ constexpr float kPi = 3.1415927f;
 constexpr int kMaxPathPoints = 1 << 28;
 constexpr int kMaxGradientStops = 1 << 20;
 
-enum EParsedPaint : uint8_t { kPaintNone = 0, kPaintColor = 1, kPaintGradient = 2 };
+enum EParsedPaint : uint8_t
+{
+  kPaintNone = 0,
+  kPaintColor = 1,
+  kPaintGradient = 2
+};
 
-enum EUnits : uint8_t { kUnitUser, kUnitPx, kUnitPt, kUnitPc, kUnitMm, kUnitCm, kUnitIn, kUnitPercent, kUnitEm, kUnitEx };
+enum EUnits : uint8_t
+{
+  kUnitUser,
+  kUnitPx,
+  kUnitPt,
+  kUnitPc,
+  kUnitMm,
+  kUnitCm,
+  kUnitIn,
+  kUnitPercent,
+  kUnitEm,
+  kUnitEx
+};
 
 struct SVGLength
 {
@@ -111,16 +128,21 @@ struct SVGParser
 
   SVGImage* image = nullptr;
   SVGShape* lastShape = nullptr;
-  SVGGradientDef* gradients = nullptr; // newest first
+  SVGGradientDef* gradients = nullptr;    // newest first
   SVGGradientDef* openGradient = nullptr; // the gradient element whose stops are being read
 
   float viewMinX = 0.f, viewMinY = 0.f, viewWidth = 0.f, viewHeight = 0.f;
   uint8_t alignX = 0, alignY = 0, alignType = 0; // 0 min, 1 mid, 2 max; type 0 none, 1 meet, 2 slice
-  float dpi = 0.f; // finite
+  float dpi = 0.f;                               // finite
   int defsDepth = 0;
 };
 
-enum EAlignType : uint8_t { kAlignNone = 0, kAlignMeet = 1, kAlignSlice = 2 };
+enum EAlignType : uint8_t
+{
+  kAlignNone = 0,
+  kAlignMeet = 1,
+  kAlignSlice = 2
+};
 
 // -- Values (SVGValues.cpp) -----------------------------------------------------
 inline bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }

@@ -25,12 +25,26 @@ int ArgumentCount(char cmd)
 {
   switch (cmd)
   {
-    case 'M': case 'm': case 'L': case 'l': case 'T': case 't': return 2;
-    case 'H': case 'h': case 'V': case 'v': return 1;
-    case 'C': case 'c': return 6;
-    case 'S': case 's': case 'Q': case 'q': return 4;
-    case 'A': case 'a': return 7;
-    case 'Z': case 'z': return 0;
+    case 'M':
+    case 'm':
+    case 'L':
+    case 'l':
+    case 'T':
+    case 't': return 2;
+    case 'H':
+    case 'h':
+    case 'V':
+    case 'v': return 1;
+    case 'C':
+    case 'c': return 6;
+    case 'S':
+    case 's':
+    case 'Q':
+    case 'q': return 4;
+    case 'A':
+    case 'a': return 7;
+    case 'Z':
+    case 'z': return 0;
     default: return -1;
   }
 }
@@ -137,28 +151,34 @@ void RunCommand(SVGParser& p, char cmd, const float* a, PathCursor& c)
   const float ox = relative ? c.x : 0.f, oy = relative ? c.y : 0.f;
   switch (cmd)
   {
-    case 'M': case 'm':
+    case 'M':
+    case 'm':
       c.x = c.cx = ox + a[0];
       c.y = c.cy = oy + a[1];
       MoveTo(p, c.x, c.y);
       break;
-    case 'L': case 'l':
+    case 'L':
+    case 'l':
       c.x = c.cx = ox + a[0];
       c.y = c.cy = oy + a[1];
       LineTo(p, c.x, c.y);
       break;
-    case 'H': case 'h':
+    case 'H':
+    case 'h':
       c.x = c.cx = ox + a[0];
       c.cy = c.y;
       LineTo(p, c.x, c.y);
       break;
-    case 'V': case 'v':
+    case 'V':
+    case 'v':
       c.y = c.cy = oy + a[0];
       c.cx = c.x;
       LineTo(p, c.x, c.y);
       break;
-    case 'C': case 'c':
-    case 'S': case 's':
+    case 'C':
+    case 'c':
+    case 'S':
+    case 's':
     {
       float c1x = c.x, c1y = c.y;
       if (cmd == 'C' || cmd == 'c')
@@ -179,16 +199,17 @@ void RunCommand(SVGParser& p, char cmd, const float* a, PathCursor& c)
       CubicTo(p, c1x, c1y, c.cx, c.cy, c.x, c.y);
       break;
     }
-    case 'Q': case 'q':
-      QuadTo(p, c, ox + a[0], oy + a[1], ox + a[2], oy + a[3]);
-      break;
-    case 'T': case 't':
+    case 'Q':
+    case 'q': QuadTo(p, c, ox + a[0], oy + a[1], ox + a[2], oy + a[3]); break;
+    case 'T':
+    case 't':
     {
       const bool smooth = IsOneOf(c.prev, "QqTt");
       QuadTo(p, c, smooth ? 2.f * c.x - c.cx : c.x, smooth ? 2.f * c.y - c.cy : c.y, ox + a[0], oy + a[1]);
       break;
     }
-    case 'A': case 'a':
+    case 'A':
+    case 'a':
     {
       const float x = ox + a[5], y = oy + a[6];
       ArcTo(p, c.x, c.y, a, x, y);

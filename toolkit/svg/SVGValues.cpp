@@ -185,16 +185,13 @@ struct NamedColor
 
 // Red in the low byte.
 constexpr NamedColor kNamedColors[] = {
-  {"red", 0x0000FF},    {"green", 0x008000},   {"blue", 0xFF0000}, {"yellow", 0x00FFFF}, {"cyan", 0xFFFF00},
+  {"red", 0x0000FF},     {"green", 0x008000}, {"blue", 0xFF0000}, {"yellow", 0x00FFFF}, {"cyan", 0xFFFF00},
   {"magenta", 0xFF00FF}, {"black", 0x000000}, {"grey", 0x808080}, {"gray", 0x808080},   {"white", 0xFFFFFF},
 };
 constexpr uint32_t kUnknownColor = 0x808080;
 } // namespace
 
-bool IsSpace(char c)
-{
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 bool IsNumberStart(char c) { return IsDigit(c) || c == '-' || c == '+' || c == '.'; }
 
@@ -227,9 +224,8 @@ uint8_t ParseUnits(const char* s)
     char a, b;
     uint8_t units;
   };
-  static constexpr Unit kUnits[] = {{'p', 'x', kUnitPx}, {'p', 't', kUnitPt}, {'p', 'c', kUnitPc},
-                                    {'m', 'm', kUnitMm}, {'c', 'm', kUnitCm}, {'i', 'n', kUnitIn},
-                                    {'e', 'm', kUnitEm}, {'e', 'x', kUnitEx}};
+  static constexpr Unit kUnits[] = {{'p', 'x', kUnitPx}, {'p', 't', kUnitPt}, {'p', 'c', kUnitPc}, {'m', 'm', kUnitMm},
+                                    {'c', 'm', kUnitCm}, {'i', 'n', kUnitIn}, {'e', 'm', kUnitEm}, {'e', 'x', kUnitEx}};
   if (s[0] == '%')
     return kUnitPercent;
   for (const Unit& u : kUnits)

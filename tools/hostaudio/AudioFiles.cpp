@@ -16,15 +16,9 @@ constexpr uint16_t kFormatPcm = 1;
 constexpr uint16_t kFormatFloat = 3;
 constexpr uint16_t kFormatExtensible = 0xFFFE;
 
-uint32_t U32(const unsigned char* p)
-{
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
+uint32_t U32(const unsigned char* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
 
-uint16_t U16(const unsigned char* p)
-{
-  return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
+uint16_t U16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 void Put32(std::vector<unsigned char>& out, uint32_t v)
 {
@@ -38,10 +32,7 @@ void Put16(std::vector<unsigned char>& out, uint16_t v)
   out.push_back(static_cast<unsigned char>(v >> 8));
 }
 
-void PutTag(std::vector<unsigned char>& out, const char* tag)
-{
-  out.insert(out.end(), tag, tag + 4);
-}
+void PutTag(std::vector<unsigned char>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
 
 // The whole file, or false with error set.
 bool ReadFile(const std::string& path, std::vector<unsigned char>& bytes, std::string& error)

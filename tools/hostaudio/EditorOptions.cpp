@@ -7,10 +7,12 @@ namespace hostaudio {
 namespace {
 
 // "a[,b[,c[,d]]]": exactly n integers and nothing after them.
-bool ParseInts(const char* v, int n, int* out) {
+bool ParseInts(const char* v, int n, int* out)
+{
   char extra = 0;
   int got = 0;
-  switch (n) {
+  switch (n)
+  {
     case 1: got = std::sscanf(v, "%d%c", &out[0], &extra); break;
     case 2: got = std::sscanf(v, "%d,%d%c", &out[0], &out[1], &extra); break;
     case 3: got = std::sscanf(v, "%d,%d,%d%c", &out[0], &out[1], &out[2], &extra); break;
@@ -20,48 +22,70 @@ bool ParseInts(const char* v, int n, int* out) {
   return got == n;
 }
 
-}  // namespace
+} // namespace
 
-bool ParseEditorOption(const std::string& opt, const char* v, EditorOptions& e) {
+bool ParseEditorOption(const std::string& opt, const char* v, EditorOptions& e)
+{
   int n[4] = {};
   EditorInput in;
-  if (opt == "--screenshot") {
+  if (opt == "--screenshot")
+  {
     e.screenshot = v;
-  } else if (opt == "--pixel" && ParseInts(v, 2, n)) {
+  }
+  else if (opt == "--pixel" && ParseInts(v, 2, n))
+  {
     e.pixels.push_back({n[0], n[1]});
-  } else if (opt == "--measure" && ParseInts(v, 1, n) && n[0] > 0) {
+  }
+  else if (opt == "--measure" && ParseInts(v, 1, n) && n[0] > 0)
+  {
     e.measureMs = n[0];
-  } else if (opt == "--reopen" && ParseInts(v, 1, n) && n[0] >= 0) {
+  }
+  else if (opt == "--reopen" && ParseInts(v, 1, n) && n[0] >= 0)
+  {
     e.reopen = n[0];
-  } else if (opt == "--play" && *v) {
+  }
+  else if (opt == "--play" && *v)
+  {
     e.play = v;
-  } else if ((opt == "--click" || opt == "--right-click" || opt == "--double-click") && ParseInts(v, 2, n)) {
+  }
+  else if ((opt == "--click" || opt == "--right-click" || opt == "--double-click") && ParseInts(v, 2, n))
+  {
     in.kind = opt == "--click"         ? EditorInput::kClick
               : opt == "--right-click" ? EditorInput::kRightClick
                                        : EditorInput::kDoubleClick;
     in.x = n[0];
     in.y = n[1];
     e.inputs.push_back(in);
-  } else if (opt == "--drag" && ParseInts(v, 4, n)) {
+  }
+  else if (opt == "--drag" && ParseInts(v, 4, n))
+  {
     in.kind = EditorInput::kDrag;
     in.x = n[0], in.y = n[1], in.x2 = n[2], in.y2 = n[3];
     e.inputs.push_back(in);
-  } else if (opt == "--wheel" && ParseInts(v, 3, n)) {
+  }
+  else if (opt == "--wheel" && ParseInts(v, 3, n))
+  {
     in.kind = EditorInput::kWheel;
     in.x = n[0], in.y = n[1], in.value = n[2];
     e.inputs.push_back(in);
-  } else if (opt == "--key" && ParseInts(v, 1, n)) {
+  }
+  else if (opt == "--key" && ParseInts(v, 1, n))
+  {
     in.kind = EditorInput::kKey;
     in.value = n[0];
     e.inputs.push_back(in);
-  } else if (opt == "--shot" && *v) {
+  }
+  else if (opt == "--shot" && *v)
+  {
     in.kind = EditorInput::kShot;
     in.path = v;
     e.inputs.push_back(in);
-  } else {
+  }
+  else
+  {
     return false;
   }
   return true;
 }
 
-}  // namespace hostaudio
+} // namespace hostaudio

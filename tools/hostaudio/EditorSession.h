@@ -15,22 +15,33 @@ namespace hostaudio {
 
 // One piece of input, in editor window pixels, or a picture taken between
 // two pieces once the editor has drawn what came before.
-struct EditorInput {
-  enum Kind { kClick, kRightClick, kDoubleClick, kDrag, kWheel, kKey, kShot };
+struct EditorInput
+{
+  enum Kind
+  {
+    kClick,
+    kRightClick,
+    kDoubleClick,
+    kDrag,
+    kWheel,
+    kKey,
+    kShot
+  };
   Kind kind = kClick;
   int x = 0, y = 0;
-  int x2 = 0, y2 = 0;  // drag: where it ends
-  int value = 0;       // wheel: delta (120 a notch); key: virtual-key code
-  std::string path;    // shot: the PNG written
+  int x2 = 0, y2 = 0; // drag: where it ends
+  int value = 0;      // wheel: delta (120 a notch); key: virtual-key code
+  std::string path;   // shot: the PNG written
 };
 
-struct EditorOptions {
-  std::string screenshot;                   // PNG written here when set
-  std::vector<std::pair<int, int>> pixels;  // printed from the picture
+struct EditorOptions
+{
+  std::string screenshot;                  // PNG written here when set
+  std::vector<std::pair<int, int>> pixels; // printed from the picture
   std::vector<EditorInput> inputs;
-  int measureMs = 1000;                     // redraw ticks counted this long
-  int reopen = 1;                           // times closed and opened again
-  std::string play;                         // a test signal played through before the screenshot
+  int measureMs = 1000; // redraw ticks counted this long
+  int reopen = 1;       // times closed and opened again
+  std::string play;     // a test signal played through before the screenshot
 };
 
 // The options --screenshot path, --pixel x,y, --click x,y, --right-click x,y,
@@ -40,10 +51,11 @@ struct EditorOptions {
 bool ParseEditorOption(const std::string& option, const char* value, EditorOptions& options);
 
 // How the format's host opens its editor in a parent window and closes it.
-struct EditorHooks {
-  std::function<bool(void* parent)> open;   // false: refused
+struct EditorHooks
+{
+  std::function<bool(void* parent)> open; // false: refused
   std::function<bool()> close;
-  std::function<size_t()> paramEdits;       // parameter edits the host has seen
+  std::function<size_t()> paramEdits; // parameter edits the host has seen
   // Plays half a second of a test signal through the plug-in, as its audio
   // thread would, while the editor is open; false when it could not.
   std::function<bool(const std::string& signal)> play;
@@ -55,4 +67,4 @@ struct EditorHooks {
 // checked. True when everything that must hold held.
 bool RunEditorSession(const EditorHooks& editor, int width, int height, void* module, const EditorOptions& options);
 
-}  // namespace hostaudio
+} // namespace hostaudio

@@ -5,12 +5,14 @@
 
 namespace hostaudio {
 
-bool RunEditorSession(const EditorHooks& editor, int, int, void*, const EditorOptions&) {
+bool RunEditorSession(const EditorHooks& editor, int, int, void*, const EditorOptions&)
+{
   const bool opened = editor.open(nullptr);
   std::printf("editor.attach: %s\n", opened ? "ok" : "refused");
-  if (opened) editor.close();
+  if (opened)
+    editor.close();
   std::printf("editor check: %s\n", opened ? "FAIL" : "PASS");
   return !opened;
 }
 
-}  // namespace hostaudio
+} // namespace hostaudio

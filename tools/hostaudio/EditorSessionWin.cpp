@@ -41,38 +41,46 @@ constexpr int kDrawnWithinMs = 2000;
 
 std::vector<WPARAM> gForwardedKeys;
 
-LRESULT CALLBACK HostProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK HostProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
   // Keys the editor does not take come here, to the host's shortcuts.
-  if (msg == WM_KEYDOWN) gForwardedKeys.push_back(wp);
+  if (msg == WM_KEYDOWN)
+    gForwardedKeys.push_back(wp);
   return DefWindowProcW(w, msg, wp, lp);
 }
 
-struct PumpResult {
-  int ticks = 0;              // redraw ticks meant for the editor
-  double busyMs = 0.;         // time the editor's messages (ticks and paints) took
-  int emptied = 0;            // dispatching that ended with the queue dry, as a host's loop needs
-  double longestBusyMs = 0.;  // longest dispatching without the queue running dry
+struct PumpResult
+{
+  int ticks = 0;             // redraw ticks meant for the editor
+  double busyMs = 0.;        // time the editor's messages (ticks and paints) took
+  int emptied = 0;           // dispatching that ended with the queue dry, as a host's loop needs
+  double longestBusyMs = 0.; // longest dispatching without the queue running dry
 };
 
-double MsSince(std::chrono::steady_clock::time_point start) {
+double MsSince(std::chrono::steady_clock::time_point start)
+{
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 // Runs the thread's messages for ms; counts the ticks meant for the editor,
 // times the handling of its messages (its painting) and watches whether the
 // queue runs dry.
-PumpResult Pump(int ms, HWND editor) {
+PumpResult Pump(int ms, HWND editor)
+{
   PumpResult r;
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (std::chrono::steady_clock::now() < end) {
+  while (std::chrono::steady_clock::now() < end)
+  {
     MSG m;
     // Bounded still: a queue that never runs dry (an editor that would not
     // space its frames out) ends on time too.
     const auto stretch = std::chrono::steady_clock::now();
     int dispatched = 0;
     bool empty = false;
-    while (std::chrono::steady_clock::now() < end) {
-      if (!PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    while (std::chrono::steady_clock::now() < end)
+    {
+      if (!PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
+      {
         empty = true;
         break;
       }
@@ -96,36 +104,42 @@ PumpResult Pump(int ms, HWND editor) {
 
 // Runs the thread's messages for at least ms, and on until the editor has had
 // two more redraw ticks.
-void PumpUntilDrawn(int ms, HWND editor) {
+void PumpUntilDrawn(int ms, HWND editor)
+{
   constexpr int kStepMs = 50;
   int ticks = 0;
   for (int waited = 0; waited < kDrawnWithinMs && (waited < ms || ticks < 2); waited += kStepMs)
     ticks += Pump(kStepMs, editor).ticks;
 }
 
-bool ClassRegistered(void* module) {
+bool ClassRegistered(void* module)
+{
   WNDCLASSW wc{};
   return GetClassInfoW(static_cast<HINSTANCE>(module), kEditorClass, &wc) != FALSE;
 }
 
 // The editor's child window in the host window, reported; null when none.
-HWND FindEditor(HWND parent) {
+HWND FindEditor(HWND parent)
+{
   HWND editor = FindWindowExW(parent, nullptr, kEditorClass, nullptr);
-  if (!editor) {
+  if (!editor)
+  {
     std::printf("editor.class: none\n");
     return nullptr;
   }
   RECT r{};
   GetClientRect(editor, &r);
   const bool child = GetParent(editor) == parent && (GetWindowLongW(editor, GWL_STYLE) & WS_CHILD);
-  std::printf("editor.class: IFxWndClass\neditor.parent: %s\neditor.size: %ldx%ld\n", child ? "host" : "other",
-              r.right, r.bottom);
+  std::printf("editor.class: IFxWndClass\neditor.parent: %s\neditor.size: %ldx%ld\n", child ? "host" : "other", r.right,
+              r.bottom);
   return editor;
 }
 
-void PostInput(HWND editor, const EditorInput& in) {
+void PostInput(HWND editor, const EditorInput& in)
+{
   const LPARAM at = MAKELPARAM(in.x, in.y);
-  switch (in.kind) {
+  switch (in.kind)
+  {
     case EditorInput::kClick:
       PostMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, at);
       PostMessageW(editor, WM_LBUTTONUP, 0, at);
@@ -140,7 +154,8 @@ void PostInput(HWND editor, const EditorInput& in) {
       PostMessageW(editor, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
       PostMessageW(editor, WM_LBUTTONUP, 0, at);
       break;
-    case EditorInput::kDrag: {
+    case EditorInput::kDrag:
+    {
       PostMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, at);
       constexpr int kSteps = 4;
       for (int i = 1; i <= kSteps; ++i)
@@ -149,67 +164,79 @@ void PostInput(HWND editor, const EditorInput& in) {
       PostMessageW(editor, WM_LBUTTONUP, 0, MAKELPARAM(in.x2, in.y2));
       break;
     }
-    case EditorInput::kWheel: {
+    case EditorInput::kWheel:
+    {
       POINT screen{in.x, in.y};
       ClientToScreen(editor, &screen);
       PostMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<short>(in.value)), MAKELPARAM(screen.x, screen.y));
       break;
     }
-    case EditorInput::kKey: {
+    case EditorInput::kKey:
+    {
       const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(in.value), MAPVK_VK_TO_VSC)) << 16;
       PostMessageW(editor, WM_KEYDOWN, static_cast<WPARAM>(in.value), scan | 1);
       PostMessageW(editor, WM_KEYUP, static_cast<WPARAM>(in.value), scan | 1 | (LPARAM{3} << 30));
       break;
     }
-    case EditorInput::kShot:
-      break;
+    case EditorInput::kShot: break;
   }
 }
 
 // The editor's main frame through its registered message (this thread's
 // window, this process's buffer), written as PNG to path (when given); the
 // chosen pixels printed.
-bool Screenshot(HWND editor, const std::string& path, const std::vector<std::pair<int, int>>& pixels) {
+bool Screenshot(HWND editor, const std::string& path, const std::vector<std::pair<int, int>>& pixels)
+{
   const UINT readFrame = RegisterWindowMessageW(L"IFxWndClass.ReadMainFrame");
   const LRESULT size = SendMessageW(editor, readFrame, 0, 0);
   const int w = static_cast<int>((size >> 16) & 0xFFFF), h = static_cast<int>(size & 0xFFFF);
-  if (w == 0 || h == 0) {
+  if (w == 0 || h == 0)
+  {
     std::printf("screenshot: none\n");
     return false;
   }
   std::vector<uint8_t> rgba(static_cast<size_t>(w) * static_cast<size_t>(h) * 4);
-  if (SendMessageW(editor, readFrame, rgba.size(), reinterpret_cast<LPARAM>(rgba.data())) != size) {
+  if (SendMessageW(editor, readFrame, rgba.size(), reinterpret_cast<LPARAM>(rgba.data())) != size)
+  {
     std::printf("screenshot: unreadable\n");
     return false;
   }
   bool ok = true;
-  if (!path.empty()) {
+  if (!path.empty())
+  {
     ok = WritePng(path, w, h, rgba);
     std::printf("screenshot: %dx%d %s\n", w, h, ok ? "written" : "not written");
-  } else {
+  }
+  else
+  {
     std::printf("screenshot: %dx%d\n", w, h);
   }
-  for (const auto& p : pixels) {
-    if (p.first < 0 || p.second < 0 || p.first >= w || p.second >= h) {
+  for (const auto& p : pixels)
+  {
+    if (p.first < 0 || p.second < 0 || p.first >= w || p.second >= h)
+    {
       std::printf("pixel(%d,%d): outside\n", p.first, p.second);
       continue;
     }
-    const uint8_t* px = &rgba[(static_cast<size_t>(p.second) * static_cast<size_t>(w) + static_cast<size_t>(p.first)) * 4];
+    const uint8_t* px =
+      &rgba[(static_cast<size_t>(p.second) * static_cast<size_t>(w) + static_cast<size_t>(p.first)) * 4];
     std::printf("pixel(%d,%d): %d %d %d %d\n", p.first, p.second, px[0], px[1], px[2], px[3]);
   }
   return ok;
 }
 
-bool Close(const EditorHooks& editor, void* module) {
+bool Close(const EditorHooks& editor, void* module)
+{
   const bool closed = editor.close();
   const bool unregistered = !ClassRegistered(module);
   std::printf("editor.detach: %s\nclass.registered: %s\n", closed ? "ok" : "failed", unregistered ? "no" : "yes");
   return closed && unregistered;
 }
 
-}  // namespace
+} // namespace
 
-bool RunEditorSession(const EditorHooks& editor, int width, int height, void* module, const EditorOptions& options) {
+bool RunEditorSession(const EditorHooks& editor, int width, int height, void* module, const EditorOptions& options)
+{
   WNDCLASSW wc{};
   wc.lpfnWndProc = HostProc;
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -218,10 +245,11 @@ bool RunEditorSession(const EditorHooks& editor, int width, int height, void* mo
   // Room for the editor in the client area.
   RECT frame{0, 0, width, height};
   AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-  HWND parent = CreateWindowExW(0, kHostClass, L"test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, wc.hInstance,
-                                nullptr);
-  if (!parent) {
+  HWND parent =
+    CreateWindowExW(0, kHostClass, L"test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, frame.right - frame.left,
+                    frame.bottom - frame.top, nullptr, nullptr, wc.hInstance, nullptr);
+  if (!parent)
+  {
     std::printf("host.window: none\n");
     return false;
   }
@@ -233,7 +261,8 @@ bool RunEditorSession(const EditorHooks& editor, int width, int height, void* mo
   std::printf("class.registered: %s\n", ClassRegistered(module) ? "yes" : "no");
   std::printf("editor.second-attach: %s\n", ok && !editor.open(parent) ? "refused" : "accepted");
 
-  if (ok) {
+  if (ok)
+  {
     Pump(200, child);
     const auto start = std::chrono::steady_clock::now();
     const PumpResult measured = Pump(options.measureMs, child);
@@ -255,21 +284,27 @@ bool RunEditorSession(const EditorHooks& editor, int width, int height, void* mo
     const size_t editsBefore = editor.paramEdits();
     gForwardedKeys.clear();
     size_t posted = 0;
-    for (const EditorInput& in : options.inputs) {
-      if (in.kind == EditorInput::kShot) {
+    for (const EditorInput& in : options.inputs)
+    {
+      if (in.kind == EditorInput::kShot)
+      {
         // What was posted so far is handled and drawn first.
         PumpUntilDrawn(150, child);
         ok = Screenshot(child, in.path, {}) && ok;
-      } else {
+      }
+      else
+      {
         PostInput(child, in);
         ++posted;
       }
     }
     PumpUntilDrawn(150, child);
     std::printf("input: %zu posted\nhost.edits: %zu\nhost.keys:", posted, editor.paramEdits() - editsBefore);
-    for (WPARAM k : gForwardedKeys) std::printf(" 0x%02x", static_cast<unsigned>(k));
+    for (WPARAM k : gForwardedKeys)
+      std::printf(" 0x%02x", static_cast<unsigned>(k));
     std::printf("\n");
-    if (!options.play.empty()) {
+    if (!options.play.empty())
+    {
       // The meters hear of it at the plug-in's next timer tick.
       const bool played = editor.play && editor.play(options.play);
       std::printf("play: %s\n", played ? "ok" : "failed");
@@ -280,11 +315,13 @@ bool RunEditorSession(const EditorHooks& editor, int width, int height, void* mo
   }
   ok = Close(editor, module) && ok;
 
-  for (int i = 0; ok && i < options.reopen; ++i) {
+  for (int i = 0; ok && i < options.reopen; ++i)
+  {
     ok = editor.open(parent);
     std::printf("editor.reopen: %s\n", ok ? "ok" : "refused");
     child = ok ? FindEditor(parent) : nullptr;
-    if (child) Pump(100, child);
+    if (child)
+      Pump(100, child);
     ok = Close(editor, module) && child && ok;
   }
   DestroyWindow(parent);
@@ -292,4 +329,4 @@ bool RunEditorSession(const EditorHooks& editor, int width, int height, void* mo
   return ok;
 }
 
-}  // namespace hostaudio
+} // namespace hostaudio

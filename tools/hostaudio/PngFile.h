@@ -10,4 +10,4 @@ namespace hostaudio {
 // rgba: width x height pixels, top row first, four bytes each.
 bool WritePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgba);
 
-}  // namespace hostaudio
+} // namespace hostaudio

@@ -12,8 +12,8 @@ struct InputOptions
   std::string path;            // a WAV file; empty for a generated signal
   std::string signal = "sine"; // the generated signal's kind and length
   long frames = 44100;
-  double rate = 0.;            // --rate; 0: the file's own rate (44100 for a signal)
-  double tailSeconds = -1.;    // --tail; negative: no tail
+  double rate = 0.;         // --rate; 0: the file's own rate (44100 for a signal)
+  double tailSeconds = -1.; // --tail; negative: no tail
 };
 
 constexpr double kDefaultRate = 44100.;

@@ -21,41 +21,51 @@ using namespace Steinberg::Vst;
 
 // Reference counting and FUnknown for one interface.
 template <class I>
-class HostObject : public I {
- public:
-  tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override {
-    if (!obj) return kInvalidArgument;
-    if (IidEqual(iid, FUnknown::iid) || IidEqual(iid, I::iid)) return AnswerInterface<I>(this, obj);
+class HostObject : public I
+{
+public:
+  tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override
+  {
+    if (!obj)
+      return kInvalidArgument;
+    if (IidEqual(iid, FUnknown::iid) || IidEqual(iid, I::iid))
+      return AnswerInterface<I>(this, obj);
     *obj = nullptr;
     return kNoInterface;
   }
   uint32 PLUGIN_API addRef() override { return ++refs; }
-  uint32 PLUGIN_API release() override {
+  uint32 PLUGIN_API release() override
+  {
     const uint32 n = --refs;
-    if (n == 0) delete this;
+    if (n == 0)
+      delete this;
     return n;
   }
   virtual ~HostObject() = default;
 
- private:
+private:
   std::atomic<uint32> refs{1};
 };
 
-class HostApplication : public HostObject<IHostApplication> {
- public:
+class HostApplication : public HostObject<IHostApplication>
+{
+public:
   explicit HostApplication(std::u16string name) : name(std::move(name)) {}
   tresult PLUGIN_API getName(String128 out) override;
-  tresult PLUGIN_API createInstance(TUID, TUID, void** obj) override {
-    if (obj) *obj = nullptr;
+  tresult PLUGIN_API createInstance(TUID, TUID, void** obj) override
+  {
+    if (obj)
+      *obj = nullptr;
     return kNotImplemented;
   }
 
- private:
+private:
   std::u16string name;
 };
 
-class ComponentHandler : public HostObject<IComponentHandler> {
- public:
+class ComponentHandler : public HostObject<IComponentHandler>
+{
+public:
   tresult PLUGIN_API beginEdit(ParamID id) override;
   tresult PLUGIN_API performEdit(ParamID id, ParamValue value) override;
   tresult PLUGIN_API endEdit(ParamID id) override;
@@ -67,23 +77,28 @@ class ComponentHandler : public HostObject<IComponentHandler> {
 // The frame around an editor view, as hosts implement it: records every
 // resize the plug-in asks for and, when it grants one, gives the view its
 // new size inside the call (keeping the view's answers).
-class PlugFrame : public HostObject<IPlugFrame> {
- public:
-  tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* newSize) override {
-    if (!view || !newSize) return kInvalidArgument;
+class PlugFrame : public HostObject<IPlugFrame>
+{
+public:
+  tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* newSize) override
+  {
+    if (!view || !newSize)
+      return kInvalidArgument;
     resizes.push_back(*newSize);
-    if (answer != kResultTrue) return answer;
+    if (answer != kResultTrue)
+      return answer;
     ViewRect size = *newSize;
     sizeAnswers.push_back(view->onSize(&size));
     return kResultTrue;
   }
   std::vector<ViewRect> resizes;
   std::vector<tresult> sizeAnswers;
-  tresult answer = kResultTrue;  // anything else: a host that refuses
+  tresult answer = kResultTrue; // anything else: a host that refuses
 };
 
-class MemoryStream : public HostObject<IBStream> {
- public:
+class MemoryStream : public HostObject<IBStream>
+{
+public:
   MemoryStream() = default;
   explicit MemoryStream(std::vector<char> bytes) : data(std::move(bytes)) {}
   tresult PLUGIN_API read(void* buffer, int32 numBytes, int32* numBytesRead) override;
@@ -94,8 +109,9 @@ class MemoryStream : public HostObject<IBStream> {
   int64 position = 0;
 };
 
-class ParamValueQueue : public HostObject<IParamValueQueue> {
- public:
+class ParamValueQueue : public HostObject<IParamValueQueue>
+{
+public:
   explicit ParamValueQueue(ParamID id) : id(id) {}
   ParamID PLUGIN_API getParameterId() override { return id; }
   int32 PLUGIN_API getPointCount() override { return static_cast<int32>(points.size()); }
@@ -105,8 +121,9 @@ class ParamValueQueue : public HostObject<IParamValueQueue> {
   std::vector<std::pair<int32, ParamValue>> points;
 };
 
-class ParameterChanges : public HostObject<IParameterChanges> {
- public:
+class ParameterChanges : public HostObject<IParameterChanges>
+{
+public:
   ~ParameterChanges() override { clear(); }
   int32 PLUGIN_API getParameterCount() override { return static_cast<int32>(queues.size()); }
   IParamValueQueue* PLUGIN_API getParameterData(int32 index) override;
@@ -115,16 +132,18 @@ class ParameterChanges : public HostObject<IParameterChanges> {
   std::vector<ParamValueQueue*> queues;
 };
 
-class EventList : public HostObject<IEventList> {
- public:
+class EventList : public HostObject<IEventList>
+{
+public:
   int32 PLUGIN_API getEventCount() override { return static_cast<int32>(events.size()); }
   tresult PLUGIN_API getEvent(int32 index, Event& e) override;
   tresult PLUGIN_API addEvent(Event& e) override;
   std::vector<Event> events;
 };
 
-class AttributeList : public HostObject<IAttributeList> {
- public:
+class AttributeList : public HostObject<IAttributeList>
+{
+public:
   tresult PLUGIN_API setInt(AttrID id, int64 value) override;
   tresult PLUGIN_API getInt(AttrID id, int64& value) override;
   tresult PLUGIN_API setFloat(AttrID, double) override { return kNotImplemented; }
@@ -137,4 +156,4 @@ class AttributeList : public HostObject<IAttributeList> {
   std::map<std::string, std::u16string> strings;
 };
 
-}  // namespace vst3host
+} // namespace vst3host

@@ -7,8 +7,9 @@
 
 namespace vst3host {
 
-class ModuleLoader {
- public:
+class ModuleLoader
+{
+public:
   ModuleLoader() = default;
   ModuleLoader(const ModuleLoader&) = delete;
   ModuleLoader& operator=(const ModuleLoader&) = delete;
@@ -25,11 +26,11 @@ class ModuleLoader {
   // The loaded module's own handle (HMODULE on Windows), null when none.
   void* moduleHandle() const { return handle; }
 
- private:
+private:
   void* symbol(const char* name) const;
   void* handle = nullptr;
   bool initialised = false;
   std::string message;
 };
 
-}  // namespace vst3host
+} // namespace vst3host

@@ -16,13 +16,15 @@ namespace vst3host {
 
 using hostaudio::Audio;
 
-struct ParamPoint {
+struct ParamPoint
+{
   ParamID id;
-  long frame;  // absolute frame of the run
+  long frame; // absolute frame of the run
   double value;
 };
 
-struct RunOptions {
+struct RunOptions
+{
   double rate = 44100.;
   int block = 512;
   bool use64 = false;
@@ -32,8 +34,9 @@ struct RunOptions {
   int announce = 0;
 };
 
-class PluginInstance {
- public:
+class PluginInstance
+{
+public:
   PluginInstance() = default;
   PluginInstance(const PluginInstance&) = delete;
   PluginInstance& operator=(const PluginInstance&) = delete;
@@ -61,10 +64,10 @@ class PluginInstance {
   HostApplication* app = nullptr;
   ComponentHandler* handler = nullptr;
 
- private:
+private:
   RunOptions options;
   bool started = false;
   bool initialized = false;
 };
 
-}  // namespace vst3host
+} // namespace vst3host

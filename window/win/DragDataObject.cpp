@@ -9,14 +9,11 @@ namespace ifx {
 namespace igfx {
 namespace DragAndDropHelpers {
 
-FORMATETC FileListFormat()
-{
-  return FORMATETC{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-}
+FORMATETC FileListFormat() { return FORMATETC{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
 
 DataObject::DataObject(const char* path, const FORMATETC& format) : mPath(path), mFormat(format)
 {
-  mFormat.ptd = nullptr;   // a file list has no target device
+  mFormat.ptd = nullptr; // a file list has no target device
 }
 
 bool DataObject::Offers(const FORMATETC& format) const

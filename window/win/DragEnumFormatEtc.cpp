@@ -16,7 +16,7 @@ constexpr ULONG kCount = 1;
 EnumFORMATETC::EnumFORMATETC(const FORMATETC& format, ULONG cursor)
   : mFormat(format), mCursor(cursor < kCount ? cursor : kCount)
 {
-  mFormat.ptd = nullptr;   // no target device to copy out to receivers
+  mFormat.ptd = nullptr; // no target device to copy out to receivers
 }
 
 HRESULT EnumFORMATETC::Next(ULONG count, FORMATETC* formats, ULONG* fetched)

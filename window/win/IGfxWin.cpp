@@ -99,8 +99,7 @@ BOOL CALLBACK FindOwnerWindow(HWND window, LPARAM param)
 
 // -- Life -------------------------------------------------------------------------------
 
-IGfxWin::IGfxWin(IEditorDelegate& dlg, int w, int h, int fps, float scale)
-  : IGfxVG(dlg, w, h, fps, scale)
+IGfxWin::IGfxWin(IEditorDelegate& dlg, int w, int h, int fps, float scale) : IGfxVG(dlg, w, h, fps, scale)
 {
   RetainWinFontCaches();
   mVerticalBlankMode = IsWindowsEightOrLater();
@@ -145,8 +144,8 @@ void* IGfxWin::OpenWindow(void* parentHandle)
 
   if (!RetainWindowClass(mModule))
     return nullptr;
-  mWindow = CreateWindowExW(0, kWindowClass, L"IFx", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, x,
-                            y, w, h, parent, nullptr, mModule, this);
+  mWindow = CreateWindowExW(0, kWindowClass, L"IFx", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, x, y, w,
+                            h, parent, nullptr, mModule, this);
   // Without a window there is no device context of its own: nothing may go
   // near the screen's.
   if (!mWindow)
@@ -285,10 +284,7 @@ void IGfxWin::ResizeNativeWindow(bool parentHasResized)
                  grandparentRect.bottom - grandparentRect.top + dh, flags);
 }
 
-bool IGfxWin::SupportsMultiTouch() const
-{
-  return (GetSystemMetrics(SM_DIGITIZER) & NID_READY) != 0;
-}
+bool IGfxWin::SupportsMultiTouch() const { return (GetSystemMetrics(SM_DIGITIZER) & NID_READY) != 0; }
 
 // -- Pointer ---------------------------------------------------------------------------------
 
@@ -375,8 +371,7 @@ HWND IGfxWin::FindMessageBoxOwner()
   return mMessageBoxOwner;
 }
 
-int IGfxWin::ShowMessageBox(const char* text, const char* caption, int buttons,
-                            IMsgBoxCompletionHandlerFunc completion)
+int IGfxWin::ShowMessageBox(const char* text, const char* caption, int buttons, IMsgBoxCompletionHandlerFunc completion)
 {
   ReleaseCaptureAndShowCursor();
   HWND owner = FindMessageBoxOwner();
@@ -403,10 +398,7 @@ PlatformFont* IGfxWin::LoadPlatformFont(const char* fontID, const char* fileName
   return LoadWinFont(fontID, fileNameOrResID, mModule).release();
 }
 
-void IGfxWin::CachePlatformFont(const char* fontID, PlatformFont* font)
-{
-  CacheWinFont(fontID, font);
-}
+void IGfxWin::CachePlatformFont(const char* fontID, PlatformFont* font) { CacheWinFont(fontID, font); }
 
 // -- Reading the main frame back ---------------------------------------------------------------
 

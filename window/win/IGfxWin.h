@@ -171,7 +171,7 @@ private:
   RedrawPacer mPacer{kFastRedrawPeriodMs};
   int64_t mTickPaintNanos = 0; // painting since the last tick
 
-  WinTextEntryField mTextEntry;   // its state: ETextEntryState
+  WinTextEntryField mTextEntry; // its state: ETextEntryState
   WinTooltip mTooltip;
 
   bool mTooltipsEnabled = false;

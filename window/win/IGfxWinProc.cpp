@@ -19,10 +19,7 @@ namespace {
 // to 62 rectangles; beyond that its bounding box is drawn.
 constexpr DWORD kRegionBytes = 1024;
 
-bool KeyIsDown(int vk)
-{
-  return (GetKeyState(vk) & 0x8000) != 0;
-}
+bool KeyIsDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 
 bool IsMouseMessage(UINT msg)
 {
@@ -72,87 +69,66 @@ LRESULT IGfxWin::HandleWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARA
 
   switch (msg)
   {
-  case WM_SETFOCUS:
-  case WM_KILLFOCUS:
-  case WM_ERASEBKGND:
-    return 0;
-  case WM_PAINT:
-    Paint();
-    return 0;
-  case WM_CLOSE:
-    CloseWindow();
-    return 0;
-  case WM_SETCURSOR:
-    SetMouseCursor(GetCursorType());
-    return 0;
-  case WM_GETDLGCODE:
-    return DLGC_WANTALLKEYS;
-  case WM_KEYDOWN:
-  case WM_KEYUP:
-    return OnKey(window, msg, wParam, lParam);
-  case WM_TIMER:
-    if (wParam == static_cast<WPARAM>(kRedrawTimerId))
-      OnRedrawTick(0);
-    return 0;
-  case kVerticalBlankMessage:
-    OnRedrawTick(static_cast<uint32_t>(wParam));
-    return 0;
-  case WM_CTLCOLOREDIT:
-    return mTextEntry.ColorEdit(reinterpret_cast<HDC>(wParam));
-  case WM_MOUSEMOVE:
-    if (!mPenInput)
-      OnMouseMove(wParam, lParam);
-    return 0;
-  case WM_LBUTTONDOWN:
-  case WM_RBUTTONDOWN:
-  case WM_MBUTTONDOWN:
-    if (mPenInput)
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ERASEBKGND: return 0;
+    case WM_PAINT: Paint(); return 0;
+    case WM_CLOSE: CloseWindow(); return 0;
+    case WM_SETCURSOR: SetMouseCursor(GetCursorType()); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
+    case WM_KEYDOWN:
+    case WM_KEYUP: return OnKey(window, msg, wParam, lParam);
+    case WM_TIMER:
+      if (wParam == static_cast<WPARAM>(kRedrawTimerId))
+        OnRedrawTick(0);
       return 0;
-    mTooltip.Hide();
-    if (mTextEntry.IsOpen())
+    case kVerticalBlankMessage: OnRedrawTick(static_cast<uint32_t>(wParam)); return 0;
+    case WM_CTLCOLOREDIT: return mTextEntry.ColorEdit(reinterpret_cast<HDC>(wParam));
+    case WM_MOUSEMOVE:
+      if (!mPenInput)
+        OnMouseMove(wParam, lParam);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      if (mPenInput)
+        return 0;
+      mTooltip.Hide();
+      if (mTextEntry.IsOpen())
+      {
+        mTextEntry.SetState(kTextEntryCommit); // a click elsewhere commits the entry
+        return 0;
+      }
+      SetFocus(window);
+      SetCapture(window);
+      OnMouseDown(IMouseEventList{MakeMouseInfo(lParam, wParam)});
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+      ReleaseCapture();
+      OnMouseUp(IMouseEventList{MakeMouseInfo(lParam, wParam)});
+      return 0;
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
     {
-      mTextEntry.SetState(kTextEntryCommit); // a click elsewhere commits the entry
+      if (mPenInput)
+        return 0;
+      const IMouseEvent e = MakeMouseInfo(lParam, wParam);
+      const bool hit = FindControlAtPoint(e.x, e.y) != nullptr;
+      OnMouseDblClick(e.x, e.y, e.ms);
+      if (hit)
+        SetCapture(window);
       return 0;
     }
-    SetFocus(window);
-    SetCapture(window);
-    OnMouseDown(IMouseEventList{MakeMouseInfo(lParam, wParam)});
-    return 0;
-  case WM_LBUTTONUP:
-  case WM_RBUTTONUP:
-    ReleaseCapture();
-    OnMouseUp(IMouseEventList{MakeMouseInfo(lParam, wParam)});
-    return 0;
-  case WM_LBUTTONDBLCLK:
-  case WM_RBUTTONDBLCLK:
-  {
-    if (mPenInput)
-      return 0;
-    const IMouseEvent e = MakeMouseInfo(lParam, wParam);
-    const bool hit = FindControlAtPoint(e.x, e.y) != nullptr;
-    OnMouseDblClick(e.x, e.y, e.ms);
-    if (hit)
-      SetCapture(window);
-    return 0;
-  }
-  case WM_MOUSEWHEEL:
-    OnWheel(wParam, lParam);
-    return 0;
-  case WM_DROPFILES:
-    OnFileDrop(reinterpret_cast<HDROP>(wParam));
-    return 0;
-  case WM_TOUCH:
-    if (OnTouch(wParam, lParam))
-      return 0;
-    return DefWindowProcW(window, msg, wParam, lParam);
-  case WM_MOUSEHOVER:
-    OnMouseHover();
-    return 0;
-  case WM_MOUSELEAVE:
-    OnMouseLeave();
-    return 0;
-  default:
-    break;
+    case WM_MOUSEWHEEL: OnWheel(wParam, lParam); return 0;
+    case WM_DROPFILES: OnFileDrop(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_TOUCH:
+      if (OnTouch(wParam, lParam))
+        return 0;
+      return DefWindowProcW(window, msg, wParam, lParam);
+    case WM_MOUSEHOVER: OnMouseHover(); return 0;
+    case WM_MOUSELEAVE: OnMouseLeave(); return 0;
+    default: break;
   }
   if (msg == FrameReadMessage())
     return OnFrameRead(wParam, lParam);
@@ -322,7 +298,9 @@ void IGfxWin::Paint()
     const float s = GetTotalScale();
     IRegionRects& rects = mPaintRects;
     rects.Clear();
-    auto add = [&rects, s](const RECT& r) { rects.Add(PixelsToEditor(PixelRect{r.left, r.top, r.right, r.bottom}, s)); };
+    auto add = [&rects, s](const RECT& r) {
+      rects.Add(PixelsToEditor(PixelRect{r.left, r.top, r.right, r.bottom}, s));
+    };
     alignas(RGNDATA) unsigned char buffer[kRegionBytes];
     auto* data = reinterpret_cast<RGNDATA*>(buffer);
     const DWORD needed = type == COMPLEXREGION ? GetRegionData(region, 0, nullptr) : 0;

@@ -15,28 +15,16 @@
 namespace ifx {
 namespace igfx {
 
-void IGfxWin::CancelUserEdit()
-{
-  mTextEntry.SetState(kTextEntryCancel);
-}
+void IGfxWin::CancelUserEdit() { mTextEntry.SetState(kTextEntryCancel); }
 
 // -- Clipboard: owned by the editor's window (Windows refuses data to a
 // clipboard opened without an owner).
 
-bool IGfxWin::PasteTextFromClipboard(IString& text)
-{
-  return igfx::PasteTextFromClipboard(mWindow, text);
-}
+bool IGfxWin::PasteTextFromClipboard(IString& text) { return igfx::PasteTextFromClipboard(mWindow, text); }
 
-bool IGfxWin::CopyTextToClipboard(const char* text)
-{
-  return igfx::CopyTextToClipboard(mWindow, text);
-}
+bool IGfxWin::CopyTextToClipboard(const char* text) { return igfx::CopyTextToClipboard(mWindow, text); }
 
-bool IGfxWin::CopyFilePathToClipboard(const char* path)
-{
-  return igfx::CopyFilePathToClipboard(mWindow, path);
-}
+bool IGfxWin::CopyFilePathToClipboard(const char* path) { return igfx::CopyFilePathToClipboard(mWindow, path); }
 
 // -- Drag and drop
 
@@ -48,10 +36,7 @@ bool IGfxWin::StartFileDragOut(const char* path)
   return dragged;
 }
 
-void IGfxWin::OnFileDrop(HDROP drop)
-{
-  HandleDropFiles(*this, drop, GetTotalScale());
-}
+void IGfxWin::OnFileDrop(HDROP drop) { HandleDropFiles(*this, drop, GetTotalScale()); }
 
 // -- Dialogs: modal over the editor's window; each press that opened one
 // lost its mouse-up to the dialog.
@@ -132,17 +117,11 @@ bool IGfxWin::FinishTextEntryOnTick()
   IString text;
   switch (mTextEntry.TakePending(text))
   {
-    case WinTextEntryField::ETick::kNone:
-      return false;
-    case WinTextEntryField::ETick::kCancelled:
-      mTextEntryOwner = nullptr;
-      return true;
-    case WinTextEntryField::ETick::kCommitted:
-      ApplyTextEntryResult(text.Get());
-      return true;
+    case WinTextEntryField::ETick::kNone: return false;
+    case WinTextEntryField::ETick::kCancelled: mTextEntryOwner = nullptr; return true;
+    case WinTextEntryField::ETick::kCommitted: ApplyTextEntryResult(text.Get()); return true;
     case WinTextEntryField::ETick::kHeld:
-    default:
-      return true;
+    default: return true;
   }
 }
 

@@ -84,8 +84,8 @@ bool AskForDirectory(HWND owner, IString& directory)
   const bool onDisk = SHGetPathFromIDListW(items, folder) != FALSE;
   // The item list is ours to free.
   CoTaskMemFree(items);
-  if (!onDisk || !ConvertWideToUtf8(reinterpret_cast<const char16_t*>(folder), MAX_PATH, directory)
-      || directory.Empty())
+  if (!onDisk || !ConvertWideToUtf8(reinterpret_cast<const char16_t*>(folder), MAX_PATH, directory) ||
+      directory.Empty())
   {
     directory.Set("");
     return false;

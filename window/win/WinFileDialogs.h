@@ -7,7 +7,11 @@
 namespace ifx {
 namespace igfx {
 
-enum EFileAction : int { kFileOpen = 0, kFileSave = 1 };
+enum EFileAction : int
+{
+  kFileOpen = 0,
+  kFileSave = 1
+};
 
 // fileName (in: the suggested name, up to 259 UTF-16 units; out: the full
 // chosen path, "" when cancelled) and path (in: the folder to start in;

@@ -62,8 +62,8 @@ IPopupMenu* ShowNativeMenu(HWND window, IPopupMenu& menu, POINT clientPoint)
   ClientToScreen(window, &screen);
   IPopupMenu* chosen = nullptr;
   MSG msg;
-  if (TrackPopupMenu(handle, TPM_LEFTBUTTON, screen.x, screen.y, 0, window, nullptr)
-      && PeekMessageW(&msg, window, WM_COMMAND, WM_COMMAND, PM_REMOVE) && HIWORD(msg.wParam) == 0)
+  if (TrackPopupMenu(handle, TPM_LEFTBUTTON, screen.x, screen.y, 0, window, nullptr) &&
+      PeekMessageW(&msg, window, WM_COMMAND, WM_COMMAND, PM_REMOVE) && HIWORD(msg.wParam) == 0)
   {
     int index = -1;
     nextId = 0;

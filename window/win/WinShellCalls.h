@@ -12,8 +12,9 @@ struct ShellCalls
 {
   bool (*isConnected)();
   // ShellExecuteW's result: above 32 on success.
-  INT_PTR (*execute)(HWND owner, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
-                     const wchar_t* directory);
+  using ExecuteFunc = INT_PTR(HWND owner, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
+                              const wchar_t* directory);
+  ExecuteFunc* execute;
   int (*messageBox)(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
 };
 

@@ -15,10 +15,7 @@ namespace igfx {
 
 namespace {
 
-COLORREF ToColorRef(const IRgba& c)
-{
-  return RGB(c.R, c.G, c.B);
-}
+COLORREF ToColorRef(const IRgba& c) { return RGB(c.R, c.G, c.B); }
 
 // The cached GDI font of the style (the default GUI font when the style's
 // font was never cached) at the entry's pixel size.
@@ -118,18 +115,14 @@ WinTextEntryField::ETick WinTextEntryField::TakePending(IString& text)
     return ETick::kNone;
   switch (mState)
   {
-    case kTextEntryCancel:
-      Destroy();
-      return ETick::kCancelled;
+    case kTextEntryCancel: Destroy(); return ETick::kCancelled;
     case kTextEntryCommit:
     {
       const bool read = ReadText(text);
       Destroy();
       return read ? ETick::kCommitted : ETick::kCancelled;
     }
-    default:
-      mState = kTextEntryIdle;
-      return ETick::kHeld;
+    default: mState = kTextEntryIdle; return ETick::kHeld;
   }
 }
 
@@ -158,12 +151,8 @@ LRESULT WinTextEntryField::HandleEditMessage(HWND edit, UINT msg, WPARAM wParam,
     mTooltip->Hide();
   switch (msg)
   {
-    case WM_SETFOCUS:
-      mState = kTextEntryFocused;
-      break;
-    case WM_KILLFOCUS:
-      mState = kTextEntryCommit;
-      break;
+    case WM_SETFOCUS: mState = kTextEntryFocused; break;
+    case WM_KILLFOCUS: mState = kTextEntryCommit; break;
     case WM_GETDLGCODE:
     {
       LRESULT code = CallWindowProcW(mSavedProc, edit, msg, wParam, lParam);
@@ -204,8 +193,7 @@ LRESULT WinTextEntryField::HandleEditMessage(HWND edit, UINT msg, WPARAM wParam,
       Destroy();
       return result;
     }
-    default:
-      break;
+    default: break;
   }
   return CallWindowProcW(mSavedProc, edit, msg, wParam, lParam);
 }

@@ -21,8 +21,8 @@ class WinTooltip;
 enum ETextEntryState : int32_t
 {
   kTextEntryIdle = 0,
-  kTextEntryFocused = 1,   // the EDIT has the keyboard focus
-  kTextEntryDrawn = 2,     // a tick has drawn while the entry is open
+  kTextEntryFocused = 1, // the EDIT has the keyboard focus
+  kTextEntryDrawn = 2,   // a tick has drawn while the entry is open
   kTextEntryCancel = 3,
   kTextEntryCommit = 4,
 };
@@ -63,10 +63,10 @@ public:
 
   enum class ETick
   {
-    kNone,        // no entry, or nothing pending: the tick goes on
-    kHeld,        // focused or just drawn: the tick draws nothing this time
-    kCancelled,   // destroyed without a result
-    kCommitted,   // destroyed; text holds the result
+    kNone,      // no entry, or nothing pending: the tick goes on
+    kHeld,      // focused or just drawn: the tick draws nothing this time
+    kCancelled, // destroyed without a result
+    kCommitted, // destroyed; text holds the result
   };
   // The redraw tick's share of the entry: completes a commit or cancel, and
   // resets a focused or drawn state. A text that cannot be read as UTF-8

@@ -17,7 +17,7 @@ namespace {
 // record.
 constexpr UINT kToolRecordSize = offsetof(TTTOOLINFOW, lParam) + sizeof(LPARAM);
 static_assert(kToolRecordSize == 64, "the tool record of common controls 5");
-constexpr LPARAM kMaxTipWidth = 250;   // pixels; longer tips wrap
+constexpr LPARAM kMaxTipWidth = 250; // pixels; longer tips wrap
 
 TTTOOLINFOW MakeTool(HWND owner, wchar_t* text)
 {
@@ -38,9 +38,8 @@ bool WinTooltip::Create(HWND owner, HINSTANCE instance)
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_TAB_CLASSES};
   InitCommonControlsEx(&controls);
   mWindow = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr,
-                            WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance,
-                            nullptr);
+                            WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, nullptr);
   if (!mWindow)
     return false;
   mOwner = owner;

@@ -8,14 +8,8 @@ namespace {
 std::atomic<void*> gInstance{nullptr};
 }
 
-void SetClapModuleInstance(void* instance) noexcept
-{
-  gInstance.store(instance);
-}
+void SetClapModuleInstance(void* instance) noexcept { gInstance.store(instance); }
 
-void* GetClapModuleInstance() noexcept
-{
-  return gInstance.load();
-}
+void* GetClapModuleInstance() noexcept { return gInstance.load(); }
 
 } // namespace ifx

@@ -34,9 +34,7 @@ int ParseHostVersion(const char* text)
 } // namespace
 
 IFxCLAP::IFxCLAP(const InstanceInfo& info, const IPluginConfiguration& config)
-  : IFxAPIBase(config)
-  , IFxProcessor(config)
-  , clap::helpers::Plugin<0, 0>(info.desc, info.host)
+  : IFxAPIBase(config), IFxProcessor(config), clap::helpers::Plugin<0, 0>(info.desc, info.host)
 {
   const size_t channels = static_cast<size_t>(std::max(NChannels(kInput), NChannels(kOutput)));
   mHostChannels32.assign(channels, nullptr);
@@ -149,18 +147,12 @@ void IFxCLAP::SetLatency(int samples)
   }
   mLatencyChangePending.store(true);
   if (mayBeAudioThread)
-    Host().RequestRestart();  // thread-safe by the standard
+    Host().RequestRestart(); // thread-safe by the standard
 }
 
-void IFxCLAP::SetTailSize(int samples)
-{
-  IFxProcessor::SetTailSize(samples);
-}
+void IFxCLAP::SetTailSize(int samples) { IFxProcessor::SetTailSize(samples); }
 
-uint32_t IFxCLAP::LatencyGet() const
-{
-  return static_cast<uint32_t>(std::max(0, GetLatency()));
-}
+uint32_t IFxCLAP::LatencyGet() const { return static_cast<uint32_t>(std::max(0, GetLatency())); }
 
 uint32_t IFxCLAP::TailGet() const
 {

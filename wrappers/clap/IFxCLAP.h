@@ -32,13 +32,21 @@ struct InstanceInfo
 // One entry of the parameter-to-host ring.
 struct IHostParamChange
 {
-  enum EType : int32_t { kBeginGesture = 0, kValue = 1, kEndGesture = 2 };
+  enum EType : int32_t
+  {
+    kBeginGesture = 0,
+    kValue = 1,
+    kEndGesture = 2
+  };
   int32_t type = kValue;
   int32_t idx = 0;
-  double value = 0.0;  // kValue: in the units the host sees
+  double value = 0.0; // kValue: in the units the host sees
 };
 
-class IFxCLAP : public IFxAPIBase, public IFxProcessor, public clap::helpers::Plugin<0, 0>
+class IFxCLAP
+  : public IFxAPIBase
+  , public IFxProcessor
+  , public clap::helpers::Plugin<0, 0>
 {
 public:
   static constexpr int kParamToHostSlots = 513;

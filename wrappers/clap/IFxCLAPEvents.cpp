@@ -29,10 +29,7 @@ clap_event_header_t MakeHeader(uint32_t size, uint32_t time, uint16_t type) noex
   return header;
 }
 
-void Push(const clap_output_events_t* out, const clap_event_header_t* event) noexcept
-{
-  out->try_push(out, event);
-}
+void Push(const clap_output_events_t* out, const clap_event_header_t* event) noexcept { out->try_push(out, event); }
 
 } // namespace
 
@@ -95,7 +92,8 @@ void IFxCLAP::ReadInputEvents(const clap_input_events_t* in) noexcept
         const auto* ev = EventAs<clap_event_param_value_t>(header);
         if (!ev || !std::isfinite(ev->value))
           break;
-        IParam* param = ev->param_id < static_cast<clap_id>(NParams()) ? GetParam(static_cast<int>(ev->param_id)) : nullptr;
+        IParam* param =
+          ev->param_id < static_cast<clap_id>(NParams()) ? GetParam(static_cast<int>(ev->param_id)) : nullptr;
         if (!param)
           break;
         const int idx = static_cast<int>(ev->param_id);
@@ -123,8 +121,7 @@ void IFxCLAP::ReadInputEvents(const clap_input_events_t* in) noexcept
         sysExToEditorRing.Push(ISysExData(msg));
         break;
       }
-      default:
-        break;
+      default: break;
     }
   }
 }
@@ -133,21 +130,15 @@ void IFxCLAP::ReadInputEvents(const clap_input_events_t* in) noexcept
 
 void IFxCLAP::PushParamChangeToHost(const IHostParamChange& change)
 {
-  mParamToHost.Push(change);  // a full ring drops the entry
+  mParamToHost.Push(change); // a full ring drops the entry
   // Ask the host to collect it through params.flush even while processing: a
   // host that has paused processing would otherwise never see it.
   RunOnMainThread([this] { HostParamsFlushTask(); });
 }
 
-void IFxCLAP::BeginHostParamGesture(int paramIdx)
-{
-  PushGestureToHost(IHostParamChange::kBeginGesture, paramIdx);
-}
+void IFxCLAP::BeginHostParamGesture(int paramIdx) { PushGestureToHost(IHostParamChange::kBeginGesture, paramIdx); }
 
-void IFxCLAP::EndHostParamGesture(int paramIdx)
-{
-  PushGestureToHost(IHostParamChange::kEndGesture, paramIdx);
-}
+void IFxCLAP::EndHostParamGesture(int paramIdx) { PushGestureToHost(IHostParamChange::kEndGesture, paramIdx); }
 
 void IFxCLAP::PushGestureToHost(int32_t type, int paramIdx)
 {
@@ -190,7 +181,7 @@ void IFxCLAP::WriteOutputParamEvents(const clap_output_events_t* out) noexcept
       clap_event_param_gesture_t ev{};
       ev.header = MakeHeader(sizeof(ev), 0,
                              change->type == IHostParamChange::kBeginGesture ? CLAP_EVENT_PARAM_GESTURE_BEGIN
-                                                                            : CLAP_EVENT_PARAM_GESTURE_END);
+                                                                             : CLAP_EVENT_PARAM_GESTURE_END);
       ev.param_id = static_cast<clap_id>(change->idx);
       taken = out->try_push(out, &ev.header);
     }
@@ -216,16 +207,13 @@ void IFxCLAP::WriteOutputParamEvents(const clap_output_events_t* out) noexcept
 
 // ---- processor -> host ------------------------------------------------------------------
 
-bool IFxCLAP::EmitMidiMessage(const IMidiMessage& msg) noexcept
-{
-  return mMidiToHost.Add(msg);
-}
+bool IFxCLAP::EmitMidiMessage(const IMidiMessage& msg) noexcept { return mMidiToHost.Add(msg); }
 
 bool IFxCLAP::EmitSysExMessage(const ISysExMessage& msg) noexcept
 {
   const int32_t size = msg.data ? msg.size : 0;
   if (size < 0 || size > ISysExData::kMaxBytes)
-    return false;  // never sent cut
+    return false; // never sent cut
   return mSysExToHost.Add(ISysExData(msg.offset, size, msg.data));
 }
 
@@ -275,7 +263,7 @@ void IFxCLAP::SendQueuedMidiAndSysEx(const clap_output_events_t* out, uint32_t f
         clap_event_midi_sysex_t ev{};
         ev.header = MakeHeader(sizeof(ev), static_cast<uint32_t>(std::max(0, sysexAt)), CLAP_EVENT_MIDI_SYSEX);
         ev.port_index = 0;
-        ev.buffer = sysex->data;  // the host copies it during try_push
+        ev.buffer = sysex->data; // the host copies it during try_push
         ev.size = static_cast<uint32_t>(sysex->size);
         Push(out, &ev.header);
       }

@@ -35,15 +35,9 @@ const char* PortType(int channels) noexcept
 
 // ---- params ------------------------------------------------------------------------
 
-uint32_t IFxCLAP::ParamsCount() const
-{
-  return static_cast<uint32_t>(NParams());
-}
+uint32_t IFxCLAP::ParamsCount() const { return static_cast<uint32_t>(NParams()); }
 
-bool IFxCLAP::IsValidParamId(clap_id paramId) const
-{
-  return paramId < static_cast<clap_id>(NParams());
-}
+bool IFxCLAP::IsValidParamId(clap_id paramId) const { return paramId < static_cast<clap_id>(NParams()); }
 
 bool IFxCLAP::ParamsGetInfo(uint32_t paramIndex, clap_param_info_t* info) const
 {
@@ -175,10 +169,7 @@ bool IFxCLAP::StateLoad(const clap_istream_t* stream)
 
 // ---- audio ports ------------------------------------------------------------------------------
 
-bool IFxCLAP::SupportsAudioPorts() const
-{
-  return MaxBusCount(kInput) > 0 || MaxBusCount(kOutput) > 0;
-}
+bool IFxCLAP::SupportsAudioPorts() const { return MaxBusCount(kInput) > 0 || MaxBusCount(kOutput) > 0; }
 
 uint32_t IFxCLAP::AudioPortsCount(bool isInput) const
 {
@@ -197,8 +188,8 @@ bool IFxCLAP::AudioPortsGet(uint32_t index, bool isInput, clap_audio_port_info_t
   IString name;
   GetBusName(dir, busIdx, static_cast<int>(AudioPortsCount(isInput)), name);
   CopyText(info->name, sizeof(info->name), name.Get());
-  info->flags = CLAP_AUDIO_PORT_SUPPORTS_64BITS | CLAP_AUDIO_PORT_PREFERS_64BITS |
-                CLAP_AUDIO_PORT_REQUIRES_COMMON_SAMPLE_SIZE;
+  info->flags =
+    CLAP_AUDIO_PORT_SUPPORTS_64BITS | CLAP_AUDIO_PORT_PREFERS_64BITS | CLAP_AUDIO_PORT_REQUIRES_COMMON_SAMPLE_SIZE;
   if (index == 0)
     info->flags |= CLAP_AUDIO_PORT_IS_MAIN;
   const int channels = std::max(0, ConfigBusChannelCount(dir, busIdx, mSelectedConfig));
@@ -208,15 +199,9 @@ bool IFxCLAP::AudioPortsGet(uint32_t index, bool isInput, clap_audio_port_info_t
   return true;
 }
 
-bool IFxCLAP::SupportsAudioPortsConfig() const
-{
-  return NChannelLayouts() > 0;
-}
+bool IFxCLAP::SupportsAudioPortsConfig() const { return NChannelLayouts() > 0; }
 
-uint32_t IFxCLAP::AudioPortsConfigCount() const
-{
-  return static_cast<uint32_t>(NChannelLayouts());
-}
+uint32_t IFxCLAP::AudioPortsConfigCount() const { return static_cast<uint32_t>(NChannelLayouts()); }
 
 bool IFxCLAP::AudioPortsConfigGet(uint32_t index, clap_audio_ports_config_t* config) const
 {

@@ -12,15 +12,9 @@ namespace ifx {
 namespace {
 
 // Host sizes are unsigned; the editor's are int.
-int ToEditorSize(uint32_t v)
-{
-  return static_cast<int>(std::min<uint32_t>(v, INT_MAX));
-}
+int ToEditorSize(uint32_t v) { return static_cast<int>(std::min<uint32_t>(v, INT_MAX)); }
 
-uint32_t ToHostSize(int v)
-{
-  return static_cast<uint32_t>(std::max(0, v));
-}
+uint32_t ToHostSize(int v) { return static_cast<uint32_t>(std::max(0, v)); }
 
 } // namespace
 
@@ -103,10 +97,7 @@ bool IFxCLAP::GuiGetSize(uint32_t* width, uint32_t* height)
   return true;
 }
 
-bool IFxCLAP::GuiCanResize() const
-{
-  return HasEditor() && HostCanResize();
-}
+bool IFxCLAP::GuiCanResize() const { return HasEditor() && HostCanResize(); }
 
 bool IFxCLAP::GuiAdjustSize(uint32_t* width, uint32_t* height)
 {

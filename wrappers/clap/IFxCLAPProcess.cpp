@@ -45,7 +45,7 @@ bool Uses64Bit(const clap_process_t& process) noexcept
 
 void IFxCLAP::ReadTransport(const clap_event_transport_t& transport) noexcept
 {
-  IHostTimeInfo info;  // defaults: 120 bpm, unknown positions, 4/4, stopped
+  IHostTimeInfo info; // defaults: 120 bpm, unknown positions, 4/4, stopped
   const double factor = static_cast<double>(CLAP_BEATTIME_FACTOR);
   if (transport.flags & CLAP_TRANSPORT_HAS_TEMPO)
     info.tempo = transport.tempo;
@@ -89,7 +89,7 @@ bool IFxCLAP::IsInputSilent(const clap_process_t& process, bool use64) const noe
       for (uint32_t i = 0; i < process.frames_count; ++i)
       {
         const double s = use64 ? buf.data64[c][i] : static_cast<double>(buf.data32[c][i]);
-        if (s != 0.0)  // NaN counts as sound too
+        if (s != 0.0) // NaN counts as sound too
           return false;
       }
     }

@@ -8,8 +8,7 @@
 namespace ifx {
 
 IFxHeadless::IFxHeadless(const InstanceInfo& /*info*/, const IPluginConfiguration& config)
-  : IFxAPIBase(config)
-  , IFxProcessor(config)
+  : IFxAPIBase(config), IFxProcessor(config)
 {
 }
 
@@ -54,10 +53,7 @@ void IFxHeadless::Process(float* const* inputs, int nIn, float* const* outputs, 
   ProcessHost(inputs, nIn, outputs, nOut, nFrames, bypassed);
 }
 
-bool IFxHeadless::SaveState(IStateChunk& chunk)
-{
-  return SerializeParams(chunk);
-}
+bool IFxHeadless::SaveState(IStateChunk& chunk) { return SerializeParams(chunk); }
 
 int IFxHeadless::LoadState(const IStateChunk& chunk)
 {

@@ -10,10 +10,11 @@ class IStateChunk;
 
 // What a headless instance is created with: nothing beyond the configuration.
 struct InstanceInfo
-{
-};
+{};
 
-class IFxHeadless : public IFxAPIBase, public IFxProcessor
+class IFxHeadless
+  : public IFxAPIBase
+  , public IFxProcessor
 {
 public:
   IFxHeadless(const InstanceInfo& info, const IPluginConfiguration& config);

@@ -15,19 +15,16 @@ using namespace Steinberg::Vst;
 namespace ifx {
 
 IFxVST3::IFxVST3(const InstanceInfo& /*info*/, const IPluginConfiguration& config)
-  : IFxAPIBase(config)
-  , IFxVST3ProcessorBase(config, *this)
-  , mMainThread(std::this_thread::get_id())
+  : IFxAPIBase(config), IFxVST3ProcessorBase(config, *this), mMainThread(std::this_thread::get_id())
 {
   std::memset(&mSetup, 0, sizeof(mSetup));
   mSetup.symbolicSampleSize = kSample32;
   mSetup.maxSamplesPerBlock = GetBlockSize();
   mSetup.sampleRate = GetSampleRate();
-  processContextRequirements = IProcessContextRequirements::kNeedProjectTimeMusic |
-                               IProcessContextRequirements::kNeedBarPositionMusic |
-                               IProcessContextRequirements::kNeedCycleMusic | IProcessContextRequirements::kNeedTempo |
-                               IProcessContextRequirements::kNeedTimeSignature |
-                               IProcessContextRequirements::kNeedTransportState;
+  processContextRequirements =
+    IProcessContextRequirements::kNeedProjectTimeMusic | IProcessContextRequirements::kNeedBarPositionMusic |
+    IProcessContextRequirements::kNeedCycleMusic | IProcessContextRequirements::kNeedTempo |
+    IProcessContextRequirements::kNeedTimeSignature | IProcessContextRequirements::kNeedTransportState;
 }
 
 IFxVST3::~IFxVST3() = default;
@@ -95,8 +92,7 @@ tresult PLUGIN_API IFxVST3::setBusArrangements(SpeakerArrangement* inputs, int32
 {
   try
   {
-    return IFxVST3ProcessorBase::SetBusArrangements(*this, inputs, numIns, outputs, numOuts) ? kResultOk
-                                                                                              : kResultFalse;
+    return IFxVST3ProcessorBase::SetBusArrangements(*this, inputs, numIns, outputs, numOuts) ? kResultOk : kResultFalse;
   }
   catch (...)
   {
@@ -166,10 +162,7 @@ void IFxVST3::ForgetView(const IFxVST3View* view) noexcept
     mView = nullptr;
 }
 
-IPlugView* IFxVST3::GetView() const noexcept
-{
-  return mView;
-}
+IPlugView* IFxVST3::GetView() const noexcept { return mView; }
 
 bool IFxVST3::ResizeHostEditor(int width, int height)
 {

@@ -28,15 +28,15 @@ class IGfx;
 // What the VST3 factory creates a plug-in with: nothing beyond its own
 // configuration.
 struct InstanceInfo
-{
-};
+{};
 
-class IFxVST3 : public IFxAPIBase,
-                public IFxVST3ProcessorBase,
-                public Steinberg::Vst::SingleComponentEffect,
-                public Steinberg::Vst::IMidiMapping,
-                public Steinberg::Vst::ChannelContext::IInfoListener,
-                public IFxVST3ControllerBase
+class IFxVST3
+  : public IFxAPIBase
+  , public IFxVST3ProcessorBase
+  , public Steinberg::Vst::SingleComponentEffect
+  , public Steinberg::Vst::IMidiMapping
+  , public Steinberg::Vst::ChannelContext::IInfoListener
+  , public IFxVST3ControllerBase
 {
 public:
   IFxVST3(const InstanceInfo& info, const IPluginConfiguration& config);

@@ -12,17 +12,12 @@ using namespace Steinberg::Vst;
 namespace ifx {
 
 IFxVST3ContextMenuTarget::IFxVST3ContextMenuTarget(IFxVST3& plugin, igfx::IControl* control)
-  : mPlugin(&plugin)
-  , mGraphics(plugin.EditorGraphics())
-  , mControl(control)
+  : mPlugin(&plugin), mGraphics(plugin.EditorGraphics()), mControl(control)
 {
   mPlugin->addRef();
 }
 
-IFxVST3ContextMenuTarget::~IFxVST3ContextMenuTarget()
-{
-  mPlugin->release();
-}
+IFxVST3ContextMenuTarget::~IFxVST3ContextMenuTarget() { mPlugin->release(); }
 
 tresult PLUGIN_API IFxVST3ContextMenuTarget::queryInterface(const TUID iid, void** obj)
 {

@@ -22,7 +22,9 @@ class IPopupMenu;
 // finds the control again on every call: a choice that comes after the
 // editor that showed the menu has closed, or after the control has left it,
 // reaches nothing.
-class IFxVST3ContextMenuTarget final : public Steinberg::Vst::IContextMenuTarget, public Steinberg::FObject
+class IFxVST3ContextMenuTarget final
+  : public Steinberg::Vst::IContextMenuTarget
+  , public Steinberg::FObject
 {
 public:
   // Reference count 1, for the caller. The control must be in the plug-in's

@@ -68,15 +68,9 @@ tresult PLUGIN_API IFxVST3::setChannelContextInfos(IAttributeList* list)
   }
 }
 
-void IFxVST3::BeginHostParamGesture(int paramIdx)
-{
-  beginEdit(static_cast<ParamID>(paramIdx));
-}
+void IFxVST3::BeginHostParamGesture(int paramIdx) { beginEdit(static_cast<ParamID>(paramIdx)); }
 
-void IFxVST3::EndHostParamGesture(int paramIdx)
-{
-  endEdit(static_cast<ParamID>(paramIdx));
-}
+void IFxVST3::EndHostParamGesture(int paramIdx) { endEdit(static_cast<ParamID>(paramIdx)); }
 
 void IFxVST3::NotifyHostParamValue(int paramIdx, double normalizedValue)
 {
@@ -127,24 +121,12 @@ void IFxVST3::GetTrackColor(int& r, int& g, int& b)
   b = static_cast<int>(color & 0xFF);
 }
 
-void IFxVST3::GetTrackName(IString& out)
-{
-  out.Set(ChannelName());
-}
+void IFxVST3::GetTrackName(IString& out) { out.Set(ChannelName()); }
 
-int IFxVST3::GetTrackIndex()
-{
-  return ChannelIndex();
-}
+int IFxVST3::GetTrackIndex() { return ChannelIndex(); }
 
-void IFxVST3::GetTrackNamespace(IString& out)
-{
-  out.Set(ChannelNamespace());
-}
+void IFxVST3::GetTrackNamespace(IString& out) { out.Set(ChannelNamespace()); }
 
-int IFxVST3::GetTrackNamespaceIndex()
-{
-  return ChannelNamespaceOrder();
-}
+int IFxVST3::GetTrackNamespaceIndex() { return ChannelNamespaceOrder(); }
 
 } // namespace ifx

@@ -152,25 +152,13 @@ bool InitModule()
   return true;
 }
 
-bool ExitModule()
-{
-  return gLoadCount.fetch_sub(1) - 1 >= 0;
-}
+bool ExitModule() { return gLoadCount.fetch_sub(1) - 1 >= 0; }
 
-int LoadCount()
-{
-  return gLoadCount.load();
-}
+int LoadCount() { return gLoadCount.load(); }
 
-void SetAttachedModuleHandle(void* handle)
-{
-  gAttachedModule.store(handle);
-}
+void SetAttachedModuleHandle(void* handle) { gAttachedModule.store(handle); }
 
-void* GetModuleInstance()
-{
-  return gModuleInstance.load();
-}
+void* GetModuleInstance() { return gModuleInstance.load(); }
 
 } // namespace vst3
 } // namespace ifx

@@ -14,14 +14,14 @@ constexpr int kAsciiCodedOffset = 80;
 
 // Windows codes of VST3 keys 1 to 56 (index = VST3 code).
 constexpr int kNamedKeys[] = {
-  0,                                                 // 0: by character
-  8, 9, 12, 13, 19, 27, 32, 34, 35, 36,              // back .. home
-  37, 38, 39, 40,                                    // left, up, right, down
-  33, 34, 41, 42, 13, 44, 45, 46, 47,                // page up .. help
-  96, 97, 98, 99, 100, 101, 102, 103, 104, 105,      // numeric pad 0-9
-  106, 107, 108, 109, 110, 111,                      // multiply .. divide
+  0,                                                          // 0: by character
+  8,   9,   12,  13,  19,  27,  32,  34,  35,  36,            // back .. home
+  37,  38,  39,  40,                                          // left, up, right, down
+  33,  34,  41,  42,  13,  44,  45,  46,  47,                 // page up .. help
+  96,  97,  98,  99,  100, 101, 102, 103, 104, 105,           // numeric pad 0-9
+  106, 107, 108, 109, 110, 111,                               // multiply .. divide
   112, 113, 114, 115, 116, 117, 118, 119, 120, 121, 122, 123, // F1-F12
-  144, 145, 16, 17, 18,                              // num lock .. alt
+  144, 145, 16,  17,  18,                                     // num lock .. alt
 };
 static_assert(sizeof(kNamedKeys) / sizeof(kNamedKeys[0]) == 57, "VST3 codes 0 to 56");
 

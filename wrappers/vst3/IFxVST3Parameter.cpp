@@ -13,8 +13,7 @@ using namespace Steinberg::Vst;
 
 namespace ifx {
 
-IFxVST3Parameter::IFxVST3Parameter(IParam* param, ParamID tag, UnitID unitID)
-  : mParam(param)
+IFxVST3Parameter::IFxVST3Parameter(IParam* param, ParamID tag, UnitID unitID) : mParam(param)
 {
   info.id = tag;
   StrWidenBytes(info.title, param->GetName(), 128);
@@ -56,10 +55,7 @@ ParamValue IFxVST3Parameter::toPlain(ParamValue v) const
   return mParam->Constrain(mParam->GetShape().NormalizedToValue(v, *mParam));
 }
 
-ParamValue IFxVST3Parameter::toNormalized(ParamValue plain) const
-{
-  return mParam->ToNormalized(plain);
-}
+ParamValue IFxVST3Parameter::toNormalized(ParamValue plain) const { return mParam->ToNormalized(plain); }
 
 IFxVST3BypassParameter::IFxVST3BypassParameter()
   : StringListParameter(u"Bypass", kBypassParamId, nullptr,
@@ -73,23 +69,25 @@ IFxVST3BypassParameter::IFxVST3BypassParameter()
 namespace {
 // nullptr: "Contr. <n>".
 const char* const kControllerNames[128] = {
-  "BankSel.MSB", "Modulation", "BreathCtrl", nullptr, "Foot Ctrl", "Porta.Time", "DataEntMSB", "MainVolume",
-  "Balance", nullptr, "Pan", "Expression", "FXControl1", "FXControl2", nullptr, nullptr,
-  "Gen.Purp.1", "Gen.Purp.2", "Gen.Purp.3", "Gen.Purp.4", nullptr, nullptr, nullptr, nullptr,
-  nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-  "BankSel.LSB", "Modul. LSB", "BrthCt LSB", nullptr, "FootCt LSB", "Port.T LSB", "DataEntLSB", "MainVolLSB",
-  "BalanceLSB", nullptr, "Pan LSB", "Expr. LSB", nullptr, nullptr, nullptr, nullptr,
-  "Gen.P.1LSB", "Gen.P.2LSB", "Gen.P.3LSB", "Gen.P.4LSB", nullptr, nullptr, nullptr, nullptr,
-  nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-  "Damper Ped", "Porta. Ped", "Sostenuto ", "Soft Pedal", "Legato Sw", "Hold 2", "SoundCont 1", "SoundCont 2",
-  "SoundCont 3", "SoundCont 4", "SoundCont 5", "SoundCont 6", "SoundCont 7", "SoundCont 8", "SoundCont 9",
-  "SoundCont 10",
-  "Gen.Purp.5", "Gen.Purp.6", "Gen.Purp.7", "Gen.Purp.8", "Portamento", nullptr, nullptr, nullptr,
-  nullptr, nullptr, nullptr, "FX 1 Depth", "FX 2 Depth", "FX 3 Depth", "FX 4 Depth", "FX 5 Depth",
-  "Data Incr", "Data Decr", "Non-RegLSB", "Non-RegMSB", "Reg LSB", "Reg MSB", nullptr, nullptr,
-  nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-  nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-  nullptr, "Reset Ctrl", "Local Ctrl", "AllNoteOff", "OmniModOff", "OmniModeOn", "MonoModeOn", "PolyModeOn",
+  "BankSel.MSB", "Modulation",  "BreathCtrl",   nullptr,       "Foot Ctrl",   "Porta.Time",  "DataEntMSB",
+  "MainVolume",  "Balance",     nullptr,        "Pan",         "Expression",  "FXControl1",  "FXControl2",
+  nullptr,       nullptr,       "Gen.Purp.1",   "Gen.Purp.2",  "Gen.Purp.3",  "Gen.Purp.4",  nullptr,
+  nullptr,       nullptr,       nullptr,        nullptr,       nullptr,       nullptr,       nullptr,
+  nullptr,       nullptr,       nullptr,        nullptr,       "BankSel.LSB", "Modul. LSB",  "BrthCt LSB",
+  nullptr,       "FootCt LSB",  "Port.T LSB",   "DataEntLSB",  "MainVolLSB",  "BalanceLSB",  nullptr,
+  "Pan LSB",     "Expr. LSB",   nullptr,        nullptr,       nullptr,       nullptr,       "Gen.P.1LSB",
+  "Gen.P.2LSB",  "Gen.P.3LSB",  "Gen.P.4LSB",   nullptr,       nullptr,       nullptr,       nullptr,
+  nullptr,       nullptr,       nullptr,        nullptr,       nullptr,       nullptr,       nullptr,
+  nullptr,       "Damper Ped",  "Porta. Ped",   "Sostenuto ",  "Soft Pedal",  "Legato Sw",   "Hold 2",
+  "SoundCont 1", "SoundCont 2", "SoundCont 3",  "SoundCont 4", "SoundCont 5", "SoundCont 6", "SoundCont 7",
+  "SoundCont 8", "SoundCont 9", "SoundCont 10", "Gen.Purp.5",  "Gen.Purp.6",  "Gen.Purp.7",  "Gen.Purp.8",
+  "Portamento",  nullptr,       nullptr,        nullptr,       nullptr,       nullptr,       nullptr,
+  "FX 1 Depth",  "FX 2 Depth",  "FX 3 Depth",   "FX 4 Depth",  "FX 5 Depth",  "Data Incr",   "Data Decr",
+  "Non-RegLSB",  "Non-RegMSB",  "Reg LSB",      "Reg MSB",     nullptr,       nullptr,       nullptr,
+  nullptr,       nullptr,       nullptr,        nullptr,       nullptr,       nullptr,       nullptr,
+  nullptr,       nullptr,       nullptr,        nullptr,       nullptr,       nullptr,       nullptr,
+  nullptr,       nullptr,       "Reset Ctrl",   "Local Ctrl",  "AllNoteOff",  "OmniModOff",  "OmniModeOn",
+  "MonoModeOn",  "PolyModeOn",
 };
 
 struct ControllerNameTable

@@ -55,18 +55,18 @@ SpeakerArrangement IFxVST3ProcessorBase::GetSpeakerArrangementForChannels(int n)
 {
   switch (n)
   {
-  case 1: return 0x80000;
-  case 2: return 0x3;
-  case 3: return 0x7;
-  case 4: return 0xF00000;
-  case 5: return 0x37;
-  case 6: return 0x3F;
-  case 7: return 0xF7;
-  case 8: return 0x63F;
-  case 9: return 0x7C000F00000ull;
-  case 10: return 0x300063F;
-  case 16: return 0x3FFC000F00000ull;
-  default: return 0;
+    case 1: return 0x80000;
+    case 2: return 0x3;
+    case 3: return 0x7;
+    case 4: return 0xF00000;
+    case 5: return 0x37;
+    case 6: return 0x3F;
+    case 7: return 0xF7;
+    case 8: return 0x63F;
+    case 9: return 0x7C000F00000ull;
+    case 10: return 0x300063F;
+    case 16: return 0x3FFC000F00000ull;
+    default: return 0;
   }
 }
 
@@ -115,8 +115,8 @@ void IFxVST3ProcessorBase::Initialize(SingleComponentEffect& effect)
     effect.addEventOutput(u"MIDI Output", 1, kMain, BusInfo::kDefaultActive);
 }
 
-bool IFxVST3ProcessorBase::SetBusArrangements(SingleComponentEffect& effect, SpeakerArrangement* inputs,
-                                              int32_t numIns, SpeakerArrangement* outputs, int32_t numOuts)
+bool IFxVST3ProcessorBase::SetBusArrangements(SingleComponentEffect& effect, SpeakerArrangement* inputs, int32_t numIns,
+                                              SpeakerArrangement* outputs, int32_t numOuts)
 {
   const int hostId = mOwner.GetHostId();
   if (hostId == kHostArdour || hostId == kHostMixbus)
@@ -289,26 +289,25 @@ void IFxVST3ProcessorBase::ProcessInputEvents(IEventList* events) noexcept
       msg.offset = e.sampleOffset < 0 ? 0 : e.sampleOffset;
       switch (e.type)
       {
-      case Event::kNoteOnEvent:
-        msg.status = static_cast<uint8_t>(0x90 | (e.noteOn.channel & 0x0F));
-        msg.data1 = static_cast<uint8_t>(e.noteOn.pitch & 0x7F);
-        msg.data2 = toByte(e.noteOn.velocity);
-        break;
-      case Event::kNoteOffEvent:
-        msg.status = static_cast<uint8_t>(0x80 | (e.noteOff.channel & 0x0F));
-        msg.data1 = static_cast<uint8_t>(e.noteOff.pitch & 0x7F);
-        break;
-      case Event::kPolyPressureEvent:
-        msg.status = static_cast<uint8_t>(0xA0 | (e.polyPressure.channel & 0x0F));
-        msg.data1 = static_cast<uint8_t>(e.polyPressure.pitch & 0x7F);
-        msg.data2 = toByte(e.polyPressure.pressure);
-        break;
-      case Event::kDataEvent:
-        if (e.data.bytes && e.data.size > 0 && e.data.size < 0x7FFFFFFFu)
-          ProcessSysExMessage(ISysExMessage(msg.offset, e.data.bytes, static_cast<int32_t>(e.data.size)));
-        continue;
-      default:
-        continue;
+        case Event::kNoteOnEvent:
+          msg.status = static_cast<uint8_t>(0x90 | (e.noteOn.channel & 0x0F));
+          msg.data1 = static_cast<uint8_t>(e.noteOn.pitch & 0x7F);
+          msg.data2 = toByte(e.noteOn.velocity);
+          break;
+        case Event::kNoteOffEvent:
+          msg.status = static_cast<uint8_t>(0x80 | (e.noteOff.channel & 0x0F));
+          msg.data1 = static_cast<uint8_t>(e.noteOff.pitch & 0x7F);
+          break;
+        case Event::kPolyPressureEvent:
+          msg.status = static_cast<uint8_t>(0xA0 | (e.polyPressure.channel & 0x0F));
+          msg.data1 = static_cast<uint8_t>(e.polyPressure.pitch & 0x7F);
+          msg.data2 = toByte(e.polyPressure.pressure);
+          break;
+        case Event::kDataEvent:
+          if (e.data.bytes && e.data.size > 0 && e.data.size < 0x7FFFFFFFu)
+            ProcessSysExMessage(ISysExMessage(msg.offset, e.data.bytes, static_cast<int32_t>(e.data.size)));
+          continue;
+        default: continue;
       }
       ProcessMidiMessage(msg);
       mOwner.midiToEditorRing.Push(msg);
@@ -417,39 +416,29 @@ void IFxVST3ProcessorBase::ProcessOutputEvents(IEventList* events, int nFrames) 
       bool send = true;
       switch (msg.StatusKind())
       {
-      case 0x9:
-        e.type = Event::kNoteOnEvent;
-        e.noteOn.channel = channel;
-        e.noteOn.pitch = msg.data1;
-        e.noteOn.velocity = msg.data2 / 127.f;
-        e.noteOn.noteId = -1;
-        break;
-      case 0x8:
-        e.type = Event::kNoteOffEvent;
-        e.noteOff.channel = channel;
-        e.noteOff.pitch = msg.data1;
-        e.noteOff.velocity = msg.data2 / 127.f;
-        e.noteOff.noteId = -1;
-        break;
-      case 0xA:
-        SetLegacyCC(e, kCtrlPolyPressure, channel, msg.data1, msg.data2);
-        break;
-      case 0xD:
-        SetLegacyCC(e, kAfterTouch, channel, msg.data1, msg.data2);
-        break;
-      case 0xC:
-        SetLegacyCC(e, kCtrlProgramChange, channel, msg.data1, 0);
-        break;
-      case 0xB:
-        SetLegacyCC(e, msg.data1, channel, msg.data2, 0);
-        break;
-      case 0xE:
-        // Hosts read pitch bend as the 7 low bits in value, the 7 high in value2.
-        SetLegacyCC(e, kPitchBend, channel, msg.data1, msg.data2);
-        break;
-      default:
-        send = false;
-        break;
+        case 0x9:
+          e.type = Event::kNoteOnEvent;
+          e.noteOn.channel = channel;
+          e.noteOn.pitch = msg.data1;
+          e.noteOn.velocity = msg.data2 / 127.f;
+          e.noteOn.noteId = -1;
+          break;
+        case 0x8:
+          e.type = Event::kNoteOffEvent;
+          e.noteOff.channel = channel;
+          e.noteOff.pitch = msg.data1;
+          e.noteOff.velocity = msg.data2 / 127.f;
+          e.noteOff.noteId = -1;
+          break;
+        case 0xA: SetLegacyCC(e, kCtrlPolyPressure, channel, msg.data1, msg.data2); break;
+        case 0xD: SetLegacyCC(e, kAfterTouch, channel, msg.data1, msg.data2); break;
+        case 0xC: SetLegacyCC(e, kCtrlProgramChange, channel, msg.data1, 0); break;
+        case 0xB: SetLegacyCC(e, msg.data1, channel, msg.data2, 0); break;
+        case 0xE:
+          // Hosts read pitch bend as the 7 low bits in value, the 7 high in value2.
+          SetLegacyCC(e, kPitchBend, channel, msg.data1, msg.data2);
+          break;
+        default: send = false; break;
       }
       if (send)
         events->addEvent(e);

@@ -69,7 +69,7 @@ bool IFxVST3::RestoreStateFromStream(IBStream* stream)
   // hand out a byte at a time (no single 4-byte read).
   IStateChunk chunk;
   const bool keepReadingOnError = GetHostId() == kHostWaveLab;
-  int firstFailedByte = -1;  // where the first read that reported failure began
+  int firstFailedByte = -1; // where the first read that reported failure began
   uint8_t buffer[kReadStep] = {};
   for (;;)
   {

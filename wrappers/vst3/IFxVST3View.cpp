@@ -11,11 +11,7 @@ using namespace Steinberg;
 
 namespace ifx {
 
-IFxVST3View::IFxVST3View(IFxVST3& plug)
-  : mPlug(plug)
-{
-  mPlug.addRef();
-}
+IFxVST3View::IFxVST3View(IFxVST3& plug) : mPlug(plug) { mPlug.addRef(); }
 
 IFxVST3View::~IFxVST3View()
 {
@@ -98,8 +94,7 @@ tresult PLUGIN_API IFxVST3View::onSize(ViewRect* newSize)
   rect = *newSize;
   // Inside the plug-in's own resizeView the host echoes the size the editor
   // has just taken, and the editor is still in the middle of taking it.
-  if (mOwnsEditor && !mPlug.IsResizingHost() &&
-      (width != mPlug.GetEditorWidth() || height != mPlug.GetEditorHeight()))
+  if (mOwnsEditor && !mPlug.IsResizingHost() && (width != mPlug.GetEditorWidth() || height != mPlug.GetEditorHeight()))
   {
     mPlug.OnHostWindowResized(width, height);
     mPlug.SetEditorSize(width, height);

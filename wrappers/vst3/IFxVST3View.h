@@ -9,7 +9,9 @@ namespace ifx {
 
 class IFxVST3;
 
-class IFxVST3View : public Steinberg::CPluginView, public Steinberg::IPlugViewContentScaleSupport
+class IFxVST3View
+  : public Steinberg::CPluginView
+  , public Steinberg::IPlugViewContentScaleSupport
 {
 public:
   explicit IFxVST3View(IFxVST3& plug);

@@ -12,10 +12,7 @@ using Murkwisp = murkwisp::MurkwispPlugin<ifx::IFxVST3>;
 
 namespace vst3test {
 
-inline ifx::IFxVST3* CreateMurkwisp()
-{
-  return new Murkwisp(ifx::InstanceInfo());
-}
+inline ifx::IFxVST3* CreateMurkwisp() { return new Murkwisp(ifx::InstanceInfo()); }
 
 inline const ifx::vst3::PluginClass kMurkwispClass = {&murkwisp::MakeMurkwispConfig, &CreateMurkwisp};
 

@@ -25,28 +25,34 @@ using namespace Steinberg::Vst;
 
 namespace {
 
-std::string Hex(const char* bytes) {
+std::string Hex(const char* bytes)
+{
   std::string out;
   char buf[4];
-  for (int i = 0; i < 16; ++i) {
+  for (int i = 0; i < 16; ++i)
+  {
     std::snprintf(buf, sizeof(buf), i ? " %02X" : "%02X", static_cast<unsigned char>(bytes[i]));
     out += buf;
   }
   return out;
 }
 
-const IidRow* Row(const char* name) {
+const IidRow* Row(const char* name)
+{
   for (const IidRow& r : kIidTable)
-    if (std::strcmp(r.name, name) == 0) return &r;
+    if (std::strcmp(r.name, name) == 0)
+      return &r;
   return nullptr;
 }
 
 const char* PlatformColumn(const IidRow& r) { return MURKWISP_VST3_COM_COMPATIBLE ? r.windowsBytes : r.plainBytes; }
 
-}  // namespace
+} // namespace
 
-TEST(Vst3Iid, EncodingRuleMatchesEveryPublishedRow) {
-  for (const IidRow& r : kIidTable) {
+TEST(Vst3Iid, EncodingRuleMatchesEveryPublishedRow)
+{
+  for (const IidRow& r : kIidTable)
+  {
     const FUID uid(r.l1, r.l2, r.l3, r.l4);
     const std::string bytes = Hex(uid.toTUID());
     std::printf("%-52s %s\n", r.name, bytes.c_str());
@@ -54,14 +60,16 @@ TEST(Vst3Iid, EncodingRuleMatchesEveryPublishedRow) {
   }
 }
 
-#define EXPECT_IID(Type)                                        \
-  do {                                                          \
-    const IidRow* row = Row(#Type);                             \
-    ASSERT_NE(row, nullptr) << #Type;                           \
-    EXPECT_EQ(Hex(Type::iid), PlatformColumn(*row)) << #Type;   \
+#define EXPECT_IID(Type)                                      \
+  do                                                          \
+  {                                                           \
+    const IidRow* row = Row(#Type);                           \
+    ASSERT_NE(row, nullptr) << #Type;                         \
+    EXPECT_EQ(Hex(Type::iid), PlatformColumn(*row)) << #Type; \
   } while (0)
 
-TEST(Vst3Iid, DeclaredInterfacesCarryThePublishedIds) {
+TEST(Vst3Iid, DeclaredInterfacesCarryThePublishedIds)
+{
   EXPECT_IID(Steinberg::FUnknown);
   EXPECT_IID(Steinberg::IPluginBase);
   EXPECT_IID(Steinberg::IPluginFactory);
@@ -96,7 +104,8 @@ TEST(Vst3Iid, DeclaredInterfacesCarryThePublishedIds) {
   EXPECT_IID(Steinberg::Vst::IParameterChanges);
 }
 
-TEST(Vst3Abi, ResultCodesFollowThePlatform) {
+TEST(Vst3Abi, ResultCodesFollowThePlatform)
+{
 #if defined(_WIN32)
   EXPECT_EQ(static_cast<uint32>(kNoInterface), 0x80004002u);
   EXPECT_EQ(static_cast<uint32>(kNotImplemented), 0x80004001u);
@@ -116,7 +125,8 @@ TEST(Vst3Abi, ResultCodesFollowThePlatform) {
 // A pointer to a virtual member function holds 1 + the byte offset of its
 // vtable slot (Itanium ABI, which both GCC and MinGW use).
 template <class F>
-int Slot(F pmf) {
+int Slot(F pmf)
+{
   static_assert(sizeof(F) == 2 * sizeof(void*), "virtual member pointer representation");
   uintptr_t word = 0;
   std::memcpy(&word, &pmf, sizeof(word));
@@ -125,7 +135,8 @@ int Slot(F pmf) {
 
 #define EXPECT_SLOT(Type, method, n) EXPECT_EQ(Slot(&Type::method), n) << #Type "::" #method
 
-TEST(Vst3Abi, EveryMethodSitsInItsPublishedSlot) {
+TEST(Vst3Abi, EveryMethodSitsInItsPublishedSlot)
+{
   EXPECT_SLOT(FUnknown, queryInterface, 0);
   EXPECT_SLOT(FUnknown, addRef, 1);
   EXPECT_SLOT(FUnknown, release, 2);

@@ -23,29 +23,37 @@ using ifx::testkit::TestControl;
 namespace {
 
 // What the host's menu was given, and the host keeping the targets it got.
-class FakeMenu : public vst3host::HostObject<IContextMenu> {
- public:
-  ~FakeMenu() override {
+class FakeMenu : public vst3host::HostObject<IContextMenu>
+{
+public:
+  ~FakeMenu() override
+  {
     for (IContextMenuTarget* t : targets)
-      if (t) t->release();
+      if (t)
+        t->release();
   }
   int32 PLUGIN_API getItemCount() override { return static_cast<int32>(items.size()); }
   tresult PLUGIN_API getItem(int32, Item&, IContextMenuTarget**) override { return kNotImplemented; }
-  tresult PLUGIN_API addItem(const Item& item, IContextMenuTarget* target) override {
+  tresult PLUGIN_API addItem(const Item& item, IContextMenuTarget* target) override
+  {
     items.push_back(item);
-    if (target) target->addRef();
+    if (target)
+      target->addRef();
     targets.push_back(target);
     return kResultOk;
   }
   tresult PLUGIN_API removeItem(const Item&, IContextMenuTarget*) override { return kNotImplemented; }
   // The user picks the entry with this tag while the menu is up.
-  tresult PLUGIN_API popup(UCoord x, UCoord y) override {
+  tresult PLUGIN_API popup(UCoord x, UCoord y) override
+  {
     popups.push_back({x, y});
     for (size_t i = 0; i < items.size(); ++i)
-      if (items[i].tag == choose) chosen = targets[i]->executeMenuItem(choose);
+      if (items[i].tag == choose)
+        chosen = targets[i]->executeMenuItem(choose);
     return kResultOk;
   }
-  std::string Describe() const {
+  std::string Describe() const
+  {
     std::string s;
     for (const Item& item : items)
       s += std::to_string(item.tag) + ":" + StrUtf16ToUtf8(item.name) + ":" + std::to_string(item.flags) + " ";
@@ -59,47 +67,59 @@ class FakeMenu : public vst3host::HostObject<IContextMenu> {
 };
 
 // A component handler that also offers host context menus.
-class MenuHandler : public IComponentHandler, public IComponentHandler3 {
- public:
-  tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override {
+class MenuHandler
+  : public IComponentHandler
+  , public IComponentHandler3
+{
+public:
+  tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override
+  {
     if (IidEqual(iid, FUnknown::iid) || IidEqual(iid, IComponentHandler::iid))
       return AnswerInterface<IComponentHandler>(this, obj);
-    if (IidEqual(iid, IComponentHandler3::iid)) return AnswerInterface<IComponentHandler3>(this, obj);
+    if (IidEqual(iid, IComponentHandler3::iid))
+      return AnswerInterface<IComponentHandler3>(this, obj);
     *obj = nullptr;
     return kNoInterface;
   }
   uint32 PLUGIN_API addRef() override { return ++refs; }
   uint32 PLUGIN_API release() override { return --refs; }
-  tresult PLUGIN_API beginEdit(ParamID id) override {
+  tresult PLUGIN_API beginEdit(ParamID id) override
+  {
     heard += "begin " + std::to_string(id) + " ";
     return kResultOk;
   }
   tresult PLUGIN_API performEdit(ParamID, ParamValue) override { return kResultOk; }
-  tresult PLUGIN_API endEdit(ParamID id) override {
+  tresult PLUGIN_API endEdit(ParamID id) override
+  {
     heard += "end " + std::to_string(id) + " ";
     return kResultOk;
   }
   tresult PLUGIN_API restartComponent(int32) override { return kResultOk; }
-  IContextMenu* PLUGIN_API createContextMenu(IPlugView* view, const ParamID* id) override {
+  IContextMenu* PLUGIN_API createContextMenu(IPlugView* view, const ParamID* id) override
+  {
     asked.push_back({view, id ? static_cast<int>(*id) : -1});
     heard += "menu ";
-    if (menu) menu->release();
+    if (menu)
+      menu->release();
     menu = new FakeMenu();
     menu->choose = choose;
-    menu->addRef();  // kept for the test to read
+    menu->addRef(); // kept for the test to read
     return menu;
   }
-  virtual ~MenuHandler() {
-    if (menu) menu->release();
+  virtual ~MenuHandler()
+  {
+    if (menu)
+      menu->release();
   }
   int refs = 1;
   int32 choose = -1;
-  std::string heard;  // edits and menu requests in order
+  std::string heard; // edits and menu requests in order
   std::vector<std::pair<IPlugView*, int>> asked;
   FakeMenu* menu = nullptr;
 };
 
-ifx::IPluginConfiguration MenuConfig() {
+ifx::IPluginConfiguration MenuConfig()
+{
   ifx::IPluginConfiguration c;
   c.paramCount = 2;
   c.channelLayoutText = "2-2";
@@ -112,16 +132,20 @@ ifx::IPluginConfiguration MenuConfig() {
 
 // A plug-in whose editor is a recording graphics object, opened through its
 // view (the window handle is only passed through).
-class MenuProbe final : public ifx::IFxVST3 {
- public:
-  MenuProbe() : IFxVST3(ifx::InstanceInfo(), MenuConfig()) {
+class MenuProbe final : public ifx::IFxVST3
+{
+public:
+  MenuProbe() : IFxVST3(ifx::InstanceInfo(), MenuConfig())
+  {
     makeGraphicsFunc = [this]() { return new ifx::testkit::RecordingGfx(*this); };
   }
 };
 
-class Vst3ContextMenu : public ::testing::Test {
- protected:
-  void SetUp() override {
+class Vst3ContextMenu : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
     probe = new MenuProbe();
     app = new vst3host::HostApplication(u"Tests");
     ASSERT_EQ(probe->initialize(app), kResultOk);
@@ -132,13 +156,16 @@ class Vst3ContextMenu : public ::testing::Test {
     gfx = probe->EditorGraphics();
     AttachControl();
   }
-  void AttachControl() {
+  void AttachControl()
+  {
     control = new TestControl({0, 0, 50, 50}, 1);
     control->contextItems = {"Learn", "Reset"};
     gfx->AttachControl(control);
   }
-  void TearDown() override {
-    if (view) {
+  void TearDown() override
+  {
+    if (view)
+    {
       view->removed();
       view->release();
     }
@@ -157,9 +184,10 @@ class Vst3ContextMenu : public ::testing::Test {
   TestControl* control = nullptr;
 };
 
-}  // namespace
+} // namespace
 
-TEST_F(Vst3ContextMenu, RightClickAsksTheHostAndTheChoiceReachesTheControl) {
+TEST_F(Vst3ContextMenu, RightClickAsksTheHostAndTheChoiceReachesTheControl)
+{
   probe->SetDisplayScale(2.f);
   const int handlerRefs = handler.refs;
   handler.choose = 1;
@@ -185,7 +213,8 @@ TEST_F(Vst3ContextMenu, RightClickAsksTheHostAndTheChoiceReachesTheControl) {
   EXPECT_EQ(handler.refs, handlerRefs);
 }
 
-TEST_F(Vst3ContextMenu, ItemsBecomeEntriesWithGroupsSeparatorsAndStates) {
+TEST_F(Vst3ContextMenu, ItemsBecomeEntriesWithGroupsSeparatorsAndStates)
+{
   IPopupMenu items;
   items.AddItem("Plain");
   items.AddItem("Greyed", IPopupMenu::kGreyed);
@@ -202,10 +231,11 @@ TEST_F(Vst3ContextMenu, ItemsBecomeEntriesWithGroupsSeparatorsAndStates) {
   ifx::AddItemsToHostContextMenu(menu, items, nullptr, tag);
   EXPECT_EQ(tag, 13);
   EXPECT_EQ(menu.Describe(), "5:Plain:0 6:Greyed:2 7:Ticked:4 8::1 9:Group:10 10:Inner:0 11:Group:17 12:" +
-                                 std::string(127, 'x') + ":0 ");
+                               std::string(127, 'x') + ":0 ");
 }
 
-TEST_F(Vst3ContextMenu, ALateChoiceReachesNothingOnceTheControlOrTheEditorIsGone) {
+TEST_F(Vst3ContextMenu, ALateChoiceReachesNothingOnceTheControlOrTheEditorIsGone)
+{
   gfx->PopupHostContextMenuForParam(control, 1, 1.f, 1.f);
   ASSERT_NE(handler.menu, nullptr);
   IContextMenuTarget* kept = handler.menu->targets[0];
@@ -213,7 +243,7 @@ TEST_F(Vst3ContextMenu, ALateChoiceReachesNothingOnceTheControlOrTheEditorIsGone
 
   EXPECT_EQ(kept->executeMenuItem(0), kResultOk);
   EXPECT_EQ(control->contextChoices, 1);
-  gfx->RemoveAllControls();  // the control is deleted
+  gfx->RemoveAllControls(); // the control is deleted
   EXPECT_EQ(kept->executeMenuItem(0), kResultFalse);
 
   // A control of a later editor at any address is not the one the menu was for.
@@ -224,7 +254,8 @@ TEST_F(Vst3ContextMenu, ALateChoiceReachesNothingOnceTheControlOrTheEditorIsGone
   kept->release();
 }
 
-TEST_F(Vst3ContextMenu, NothingHappensWithoutTheHostsMenuOrAnOpenView) {
+TEST_F(Vst3ContextMenu, NothingHappensWithoutTheHostsMenuOrAnOpenView)
+{
   vst3host::ComponentHandler* plain = new vst3host::ComponentHandler();
   probe->setComponentHandler(plain);
   gfx->PopupHostContextMenuForParam(control, 1, 1.f, 1.f);
@@ -246,7 +277,8 @@ TEST_F(Vst3ContextMenu, NothingHappensWithoutTheHostsMenuOrAnOpenView) {
 
 // A right click during a left press (the second button) ends the press's
 // edit before the host's menu opens; the right click itself begins none.
-TEST_F(Vst3ContextMenu, ASecondButtonEndsThePressBeforeTheHostMenu) {
+TEST_F(Vst3ContextMenu, ASecondButtonEndsThePressBeforeTheHostMenu)
+{
   ifx::igfx::IMouseEvent e;
   e.x = 10;
   e.y = 10;

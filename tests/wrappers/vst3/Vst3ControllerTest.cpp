@@ -18,23 +18,26 @@ namespace {
 
 std::u16string Str(const char16_t* s) { return std::u16string(s); }
 
-ParameterInfo Info(IEditController* c, int32 index) {
+ParameterInfo Info(IEditController* c, int32 index)
+{
   ParameterInfo info{};
   EXPECT_EQ(c->getParameterInfo(index, info), kResultTrue);
   return info;
 }
 
-std::u16string Display(IEditController* c, ParamID id, double v) {
+std::u16string Display(IEditController* c, ParamID id, double v)
+{
   String128 text{};
   EXPECT_EQ(c->getParamStringByValue(id, v, text), kResultTrue);
   return text;
 }
 
-}  // namespace
+} // namespace
 
 using Vst3Controller = PluginFixture;
 
-TEST_F(Vst3Controller, PublishesBypassThenOneObjectPerParameter) {
+TEST_F(Vst3Controller, PublishesBypassThenOneObjectPerParameter)
+{
   ASSERT_EQ(controller()->getParameterCount(), 14);
   const ParameterInfo bypass = Info(controller(), 0);
   EXPECT_EQ(bypass.id, 65536u);
@@ -45,9 +48,10 @@ TEST_F(Vst3Controller, PublishesBypassThenOneObjectPerParameter) {
   EXPECT_EQ(Display(controller(), 65536, 0.), u"off");
   EXPECT_EQ(Display(controller(), 65536, 1.), u"on");
 
-  const char16_t* titles[13] = {u"Input", u"Output", u"Haunt",   u"Possess",      u"Octave",    u"Interval", u"Fine",
-                                u"Freeze", u"Smear", u"Whisper", u"Whisper Mode", u"Resonance", u"Mix"};
-  for (int32 i = 0; i < 13; ++i) {
+  const char16_t* titles[13] = {u"Input",  u"Output", u"Haunt",   u"Possess",      u"Octave",    u"Interval", u"Fine",
+                                u"Freeze", u"Smear",  u"Whisper", u"Whisper Mode", u"Resonance", u"Mix"};
+  for (int32 i = 0; i < 13; ++i)
+  {
     const ParameterInfo info = Info(controller(), i + 1);
     EXPECT_EQ(info.id, static_cast<ParamID>(i));
     EXPECT_EQ(Str(info.title), titles[i]);
@@ -58,7 +62,8 @@ TEST_F(Vst3Controller, PublishesBypassThenOneObjectPerParameter) {
   EXPECT_EQ(controller()->getParameterInfo(14, none), kResultFalse);
 }
 
-TEST_F(Vst3Controller, StepsUnitsFlagsAndDefaults) {
+TEST_F(Vst3Controller, StepsUnitsFlagsAndDefaults)
+{
   const ParameterInfo input = Info(controller(), 1);
   EXPECT_EQ(Str(input.units), u"%");
   EXPECT_EQ(input.stepCount, 0);
@@ -75,16 +80,18 @@ TEST_F(Vst3Controller, StepsUnitsFlagsAndDefaults) {
   EXPECT_EQ(Str(Info(controller(), 7).units), u"cents");
 }
 
-TEST_F(Vst3Controller, ObjectsStartOnTheInitPresetNotTheDefaults) {
-  EXPECT_DOUBLE_EQ(controller()->getParamNormalized(0), 0.5);   // Input 50, default 100
-  EXPECT_DOUBLE_EQ(controller()->getParamNormalized(2), 0.75);  // Haunt 75
-  EXPECT_DOUBLE_EQ(controller()->getParamNormalized(7), 0.8);   // Freeze 80
-  EXPECT_DOUBLE_EQ(controller()->getParamNormalized(8), 0.64);  // Smear 64
+TEST_F(Vst3Controller, ObjectsStartOnTheInitPresetNotTheDefaults)
+{
+  EXPECT_DOUBLE_EQ(controller()->getParamNormalized(0), 0.5);  // Input 50, default 100
+  EXPECT_DOUBLE_EQ(controller()->getParamNormalized(2), 0.75); // Haunt 75
+  EXPECT_DOUBLE_EQ(controller()->getParamNormalized(7), 0.8);  // Freeze 80
+  EXPECT_DOUBLE_EQ(controller()->getParamNormalized(8), 0.64); // Smear 64
   EXPECT_EQ(controller()->getParamNormalized(65536), 0.);
   EXPECT_EQ(controller()->getParamNormalized(99), 0.);
 }
 
-TEST_F(Vst3Controller, DisplayTextsAndTextParsing) {
+TEST_F(Vst3Controller, DisplayTextsAndTextParsing)
+{
   EXPECT_EQ(Display(controller(), 4, 0.5), u"0");
   EXPECT_EQ(Display(controller(), 4, 1.), u"+2");
   EXPECT_EQ(Display(controller(), 5, 6. / 11.), u"Tritone");
@@ -113,8 +120,14 @@ TEST_F(Vst3Controller, DisplayTextsAndTextParsing) {
 
   // Text that is neither a number nor an entry fails and changes nothing
   // (it used to read as 0 and silence the Input).
-  for (const auto& [id, text] : {std::pair<ParamID, std::u16string>{0, u"banana"}, {0, u""}, {0, u"12abc"},
-                                 {0, u"nan"}, {6, u"-25 %"}, {5, u"Tritonee"}, {10, u"fennows"}}) {
+  for (const auto& [id, text] : {std::pair<ParamID, std::u16string>{0, u"banana"},
+                                 {0, u""},
+                                 {0, u"12abc"},
+                                 {0, u"nan"},
+                                 {6, u"-25 %"},
+                                 {5, u"Tritonee"},
+                                 {10, u"fennows"}})
+  {
     std::u16string buffer = text;
     v = -1.;
     EXPECT_EQ(controller()->getParamValueByString(id, buffer.data(), v), kResultFalse) << id;
@@ -127,7 +140,8 @@ TEST_F(Vst3Controller, DisplayTextsAndTextParsing) {
   EXPECT_DOUBLE_EQ(controller()->normalizedParamToPlain(4, 0.6), 2.);
 }
 
-TEST_F(Vst3Controller, UnitsAndPresetNames) {
+TEST_F(Vst3Controller, UnitsAndPresetNames)
+{
   IUnitInfo* units = static_cast<IUnitInfo*>(plug);
   ASSERT_EQ(units->getUnitCount(), 1);
   UnitInfo root{};
@@ -146,7 +160,8 @@ TEST_F(Vst3Controller, UnitsAndPresetNames) {
   EXPECT_EQ(units->getProgramName(0, 3, name), kResultFalse);
 }
 
-TEST_F(Vst3Controller, HostValuesReachTheParameterAndOnlyKnownTags) {
+TEST_F(Vst3Controller, HostValuesReachTheParameterAndOnlyKnownTags)
+{
   EXPECT_EQ(controller()->setParamNormalized(2, 0.25), kResultOk);
   EXPECT_DOUBLE_EQ(Value(2), 25.);
   EXPECT_DOUBLE_EQ(controller()->getParamNormalized(2), 0.25);
@@ -164,7 +179,8 @@ TEST_F(Vst3Controller, HostValuesReachTheParameterAndOnlyKnownTags) {
   EXPECT_FALSE(plug->IsBypassed());
 }
 
-TEST_F(Vst3Controller, EditorChangesAndPresetRestoresReachTheHost) {
+TEST_F(Vst3Controller, EditorChangesAndPresetRestoresReachTheHost)
+{
   plug->ApplyParamValueFromUI(3, 0.2);
   EXPECT_DOUBLE_EQ(Value(3), 20.);
   EXPECT_DOUBLE_EQ(controller()->getParamNormalized(3), 0.2);
@@ -186,30 +202,34 @@ TEST_F(Vst3Controller, EditorChangesAndPresetRestoresReachTheHost) {
   EXPECT_EQ(handler->restarts.back(), kParamTitlesChanged);
 }
 
-TEST_F(Vst3Controller, EditorPresetsLeaveTheHostsBypassValueAlone) {
+TEST_F(Vst3Controller, EditorPresetsLeaveTheHostsBypassValueAlone)
+{
   // The host has moved its bypass; the processor follows with the next block.
   ASSERT_EQ(controller()->setParamNormalized(65536, 1.), kResultOk);
   ASSERT_TRUE(plug->RestorePreset(2));
   EXPECT_DOUBLE_EQ(controller()->getParamNormalized(65536), 1.);
   plug->ApplyAllParamValuesFromUI();
   EXPECT_DOUBLE_EQ(controller()->getParamNormalized(65536), 1.);
-  for (const auto& edit : handler->edits) EXPECT_NE(edit.first, 65536u);
+  for (const auto& edit : handler->edits)
+    EXPECT_NE(edit.first, 65536u);
 }
 
 namespace {
 
 // Asked through `from`, interface I comes back as the plug-in's own I.
 template <class I, class From>
-void ExpectSubObject(ifx::IFxVST3* plug, From* from) {
+void ExpectSubObject(ifx::IFxVST3* plug, From* from)
+{
   void* obj = nullptr;
   ASSERT_EQ(from->queryInterface(I::iid, &obj), kResultOk);
   EXPECT_EQ(obj, static_cast<void*>(static_cast<I*>(plug)));
   static_cast<I*>(obj)->release();
 }
 
-}  // namespace
+} // namespace
 
-TEST_F(Vst3Controller, AnswersEachInterfaceWithItsOwnSubObject) {
+TEST_F(Vst3Controller, AnswersEachInterfaceWithItsOwnSubObject)
+{
   ExpectSubObject<IComponent>(plug, plug);
   ExpectSubObject<IAudioProcessor>(plug, component());
   ExpectSubObject<IEditController>(plug, component());
@@ -235,7 +255,8 @@ TEST_F(Vst3Controller, AnswersEachInterfaceWithItsOwnSubObject) {
   EXPECT_FALSE(plug->isTypeOf("EditController", false));
 }
 
-TEST_F(Vst3Controller, ControllerStateIsEmptyAndSecondInitializeRefused) {
+TEST_F(Vst3Controller, ControllerStateIsEmptyAndSecondInitializeRefused)
+{
   auto* stream = new FaultyStream();
   EXPECT_EQ(controller()->getState(stream), kResultOk);
   EXPECT_EQ(controller()->setState(stream), kResultOk);
@@ -245,14 +266,16 @@ TEST_F(Vst3Controller, ControllerStateIsEmptyAndSecondInitializeRefused) {
   EXPECT_EQ(controller()->getParameterCount(), 14);
 }
 
-TEST_F(Vst3Controller, NoMidiMappingOrMidiOutputWithoutMidi) {
+TEST_F(Vst3Controller, NoMidiMappingOrMidiOutputWithoutMidi)
+{
   ParamID id = 0;
   EXPECT_EQ(static_cast<IMidiMapping*>(plug)->getMidiControllerAssignment(0, 0, 7, id), kResultFalse);
   EXPECT_FALSE(plug->EmitMidiMessage(ifx::IMidiMessage(0, 0x90, 60, 100)));
   EXPECT_EQ(plug->MidiOutputQueue().Count(), 0);
 }
 
-TEST_F(Vst3Controller, ChannelContextIsKeptForTheTrackQueries) {
+TEST_F(Vst3Controller, ChannelContextIsKeptForTheTrackQueries)
+{
   auto* list = new vst3host::AttributeList();
   list->setInt("channel name length", 9);
   list->setString("channel name", u"Vocals \U0001F3A4");
@@ -292,7 +315,8 @@ TEST_F(Vst3Controller, ChannelContextIsKeptForTheTrackQueries) {
   EXPECT_EQ(static_cast<ChannelContext::IInfoListener*>(plug)->setChannelContextInfos(nullptr), kResultFalse);
 }
 
-TEST_F(Vst3Controller, TerminateThenInitializeBuildsEverythingOnce) {
+TEST_F(Vst3Controller, TerminateThenInitializeBuildsEverythingOnce)
+{
   ASSERT_EQ(component()->terminate(), kResultOk);
   EXPECT_EQ(controller()->getParameterCount(), 0);
   EXPECT_EQ(component()->getBusCount(kAudio, kInput), 0);

@@ -18,9 +18,10 @@ std::string Text(const char* s, size_t n) { return std::string(s, strnlen(s, n))
 
 std::u16string Text16(const char16_t* s) { return std::u16string(s); }
 
-}  // namespace
+} // namespace
 
-TEST(Vst3Factory, DescribesTheMakerAndOneClass) {
+TEST(Vst3Factory, DescribesTheMakerAndOneClass)
+{
   IPluginFactory* factory = ifx::vst3::GetPluginFactory(vst3test::kMurkwispClass);
   ASSERT_NE(factory, nullptr);
   PFactoryInfo info;
@@ -30,12 +31,14 @@ TEST(Vst3Factory, DescribesTheMakerAndOneClass) {
   EXPECT_EQ(Text(info.email, sizeof(info.email)), "");
   EXPECT_EQ(info.flags, 16);
   // Zero-filled behind the text.
-  for (size_t i = std::strlen(info.vendor); i < sizeof(info.vendor); ++i) EXPECT_EQ(info.vendor[i], 0);
+  for (size_t i = std::strlen(info.vendor); i < sizeof(info.vendor); ++i)
+    EXPECT_EQ(info.vendor[i], 0);
   EXPECT_EQ(factory->countClasses(), 1);
   factory->release();
 }
 
-TEST(Vst3Factory, ClassInformationInAllThreeForms) {
+TEST(Vst3Factory, ClassInformationInAllThreeForms)
+{
   IPluginFactory* factory = ifx::vst3::GetPluginFactory(vst3test::kMurkwispClass);
   ASSERT_NE(factory, nullptr);
   void* obj = nullptr;
@@ -73,7 +76,8 @@ TEST(Vst3Factory, ClassInformationInAllThreeForms) {
   factory->release();
 }
 
-TEST(Vst3Factory, RepeatedCallsShareOneFactoryAndItDiesWithItsLastReference) {
+TEST(Vst3Factory, RepeatedCallsShareOneFactoryAndItDiesWithItsLastReference)
+{
   IPluginFactory* first = ifx::vst3::GetPluginFactory(vst3test::kMurkwispClass);
   IPluginFactory* second = ifx::vst3::GetPluginFactory(vst3test::kMurkwispClass);
   EXPECT_EQ(first, second);
@@ -89,7 +93,8 @@ TEST(Vst3Factory, RepeatedCallsShareOneFactoryAndItDiesWithItsLastReference) {
   EXPECT_EQ(again->release(), 0u);
 }
 
-TEST(Vst3Factory, CreatesIndependentInstancesByClassIdOnly) {
+TEST(Vst3Factory, CreatesIndependentInstancesByClassIdOnly)
+{
   IPluginFactory* factory = ifx::vst3::GetPluginFactory(vst3test::kMurkwispClass);
   PClassInfo info{};
   factory->getClassInfo(0, &info);
@@ -122,7 +127,8 @@ TEST(Vst3Factory, CreatesIndependentInstancesByClassIdOnly) {
   factory->release();
 }
 
-TEST(Vst3Module, LoadCounterAndModuleHandle) {
+TEST(Vst3Module, LoadCounterAndModuleHandle)
+{
   int marker = 0;
   ifx::vst3::SetAttachedModuleHandle(&marker);
   const int before = ifx::vst3::LoadCount();

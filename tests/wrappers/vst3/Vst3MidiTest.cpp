@@ -19,7 +19,8 @@ using namespace vst3test;
 
 namespace {
 
-ifx::IPluginConfiguration MidiConfig() {
+ifx::IPluginConfiguration MidiConfig()
+{
   ifx::IPluginConfiguration c;
   c.paramCount = 2;
   c.presetCount = 0;
@@ -35,22 +36,27 @@ ifx::IPluginConfiguration MidiConfig() {
 }
 
 // Records what reaches it and echoes every message to the output.
-class MidiProbe final : public ifx::IFxVST3 {
- public:
-  MidiProbe() : IFxVST3(ifx::InstanceInfo(), MidiConfig()) {
+class MidiProbe final : public ifx::IFxVST3
+{
+public:
+  MidiProbe() : IFxVST3(ifx::InstanceInfo(), MidiConfig())
+  {
     GetParam(0)->ConfigureDouble("Gain", 50., 0., 100., 1., "dB", 0, "Levels");
     GetParam(1)->ConfigureEnum("Mode", 0, 3, "", 0, "Modes", "A", "B", "C");
   }
-  void ProcessMidiMessage(const ifx::IMidiMessage& msg) noexcept override {
+  void ProcessMidiMessage(const ifx::IMidiMessage& msg) noexcept override
+  {
     received.push_back(msg);
     EmitMidiMessage(msg);
   }
   std::vector<ifx::IMidiMessage> received;
 };
 
-class Vst3Midi : public ::testing::Test {
- protected:
-  void SetUp() override {
+class Vst3Midi : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
     probe = new MidiProbe();
     app = new vst3host::HostApplication(u"Tests");
     ASSERT_EQ(probe->initialize(app), kResultOk);
@@ -59,12 +65,14 @@ class Vst3Midi : public ::testing::Test {
     ProcessSetup setup{kRealtime, kSample64, 256, 48000.};
     ASSERT_EQ(static_cast<IAudioProcessor*>(probe)->setupProcessing(setup), kResultOk);
   }
-  void TearDown() override {
+  void TearDown() override
+  {
     probe->terminate();
     static_cast<IComponent*>(probe)->release();
     app->release();
   }
-  void Run(IParameterChanges* changes, IEventList* in, IEventList* out, int32 frames = 0) {
+  void Run(IParameterChanges* changes, IEventList* in, IEventList* out, int32 frames = 0)
+  {
     ProcessData data{};
     data.symbolicSampleSize = kSample64;
     data.numSamples = frames;
@@ -73,7 +81,8 @@ class Vst3Midi : public ::testing::Test {
     data.outputEvents = out;
     static_cast<IAudioProcessor*>(probe)->process(data);
   }
-  ifx::IMidiMessage FromParam(ParamID id, double value) {
+  ifx::IMidiMessage FromParam(ParamID id, double value)
+  {
     probe->received.clear();
     auto* changes = MakeChanges({{id, {{3, value}}}});
     Run(changes, nullptr, nullptr);
@@ -85,18 +94,22 @@ class Vst3Midi : public ::testing::Test {
   vst3host::HostApplication* app = nullptr;
 };
 
-std::u16string Title(IEditController* c, ParamID id) {
-  for (int32 i = 0; i < c->getParameterCount(); ++i) {
+std::u16string Title(IEditController* c, ParamID id)
+{
+  for (int32 i = 0; i < c->getParameterCount(); ++i)
+  {
     ParameterInfo info{};
     c->getParameterInfo(i, info);
-    if (info.id == id) return info.title;
+    if (info.id == id)
+      return info.title;
   }
   return u"?";
 }
 
-}  // namespace
+} // namespace
 
-TEST_F(Vst3Midi, ControllerParametersAndUnits) {
+TEST_F(Vst3Midi, ControllerParametersAndUnits)
+{
   auto* c = static_cast<IEditController*>(probe);
   ASSERT_EQ(c->getParameterCount(), 1 + 2 + 130);
   EXPECT_EQ(Title(c, 65538 + 0), u"BankSel.MSB");
@@ -138,7 +151,8 @@ TEST_F(Vst3Midi, ControllerParametersAndUnits) {
   EXPECT_EQ(mode.unitId, 2);
 }
 
-TEST_F(Vst3Midi, MappingOnlyForExistingControllers) {
+TEST_F(Vst3Midi, MappingOnlyForExistingControllers)
+{
   auto* mapping = static_cast<IMidiMapping*>(probe);
   ParamID id = 0;
   ASSERT_EQ(mapping->getMidiControllerAssignment(0, 0, 7, id), kResultOk);
@@ -152,7 +166,8 @@ TEST_F(Vst3Midi, MappingOnlyForExistingControllers) {
   EXPECT_EQ(mapping->getMidiControllerAssignment(0, 0, -2, id), kResultFalse);
 }
 
-TEST_F(Vst3Midi, ControllerParametersBecomeMidiMessages) {
+TEST_F(Vst3Midi, ControllerParametersBecomeMidiMessages)
+{
   ifx::IMidiMessage m = FromParam(65538 + 7, 1.);
   EXPECT_EQ(m.status, 0xB0);
   EXPECT_EQ(m.data1, 7);
@@ -179,7 +194,8 @@ TEST_F(Vst3Midi, ControllerParametersBecomeMidiMessages) {
   EXPECT_TRUE(probe->received.empty());
 }
 
-TEST_F(Vst3Midi, NoteEventsInAndTimeOrderedEventsOut) {
+TEST_F(Vst3Midi, NoteEventsInAndTimeOrderedEventsOut)
+{
   auto* in = new vst3host::EventList();
   Event e{};
   e.type = Event::kNoteOnEvent;
@@ -217,21 +233,25 @@ TEST_F(Vst3Midi, NoteEventsInAndTimeOrderedEventsOut) {
 
 // Messages from the editor reach the plug-in, whose echo leaves as legacy
 // controller events; editor SysEx leaves as data events.
-TEST_F(Vst3Midi, ControllerStyleMessagesGoOutAsLegacyEvents) {
-  const ifx::IMidiMessage fromEditor[] = {
-      {1, 0xB3, 7, 100}, {2, 0xE3, 0x11, 0x40}, {3, 0xD3, 50, 0}, {4, 0xC3, 9, 0}, {5, 0xA3, 60, 30}, {6, 0xF8, 0, 0}};
-  for (const auto& m : fromEditor) ASSERT_TRUE(probe->midiFromEditorRing.Push(m));
+TEST_F(Vst3Midi, ControllerStyleMessagesGoOutAsLegacyEvents)
+{
+  const ifx::IMidiMessage fromEditor[] = {{1, 0xB3, 7, 100}, {2, 0xE3, 0x11, 0x40}, {3, 0xD3, 50, 0},
+                                          {4, 0xC3, 9, 0},   {5, 0xA3, 60, 30},     {6, 0xF8, 0, 0}};
+  for (const auto& m : fromEditor)
+    ASSERT_TRUE(probe->midiFromEditorRing.Push(m));
   const uint8_t sysEx[] = {0xF0, 0x7E, 0x01, 0xF7};
   ASSERT_TRUE(probe->sysExFromEditorRing.Push(ifx::ISysExData(9, 4, sysEx)));
   auto* out = new vst3host::EventList();
   Run(nullptr, nullptr, out, 64);
   EXPECT_EQ(probe->received.size(), 6u);
-  struct Expected {
+  struct Expected
+  {
     int control, value, value2;
   };
   const Expected expected[] = {{7, 100, 0}, {129, 0x11, 0x40}, {128, 50, 0}, {130, 9, 0}, {131, 60, 30}};
-  ASSERT_EQ(out->events.size(), 6u);  // the clock tick has no event
-  for (int i = 0; i < 5; ++i) {
+  ASSERT_EQ(out->events.size(), 6u); // the clock tick has no event
+  for (int i = 0; i < 5; ++i)
+  {
     const Event& e = out->events[static_cast<size_t>(i)];
     EXPECT_EQ(e.type, Event::kLegacyMIDICCOutEvent) << i;
     EXPECT_EQ(e.sampleOffset, i + 1) << i;
@@ -249,7 +269,8 @@ TEST_F(Vst3Midi, ControllerStyleMessagesGoOutAsLegacyEvents) {
   out->release();
 }
 
-TEST(Vst3Names, ControllerNameTable) {
+TEST(Vst3Names, ControllerNameTable)
+{
   EXPECT_STREQ(ifx::MidiControllerName(1), "Modulation");
   EXPECT_STREQ(ifx::MidiControllerName(64), "Damper Ped");
   EXPECT_STREQ(ifx::MidiControllerName(70), "SoundCont 1");

@@ -14,16 +14,21 @@ namespace {
 
 std::u16string Str(const char16_t* s) { return std::u16string(s); }
 
-struct Stereo {
-  explicit Stereo(int frames, double value = 0.) : ch{std::vector<double>(frames, value), std::vector<double>(frames, value)} {}
+struct Stereo
+{
+  explicit Stereo(int frames, double value = 0.)
+    : ch{std::vector<double>(frames, value), std::vector<double>(frames, value)}
+  {
+  }
   std::vector<double> ch[2];
 };
 
-}  // namespace
+} // namespace
 
 using Vst3Processor = PluginFixture;
 
-TEST_F(Vst3Processor, OneStereoBusEachWay) {
+TEST_F(Vst3Processor, OneStereoBusEachWay)
+{
   ASSERT_EQ(component()->getBusCount(kAudio, kInput), 1);
   ASSERT_EQ(component()->getBusCount(kAudio, kOutput), 1);
   EXPECT_EQ(component()->getBusCount(kEvent, kInput), 0);
@@ -41,7 +46,8 @@ TEST_F(Vst3Processor, OneStereoBusEachWay) {
   EXPECT_EQ(arr, 0x3u);
 }
 
-TEST_F(Vst3Processor, ArrangementsOnlyForAConfiguration) {
+TEST_F(Vst3Processor, ArrangementsOnlyForAConfiguration)
+{
   SpeakerArrangement stereo = 0x3, mono = 0x80000, surround = 0x3F;
   EXPECT_EQ(processor()->setBusArrangements(&stereo, 1, &stereo, 1), kResultOk);
   EXPECT_EQ(processor()->setBusArrangements(&mono, 1, &stereo, 1), kResultFalse);
@@ -56,7 +62,8 @@ TEST_F(Vst3Processor, ArrangementsOnlyForAConfiguration) {
   EXPECT_EQ(component()->getBusCount(kAudio, kInput), 1);
 }
 
-TEST_F(Vst3Processor, SampleSizesAndSetup) {
+TEST_F(Vst3Processor, SampleSizesAndSetup)
+{
   EXPECT_EQ(processor()->canProcessSampleSize(kSample32), kResultTrue);
   EXPECT_EQ(processor()->canProcessSampleSize(kSample64), kResultTrue);
   EXPECT_EQ(processor()->canProcessSampleSize(2), kResultFalse);
@@ -70,7 +77,8 @@ TEST_F(Vst3Processor, SampleSizesAndSetup) {
   EXPECT_EQ(plug->GetBlockSize(), 300);
   EXPECT_EQ(plug->GetProcessSetup().processMode, kOffline);
   // Blocks are cut to the agreed maximum: none at all agrees to nothing.
-  for (int32 none : {0, -512}) {
+  for (int32 none : {0, -512})
+  {
     ProcessSetup empty{kRealtime, kSample32, none, 44100.};
     EXPECT_EQ(processor()->setupProcessing(empty), kResultFalse) << none;
     EXPECT_EQ(plug->GetBlockSize(), 300);
@@ -79,7 +87,8 @@ TEST_F(Vst3Processor, SampleSizesAndSetup) {
   }
 }
 
-TEST_F(Vst3Processor, LatencyIsAnnouncedOnceAndOnlyFromTheMainThread) {
+TEST_F(Vst3Processor, LatencyIsAnnouncedOnceAndOnlyFromTheMainThread)
+{
   EXPECT_EQ(processor()->getLatencySamples(), 0u);
   Setup();
   EXPECT_EQ(processor()->getLatencySamples(), 4096u);
@@ -102,7 +111,8 @@ TEST_F(Vst3Processor, LatencyIsAnnouncedOnceAndOnlyFromTheMainThread) {
   EXPECT_EQ(processor()->getTailSamples(), 0u);
 }
 
-TEST_F(Vst3Processor, LastPointOfEachQueueWinsAndUnknownIdsAreIgnored) {
+TEST_F(Vst3Processor, LastPointOfEachQueueWinsAndUnknownIdsAreIgnored)
+{
   Setup();
   Flush({{2, {{0, 0.1}, {10, 0.2}, {20, 0.3}}},
          {3, {}},
@@ -113,14 +123,15 @@ TEST_F(Vst3Processor, LastPointOfEachQueueWinsAndUnknownIdsAreIgnored) {
          {65540, {{0, 1.}}},
          {0xFFFFFFFF, {{0, 1.}}}});
   EXPECT_DOUBLE_EQ(Value(2), 30.);
-  EXPECT_DOUBLE_EQ(Value(3), 50.);  // empty queue: unchanged
-  EXPECT_DOUBLE_EQ(Value(7), 80.);  // not a number: ignored
+  EXPECT_DOUBLE_EQ(Value(3), 50.); // empty queue: unchanged
+  EXPECT_DOUBLE_EQ(Value(7), 80.); // not a number: ignored
   EXPECT_DOUBLE_EQ(Value(8), 64.);
   EXPECT_EQ(plug->MidiOutputQueue().Count(), 0);
   EXPECT_EQ(plug->midiToEditorRing.ElementsQueued(), 0);
 }
 
-TEST_F(Vst3Processor, BypassAboveOneHalf) {
+TEST_F(Vst3Processor, BypassAboveOneHalf)
+{
   Setup();
   Flush({{65536, {{0, 0.5}}}});
   EXPECT_FALSE(plug->IsBypassed());
@@ -130,7 +141,8 @@ TEST_F(Vst3Processor, BypassAboveOneHalf) {
   EXPECT_FALSE(plug->IsBypassed());
 }
 
-TEST_F(Vst3Processor, OddHostBuffersAreSurvivedSoundly) {
+TEST_F(Vst3Processor, OddHostBuffersAreSurvivedSoundly)
+{
   Setup(kSample64, 256);
   Stereo in(256, 0.5), out(256, 7.);
   // More channels than the bus has, with a null buffer among them.
@@ -143,7 +155,8 @@ TEST_F(Vst3Processor, OddHostBuffersAreSurvivedSoundly) {
   outBus.channelBuffers64 = outPtr;
   ProcessData data = AudioBlock(kSample64, 256, &inBus, &outBus);
   EXPECT_EQ(processor()->process(data), kResultOk);
-  for (double v : out.ch[0]) ASSERT_TRUE(std::isfinite(v));
+  for (double v : out.ch[0])
+    ASSERT_TRUE(std::isfinite(v));
 
   // Negative channel counts and no buffer arrays at all.
   inBus.numChannels = -3;
@@ -167,15 +180,18 @@ TEST_F(Vst3Processor, OddHostBuffersAreSurvivedSoundly) {
   EXPECT_EQ(out.ch[0][0], 7.);
 }
 
-TEST_F(Vst3Processor, InactiveOutputBusGetsNothingWritten) {
+TEST_F(Vst3Processor, InactiveOutputBusGetsNothingWritten)
+{
   Setup(kSample64, 128);
   component()->activateBus(kAudio, kOutput, 0, false);
   Stereo in(128, 0.25), out(128, 3.);
   Process64(in.ch, out.ch, 128);
-  for (double v : out.ch[0]) ASSERT_EQ(v, 3.);
+  for (double v : out.ch[0])
+    ASSERT_EQ(v, 3.);
 }
 
-TEST_F(Vst3Processor, TransportIsCopiedIntoTheTimeInfo) {
+TEST_F(Vst3Processor, TransportIsCopiedIntoTheTimeInfo)
+{
   Setup();
   ProcessContext context{};
   context.state = ProcessContext::kPlaying | ProcessContext::kCycleActive | ProcessContext::kProjectTimeMusicValid;
@@ -218,15 +234,18 @@ TEST_F(Vst3Processor, TransportIsCopiedIntoTheTimeInfo) {
   EXPECT_FALSE(plug->GetTimeInfo().looping);
 }
 
-class Vst3ArdourHost : public PluginFixture {
- protected:
-  void SetUp() override {
+class Vst3ArdourHost : public PluginFixture
+{
+protected:
+  void SetUp() override
+  {
     hostName = u"Ardour 8.4";
     PluginFixture::SetUp();
   }
 };
 
-TEST_F(Vst3ArdourHost, ArrangementsAreAcceptedUnchanged) {
+TEST_F(Vst3ArdourHost, ArrangementsAreAcceptedUnchanged)
+{
   EXPECT_EQ(plug->GetHostId(), 28);
   SpeakerArrangement mono = 0x80000;
   EXPECT_EQ(processor()->setBusArrangements(&mono, 1, &mono, 1), kResultOk);

@@ -12,33 +12,39 @@ using namespace vst3test;
 
 namespace {
 
-std::vector<char> StateBytes(const std::vector<double>& values, int32_t bypass, bool withBypass = true) {
+std::vector<char> StateBytes(const std::vector<double>& values, int32_t bypass, bool withBypass = true)
+{
   std::vector<char> bytes(values.size() * 8 + (withBypass ? 4 : 0));
   std::memcpy(bytes.data(), values.data(), values.size() * 8);
-  if (withBypass) std::memcpy(bytes.data() + values.size() * 8, &bypass, 4);
+  if (withBypass)
+    std::memcpy(bytes.data() + values.size() * 8, &bypass, 4);
   return bytes;
 }
 
 const std::vector<double> kValues = {10, 20, 30, 40, 4, 6, -12, 5, 6, 7, 1, 8, 90};
 
-}  // namespace
+} // namespace
 
-class Vst3State : public PluginFixture {
- protected:
+class Vst3State : public PluginFixture
+{
+protected:
   // Hands the stream to setState (or getState) and drops the test's reference.
-  tresult Load(FaultyStream* stream) {
+  tresult Load(FaultyStream* stream)
+  {
     const tresult r = component()->setState(stream);
     stream->release();
     return r;
   }
-  tresult Save(FaultyStream* stream) {
+  tresult Save(FaultyStream* stream)
+  {
     const tresult r = component()->getState(stream);
     stream->release();
     return r;
   }
 };
 
-TEST_F(Vst3State, GetStateReportsFailingAndShortWrites) {
+TEST_F(Vst3State, GetStateReportsFailingAndShortWrites)
+{
   auto* failing = new FaultyStream();
   failing->failWrite = true;
   EXPECT_EQ(Save(failing), kResultFalse);
@@ -56,7 +62,8 @@ TEST_F(Vst3State, SetStateMovesTheParameterObjectsToo)
   EXPECT_DOUBLE_EQ(controller()->getParamNormalized(5), 6. / 11.);
 }
 
-TEST_F(Vst3State, StateWithoutBypassWord) {
+TEST_F(Vst3State, StateWithoutBypassWord)
+{
   // A stream that reads nothing but says so successfully: bypass off.
   Setup();
   Flush({{65536, {{0, 1.}}}});
@@ -76,19 +83,22 @@ TEST_F(Vst3State, StateWithoutBypassWord) {
   EXPECT_TRUE(plug->IsBypassed());
 }
 
-TEST_F(Vst3State, TruncatedParameterBlockKeepsWhatItCouldRead) {
+TEST_F(Vst3State, TruncatedParameterBlockKeepsWhatItCouldRead)
+{
   Setup();
   Flush({{65536, {{0, 1.}}}});
   std::vector<char> bytes = StateBytes(kValues, 0);
-  bytes.resize(50);  // six whole doubles and a part
+  bytes.resize(50); // six whole doubles and a part
   auto* stream = new FaultyStream(bytes);
   EXPECT_EQ(component()->setState(stream), kResultFalse);
-  for (int64 pos : stream->seeks) EXPECT_GE(pos, 0);
+  for (int64 pos : stream->seeks)
+    EXPECT_GE(pos, 0);
   EXPECT_TRUE(stream->seeks.empty());
   stream->release();
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(Value(i), kValues[i]) << i;
-  EXPECT_EQ(Value(6), 0.);   // "Init" Fine, untouched
-  EXPECT_EQ(Value(7), 80.);  // "Init" Freeze, untouched
+  for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(Value(i), kValues[i]) << i;
+  EXPECT_EQ(Value(6), 0.);  // "Init" Fine, untouched
+  EXPECT_EQ(Value(7), 80.); // "Init" Freeze, untouched
   EXPECT_TRUE(plug->IsBypassed());
   EXPECT_DOUBLE_EQ(controller()->getParamNormalized(1), 0.2);
 
@@ -96,7 +106,8 @@ TEST_F(Vst3State, TruncatedParameterBlockKeepsWhatItCouldRead) {
   EXPECT_EQ(component()->setState(nullptr), kResultFalse);
 }
 
-TEST_F(Vst3State, HostReportedCountsAreClamped) {
+TEST_F(Vst3State, HostReportedCountsAreClamped)
+{
   auto* stream = new FaultyStream(StateBytes(kValues, 1));
   // Claims far more bytes than the buffer it was given holds.
   stream->claimReads = true;
@@ -108,46 +119,54 @@ TEST_F(Vst3State, HostReportedCountsAreClamped) {
   EXPECT_EQ(Load(negative), kResultFalse);
 }
 
-TEST_F(Vst3State, ReadErrorEndsTheStateAtTheBytesReadSoFar) {
+TEST_F(Vst3State, ReadErrorEndsTheStateAtTheBytesReadSoFar)
+{
   auto* stream = new FaultyStream(StateBytes(kValues, 1));
   stream->maxRead = 50;
   stream->failEveryRead = true;
   EXPECT_EQ(component()->setState(stream), kResultFalse);
   EXPECT_EQ(stream->reads, 1);
   stream->release();
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(Value(i), kValues[i]) << i;
+  for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(Value(i), kValues[i]) << i;
   EXPECT_NE(Value(7), kValues[7]);
 }
 
 // WaveLab reports errors on reads that still deliver: its state is read to
 // the end all the same.
-class Vst3WaveLabState : public Vst3State {
- protected:
-  void SetUp() override {
+class Vst3WaveLabState : public Vst3State
+{
+protected:
+  void SetUp() override
+  {
     hostName = u"WaveLab Pro 12";
     Vst3State::SetUp();
   }
 };
 
-TEST_F(Vst3WaveLabState, ReadsOnWhileBytesCome) {
+TEST_F(Vst3WaveLabState, ReadsOnWhileBytesCome)
+{
   ASSERT_EQ(plug->GetHostId(), ifx::kHostWaveLab);
   auto* stream = new FaultyStream(StateBytes(kValues, 1));
   stream->maxRead = 50;
   stream->failEveryRead = true;
   // The bypass word's own read reports the error too.
   EXPECT_EQ(Load(stream), kResultFalse);
-  for (int i = 0; i < 13; ++i) EXPECT_EQ(Value(i), kValues[i]) << i;
+  for (int i = 0; i < 13; ++i)
+    EXPECT_EQ(Value(i), kValues[i]) << i;
   EXPECT_DOUBLE_EQ(controller()->getParamNormalized(12), plug->GetParam(12)->GetNormalized());
 }
 
-TEST_F(Vst3State, StreamThatCannotSeekStillYieldsTheBypass) {
+TEST_F(Vst3State, StreamThatCannotSeekStillYieldsTheBypass)
+{
   auto* stream = new FaultyStream(StateBytes(kValues, 1));
   stream->failSeek = true;
   EXPECT_EQ(Load(stream), kResultOk);
   EXPECT_TRUE(plug->IsBypassed());
 }
 
-TEST_F(Vst3State, BypassSurvivesByteByByteReadsAndAStateInsideALargerStream) {
+TEST_F(Vst3State, BypassSurvivesByteByByteReadsAndAStateInsideALargerStream)
+{
   // A host stream that hands out one byte per read.
   auto* trickle = new FaultyStream(StateBytes(kValues, 1));
   trickle->maxRead = 1;
@@ -160,7 +179,8 @@ TEST_F(Vst3State, BypassSurvivesByteByByteReadsAndAStateInsideALargerStream) {
   // the stream stands; nothing may be read from absolute positions.
   std::vector<double> other = kValues;
   other[0] = 77.;
-  for (const int32_t bypass : {0, 1}) {
+  for (const int32_t bypass : {0, 1})
+  {
     std::vector<char> bytes(20, 'h');
     const std::vector<char> state = StateBytes(other, bypass);
     bytes.insert(bytes.end(), state.begin(), state.end());

@@ -9,19 +9,22 @@
 
 using namespace Steinberg;
 
-TEST(Vst3Strings, FixedWidthFieldsAreCutAndZeroFilled) {
+TEST(Vst3Strings, FixedWidthFieldsAreCutAndZeroFilled)
+{
   char field[8];
   std::memset(field, 'x', sizeof(field));
   StrCopy8(field, "Korvane Audio", sizeof(field));
   EXPECT_EQ(std::string(field), "Korvane");
   std::memset(field, 'x', sizeof(field));
   StrCopy8(field, "Fx", sizeof(field));
-  for (size_t i = 2; i < sizeof(field); ++i) EXPECT_EQ(field[i], 0) << i;
+  for (size_t i = 2; i < sizeof(field); ++i)
+    EXPECT_EQ(field[i], 0) << i;
   StrCopy8(field, nullptr, sizeof(field));
   EXPECT_EQ(field[0], 0);
 }
 
-TEST(Vst3Strings, String128HoldsAtMost127UnitsAndAZero) {
+TEST(Vst3Strings, String128HoldsAtMost127UnitsAndAZero)
+{
   const std::string longText(300, 'a');
   char16 out[128];
   std::fill(std::begin(out), std::end(out), u'x');
@@ -40,7 +43,8 @@ TEST(Vst3Strings, String128HoldsAtMost127UnitsAndAZero) {
   EXPECT_EQ(std::u16string(out), u"\u00E9t\u00E9");
 }
 
-TEST(Vst3Strings, Utf8AndUtf16RoundTripAndRefuseMalformedInput) {
+TEST(Vst3Strings, Utf8AndUtf16RoundTripAndRefuseMalformedInput)
+{
   char16 out[16];
   StrUtf8ToUtf16(out, "caf\xC3\xA9 \xF0\x9F\x8E\xB9", 16);
   EXPECT_EQ(std::u16string(out), u"caf\u00E9 \U0001F3B9");
@@ -52,7 +56,11 @@ TEST(Vst3Strings, Utf8AndUtf16RoundTripAndRefuseMalformedInput) {
   EXPECT_EQ(std::u16string(small), u"ab");
 
   // Stray continuation bytes, overlong forms and a cut sequence.
-  StrUtf8ToUtf16(out, "\x80" "a\xC0\xAF" "b\xE2\x82", 16);
+  StrUtf8ToUtf16(out,
+                 "\x80"
+                 "a\xC0\xAF"
+                 "b\xE2\x82",
+                 16);
   EXPECT_EQ(std::u16string(out), u"\uFFFDa\uFFFDb\uFFFD");
 
   const char16 lone[] = {u'x', 0xD800, u'y', 0};

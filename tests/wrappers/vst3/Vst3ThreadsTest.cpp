@@ -10,7 +10,8 @@ using namespace vst3test;
 
 using Vst3Threads = PluginFixture;
 
-TEST_F(Vst3Threads, StateAndAutomationWhileProcessing) {
+TEST_F(Vst3Threads, StateAndAutomationWhileProcessing)
+{
   Setup(kSample32, 256);
   std::atomic<bool> stop{false};
   std::thread audio([&] {
@@ -22,7 +23,8 @@ TEST_F(Vst3Threads, StateAndAutomationWhileProcessing) {
     inBus.channelBuffers32 = inPtr;
     outBus.channelBuffers32 = outPtr;
     int block = 0;
-    while (!stop.load()) {
+    while (!stop.load())
+    {
       auto* changes = MakeChanges({{65536, {{0, (block & 1) ? 1. : 0.}}}, {2, {{0, (block % 10) / 10.}}}});
       ProcessData data = AudioBlock(kSample32, 256, &inBus, &outBus, changes);
       processor()->process(data);
@@ -30,7 +32,8 @@ TEST_F(Vst3Threads, StateAndAutomationWhileProcessing) {
       ++block;
     }
   });
-  for (int i = 0; i < 200; ++i) {
+  for (int i = 0; i < 200; ++i)
+  {
     auto* saved = new FaultyStream();
     EXPECT_EQ(component()->getState(saved), kResultOk);
     EXPECT_EQ(saved->data.size(), 108u);
@@ -45,13 +48,17 @@ TEST_F(Vst3Threads, StateAndAutomationWhileProcessing) {
 
 // Two hosts' threads take and drop the module's factory at once: whoever
 // gets it must get a live one, also while the last reference is dropped.
-TEST(Vst3FactoryThreads, FactoryTakenWhileItsLastReferenceIsDropped) {
+TEST(Vst3FactoryThreads, FactoryTakenWhileItsLastReferenceIsDropped)
+{
   std::atomic<int> failures{0};
   auto churn = [&] {
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 3000; ++i)
+    {
       IPluginFactory* factory = ifx::vst3::GetPluginFactory(vst3test::kMurkwispClass);
-      if (!factory || factory->countClasses() != 1) ++failures;
-      if (factory) factory->release();
+      if (!factory || factory->countClasses() != 1)
+        ++failures;
+      if (factory)
+        factory->release();
     }
   };
   std::thread a(churn), b(churn);

@@ -22,9 +22,11 @@ using ifx::igfx::IKeyEvent;
 
 namespace {
 
-class Vst3View : public PluginFixture {
- protected:
-  void SetUp() override {
+class Vst3View : public PluginFixture
+{
+protected:
+  void SetUp() override
+  {
     PluginFixture::SetUp();
     // The platform gives no window natively: a recording graphics object
     // stands in, keeping the key events that reach the editor.
@@ -40,44 +42,52 @@ class Vst3View : public PluginFixture {
     view = controller()->createView("editor");
     ASSERT_NE(view, nullptr);
   }
-  void TearDown() override {
-    if (view) view->release();
+  void TearDown() override
+  {
+    if (view)
+      view->release();
     PluginFixture::TearDown();
   }
   ifx::igfx::IGfx* gfx() { return plug->EditorGraphics(); }
 
   IPlugView* view = nullptr;
-  int parent = 0;  // the window handle is only passed through
+  int parent = 0; // the window handle is only passed through
   std::vector<IKeyEvent> keys;
   std::vector<bool> ups;
   bool keyHandled = true;
 };
 
-class Vst3ViewUnderReaper : public Vst3View {
- protected:
-  void SetUp() override {
+class Vst3ViewUnderReaper : public Vst3View
+{
+protected:
+  void SetUp() override
+  {
     hostName = u"REAPER";
     Vst3View::SetUp();
   }
 };
 
-ViewRect SizeOf(IPlugView* view) {
+ViewRect SizeOf(IPlugView* view)
+{
   ViewRect r{};
   view->getSize(&r);
   return r;
 }
 
 template <class I>
-bool Offers(FUnknown* obj) {
+bool Offers(FUnknown* obj)
+{
   void* p = nullptr;
-  if (obj->queryInterface(I::iid, &p) != kResultOk || !p) return false;
+  if (obj->queryInterface(I::iid, &p) != kResultOk || !p)
+    return false;
   static_cast<FUnknown*>(p)->release();
   return true;
 }
 
-}  // namespace
+} // namespace
 
-TEST_F(Vst3View, OnlyTheEditorNameMakesAViewAndTheViewAnswersItsInterfaces) {
+TEST_F(Vst3View, OnlyTheEditorNameMakesAViewAndTheViewAnswersItsInterfaces)
+{
   EXPECT_EQ(controller()->createView("Editor"), nullptr);
   EXPECT_EQ(controller()->createView("editor2"), nullptr);
   EXPECT_EQ(controller()->createView(nullptr), nullptr);
@@ -101,19 +111,21 @@ TEST_F(Vst3View, OnlyTheEditorNameMakesAViewAndTheViewAnswersItsInterfaces) {
   EXPECT_EQ(view->onSize(nullptr), kResultFalse);
 }
 
-TEST_F(Vst3View, SizeConstraintsClampToTheEditorLimitsFromTheSameCorner) {
-  struct Case {
+TEST_F(Vst3View, SizeConstraintsClampToTheEditorLimitsFromTheSameCorner)
+{
+  struct Case
+  {
     ViewRect in;
     int w, h;
   };
   // Limits: 400 to 3600 wide, 266 to 2400 high.
   const Case cases[] = {
-      {{0, 0, 100, 100}, 400, 266},       {{10, 20, 110, 120}, 400, 266},
-      {{0, 0, 5000, 5000}, 3600, 2400},   {{-50, -60, 1150, 740}, 1200, 800},
-      {{0, 0, 100, 3000}, 400, 2400},     {{0, 0, 400, 266}, 400, 266},
-      {{5, 5, 5, 5}, 400, 266},           {{100, 100, 0, 0}, 400, 266},
+    {{0, 0, 100, 100}, 400, 266},       {{10, 20, 110, 120}, 400, 266}, {{0, 0, 5000, 5000}, 3600, 2400},
+    {{-50, -60, 1150, 740}, 1200, 800}, {{0, 0, 100, 3000}, 400, 2400}, {{0, 0, 400, 266}, 400, 266},
+    {{5, 5, 5, 5}, 400, 266},           {{100, 100, 0, 0}, 400, 266},
   };
-  for (const Case& c : cases) {
+  for (const Case& c : cases)
+  {
     ViewRect r = c.in;
     EXPECT_EQ(view->checkSizeConstraint(&r), kResultOk);
     EXPECT_EQ(r.left, c.in.left);
@@ -124,7 +136,8 @@ TEST_F(Vst3View, SizeConstraintsClampToTheEditorLimitsFromTheSameCorner) {
   EXPECT_EQ(view->checkSizeConstraint(nullptr), kInvalidArgument);
 }
 
-TEST_F(Vst3View, AttachOpensOneEditorAndRemovalClosesItKeepingSizeAndScale) {
+TEST_F(Vst3View, AttachOpensOneEditorAndRemovalClosesItKeepingSizeAndScale)
+{
   // Another platform's window type is accepted and ignored.
   EXPECT_EQ(view->attached(&parent, kPlatformTypeX11EmbedWindowID), kResultOk);
   EXPECT_EQ(gfx(), nullptr);
@@ -150,7 +163,8 @@ TEST_F(Vst3View, AttachOpensOneEditorAndRemovalClosesItKeepingSizeAndScale) {
   view->removed();
 }
 
-TEST_F(Vst3View, AnEditorWithoutAWindowIsAnErrorAndLeavesNothingOpen) {
+TEST_F(Vst3View, AnEditorWithoutAWindowIsAnErrorAndLeavesNothingOpen)
+{
   int made = 0;
   plug->makeGraphicsFunc = [&]() -> ifx::igfx::IGfx* {
     ++made;
@@ -160,7 +174,8 @@ TEST_F(Vst3View, AnEditorWithoutAWindowIsAnErrorAndLeavesNothingOpen) {
   EXPECT_EQ(made, 1);
 
   // Graphics whose window cannot open are closed again.
-  struct NoWindow : ifx::testkit::RecordingGfx {
+  struct NoWindow : ifx::testkit::RecordingGfx
+  {
     using RecordingGfx::RecordingGfx;
     void* OpenWindow(void*) override { return nullptr; }
   };
@@ -190,13 +205,15 @@ TEST_F(Vst3View, WithoutAFrameTheEditorsSizeIsOnlyStored)
   frame->release();
 }
 
-TEST_F(Vst3View, TheHostsSizeIsTakenInsideAResizeAndAfterItWithinTheLimits) {
+TEST_F(Vst3View, TheHostsSizeIsTakenInsideAResizeAndAfterItWithinTheLimits)
+{
   auto* frame = new vst3host::PlugFrame();
   view->setFrame(frame);
   ASSERT_EQ(view->attached(&parent, kPlatformTypeHWND), kResultOk);
   // A corner drag, 1124x749 down to 898x598: the host answers each request
   // with onSize inside resizeView, and the echo leaves the editor's zoom.
-  for (float s : {0.9367f, 0.9f, 0.85f, 0.8f, 0.78f, 0.76f, 0.75f, 0.7484f}) gfx()->Resize(1200, 800, s, true);
+  for (float s : {0.9367f, 0.9f, 0.85f, 0.8f, 0.78f, 0.76f, 0.75f, 0.7484f})
+    gfx()->Resize(1200, 800, s, true);
   EXPECT_EQ(frame->sizeAnswers, std::vector<tresult>(8, kResultTrue));
   const ViewRect& kept = dynamic_cast<CPluginView*>(view)->getRect();
   EXPECT_EQ(kept.getWidth(), 898);
@@ -210,7 +227,8 @@ TEST_F(Vst3View, TheHostsSizeIsTakenInsideAResizeAndAfterItWithinTheLimits) {
   EXPECT_EQ(view->onSize(&hostSize), kResultOk);
   EXPECT_EQ(gfx()->Width(), 1500);
   EXPECT_EQ(SizeOf(view).getHeight(), 1000);
-  for (ViewRect bad : {ViewRect{0, 0, 5000, 1000}, ViewRect{0, 0, 399, 600}, ViewRect{100, 100, 0, 0}}) {
+  for (ViewRect bad : {ViewRect{0, 0, 5000, 1000}, ViewRect{0, 0, 399, 600}, ViewRect{100, 100, 0, 0}})
+  {
     EXPECT_EQ(view->onSize(&bad), kResultFalse) << bad.getWidth();
     EXPECT_EQ(kept.getWidth(), 1500);
   }
@@ -220,7 +238,8 @@ TEST_F(Vst3View, TheHostsSizeIsTakenInsideAResizeAndAfterItWithinTheLimits) {
   frame->release();
 }
 
-TEST_F(Vst3View, ASecondViewNeitherClosesNorTakesOverTheFirstViewsEditor) {
+TEST_F(Vst3View, ASecondViewNeitherClosesNorTakesOverTheFirstViewsEditor)
+{
   vst3host::PlugFrame* frames[2] = {new vst3host::PlugFrame(), new vst3host::PlugFrame()};
   view->setFrame(frames[0]);
   ASSERT_EQ(view->attached(&parent, kPlatformTypeHWND), kResultOk);
@@ -237,15 +256,17 @@ TEST_F(Vst3View, ASecondViewNeitherClosesNorTakesOverTheFirstViewsEditor) {
   EXPECT_NE(gfx(), nullptr);
   view->removed();
   EXPECT_EQ(gfx(), nullptr);
-  for (auto* f : frames) f->release();
+  for (auto* f : frames)
+    f->release();
 }
 
-TEST_F(Vst3View, ThePluginForgetsAViewWhenItIsDestroyed) {
+TEST_F(Vst3View, ThePluginForgetsAViewWhenItIsDestroyed)
+{
   EXPECT_EQ(plug->GetView(), view);
   IPlugView* second = controller()->createView("editor");
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(plug->GetView(), second);
-  view->release();  // an earlier view: the current one stays
+  view->release(); // an earlier view: the current one stays
   view = nullptr;
   EXPECT_EQ(plug->GetView(), second);
   // A host that releases an attached view gets its editor closed too.
@@ -257,35 +278,33 @@ TEST_F(Vst3View, ThePluginForgetsAViewWhenItIsDestroyed) {
   EXPECT_TRUE(plug->ResizeHostEditor(700, 500));
 }
 
-TEST(Vst3Keys, KeyCodesAndCharactersBecomeTheEditorsKeyRecords) {
-  struct Case {
+TEST(Vst3Keys, KeyCodesAndCharactersBecomeTheEditorsKeyRecords)
+{
+  struct Case
+  {
     char16_t character;
     int16_t code;
     int vk;
     const char* text;
   };
   const Case cases[] = {
-      {0, 40, 112, ""},       // F1
-      {0, 51, 123, ""},       // F12
-      {0, 145, 65, "A"},      // ASCII-coded key
-      {0, 200, 120, "x"},     // (200 & 0xFF) - 80 = 'x'
-      {0, 7, 32, " "},        // space has a character of its own
-      {0, 1, 8, ""},          {0, 4, 13, ""},  {0, 19, 13, ""}, {0, 6, 27, ""},
-      {0, 11, 37, ""},        {0, 14, 40, ""}, {0, 15, 33, ""}, {0, 16, 34, ""},
-      {0, 24, 96, ""},        {0, 33, 105, ""}, {0, 39, 111, ""}, {0, 52, 144, ""},
-      {0, 54, 16, ""},        {0, 55, 17, ""},  {0, 56, 18, ""},
-      {0, 58, 0, ""},         {0, 127, 0, ""},  // unknown codes
-      {u'a', 0, 65, "a"},     {u'Q', 0, 81, "Q"}, {u'7', 0, 55, "7"},
-      {u'=', 57, -1, "="},    // -1: whatever the keyboard layout says
-      {u'#', 0, -1, "#"},
-      {0, 0, -1, ""},
-      {0x00E9, 0, -1, ""},    // two bytes in UTF-8: no text
-      {0x20AC, 0, -1, ""},
-      {0xD800, 0, -1, ""},    // lone surrogate
-      {0, -1, 0, ""},         // bit 7 set but 175 is not ASCII
-      {u'z', 40, 112, "z"},   // a named key keeps the host's character
+    {0, 40, 112, ""},   // F1
+    {0, 51, 123, ""},   // F12
+    {0, 145, 65, "A"},  // ASCII-coded key
+    {0, 200, 120, "x"}, // (200 & 0xFF) - 80 = 'x'
+    {0, 7, 32, " "},    // space has a character of its own
+    {0, 1, 8, ""},        {0, 4, 13, ""},      {0, 19, 13, ""},     {0, 6, 27, ""},      {0, 11, 37, ""},
+    {0, 14, 40, ""},      {0, 15, 33, ""},     {0, 16, 34, ""},     {0, 24, 96, ""},     {0, 33, 105, ""},
+    {0, 39, 111, ""},     {0, 52, 144, ""},    {0, 54, 16, ""},     {0, 55, 17, ""},     {0, 56, 18, ""},
+    {0, 58, 0, ""},       {0, 127, 0, ""},                                               // unknown codes
+    {u'a', 0, 65, "a"},   {u'Q', 0, 81, "Q"},  {u'7', 0, 55, "7"},  {u'=', 57, -1, "="}, // -1: whatever the keyboard layout says
+    {u'#', 0, -1, "#"},   {0, 0, -1, ""},      {0x00E9, 0, -1, ""},                      // two bytes in UTF-8: no text
+    {0x20AC, 0, -1, ""},  {0xD800, 0, -1, ""},                                           // lone surrogate
+    {0, -1, 0, ""},       // bit 7 set but 175 is not ASCII
+    {u'z', 40, 112, "z"}, // a named key keeps the host's character
   };
-  for (const Case& c : cases) {
+  for (const Case& c : cases)
+  {
     IKeyEvent e;
     ifx::TranslateVST3KeyEvent(e, c.character, c.code, 0);
     const int vk = c.vk >= 0 ? c.vk : ifx::VirtualKeyFromScan(ifx::ScanCharacterKey(e.utf8[0]));
@@ -296,7 +315,8 @@ TEST(Vst3Keys, KeyCodesAndCharactersBecomeTheEditorsKeyRecords) {
   // Modifier word: shift bit 0, alternate bit 1, command bit 2 (control on
   // Windows); the Mac control bit means nothing here.
   const int16_t mods[][4] = {{1, 1, 0, 0}, {2, 0, 0, 1}, {4, 0, 1, 0}, {8, 0, 0, 0}, {7, 1, 1, 1}};
-  for (const auto& m : mods) {
+  for (const auto& m : mods)
+  {
     IKeyEvent e;
     ifx::TranslateVST3KeyEvent(e, u'a', 0, m[0]);
     EXPECT_EQ(e.S, m[1] != 0) << m[0];
@@ -313,8 +333,9 @@ TEST(Vst3Keys, KeyCodesAndCharactersBecomeTheEditorsKeyRecords) {
 #endif
 }
 
-TEST_F(Vst3View, KeysReachTheEditorAndAnswerWhetherItTookThem) {
-  EXPECT_EQ(view->onKeyDown(0, 40, 0), kResultFalse);  // closed
+TEST_F(Vst3View, KeysReachTheEditorAndAnswerWhetherItTookThem)
+{
+  EXPECT_EQ(view->onKeyDown(0, 40, 0), kResultFalse); // closed
   ASSERT_EQ(view->attached(&parent, kPlatformTypeHWND), kResultOk);
   EXPECT_EQ(view->onKeyDown(0, 40, 0), kResultTrue);
   EXPECT_EQ(view->onKeyUp(0, 145, 1), kResultTrue);
@@ -332,18 +353,20 @@ TEST_F(Vst3View, KeysReachTheEditorAndAnswerWhetherItTookThem) {
   view->removed();
 }
 
-TEST_F(Vst3ViewUnderReaper, OnlyTheSpaceKeyIsPassedOn) {
+TEST_F(Vst3ViewUnderReaper, OnlyTheSpaceKeyIsPassedOn)
+{
   ASSERT_EQ(plug->GetHostId(), ifx::kHostReaper);
   ASSERT_EQ(view->attached(&parent, kPlatformTypeHWND), kResultOk);
   EXPECT_EQ(view->onKeyDown(u'a', 0, 0), kResultFalse);
   EXPECT_EQ(view->onKeyDown(0, 145, 0), kResultFalse);
   EXPECT_EQ(view->onKeyDown(0, 40, 0), kResultFalse);
-  EXPECT_EQ(view->onKeyUp(u' ', 0, 0), kResultFalse);  // a space by character only
+  EXPECT_EQ(view->onKeyUp(u' ', 0, 0), kResultFalse); // a space by character only
   EXPECT_TRUE(keys.empty());
   EXPECT_EQ(view->onKeyDown(0, 7, 1), kResultTrue);
   EXPECT_EQ(view->onKeyUp(u'x', 7, 0), kResultTrue);
   ASSERT_EQ(keys.size(), 2u);
-  for (const IKeyEvent& k : keys) {
+  for (const IKeyEvent& k : keys)
+  {
     EXPECT_EQ(k.VK, 32);
     EXPECT_STREQ(k.utf8, " ");
   }
