@@ -1,5 +1,6 @@
 #include "engine/StftEngine.h"
 
+#include "base/FlushBelowFloatRange.h"
 #include "engine/RoundedMath.h"
 #include "engine/SimdMath.h"
 
@@ -7,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace murkwisp::engine {
 
@@ -26,24 +26,6 @@ void ExpInPlace(float* v, int n)
 {
   for (int i = 0; i < n; i += 4)
     _mm_store_ps(v + i, simd::Exp(_mm_load_ps(v + i)));
-}
-
-// Sums below the normal float range become 0: float terms that nearly
-// cancel leave doubles there, and a decaying tail passes through them on its
-// way to silence. NaN compares false and stays.
-void FlushBelowFloatRange(double* v, int n)
-{
-  const double tiny = static_cast<double>(std::numeric_limits<float>::min());
-  const __m128d tinyPair = _mm_set1_pd(tiny);
-  const __m128d signBits = _mm_set1_pd(-0.0);
-  int i = 0;
-  for (; i + 2 <= n; i += 2)
-  {
-    const __m128d x = _mm_loadu_pd(v + i);
-    _mm_storeu_pd(v + i, _mm_andnot_pd(_mm_cmplt_pd(_mm_andnot_pd(signBits, x), tinyPair), x));
-  }
-  for (; i < n; ++i)
-    v[i] = std::fabs(v[i]) < tiny ? 0. : v[i];
 }
 
 } // namespace
@@ -238,10 +220,12 @@ void StftEngine::OverlapAdd(double* outRing, int position) noexcept
       ring[k - start] += static_cast<double>(out[k] * win[k] * kOlaGain);
   }
   // The hop's first kHop sums are complete: the block processor reads them
-  // before the next hop adds to them again. The others are left exact.
+  // before the next hop adds to them again. Float terms that nearly cancel
+  // leave sums below the normal float range, and a decaying tail passes
+  // through it on its way to silence. The other sums are left exact.
   const int firstPart = std::min(kHop, N - position);
-  FlushBelowFloatRange(outRing + position, firstPart);
-  FlushBelowFloatRange(outRing, kHop - firstPart);
+  ifx::FlushBelowFloatRange(outRing + position, firstPart);
+  ifx::FlushBelowFloatRange(outRing, kHop - firstPart);
 }
 
 } // namespace murkwisp::engine

@@ -1,6 +1,7 @@
 #include "framework/IFxProcessor.h"
 
 #include "base/DebugAssert.h"
+#include "base/FlushBelowFloatRange.h"
 #include "base/IMidiMessage.h"
 #include "base/IPluginConfiguration.h"
 #include "base/IString.h"
@@ -11,49 +12,7 @@
 #include <limits>
 #include <new>
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define IFX_PROCESSOR_SSE2 1
-#endif
-
 namespace ifx {
-
-namespace {
-
-// Output quieter than the smallest normal float (some -759 dBFS) is silence:
-// narrowed to float it would be subnormal, which hosts and the plug-ins after
-// this one may process many times slower. Tails that decay in double can pass
-// through that range even where every single-precision step flushes to zero.
-constexpr double kSmallestNormalFloat = static_cast<double>(std::numeric_limits<float>::min());
-
-// Zeros keep their sign and NaN stays: every other sample leaves bit for bit.
-inline double FlushBelowFloatRange(double x) noexcept
-{
-  return std::fabs(x) < kSmallestNormalFloat ? std::copysign(0., x) : x;
-}
-
-#if defined(IFX_PROCESSOR_SSE2)
-inline __m128d FlushBelowFloatRange(__m128d x) noexcept
-{
-  const __m128d sign = _mm_set1_pd(-0.);
-  const __m128d tiny = _mm_cmplt_pd(_mm_andnot_pd(sign, x), _mm_set1_pd(kSmallestNormalFloat));
-  return _mm_andnot_pd(_mm_andnot_pd(sign, tiny), x); // all but the sign bit cleared
-}
-#endif
-
-// A pass over every sample of every block: two at a time where the processor can.
-void FlushBelowFloatRange(double* v, int n) noexcept
-{
-  int i = 0;
-#if defined(IFX_PROCESSOR_SSE2)
-  for (; i + 2 <= n; i += 2)
-    _mm_storeu_pd(v + i, FlushBelowFloatRange(_mm_loadu_pd(v + i)));
-#endif
-  for (; i < n; ++i)
-    v[i] = FlushBelowFloatRange(v[i]);
-}
-
-} // namespace
 
 IFxProcessor::IFxProcessor(const IPluginConfiguration& config)
   : mPluginKind(config.pluginKind)
@@ -542,7 +501,7 @@ void IFxProcessor::CastCopyFloatToDouble(double* dst, const float* src, int n) n
 void IFxProcessor::CastCopyDoubleToFloat(float* dst, const double* src, int n) noexcept
 {
   int i = 0;
-#if defined(IFX_PROCESSOR_SSE2)
+#if defined(IFX_FLOAT_RANGE_SSE2)
   for (; i + 4 <= n; i += 4)
   {
     const __m128 lo = _mm_cvtpd_ps(FlushBelowFloatRange(_mm_loadu_pd(src + i)));
