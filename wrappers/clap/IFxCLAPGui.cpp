@@ -1,6 +1,7 @@
 // The "clap.gui" extension: the editor as an embedded Win32 child window.
 // Host order: create -> set_parent (the window opens) -> show / hide any
 // number of times -> destroy; sizes and scale may come any time after create.
+// Only a plug-in with an editor creates a gui, so a created gui implies one.
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -38,7 +39,7 @@ void IFxCLAP::GuiDestroy()
 
 bool IFxCLAP::GuiSetScale(double scale)
 {
-  if (!HasEditor() || !IsGuiCreated())
+  if (!IsGuiCreated())
     return false;
   // Without graphics yet the window takes its scale from its own display.
   SetDisplayScale(static_cast<float>(scale));
@@ -60,7 +61,7 @@ bool IFxCLAP::OpenGuiWindow()
 bool IFxCLAP::GuiSetParent(const clap_window_t* window)
 {
   // Only a gui the host created (and has not destroyed) gets a window.
-  if (!HasEditor() || !IsGuiCreated() || !window->win32)
+  if (!IsGuiCreated() || !window->win32)
     return false;
   // A second parent moves the editor: close it in the old one first.
   if (mEditorOpen)
@@ -71,7 +72,7 @@ bool IFxCLAP::GuiSetParent(const clap_window_t* window)
 
 bool IFxCLAP::GuiShow()
 {
-  if (!HasEditor() || !IsGuiCreated() || !mParentWindow)
+  if (!IsGuiCreated() || !mParentWindow)
     return false;
   // set_parent has opened it already: hosts call show right after.
   if (mEditorOpen)
@@ -81,7 +82,7 @@ bool IFxCLAP::GuiShow()
 
 bool IFxCLAP::GuiHide()
 {
-  if (!HasEditor() || !IsGuiCreated())
+  if (!IsGuiCreated())
     return false;
   CloseWindow();
   mEditorOpen = false;
@@ -112,7 +113,7 @@ bool IFxCLAP::GuiAdjustSize(uint32_t* width, uint32_t* height)
 
 bool IFxCLAP::GuiSetSize(uint32_t width, uint32_t height)
 {
-  if (!HasEditor() || !IsGuiCreated())
+  if (!IsGuiCreated())
     return false;
   OnHostWindowResized(ToEditorSize(width), ToEditorSize(height));
   return true;
