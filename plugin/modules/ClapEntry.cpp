@@ -4,7 +4,6 @@
 #include <memory>
 #include <mutex>
 #include <new>
-#include <string>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -40,7 +39,6 @@ ifx::ClapDescriptorExtras DescriptorExtras()
 // the matching last deinit do the work, and both are counted under a lock.
 std::mutex gEntryMutex;
 int gInitCount = 0;
-std::string gPluginPath;
 std::unique_ptr<ifx::ClapDescriptor> gPluginDescriptor;
 
 // Two host threads never construct plug-ins at the same time.
@@ -59,7 +57,6 @@ bool CLAP_ABI ClapEntryInit(const char* pluginPath)
       return true;
     }
     auto desc = std::make_unique<ifx::ClapDescriptor>(murkwisp::MakeMurkwispConfig(), DescriptorExtras());
-    gPluginPath = pluginPath;
     gPluginDescriptor = std::move(desc);
     gInitCount = 1;
     return true;
@@ -79,7 +76,6 @@ void CLAP_ABI ClapEntryDeinit(void)
       return;
     if (--gInitCount > 0)
       return;
-    gPluginPath.clear();
     gPluginDescriptor.reset();
   }
   catch (...)
