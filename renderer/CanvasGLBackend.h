@@ -175,6 +175,9 @@ struct CanvasGLBackend
                        float fringe, float strokeThr);
   CanvasGLFragUniforms* UniformsAt(int offset) { return (CanvasGLFragUniforms*)&uniforms[offset]; }
   void BindUniforms(int uniformOffset, int image);
+  // The GL texture of an image, the dummy's for a missing one; 0 when there
+  // is neither.
+  cgl::Uint SampledTexture(int image);
   void BindTexture(cgl::Uint tex);
   void SetStencilMask(cgl::Uint mask);
   void SetStencilFunc(cgl::Enum func, int ref, cgl::Uint mask);
@@ -186,8 +189,6 @@ struct CanvasGLBackend
   // Groups the calls into batches with their indices and paint slots; false
   // without memory.
   bool BuildBatches();
-  // The GL texture a call samples, 0 none.
-  cgl::Uint TextureOf(const CanvasGLCall& call);
   static cgl::Enum ToGLBlendFactor(int factor);
   static CanvasGLBlend BlendForComposite(CanvasComposite composite);
   // Fringe vertices of the paths, and their fill vertices when asked for.

@@ -96,6 +96,12 @@ void MarkOwnCall(CanvasGLBackend& b, const CanvasGLCall& call)
   SetSlots(b.slots, call.triangleOffset, call.triangleCount, 0.f);
 }
 
+// The GL texture a call samples, 0 none: image paints and triangles sample.
+cgl::Uint TextureOf(CanvasGLBackend& b, const CanvasGLCall& call)
+{
+  return call.image == 0 && call.type != kCanvasGLTriangles ? 0 : b.SampledTexture(call.image);
+}
+
 template <typename Index>
 void FormBatches(CanvasGLBackend& b)
 {
@@ -115,7 +121,7 @@ void FormBatches(CanvasGLBackend& b)
       MarkOwnCall(b, call);
       continue;
     }
-    const cgl::Uint texture = b.TextureOf(call);
+    const cgl::Uint texture = TextureOf(b, call);
     // Untextured calls sample nothing and join any batch; the blocks of a
     // batch must lie in one run of the uniform array.
     const bool joins = open && open->ncalls < b.paintSlots && SameBlend(open->blend, call.blend) &&
@@ -135,17 +141,6 @@ void FormBatches(CanvasGLBackend& b)
   }
 }
 } // namespace
-
-cgl::Uint CanvasGLBackend::TextureOf(const CanvasGLCall& call)
-{
-  // Image paints and triangles sample; a missing image samples the dummy.
-  if (call.image == 0 && call.type != kCanvasGLTriangles)
-    return 0;
-  const CanvasGLTexture* tex = call.image != 0 ? FindTexture(call.image) : nullptr;
-  if (!tex)
-    tex = FindTexture(dummyTex);
-  return tex ? tex->tex : 0;
-}
 
 bool CanvasGLBackend::BuildBatches()
 {

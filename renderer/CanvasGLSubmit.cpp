@@ -43,10 +43,7 @@ void CanvasGLBackend::SetBlend(const CanvasGLBlend& blend)
 void CanvasGLBackend::BindUniforms(int uniformOffset, int image)
 {
   gl.uniform4fv(locFrag, kFragVectors, &UniformsAt(uniformOffset)->scissorMat[0]);
-  const CanvasGLTexture* tex = image != 0 ? FindTexture(image) : nullptr;
-  if (!tex)
-    tex = FindTexture(dummyTex);
-  BindTexture(tex ? tex->tex : 0);
+  BindTexture(SampledTexture(image));
   CheckError("tex paint tex");
 }
 

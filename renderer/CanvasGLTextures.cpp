@@ -40,6 +40,14 @@ CanvasGLTexture* CanvasGLBackend::NewTextureSlot()
   return tex;
 }
 
+cgl::Uint CanvasGLBackend::SampledTexture(int image)
+{
+  const CanvasGLTexture* tex = FindTexture(image);
+  if (!tex)
+    tex = FindTexture(dummyTex);
+  return tex ? tex->tex : 0;
+}
+
 void CanvasGLBackend::BindTexture(cgl::Uint tex)
 {
   if (boundTexture != tex)
