@@ -69,5 +69,3 @@ GLCallCounter::~GLCallCounter()
 }
 
 GLCallCounts GLCallCounter::Counts() const { return gCounts; }
-
-void GLCallCounter::Reset() { gCounts = GLCallCounts{}; }

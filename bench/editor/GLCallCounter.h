@@ -23,7 +23,6 @@ public:
   GLCallCounter& operator=(const GLCallCounter&) = delete;
 
   GLCallCounts Counts() const;
-  void Reset();
 
 private:
   ifx::canvas::CanvasGLApi& mGl;
