@@ -17,9 +17,9 @@ using namespace ifx::igfx;
 using ifx::testkit::DrawingFixture;
 using ifx::testkit::HeadlessGfxVG;
 using ifx::testkit::Pixel;
+using ifx::testkit::WriteFile;
 
-namespace
-{
+namespace {
 class FillControl : public IControl
 {
 public:
@@ -41,15 +41,6 @@ std::string Png(int w, int h, uint8_t r, uint8_t g, uint8_t b)
   }
   px[0] = px[1] = px[2] = 0;
   return ifx::testkit::EncodePng(w, h, px);
-}
-
-bool WriteFile(const std::string& path, const std::string& bytes)
-{
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f)
-    return false;
-  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  return std::fclose(f) == 0 && ok;
 }
 
 bool IsFramebuffer(unsigned int fb)

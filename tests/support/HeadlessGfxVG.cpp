@@ -1,5 +1,7 @@
 #include "support/HeadlessGfxVG.h"
 
+#include <cstdio>
+
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC
 #include <stb_image_write.h>
@@ -29,16 +31,22 @@ std::string EncodePng(int w, int h, const std::vector<uint8_t>& rgba)
   return out;
 }
 
+bool WriteFile(const std::string& path, const std::string& bytes)
+{
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f)
+    return false;
+  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return std::fclose(f) == 0 && ok;
+}
+
 EglTestContext& HeadlessGfxVG::SharedContext()
 {
   static EglTestContext* context = new EglTestContext();
   return *context;
 }
 
-HeadlessGfxVG::HeadlessGfxVG(IEditorDelegate& dlg, int w, int h, float drawScale)
-  : IGfxVG(dlg, w, h, 60, drawScale)
-{
-}
+HeadlessGfxVG::HeadlessGfxVG(IEditorDelegate& dlg, int w, int h, float drawScale) : IGfxVG(dlg, w, h, 60, drawScale) {}
 
 HeadlessGfxVG::~HeadlessGfxVG()
 {
@@ -117,8 +125,8 @@ Pixel HeadlessGfxVG::At(int x, int y) const
   if (x < 0 || y < 0 || x >= mPixelsW || y >= mPixelsH)
     return Pixel{-1, -1, -1, -1};
   // Rows come bottom-up.
-  const uint8_t* p = &mPixels[(static_cast<size_t>(mPixelsH - 1 - y) * static_cast<size_t>(mPixelsW) +
-                               static_cast<size_t>(x)) * 4u];
+  const uint8_t* p =
+    &mPixels[(static_cast<size_t>(mPixelsH - 1 - y) * static_cast<size_t>(mPixelsW) + static_cast<size_t>(x)) * 4u];
   return Pixel{p[0], p[1], p[2], p[3]};
 }
 
@@ -131,21 +139,25 @@ long HeadlessGfxVG::AlphaSum(int x0, int y0, int x1, int y1) const
   return sum;
 }
 
-bool HeadlessGfxVG::WriteWindowPng(const char* path) const
+std::vector<uint8_t> HeadlessGfxVG::WindowRgb() const
 {
-  if (mPixels.empty())
-    return false;
   // Premultiplied colour over black is the colour itself.
-  std::vector<uint8_t> rgb(static_cast<size_t>(mPixelsW) * static_cast<size_t>(mPixelsH) * 3u);
+  std::vector<uint8_t> rgb;
+  rgb.reserve(static_cast<size_t>(mPixelsW) * static_cast<size_t>(mPixelsH) * 3u);
   for (int y = 0; y < mPixelsH; y++)
     for (int x = 0; x < mPixelsW; x++)
     {
       const Pixel p = At(x, y);
-      uint8_t* o = &rgb[(static_cast<size_t>(y) * static_cast<size_t>(mPixelsW) + static_cast<size_t>(x)) * 3u];
-      o[0] = static_cast<uint8_t>(p.r);
-      o[1] = static_cast<uint8_t>(p.g);
-      o[2] = static_cast<uint8_t>(p.b);
+      rgb.insert(rgb.end(), {static_cast<uint8_t>(p.r), static_cast<uint8_t>(p.g), static_cast<uint8_t>(p.b)});
     }
+  return rgb;
+}
+
+bool HeadlessGfxVG::WriteWindowPng(const char* path) const
+{
+  if (mPixels.empty())
+    return false;
+  const std::vector<uint8_t> rgb = WindowRgb();
   return stbi_write_png(path, mPixelsW, mPixelsH, 3, rgb.data(), mPixelsW * 3) != 0;
 }
 

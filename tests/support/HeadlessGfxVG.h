@@ -23,6 +23,8 @@ struct Pixel
 // The bytes of a PNG file of w x h RGBA pixels (rows top down), for images
 // loaded from memory or disk.
 std::string EncodePng(int w, int h, const std::vector<uint8_t>& rgba);
+// Writes bytes to a new file at path; false when it cannot.
+bool WriteFile(const std::string& path, const std::string& bytes);
 
 class HeadlessGfxVG : public igfx::IGfxVG
 {
@@ -47,7 +49,9 @@ public:
   int Alpha(int x, int y) const { return At(x, y).a; }
   // The sum of the alpha of a rectangle of window pixels, in 1/255.
   long AlphaSum(int x0, int y0, int x1, int y1) const;
-  // The window as last read, over opaque black, for looking at by hand.
+  // The window as last read, over opaque black: RGB, rows top down.
+  std::vector<uint8_t> WindowRgb() const;
+  // The same as a PNG file, for looking at by hand.
   bool WriteWindowPng(const char* path) const;
 
   // -- IGfx platform stubs

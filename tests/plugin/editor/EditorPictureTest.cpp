@@ -14,7 +14,6 @@
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb_image.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <ostream>
@@ -75,28 +74,6 @@ void LightMeters(Murkwisp& plugin)
   plugin.PushControlMessageToUI(kTagOutputMeter, 0, sizeof(output), &output);
 }
 
-std::vector<uint8_t> WindowRgb(ifx::testkit::HeadlessGfxVG& g)
-{
-  std::vector<uint8_t> rgb;
-  rgb.reserve(static_cast<size_t>(kWidth) * kHeight * 3u);
-  for (int y = 0; y < kHeight; ++y)
-    for (int x = 0; x < kWidth; ++x)
-    {
-      const ifx::testkit::Pixel p = g.At(x, y);
-      rgb.insert(rgb.end(), {static_cast<uint8_t>(p.r), static_cast<uint8_t>(p.g), static_cast<uint8_t>(p.b)});
-    }
-  return rgb;
-}
-
-bool WriteFile(const std::string& path, const std::string& bytes)
-{
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f)
-    return false;
-  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  return std::fclose(f) == 0 && ok;
-}
-
 class EditorPictureTest : public ::testing::TestWithParam<PictureCase>
 {
 protected:
@@ -127,7 +104,7 @@ TEST_P(EditorPictureTest, MatchesTheReferencePicture)
   ed.Gfx().MarkAllControlsDirty();
   ASSERT_TRUE(ed.Frame());
   ed.Gfx().ReadWindow();
-  const std::vector<uint8_t> drawn = WindowRgb(ed.Gfx());
+  const std::vector<uint8_t> drawn = ed.Gfx().WindowRgb();
 
   const std::string reference = std::string(MURKWISP_EDITOR_PICTURES_DIR) + "/" + pc.name + ".png";
   if (const char* write = std::getenv("MURKWISP_WRITE_EDITOR_PICTURES"); write && std::string(write) == "1")
@@ -138,8 +115,7 @@ TEST_P(EditorPictureTest, MatchesTheReferencePicture)
 
   int w = 0, h = 0, channels = 0;
   stbi_uc* pixels = stbi_load(reference.c_str(), &w, &h, &channels, 3);
-  ASSERT_NE(pixels, nullptr) << "no reference picture " << reference
-                             << " (MURKWISP_WRITE_EDITOR_PICTURES=1 writes it)";
+  ASSERT_NE(pixels, nullptr) << "no reference picture " << reference << " (MURKWISP_WRITE_EDITOR_PICTURES=1 writes it)";
   const std::vector<uint8_t> expected(pixels, pixels + static_cast<size_t>(w) * static_cast<size_t>(h) * 3u);
   stbi_image_free(pixels);
   ASSERT_EQ(w, kWidth);
@@ -151,8 +127,9 @@ TEST_P(EditorPictureTest, MatchesTheReferencePicture)
   const std::string actualPath = std::filesystem::absolute(std::string(pc.name) + ".drawn.png").string();
   const std::string diffPath = std::filesystem::absolute(std::string(pc.name) + ".diff.png").string();
   ed.Gfx().WriteWindowPng(actualPath.c_str());
-  WriteFile(diffPath,
-            ifx::testkit::EncodePng(kWidth, kHeight, DifferencePicture(drawn, expected, kWidth, kHeight, kTolerance)));
+  ifx::testkit::WriteFile(
+    diffPath,
+    ifx::testkit::EncodePng(kWidth, kHeight, DifferencePicture(drawn, expected, kWidth, kHeight, kTolerance)));
   ADD_FAILURE() << pc.name << ": " << diff.Describe() << "\n(at most " << kMaxDiffering << " may differ, by up to "
                 << kTolerance << ")\nwrote " << actualPath << " and " << diffPath;
 }
