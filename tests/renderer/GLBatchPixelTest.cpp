@@ -3,7 +3,6 @@
 // without a table.
 
 #include <cmath>
-#include <cstring>
 
 #include "renderer/GLCanvasFixture.h"
 
@@ -126,14 +125,6 @@ protected:
     t.freeTexture(t.user, image);
     t.freeTexture(t.user, glyphs);
     return out;
-  }
-
-  static long Differing(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
-  {
-    long n = 0;
-    for (size_t i = 0; i < a.size(); i += 4)
-      n += std::memcmp(&a[i], &b[i], 4) != 0;
-    return n;
   }
 };
 } // namespace

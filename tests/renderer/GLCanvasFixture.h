@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "renderer/EglTestContext.h"
@@ -66,6 +67,15 @@ protected:
     return Rgba{p[0], p[1], p[2], p[3]};
   }
   int Alpha(int x, int y) const { return At(x, y).a; }
+
+  // Pixels that differ between two read-backs of one size.
+  static long Differing(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
+  {
+    long n = 0;
+    for (size_t i = 0; i < a.size(); i += 4)
+      n += std::memcmp(&a[i], &b[i], 4) != 0;
+    return n;
+  }
 
   void FillRect(float x, float y, float w, float h, CanvasColor c)
   {

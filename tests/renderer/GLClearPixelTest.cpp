@@ -2,25 +2,11 @@
 // the fill would, at several pixel densities, and no pixel outside the
 // viewport, on llvmpipe.
 
-#include <cstring>
-
 #include "renderer/GLCanvasFixture.h"
 
 using namespace ifx::canvas;
 
-namespace {
-class GLClearPixels : public GLCanvasFixture
-{
-protected:
-  static long Differing(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
-  {
-    long n = 0;
-    for (size_t i = 0; i < a.size(); i += 4)
-      n += std::memcmp(&a[i], &b[i], 4) != 0;
-    return n;
-  }
-};
-} // namespace
+using GLClearPixels = GLCanvasFixture;
 
 // Onto a transparent target "lighter" draws the fill itself, and is no clear.
 TEST_F(GLClearPixels, AClearSetsThePixelsTheFillWouldAtEveryDensity)
