@@ -78,7 +78,6 @@ bool CanvasGLBackend::QueueClearInstead(const CanvasPaint* paint, CanvasComposit
   if (!call)
     return true;
   call->type = kCanvasGLClear;
-  call->blend = BlendForComposite(composite);
   call->clearColor[0] = c.r;
   call->clearColor[1] = c.g;
   call->clearColor[2] = c.b;

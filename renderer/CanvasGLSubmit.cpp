@@ -196,6 +196,7 @@ void CanvasGLBackend::SubmitFrame(void* user)
     for (int i = 0; i < b->nbatches; i++)
     {
       const CanvasGLBatch& batch = b->batches[i];
+      // A clear replaces the pixels: it has no blend to set.
       if (batch.type == kCanvasGLClear)
       {
         b->DrawClear(b->calls[batch.firstCall]);
