@@ -8,8 +8,7 @@
 
 using namespace ifx::canvas;
 
-namespace
-{
+namespace {
 enum GLIndex
 {
 #define GL_INDEX(ret, member, name, params) kGL_##member,
@@ -155,15 +154,13 @@ void RecordingGL::Reset()
   error = cgl::kNoError;
 }
 
-CanvasGLApi RecordingGL::Table(bool withBlit)
+CanvasGLApi RecordingGL::Table()
 {
   CanvasGLApi api{};
 #define GL_STUB(ret, member, name, params) api.member = &GLStub<kGL_##member, decltype(api.member)>::Call;
   CANVAS_GL_FUNCTIONS(GL_STUB)
   CANVAS_GL_OPTIONAL_FUNCTIONS(GL_STUB)
 #undef GL_STUB
-  if (!withBlit)
-    api.blitFramebuffer = nullptr;
   return api;
 }
 

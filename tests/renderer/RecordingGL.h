@@ -13,9 +13,9 @@ using namespace ifx::canvas;
 
 struct GLRecord
 {
-  std::string name;         // "glEnable", ...
-  std::vector<double> args; // numbers and enums; pointers as 0
-  std::vector<float> floats; // the values behind glUniform*fv
+  std::string name;                 // "glEnable", ...
+  std::vector<double> args;         // numbers and enums; pointers as 0
+  std::vector<float> floats;        // the values behind glUniform*fv
   std::vector<std::string> strings; // names passed, and the sources of glShaderSource
   std::vector<unsigned char> bytes; // the data of glBufferData
 
@@ -28,8 +28,8 @@ struct RecordingGL
   // are complete, no error, bound framebuffer 0, room in the fragment
   // uniforms for 64 blocks, a 100 x 100 viewport, no multisampling.
   static void Reset();
-  // Every entry, the optional ones too (blitFramebuffer null on request).
-  static CanvasGLApi Table(bool withBlit = true);
+  // Every entry, the optional ones too.
+  static CanvasGLApi Table();
 
   static std::vector<GLRecord>& Log();
   // The calls named `name`, in order.
