@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include "WinTestWindow.h"
+
+using ifx::testkit::PumpMessages;
+using ifx::testkit::TestWindow;
 
 namespace {
 
@@ -18,27 +21,9 @@ F Export(HMODULE module, const char* name)
   return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-void Pump(int ms)
-{
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (std::chrono::steady_clock::now() < end)
-  {
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
-      DispatchMessageW(&m);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-  }
-}
-
 TEST(VerticalBlankThreadModule, KeepsItsModuleMappedWhileItRunsAndReleasesItWhenItEnds)
 {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"MurkwispModuleTestHost";
-  RegisterClassW(&wc);
-  HWND parent = CreateWindowExW(0, wc.lpszClassName, L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1250, 850,
-                                nullptr, nullptr, wc.hInstance, nullptr);
+  HWND parent = TestWindow::Get().Handle();
   ASSERT_NE(parent, nullptr);
 
   HMODULE module = LoadLibraryW(kModule);
@@ -48,7 +33,7 @@ TEST(VerticalBlankThreadModule, KeepsItsModuleMappedWhileItRunsAndReleasesItWhen
   auto close = Export<void (*)()>(module, "CloseBlankThreadEditor");
   ASSERT_TRUE(open && ticks && close);
   ASSERT_NE(open(parent), nullptr);
-  Pump(300);
+  PumpMessages(300);
   ASSERT_GT(ticks(), 0) << "the editor ticks from its thread";
 
   // The host lets go of the module while the thread runs: the thread's own
@@ -61,7 +46,6 @@ TEST(VerticalBlankThreadModule, KeepsItsModuleMappedWhileItRunsAndReleasesItWhen
   close();
   EXPECT_TRUE(FreeLibrary(module));
   EXPECT_EQ(GetModuleHandleW(kModule), nullptr);
-  DestroyWindow(parent);
 }
 
 } // namespace
