@@ -1,6 +1,6 @@
-// GL back end: the frame's calls grouped into batches. Fans and strips
-// become indexed triangles in GL's own vertex order (back faces are culled,
-// so windings must not flip), and each vertex carries the slot of its
+// GL back end: the frame's calls grouped into batches. Convex fans and
+// strips become indexed triangles wound as GL winds them (back faces are
+// culled, so windings must not flip), and each vertex carries the slot of its
 // call's uniform block within the batch. Batches keep the calls' order:
 // translucent shapes overlap, and GL draws the primitives of one draw in
 // order.
@@ -18,10 +18,22 @@ struct TriangleWriter
 {
   Index* out;
 
-  void Fan(int first, int n)
+  // A convex polygon cut into ears, pass by pass, every other vertex of
+  // those left going with its two neighbours (the first and the last stay)
+  // rather than as a fan from its first vertex: the same pixels, but most
+  // triangles hug the edge they cut off and only the last few span the
+  // polygon, so a large shape's triangles cover a few times its area in
+  // bounding boxes where a fan's cover tens of times it (the driver sorts
+  // triangles into screen tiles by their bounds).
+  void ConvexPolygon(int first, int n)
   {
-    for (int i = 0; i + 2 < n; i++)
-      Put(first, first + i + 1, first + i + 2);
+    for (int stride = 1; stride < n - 1; stride *= 2)
+    {
+      const int left = (n - 2) / stride + 2;
+      auto at = [&](int k) { return first + (k == left - 1 ? n - 1 : k * stride); };
+      for (int k = 0; k + 2 < left; k += 2)
+        Put(at(k), at(k + 1), at(k + 2));
+    }
   }
   void Strip(int first, int n)
   {
@@ -70,7 +82,7 @@ int WriteCall(CanvasGLBackend& b, const CanvasGLCall& call, Index* at, float slo
     const CanvasGLPathRange& r = ranges[i];
     if (call.type == kCanvasGLConvexFill)
     {
-      w.Fan(r.fillOffset, r.fillCount);
+      w.ConvexPolygon(r.fillOffset, r.fillCount);
       SetSlots(b.slots, r.fillOffset, r.fillCount, slot);
     }
     w.Strip(r.strokeOffset, r.strokeCount);

@@ -1,6 +1,11 @@
 // Batches of the GL back end on a recording GL table: which calls share a
 // draw and what ends a batch, and the program without the paint table.
 
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <utility>
+
 #include "renderer/GLSequenceFixture.h"
 
 namespace {
@@ -108,6 +113,60 @@ TEST_F(GLBatches, EachCallOfABatchReadsItsOwnBlock)
   ASSERT_EQ(indices.size(), 90u);
   for (int i = 0; i < 30; i++)
     EXPECT_EQ(indices[30 + i], indices[i] + 14) << i;
+}
+
+// A convex fill's polygon comes first, its fringe strip of 2 n + 2 after it:
+// 3 (n - 2) + 6 n indices. Its triangles cover the polygon once, wound as
+// it is, and a large one's triangles stay small: their bounding boxes add up
+// to a few times its area (a fan from one vertex: about 14 times at 64
+// vertices), which is what a tiled rasteriser pays for.
+TEST_F(GLBatches, AConvexFillCoversItsPolygonOnceInCompactTriangles)
+{
+  for (float radius : {1.5f, 8.f, 45.f, 400.f})
+  {
+    SCOPED_TRACE(radius);
+    canvas->StartFrame(100.f, 100.f, 1.f);
+    canvas->BeginPath();
+    canvas->AddArc(50.f, 50.f, radius, 0.f, 6.2831853f, kCanvasCW);
+    canvas->ClosePath();
+    canvas->FillPath();
+    Submit();
+    const std::vector<int> indices = Indices();
+    ASSERT_EQ((indices.size() + 6) % 9, 0u);
+    const int n = (int)(indices.size() + 6) / 9;
+    ASSERT_GE(n, 4);
+    std::vector<float> xy(Uploaded(cgl::kArrayBuffer).size() / 4);
+    std::memcpy(xy.data(), Uploaded(cgl::kArrayBuffer).data(), xy.size() * 4);
+    auto x = [&](int i) { return (double)xy[4 * (size_t)i]; };
+    auto y = [&](int i) { return (double)xy[4 * (size_t)i + 1]; };
+    auto cross = [&](int a, int b, int c) { return (x(b) - x(a)) * (y(c) - y(a)) - (y(b) - y(a)) * (x(c) - x(a)); };
+
+    double polygonArea = 0.0;
+    for (int i = 1; i + 1 < n; i++)
+      polygonArea += cross(0, i, i + 1) / 2.0;
+    std::map<std::pair<int, int>, int> edges;
+    double boxes = 0.0;
+    for (size_t t = 0; t < 3 * (size_t)(n - 2); t += 3)
+    {
+      const int v[3] = {indices[t], indices[t + 1], indices[t + 2]};
+      for (int k = 0; k < 3; k++)
+      {
+        ASSERT_LT(v[k], n);
+        edges[std::minmax(v[k], v[(k + 1) % 3])]++;
+      }
+      EXPECT_GT(cross(v[0], v[1], v[2]) * polygonArea, 0.0) << "triangle " << t / 3 << " turned over";
+      boxes += (std::max({x(v[0]), x(v[1]), x(v[2])}) - std::min({x(v[0]), x(v[1]), x(v[2])})) *
+               (std::max({y(v[0]), y(v[1]), y(v[2])}) - std::min({y(v[0]), y(v[1]), y(v[2])}));
+    }
+    // Each side of the polygon in one triangle, each diagonal in two.
+    for (const auto& [edge, count] : edges)
+    {
+      const bool side = edge.second - edge.first == 1 || (edge.first == 0 && edge.second == n - 1);
+      EXPECT_EQ(count, side ? 1 : 2) << edge.first << "-" << edge.second;
+    }
+    EXPECT_EQ(edges.size(), 2u * (size_t)n - 3u);
+    EXPECT_LT(boxes, 4.0 * std::fabs(polygonArea)) << n << " vertices";
+  }
 }
 
 TEST_F(GLBatches, AFullTableEndsTheBatchAndAFrameEndsEveryBatch)
