@@ -204,7 +204,8 @@ void CLAP_ABI PluginGlue::DeactivateCallback(const clap_plugin_t* plugin)
 bool CLAP_ABI PluginGlue::StartProcessingCallback(const clap_plugin_t* plugin)
 {
   PluginGlue* self = FromClap(plugin);
-  if (!self)
+  // Processing needs the buffers of an activation: an inactive plug-in cannot start.
+  if (!self || !self->IsActivated())
     return false;
   bool result = false;
   try
