@@ -16,10 +16,7 @@ namespace {
 constexpr int N = StftEngine::kFftSize;
 constexpr int kHalf = N / 2;
 constexpr float kTwoPi = 6.2831855f;
-// Overlap-add gain: Hann windows at a 1/8 hop sum to 4, the unnormalised
-// inverse adds N, and 1.5 / N brings the wet path back near unity.
-constexpr float kOlaGain = 1.5f / static_cast<float>(N);
-constexpr int kHop = N / 8; // the hop that gain is made for
+constexpr int kHop = StftEngine::kHopSize;
 
 // e^x of every value in place (n a multiple of 4, 16-byte aligned).
 void ExpInPlace(float* v, int n)

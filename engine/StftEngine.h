@@ -3,6 +3,7 @@
 #include "engine/LcgLanes.h"
 #include "engine/RealFft.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -29,6 +30,7 @@ class StftEngine
 public:
   static constexpr int kFftSize = 4096;
   static constexpr int kNumBins = kFftSize / 2 + 1;
+  static constexpr int kHopSize = kFftSize / 8; // the hop the overlap-add gain is made for
 
   StftEngine();
   StftEngine(const StftEngine&) = delete;
@@ -51,6 +53,15 @@ public:
   // One step of the engine's linear congruential generator: a value in [0, 1].
   float NextRandom() noexcept;
 
+  // How long what the engine holds goes on sounding once its input is silent,
+  // for the current control values: the hops, counted from the first hop
+  // whose frame is all silence, after which no hop adds more than `level` to
+  // an output sample scaled by `outputScale`, for input that never went
+  // beyond `inputPeak`. kEndless when it never ends: the "Sizzle" whisper
+  // makes noise without input, and a hold at its ceiling freezes the spectrum.
+  static constexpr int64_t kEndless = -1;
+  int64_t QuietHops(double inputPeak, double outputScale, double level) const noexcept;
+
   // Control values, written by the block processor before every block.
   float decay = 0.f;
   float blend = 0.f;
@@ -70,6 +81,18 @@ public:
   const float* PreviousMagnitude() const noexcept { return previousMagnitude.get(); }
 
 private:
+  static constexpr float kHoldCeiling = 0.9999f; // the most a held magnitude keeps per hop
+  static constexpr float kWhisperFloor = 0.01f;  // whisper amounts up to this add no noise
+  static constexpr float kWetGain = 1.5f;
+  static constexpr float kFreezeLift = 0.2f; // the wet gain grows by this times Freeze
+  // Overlap-add gain: Hann windows at a 1/8 hop sum to 4, the unnormalised
+  // inverse adds N, and 1.5 / N brings the wet path back near unity.
+  static constexpr float kOlaGain = 1.5f / static_cast<float>(kFftSize);
+
+  // What a held magnitude keeps from one hop to the next.
+  float Hold() const noexcept { return std::min(kHoldCeiling, (1.0f - decay) * freeze + decay); }
+  bool WhisperOn() const noexcept { return whisper > kWhisperFloor; }
+
   // Bins are worked in groups of four from bin 0; arrays are padded to a
   // whole group past bin N/2.
   static constexpr int kStride = kNumBins + 3;

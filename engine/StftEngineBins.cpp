@@ -66,7 +66,7 @@ void StftEngine::UpdateHold(bool keepPrevious) noexcept
     std::memcpy(held.get() + kStride, held.get(), sizeof(float) * kStride);
     std::memcpy(phase.get() + kStride, phase.get(), sizeof(float) * kStride);
   }
-  const __m128 hold = Set(std::min(0.9999f, (1.0f - decay) * freeze + decay));
+  const __m128 hold = Set(Hold());
   const __m128 drift = Set(0.01f);
   const __m128 tiny = Set(std::numeric_limits<float>::min());
   for (int k = 0; k < kGroupedBins; k += 4)
@@ -94,7 +94,7 @@ void StftEngine::UpdateHold(bool keepPrevious) noexcept
 void StftEngine::ShapeBins() noexcept
 {
   const bool smearOn = smear > 0.04f;
-  const bool whisperOn = whisper > 0.01f;
+  const bool whisperOn = WhisperOn();
   const bool fennows = whisperMode != 0;
   if (whisperOn)
     RefreshResonanceTable();
@@ -111,7 +111,7 @@ void StftEngine::ShapeBins() noexcept
   LcgLanes* smearNoise = &noise[0];
   LcgLanes* whisperNoise = &noise[smearOn ? 1 : 0];
 
-  const __m128 outGain = Set(freeze * 0.2f + 1.0f);
+  const __m128 outGain = Set(freeze * kFreezeLift + 1.0f);
   const __m128 gain = Set(pitchGain);
   const __m128 smearAmount = Set(smear);
   const __m128 whisperAmount = Set(whisper);
@@ -139,7 +139,7 @@ void StftEngine::ShapeBins() noexcept
       srcPhase = _mm_add_ps(_mm_mul_ps(g, Gather(phase.get(), lo)), _mm_mul_ps(f, Gather(phase.get(), hi)));
     }
     const __m128 mag = Load(&magnitude[k]);
-    __m128 outMag = _mm_mul_ps(_mm_mul_ps(outGain, _mm_mul_ps(srcMag, Set(1.5f))), gain);
+    __m128 outMag = _mm_mul_ps(_mm_mul_ps(outGain, _mm_mul_ps(srcMag, Set(kWetGain))), gain);
     __m128 outPhase = srcPhase;
 
     if (smearOn)

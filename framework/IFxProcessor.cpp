@@ -97,7 +97,7 @@ void IFxProcessor::SetLatency(int samples)
     ResizeDelayLine(mLatency);
 }
 
-void IFxProcessor::SetTailSize(int samples) { mTailSize = samples; }
+void IFxProcessor::SetTailSize(int samples) { mTailSize.store(samples, std::memory_order_relaxed); }
 
 // ---- Configuration -------------------------------------------------------------
 

@@ -3,6 +3,7 @@
 #include "framework/IChannelLayout.h"
 #include "framework/IHostTimeInfo.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -43,6 +44,8 @@ struct IChannelData
 class IFxProcessor
 {
 public:
+  static constexpr int32_t kInfiniteTailSize = 0x7FFFFFFF;
+
   explicit IFxProcessor(const IPluginConfiguration& config);
   virtual ~IFxProcessor();
 
@@ -68,6 +71,9 @@ public:
   // Stores the latency; an existing latency delay line is resized and cleared.
   // Wrappers override it to tell the host, calling the base first.
   virtual void SetLatency(int samples);
+  // Samples the output may go on after the input falls silent;
+  // kInfiniteTailSize when it may never end. Any thread: the plug-in keeps it
+  // current from its audio thread, hosts read it from theirs.
   virtual void SetTailSize(int samples);
 
   // ---- Configuration ----------------------------------------------------------
@@ -100,7 +106,7 @@ public:
   // False when memory ran out: the old size and buffers then stay, whole.
   bool SetBlockSize(int size);
   int GetLatency() const noexcept { return mLatency; }
-  int GetTailSize() const noexcept { return mTailSize; }
+  int GetTailSize() const noexcept { return mTailSize.load(std::memory_order_relaxed); }
   bool IsRenderingOffline() const noexcept { return mRenderingOffline; }
   void SetRenderingOffline(bool offline) noexcept { mRenderingOffline = offline; }
   bool IsActive() const noexcept { return mActive; }
@@ -186,7 +192,7 @@ private:
   int32_t mLatency = 0;
   double mSampleRate = 48000.0;
   int32_t mBlockSize = 0;
-  int32_t mTailSize = 0;
+  std::atomic<int32_t> mTailSize{0};
   bool mRenderingOffline = false;
   bool mActive = false;
 

@@ -25,6 +25,10 @@ constexpr float kMeterWindowMs = 5.f;
 constexpr float kMeterAttackMs = 1.f;
 constexpr float kMeterDecayMs = 100.f;
 constexpr float kMeterHoldMs = 500.f;
+// What the reported tail is made for: input up to +24 dBFS (well above what
+// a track feeds a reverb), output down to -120 dBFS.
+constexpr double kLoudestInput = 16.;
+constexpr double kQuietLevel = 1e-6;
 } // namespace
 
 MurkwispDsp::MurkwispDsp(const IEditorDelegate& params, IFxProcessor& processor)
@@ -96,12 +100,31 @@ void MurkwispDsp::UpdateEngineControls(double& inputGain, double& outputGain, do
   mDisplayTempo.store(tempo > 0. ? static_cast<float>(tempo) : 120.f, std::memory_order_relaxed);
 }
 
+int MurkwispDsp::TailSamples(double outputGain, double mix) const noexcept
+{
+  // The dry signal and the bypassed one come out the latency late.
+  int64_t tail = kLatencySamples;
+  const double wetScale = mix * outputGain;
+  if (wetScale != 0.)
+  {
+    const int64_t hops = mEngine->QuietHops(kLoudestInput, wetScale, kQuietLevel);
+    if (hops == StftEngine::kEndless)
+      return IFxProcessor::kInfiniteTailSize;
+    // The first frame of only silence is due at most N + hop - 2 samples
+    // after the last sound, and the frame before it sounds N - hop past that.
+    constexpr int64_t N = StftEngine::kFftSize;
+    tail = std::max<int64_t>(tail, 2 * N - 2 + int64_t{kHopSize} * hops);
+  }
+  return static_cast<int>(std::min<int64_t>(tail, IFxProcessor::kInfiniteTailSize - 1));
+}
+
 void MurkwispDsp::ProcessBlock(double** inputs, double** outputs, int nFrames) noexcept
 {
   DenormalGuard denormals;
 
   double inputGain = 1., outputGain = 1., mix = 1.;
   UpdateEngineControls(inputGain, outputGain, mix);
+  mProcessor.SetTailSize(TailSamples(outputGain, mix));
 
   const int channels = std::min(kNumChannels, mProcessor.NConnectedChannels(ifx::kOutput));
   nFrames = std::max(0, nFrames);
@@ -196,6 +219,10 @@ void MurkwispDsp::Reset()
     mOutputRings[c]->Clear();
   }
   mProcessor.SetLatency(kLatencySamples);
+  // Hosts read the tail while they set us up, before the first block.
+  double inputGain = 1., outputGain = 1., mix = 1.;
+  UpdateEngineControls(inputGain, outputGain, mix);
+  mProcessor.SetTailSize(TailSamples(outputGain, mix));
 }
 
 void MurkwispDsp::FlushMetersToEditor(IEditorDelegate& editor)

@@ -38,7 +38,8 @@ public:
 
   // Audio thread: allocation-free, lock-free.
   void ProcessBlock(double** inputs, double** outputs, int nFrames) noexcept;
-  // Processing set up or stopped: back to silence, latency 4096.
+  // Processing set up or stopped: back to silence, latency 4096. Both this
+  // and every block hand the processor the tail of the current settings.
   void Reset();
   // Main thread, every timer tick: meter packets to the editor.
   void FlushMetersToEditor(ifx::IEditorDelegate& editor);
@@ -56,6 +57,10 @@ public:
 
 private:
   void UpdateEngineControls(double& inputGain, double& outputGain, double& mix) noexcept;
+  // The samples the output may go on sounding (above -120 dBFS, for input up
+  // to +24 dBFS) after the input falls silent, with the engine's controls as
+  // set; IFxProcessor::kInfiniteTailSize for settings that never end.
+  int TailSamples(double outputGain, double mix) const noexcept;
 
   const ifx::IEditorDelegate& mParams;
   ifx::IFxProcessor& mProcessor;

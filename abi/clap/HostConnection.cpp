@@ -28,6 +28,7 @@ void HostConnection::QueryHostExtensions() noexcept
   posixFdSupport = Lookup(CLAP_EXT_POSIX_FD_SUPPORT);
   resourceDirectory = Lookup(CLAP_EXT_RESOURCE_DIRECTORY);
   latency = static_cast<const clap_host_latency_t*>(Lookup(CLAP_EXT_LATENCY));
+  tail = static_cast<const clap_host_tail_t*>(Lookup(CLAP_EXT_TAIL));
   gui = static_cast<const clap_host_gui_t*>(Lookup(CLAP_EXT_GUI));
   params = static_cast<const clap_host_params_t*>(Lookup(CLAP_EXT_PARAMS));
   trackInfo = static_cast<const clap_host_track_info_t*>(Lookup(CLAP_EXT_TRACK_INFO, CLAP_EXT_TRACK_INFO_COMPAT));
@@ -79,6 +80,14 @@ bool HostConnection::LatencyChanged() const noexcept
   if (!latency || !latency->changed)
     return false;
   latency->changed(host);
+  return true;
+}
+
+bool HostConnection::TailChanged() const noexcept
+{
+  if (!tail || !tail->changed)
+    return false;
+  tail->changed(host);
   return true;
 }
 

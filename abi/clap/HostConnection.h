@@ -25,6 +25,8 @@ public:
   bool RequestRestart() const noexcept;
   bool RequestFlush() const noexcept;
   bool LatencyChanged() const noexcept;
+  // Audio thread: the plug-in's tail has changed.
+  bool TailChanged() const noexcept;
   bool RescanParams(uint32_t flags) const noexcept;
   bool MarkStateDirty() const noexcept;
   bool RequestResize(uint32_t width, uint32_t height) const noexcept;
@@ -51,7 +53,7 @@ public:
   const void* noteName = nullptr;
   const void* remoteControls = nullptr;
   const void* voiceInfo = nullptr;
-  const clap_host_tail_t* tail = nullptr; // never asked for: the tail is reported, not announced
+  const clap_host_tail_t* tail = nullptr;
   const void* contextMenu = nullptr;
   const void* presetLoad = nullptr;
   const void* undo = nullptr;

@@ -26,6 +26,7 @@ TestHost::TestHost(TestHostOptions options)
   mParams.clear = ParamsClear;
   mParams.request_flush = ParamsRequestFlush;
   mLatency.changed = options.latencyHasChanged ? LatencyChanged : nullptr;
+  mTail.changed = TailChanged;
   mState.mark_dirty = StateMarkDirty;
   mTrackInfo.get = options.trackInfoHasGet ? TrackInfoGet : nullptr;
   mGui.resize_hints_changed = GuiResizeHintsChanged;
@@ -121,6 +122,8 @@ const void* CLAP_ABI TestHost::GetExtension(const clap_host_t* host, const char*
     return &self->mParams;
   if (o.offerLatency && !std::strcmp(id, CLAP_EXT_LATENCY))
     return &self->mLatency;
+  if (o.offerTail && !std::strcmp(id, CLAP_EXT_TAIL))
+    return &self->mTail;
   if (o.offerState && !std::strcmp(id, CLAP_EXT_STATE))
     return &self->mState;
   if (o.offerGui && !std::strcmp(id, CLAP_EXT_GUI))
@@ -227,6 +230,17 @@ void CLAP_ABI TestHost::LatencyChanged(const clap_host_t* host)
   if (!self->mActivating)
     self->AddViolation("clap_host_latency.changed called outside clap_plugin.activate");
   ++self->latencyChanged;
+}
+
+void CLAP_ABI TestHost::TailChanged(const clap_host_t* host)
+{
+  TestHost* self = From(host);
+  if (!self)
+    return;
+  self->CheckInitCalled("clap_host_tail.changed");
+  if (!self->OnAudioThread())
+    self->AddViolation("clap_host_tail.changed called off the audio thread");
+  ++self->tailChanged;
 }
 
 void CLAP_ABI TestHost::StateMarkDirty(const clap_host_t* host)

@@ -1,7 +1,7 @@
 #pragma once
 // A CLAP host for tests: one host record per plug-in instance. It offers the
 // host extensions a plug-in commonly uses (log, thread-check, params,
-// latency, state, optionally track-info) and checks every call the plug-in
+// latency, tail, state, optionally track-info) and checks every call the plug-in
 // makes into it against the standard's thread and call-order rules; a broken
 // rule is recorded as a violation instead of being tolerated silently.
 #include <atomic>
@@ -25,6 +25,7 @@ struct TestHostOptions
   bool offerParams = true;
   bool offerLatency = true;
   bool latencyHasChanged = true;
+  bool offerTail = true;
   bool offerState = true;
   bool offerGui = true;
   bool offerTrackInfo = false;
@@ -81,6 +82,7 @@ public:
   std::atomic<int> restartRequests{0};
   std::atomic<int> processRequests{0};
   std::atomic<int> latencyChanged{0};
+  std::atomic<int> tailChanged{0};
   std::atomic<int> rescans{0};
   std::atomic<uint32_t> lastRescanFlags{0};
   std::atomic<int> stateMarkedDirty{0};
@@ -106,6 +108,7 @@ private:
   static void CLAP_ABI ParamsClear(const clap_host_t* host, clap_id id, clap_param_clear_flags flags);
   static void CLAP_ABI ParamsRequestFlush(const clap_host_t* host);
   static void CLAP_ABI LatencyChanged(const clap_host_t* host);
+  static void CLAP_ABI TailChanged(const clap_host_t* host);
   static void CLAP_ABI StateMarkDirty(const clap_host_t* host);
   static bool CLAP_ABI TrackInfoGet(const clap_host_t* host, clap_track_info_t* info);
   static void CLAP_ABI GuiResizeHintsChanged(const clap_host_t* host);
@@ -123,6 +126,7 @@ private:
   clap_host_thread_check_t mThreadCheck;
   clap_host_params_t mParams;
   clap_host_latency_t mLatency;
+  clap_host_tail_t mTail;
   clap_host_state_t mState;
   clap_host_track_info_t mTrackInfo;
   clap_host_gui_t mGui;

@@ -150,14 +150,21 @@ void IFxCLAP::SetLatency(int samples)
     Host().RequestRestart(); // thread-safe by the standard
 }
 
-void IFxCLAP::SetTailSize(int samples) { IFxProcessor::SetTailSize(samples); }
+void IFxCLAP::SetTailSize(int samples)
+{
+  // The host's tail.changed may only be called from the audio thread, and
+  // the tail may change on the main thread too (a reset while activating).
+  if (samples != GetTailSize())
+    mTailChangePending.store(true);
+  IFxProcessor::SetTailSize(samples);
+}
 
 uint32_t IFxCLAP::LatencyGet() const { return static_cast<uint32_t>(std::max(0, GetLatency())); }
 
 uint32_t IFxCLAP::TailGet() const
 {
   const int tail = GetTailSize();
-  if (tail >= kInfiniteTail)
+  if (tail >= kInfiniteTailSize)
     return UINT32_MAX;
   return static_cast<uint32_t>(std::max(0, tail));
 }

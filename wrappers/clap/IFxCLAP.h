@@ -50,7 +50,6 @@ class IFxCLAP
 {
 public:
   static constexpr int kParamToHostSlots = 513;
-  static constexpr int32_t kInfiniteTail = 0x7FFFFFFF;
   using ParamToHostRing = ILockFreeRing<IHostParamChange, kParamToHostSlots>;
 
   IFxCLAP(const InstanceInfo& info, const IPluginConfiguration& config);
@@ -66,6 +65,7 @@ public:
   bool EmitMidiMessage(const IMidiMessage& msg) noexcept override;
   bool EmitSysExMessage(const ISysExMessage& msg) noexcept override;
   void SetLatency(int samples) override;
+  // A change reaches the host at the end of the next block.
   void SetTailSize(int samples) override;
 
   // The framework timer is started in init, which is always on the main
@@ -170,6 +170,7 @@ private:
   int32_t mSelectedConfig = 0;
   int32_t mTailCounter = 0;
   std::atomic<bool> mLatencyChangePending{false};
+  std::atomic<bool> mTailChangePending{false};
   // The parent window of the last set_parent, kept for show after a hide.
   void* mParentWindow = nullptr;
   bool mEditorOpen = false;

@@ -142,20 +142,28 @@ clap_process_status IFxCLAP::Process(const clap_process_t* process) noexcept
   ReadInputEvents(p.in_events);
   ReadEditorQueues();
 
-  const int tail = GetTailSize();
-  const bool checkSilence = tail != 0 && tail != kInfiniteTail;
-  const bool silent = checkSilence && IsInputSilent(p, use64);
+  // Checked before processing, which may write the outputs over the inputs.
+  const bool silent = IsInputSilent(p, use64);
 
   ConnectChannels(kInput, p.audio_inputs, p.audio_inputs_count, use64);
   ConnectChannels(kOutput, p.audio_outputs, p.audio_outputs_count, use64);
   ProcessAttachedBuffers(static_cast<int>(p.frames_count), false);
 
   WriteOutputEvents(p.out_events, p.frames_count);
+  // A new tail counts from here: what is held may have decayed more slowly
+  // under the old settings than the new tail allows for.
+  if (mTailChangePending.exchange(false))
+  {
+    mTailCounter = 0;
+    Host().TailChanged();
+  }
 
-  if (tail == 0)
+  // The tail as this block's settings left it. No tail, or one that may never
+  // end: the host keeps us going while the output is audible, and may let us
+  // sleep once it is quiet (a frozen spectrum fades over many minutes).
+  const int tail = GetTailSize();
+  if (tail == 0 || tail == kInfiniteTailSize)
     return CLAP_PROCESS_CONTINUE_IF_NOT_QUIET;
-  if (tail == kInfiniteTail)
-    return CLAP_PROCESS_CONTINUE;
   if (!silent)
   {
     mTailCounter = 0;

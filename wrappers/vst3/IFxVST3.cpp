@@ -139,7 +139,7 @@ tresult PLUGIN_API IFxVST3::process(ProcessData& data)
 uint32 PLUGIN_API IFxVST3::getTailSamples()
 {
   const int tail = GetTailSize();
-  if (tail == 0x7FFFFFFF)
+  if (tail == kInfiniteTailSize)
     return kInfiniteTail;
   return tail > 0 ? static_cast<uint32>(tail) : 0u;
 }

@@ -91,38 +91,78 @@ TEST_F(ClapAdapterTest, TransportIsReadFlagByFlag)
   EXPECT_EQ(plugin->GetTimeInfo().numerator, 7);
 }
 
-TEST_F(ClapAdapterTest, TailDecidesTheProcessStatus)
+TEST_F(ClapAdapterTest, TheSettingsTailDecidesTheProcessStatusAndTheHostHearsOfChanges)
 {
-  ASSERT_TRUE(hosted->Activate(48000.0, 1, 256));
+  ASSERT_TRUE(hosted->Activate(48000.0, 1, 1024));
   const auto* tail = hosted->Ext<clap_plugin_tail_t>(CLAP_EXT_TAIL);
   ASSERT_NE(tail, nullptr);
 
-  plugin->SetTailSize(1000);
-  EXPECT_EQ(tail->get(hosted->Clap()), 1000u);
+  // Output at 0 leaves only the bypass path's latency: a tail of 4096.
+  plugin->GetParam(kParamOutput)->Set(0.);
   std::vector<clap_process_status> statuses;
   for (int i = 0; i < 4; ++i)
-    statuses.push_back(ProcessBlock(256, nullptr, nullptr));
+    statuses.push_back(ProcessBlock(1024, nullptr, nullptr));
+  EXPECT_EQ(tail->get(hosted->Clap()), 4096u);
   EXPECT_EQ(statuses, (std::vector<clap_process_status>{CLAP_PROCESS_CONTINUE, CLAP_PROCESS_CONTINUE,
                                                          CLAP_PROCESS_CONTINUE, CLAP_PROCESS_SLEEP}));
-  EXPECT_EQ(ProcessBlock(256, nullptr, nullptr, 0.1f), CLAP_PROCESS_CONTINUE);
-  EXPECT_EQ(ProcessBlock(256, nullptr, nullptr), CLAP_PROCESS_CONTINUE);  // the count starts again
+  EXPECT_EQ(ProcessBlock(1024, nullptr, nullptr, 0.1f), CLAP_PROCESS_CONTINUE);
+  EXPECT_EQ(ProcessBlock(1024, nullptr, nullptr), CLAP_PROCESS_CONTINUE); // the count starts again
+  const int changes = host.tailChanged;
+  EXPECT_GE(changes, 1);
 
-  plugin->SetTailSize(0);
-  EXPECT_EQ(ProcessBlock(256, nullptr, nullptr), CLAP_PROCESS_CONTINUE_IF_NOT_QUIET);
-  plugin->SetTailSize(ifx::IFxCLAP::kInfiniteTail);
-  EXPECT_EQ(ProcessBlock(256, nullptr, nullptr), CLAP_PROCESS_CONTINUE);
+  // So it does for a new tail, even one that is shorter again.
+  EXPECT_EQ(ProcessBlock(1024, nullptr, nullptr), CLAP_PROCESS_CONTINUE);
+  plugin->GetParam(kParamOutput)->Set(1.);
+  EXPECT_EQ(ProcessBlock(1024, nullptr, nullptr), CLAP_PROCESS_CONTINUE);
+  EXPECT_GT(tail->get(hosted->Clap()), 48000u);
+  plugin->GetParam(kParamOutput)->Set(0.);
+  statuses.clear();
+  for (int i = 0; i < 4; ++i)
+    statuses.push_back(ProcessBlock(1024, nullptr, nullptr));
+  EXPECT_EQ(statuses, (std::vector<clap_process_status>{CLAP_PROCESS_CONTINUE, CLAP_PROCESS_CONTINUE,
+                                                         CLAP_PROCESS_CONTINUE, CLAP_PROCESS_SLEEP}));
+  EXPECT_EQ(host.tailChanged, changes + 2);
+
+  // "Sizzle" whispers without input: endless, and the host judges the output.
+  plugin->GetParam(kParamOutput)->Set(50.);
+  plugin->GetParam(kParamWhisper)->Set(50.);
+  EXPECT_EQ(ProcessBlock(1024, nullptr, nullptr), CLAP_PROCESS_CONTINUE_IF_NOT_QUIET);
   EXPECT_EQ(tail->get(hosted->Clap()), UINT32_MAX);
+  EXPECT_EQ(host.tailChanged, changes + 3);
+  EXPECT_EQ(ProcessBlock(1024, nullptr, nullptr), CLAP_PROCESS_CONTINUE_IF_NOT_QUIET);
+  EXPECT_EQ(host.tailChanged, changes + 3) << "only a change is announced";
 }
 
 TEST_F(ClapAdapterTest, AHostResetKeepsTheSilenceCount)
 {
-  ASSERT_TRUE(hosted->Activate(48000.0, 1, 256));
-  plugin->SetTailSize(1000);
-  EXPECT_EQ(ProcessBlock(256, nullptr, nullptr), CLAP_PROCESS_CONTINUE);
-  EXPECT_EQ(ProcessBlock(256, nullptr, nullptr), CLAP_PROCESS_CONTINUE);
+  ASSERT_TRUE(hosted->Activate(48000.0, 1, 1024));
+  plugin->GetParam(kParamOutput)->Set(0.); // a tail of 4096
+  EXPECT_EQ(ProcessBlock(1024, nullptr, nullptr), CLAP_PROCESS_CONTINUE);
+  EXPECT_EQ(ProcessBlock(1024, nullptr, nullptr), CLAP_PROCESS_CONTINUE);
   host.RunOnAudioThread([&] { hosted->Reset(); });
-  EXPECT_EQ(ProcessBlock(256, nullptr, nullptr), CLAP_PROCESS_CONTINUE);
-  EXPECT_EQ(ProcessBlock(256, nullptr, nullptr), CLAP_PROCESS_SLEEP);
+  EXPECT_EQ(ProcessBlock(1024, nullptr, nullptr), CLAP_PROCESS_CONTINUE);
+  EXPECT_EQ(ProcessBlock(1024, nullptr, nullptr), CLAP_PROCESS_SLEEP);
+}
+
+TEST_F(ClapAdapterTest, ProcessingStartsOnlyWhileActive)
+{
+  const clap_plugin_t* clap = hosted->Clap();
+  bool started = true;
+  host.RunOnAudioThread([&] { started = clap->start_processing(clap); });
+  EXPECT_FALSE(started) << "before activate";
+  EXPECT_EQ(ProcessBlock(64, nullptr, nullptr), CLAP_PROCESS_ERROR);
+
+  ASSERT_TRUE(hosted->Activate(48000.0, 1, 256));
+  host.RunOnAudioThread([&] {
+    started = clap->start_processing(clap);
+    clap->stop_processing(clap);
+  });
+  EXPECT_TRUE(started);
+
+  hosted->Deactivate();
+  host.RunOnAudioThread([&] { started = clap->start_processing(clap); });
+  EXPECT_FALSE(started) << "after deactivate";
+  EXPECT_EQ(ProcessBlock(64, nullptr, nullptr), CLAP_PROCESS_ERROR);
 }
 
 TEST_F(ClapAdapterTest, LatencyChangesAreReportedOnlyWhileActivating)

@@ -128,6 +128,11 @@ public:
                               withEvents ? &mTransport : nullptr) != CLAP_PROCESS_ERROR;
   }
   void Reset() override { mHosted->Reset(); }
+  uint32_t HostReadsTail() override
+  {
+    const auto* tail = mHosted->Ext<clap_plugin_tail_t>(CLAP_EXT_TAIL);
+    return tail ? tail->get(mHosted->Clap()) : 0u;
+  }
 
 private:
   static constexpr uint8_t kSysEx[4] = {0xF0, 0x7D, 0x01, 0xF7};

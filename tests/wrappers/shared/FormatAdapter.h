@@ -97,6 +97,8 @@ public:
   virtual bool Process(double* const* in, double* const* out, uint32_t frames, bool withEvents) = 0;
   // Audio thread: the format's reset while processing.
   virtual void Reset() = 0;
+  // The tail the host reads (UINT32_MAX: endless, in both formats).
+  virtual uint32_t HostReadsTail() = 0;
 };
 
 struct Format

@@ -156,6 +156,7 @@ public:
     mPlug.processor()->setProcessing(false);
     mPlug.processor()->setProcessing(true);
   }
+  uint32_t HostReadsTail() override { return mPlug.processor()->getTailSamples(); }
 
 private:
   bool Run(AudioBusBuffers& inBus, AudioBusBuffers& outBus, int32 sampleSize, uint32_t frames, bool withEvents)
