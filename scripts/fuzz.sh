@@ -11,7 +11,8 @@ build="${MURKWISP_FUZZ_BUILD:-build/native-fuzz}"
 jobs="${MURKWISP_JOBS:-$(nproc)}"
 
 cmake --preset native-fuzz -B "$build" >/dev/null
-cmake --build "$build" -j "$jobs" --target murkwisp_fuzzers
+# The preset's whole default build, as a developer would run it.
+cmake --build "$build" -j "$jobs"
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
