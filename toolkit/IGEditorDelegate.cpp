@@ -225,7 +225,7 @@ void IGEditorDelegate::SetDisplayScale(float scale)
   FitSpan(scale, baseH, GetMinHeight(), GetMaxHeight());
   if (SpanWithin(scale, baseW, GetMinWidth(), GetMaxWidth()) &&
       SpanWithin(scale, baseH, GetMinHeight(), GetMaxHeight()))
-    mGraphics->SetDisplayScale(scale);
+    mGraphics->SetHostDisplayScale(scale);
 }
 
 IGfx* IGEditorDelegate::MakeEditorGraphics() { return makeGraphicsFunc ? makeGraphicsFunc() : nullptr; }

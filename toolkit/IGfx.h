@@ -233,6 +233,9 @@ public:
   // -- Window scale and surface (100-104) ----------------------------------------------------------------
   virtual bool SupportsMultiTouch() const { return false; }
   virtual float WindowScaleFactor() const { return 1.f; }
+  // The display scale the host sets (the editor delegate's SetDisplayScale).
+  // A window that follows its display's DPI keeps it until that DPI changes.
+  virtual void SetHostDisplayScale(float scale) { SetDisplayScale(scale); }
   virtual void ResizeNativeWindow(bool parentHasResized) {}
   virtual void ResizeSurface() {}
 

@@ -23,5 +23,13 @@ int IntegerWindowScale(float scale) noexcept
   return scale >= kLargestScale ? static_cast<int>(kLargestScale) : static_cast<int>(scale);
 }
 
+bool DpiScaleWatch::Follow(float dpiScale, float displayScale) noexcept
+{
+  if (dpiScale == mSeen)
+    return false;
+  mSeen = dpiScale;
+  return dpiScale != displayScale;
+}
+
 } // namespace igfx
 } // namespace ifx

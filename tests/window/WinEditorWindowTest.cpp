@@ -75,6 +75,7 @@ public:
       SetVerticalBlankMode(true);
     SetDisplayTickFunc([this] { ++ticks; });
   }
+  float DpiScaleOf(HWND window) const override { return dpiScale > 0.f ? dpiScale : IGfxWin::DpiScaleOf(window); }
   void OnSurfaceCreated() override
   {
     if (!refuseRenderer)
@@ -82,6 +83,7 @@ public:
   }
   bool refuseRenderer = false;
   int ticks = 0;
+  float dpiScale = 0.f; // a display of this DPI scale; 0: the real one
 };
 
 struct OpenCounter : RecordingDelegate
@@ -602,13 +604,63 @@ TEST_F(WinEditorWindow, ScaleChangesResizeTheWindowAndItsParentAndTheTickFollows
   ASSERT_TRUE(gfx->ReadMainFrame(pixels, frameWidth, frameHeight));
   EXPECT_EQ(frameWidth, 1500);
   EXPECT_EQ(frameHeight, 1000);
-  // The display says 96 DPI: the next tick without capture goes back to 1.
+  // The display says 96 DPI: the first tick after opening goes back to 1.
   Pump(100);
   EXPECT_FLOAT_EQ(gfx->GetScreenScale(), 1.f);
   GetClientRect(w, &r);
   EXPECT_EQ(r.right, 1200);
   ASSERT_TRUE(gfx->ReadMainFrame(pixels, frameWidth, frameHeight));
   EXPECT_EQ(frameWidth, 1200);
+}
+
+TEST_F(WinEditorWindow, TheTickFollowsChangesOfTheDisplaysDpiAndOtherwiseKeepsTheHostsScale)
+{
+  // The display's DPI scale at opening; the host's scale (0: none), set
+  // before the first tick or after some; the DPI scale later (0: the same).
+  // Then the display scale and the window widths asked for since opening.
+  const struct
+  {
+    float openDpi, host;
+    bool hostFirst;
+    float laterDpi, scale;
+    std::vector<int> widths;
+  } cases[] = {
+    {1.5f, 0.f, false, 0.f, 1.5f, {1200, 1800}},         // opened at 1, the first tick brings 1.5
+    {1.f, 1.5f, false, 0.f, 1.5f, {1200, 1800}},         // a host with its own zoom
+    {1.f, 1.5f, true, 0.f, 1.5f, {1200, 1800}},          // ... before the first tick
+    {1.5f, 1.f, false, 0.f, 1.f, {1200, 1800, 1200}},    // a host that is not DPI aware
+    {1.25f, 2.f, true, 0.f, 2.f, {1200, 2400}},          //
+    {1.f, 1.5f, false, 2.f, 2.f, {1200, 1800, 2400}},    // then another monitor
+    {1.f, 1.5f, false, 1.5f, 1.5f, {1200, 1800}},        // ... at the host's scale
+    {1.5f, 1.f, false, 1.25f, 1.25f, {1200, 1800, 1200, 1500}},
+  };
+  for (const auto& c : cases)
+  {
+    SCOPED_TRACE(testing::Message() << "dpi " << c.openDpi << " host " << c.host << " later " << c.laterDpi);
+    dlg.ClearCalls();
+    gfx = std::make_unique<TestWin>(dlg);
+    gfx->dpiScale = c.openDpi;
+    HWND w = static_cast<HWND>(gfx->OpenWindow(parent));
+    ASSERT_NE(w, nullptr);
+    if (c.host > 0.f && c.hostFirst)
+      gfx->SetHostDisplayScale(c.host);
+    Pump(100);
+    if (c.host > 0.f && !c.hostFirst)
+      gfx->SetHostDisplayScale(c.host);
+    Pump(100);
+    if (c.laterDpi > 0.f)
+      gfx->dpiScale = c.laterDpi;
+    Pump(100);
+    EXPECT_FLOAT_EQ(gfx->GetScreenScale(), c.scale);
+    std::vector<int> widths;
+    for (const auto& call : dlg.CallsOf(ifx::testkit::DelegateCall::kSizeRequest))
+      widths.push_back(call.width);
+    EXPECT_EQ(widths, c.widths);
+    RECT r{};
+    GetClientRect(w, &r);
+    EXPECT_EQ(r.right, static_cast<int>(1200 * c.scale));
+    gfx.reset();
+  }
 }
 
 TEST_F(WinEditorWindow, CursorKindsTouchWithoutSupportAndClosingFromTheWindow)

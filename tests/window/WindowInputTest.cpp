@@ -26,6 +26,38 @@ TEST(WindowScale, DpiGivesTheScaleAndTheOpeningScaleIsAWholeNumberOfAtLeastOne)
     EXPECT_EQ(IntegerWindowScale(s[0]), static_cast<int>(s[1])) << s[0];
 }
 
+TEST(WindowScale, TheTickAppliesTheWindowsDpiScaleOnlyWhenItChanged)
+{
+  // In order: the window opens ('o'), the host sets the display scale ('h')
+  // or a tick looks ('t'), each with the window's DPI scale and the display
+  // scale at that moment; whether the tick applies the DPI scale.
+  const struct
+  {
+    char event;
+    float dpi, display;
+    bool applies;
+  } steps[] = {
+    {'o', 1.5f, 1.f, false},  {'t', 1.5f, 1.f, true},   {'t', 1.5f, 1.5f, false}, // opened at 1 on a 1.5 display
+    {'h', 1.5f, 2.f, false},  {'t', 1.5f, 2.f, false},  {'t', 1.5f, 2.f, false},  // the host's 2 stays
+    {'t', 1.25f, 2.f, true},  {'h', 1.25f, 1.f, false}, {'t', 1.25f, 1.f, false}, // another monitor; a host at 1
+    {'t', 1.f, 1.f, false},   {'t', 1.25f, 1.f, true},                            // to the host's scale, and back
+    {'o', 2.f, 2.f, false},   {'h', 2.f, 1.5f, false},  {'t', 2.f, 1.5f, false},  // the host before the first tick
+    {'o', 1.f, 1.5f, false},  {'t', 1.f, 1.5f, true},                             // reopened: seen afresh
+  };
+  DpiScaleWatch watch;
+  int i = 0;
+  for (const auto& s : steps)
+  {
+    if (s.event == 'o')
+      watch.Reset();
+    else if (s.event == 'h')
+      watch.HostSetScale(s.dpi);
+    else
+      EXPECT_EQ(watch.Follow(s.dpi, s.display), s.applies) << "step " << i;
+    ++i;
+  }
+}
+
 TEST(WindowInput, RectanglesRoundOutwardsBothWays)
 {
   PixelRect p = EditorToPixels(IRECT(10.2f, 20.7f, 30.1f, 40.f), 1.5f);

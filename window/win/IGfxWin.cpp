@@ -122,7 +122,7 @@ int IGfxWin::WindowClassUsers() noexcept
 void* IGfxWin::OpenWindow(void* parentHandle)
 {
   HWND parent = static_cast<HWND>(parentHandle);
-  const int screenScale = IntegerWindowScale(GetScaleForWindow(parent));
+  const int screenScale = IntegerWindowScale(DpiScaleOf(parent));
   int x = 0, y = 0;
   int w = static_cast<int>(static_cast<float>(Width()) * GetDrawScale()) * screenScale;
   int h = static_cast<int>(static_cast<float>(Height()) * GetDrawScale()) * screenScale;
@@ -178,6 +178,7 @@ void* IGfxWin::OpenWindow(void* parentHandle)
     return nullptr;
   }
   SetDisplayScale(static_cast<float>(screenScale));
+  mDpiWatch.Reset();
   if (auto* delegate = dynamic_cast<IGEditorDelegate*>(GetDelegate()))
     delegate->BuildEditorLayout(this);
   // Refused, the window simply gets the mouse messages the system makes of touches.
@@ -224,6 +225,16 @@ void IGfxWin::CloseWindow()
   DestroyWindow(mWindow);
   mWindow = nullptr;
   ReleaseWindowClass(mModule);
+}
+
+float IGfxWin::DpiScaleOf(HWND window) const { return GetScaleForWindow(window); }
+
+void IGfxWin::SetHostDisplayScale(float scale)
+{
+  // From now on only a change of the window's DPI overrides the host.
+  if (mWindow)
+    mDpiWatch.HostSetScale(DpiScaleOf(mWindow));
+  SetDisplayScale(scale);
 }
 
 // -- GL context ---------------------------------------------------------------------------

@@ -21,6 +21,7 @@
 #include "window/RedrawPacer.h"
 #include "window/RedrawTiming.h"
 #include "window/TouchTracker.h"
+#include "window/WindowScale.h"
 #include "window/win/WinTextEntryField.h"
 #include "window/win/WinTooltip.h"
 
@@ -47,6 +48,8 @@ public:
   bool IsWindowOpen() override { return mWindow != nullptr; }
   const char* PlatformName() const override { return "win32"; }
   float WindowScaleFactor() const override { return GetScreenScale(); }
+  // The host's scale stays until the window's DPI changes.
+  void SetHostDisplayScale(float scale) override;
   void SetModuleHandle(void* instance) override { mModule = static_cast<HINSTANCE>(instance); }
   void* ModuleHandle() const override { return mModule; }
   void ResizeNativeWindow(bool parentHasResized) override;
@@ -120,6 +123,9 @@ protected:
   void SetVerticalBlankMode(bool on) noexcept { mVerticalBlankMode = on; }
   // One redraw tick: count 0 from the timer, else the vertical-blank count.
   void OnRedrawTick(uint32_t count);
+  // The DPI scale of a window (GetDpiForWindow / 96); tests play displays
+  // of other DPIs here.
+  virtual float DpiScaleOf(HWND window) const;
 
 private:
   struct BlankThread;
@@ -169,6 +175,7 @@ private:
   bool mRedrawTimerRunning = false;
   bool mRedrawTimerPaced = false; // re-armed after each tick rather than periodic
   RedrawPacer mPacer{kFastRedrawPeriodMs};
+  DpiScaleWatch mDpiWatch;
   int64_t mTickPaintNanos = 0; // painting since the last tick
 
   WinTextEntryField mTextEntry; // its state: ETextEntryState

@@ -11,7 +11,6 @@
 #include "window/RedrawTiming.h"
 #include "window/WindowInput.h"
 #include "window/win/IGfxWin.h"
-#include "window/win/WinDpiScale.h"
 
 namespace ifx {
 namespace igfx {
@@ -278,8 +277,8 @@ void IGfxWin::DrawOnTick(uint32_t count)
     return;
   if (!GetCapture())
   {
-    const float scale = GetScaleForWindow(mWindow);
-    if (scale != GetScreenScale())
+    const float scale = DpiScaleOf(mWindow);
+    if (mDpiWatch.Follow(scale, GetScreenScale()))
       SetDisplayScale(scale);
   }
   // Nothing can be drawn without a renderer; controls stay dirty.
