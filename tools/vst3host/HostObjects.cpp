@@ -30,6 +30,16 @@ tresult PLUGIN_API ComponentHandler::restartComponent(int32 flags)
   return kResultOk;
 }
 
+bool SetViewContentScale(IPlugView* view, float factor)
+{
+  IPlugViewContentScaleSupport* scale = nullptr;
+  if (!view || view->queryInterface(IPlugViewContentScaleSupport::iid, reinterpret_cast<void**>(&scale)) != kResultOk)
+    return false;
+  const tresult answer = scale->setContentScaleFactor(factor);
+  scale->release();
+  return answer == kResultOk;
+}
+
 tresult PLUGIN_API MemoryStream::read(void* buffer, int32 numBytes, int32* numBytesRead)
 {
   if (numBytesRead)

@@ -96,6 +96,10 @@ public:
   tresult answer = kResultTrue; // anything else: a host that refuses
 };
 
+// The host's display scale for a view (its content scale support); false
+// when the view has none or does not answer kResultOk.
+bool SetViewContentScale(IPlugView* view, float factor);
+
 class MemoryStream : public HostObject<IBStream>
 {
 public:

@@ -151,9 +151,11 @@ tresult PLUGIN_API IFxVST3View::onKeyUp(char16 key, int16 keyCode, int16 modifie
 
 tresult PLUGIN_API IFxVST3View::setContentScaleFactor(ScaleFactor factor)
 {
-  // The delegate passes on only a finite, positive factor, only while the
-  // editor is open, and only as far as the editor's size limits allow.
-  mPlug.SetDisplayScale(factor);
+  // Only the view showing the editor scales it. The delegate passes on only
+  // a finite, positive factor, and only as far as the editor's size limits
+  // allow.
+  if (mOwnsEditor)
+    mPlug.SetDisplayScale(factor);
   return kResultOk;
 }
 

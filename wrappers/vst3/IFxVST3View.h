@@ -38,6 +38,7 @@ public:
                                           Steinberg::int16 modifiers) override;
   Steinberg::tresult PLUGIN_API onKeyUp(Steinberg::char16 key, Steinberg::int16 keyCode,
                                         Steinberg::int16 modifiers) override;
+  // Scales the editor only when this view shows it.
   Steinberg::tresult PLUGIN_API setContentScaleFactor(ScaleFactor factor) override;
 
   // Whether this view's attach opened the editor that is open now.

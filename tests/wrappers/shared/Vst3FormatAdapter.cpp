@@ -56,15 +56,7 @@ public:
     if (mView)
       mView->removed();
   }
-  bool SetScale(double factor) override
-  {
-    IPlugViewContentScaleSupport* scale = nullptr;
-    if (mView->queryInterface(IPlugViewContentScaleSupport::iid, reinterpret_cast<void**>(&scale)) != kResultOk)
-      return false;
-    const tresult answer = scale->setContentScaleFactor(static_cast<float>(factor));
-    scale->release();
-    return answer == kResultOk;
-  }
+  bool SetScale(double factor) override { return vst3host::SetViewContentScale(mView, static_cast<float>(factor)); }
   EditorSize HostReadsSize() override
   {
     ViewRect r{};

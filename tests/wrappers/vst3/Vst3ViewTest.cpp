@@ -248,6 +248,9 @@ TEST_F(Vst3View, ASecondViewNeitherClosesNorTakesOverTheFirstViewsEditor)
   EXPECT_EQ(second->attached(&parent, kPlatformTypeHWND), kResultFalse);
   EXPECT_EQ(second->removed(), kResultOk);
   ASSERT_NE(gfx(), nullptr);
+  // Nor does it scale it.
+  EXPECT_TRUE(vst3host::SetViewContentScale(second, 2.f));
+  EXPECT_FLOAT_EQ(gfx()->GetScreenScale(), 1.f);
   // The editor still asks the frame it is shown in.
   plug->ResizeHostEditor(900, 600);
   EXPECT_EQ(frames[0]->resizes.size(), 1u);
