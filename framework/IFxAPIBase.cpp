@@ -99,6 +99,9 @@ bool IFxAPIBase::RequestEditorSizeFromUI(int width, int height, bool needsPlatfo
 {
   if (needsPlatformResize)
     return ResizeHostEditor(width, height);
+  // The host's window has this size already (it resized it): the size the
+  // host reads back is the one the editor took.
+  SetEditorSize(width, height);
   return true;
 }
 

@@ -295,6 +295,8 @@ bool CLAP_ABI TestHost::GuiRequestResize(const clap_host_t* host, uint32_t width
   ++self->resizeRequests;
   self->lastResizeWidth = width;
   self->lastResizeHeight = height;
+  if (self->onResizeRequest)
+    return self->onResizeRequest(width, height);
   return self->resizeAnswer.load();
 }
 

@@ -94,6 +94,9 @@ public:
   std::atomic<uint32_t> lastResizeWidth{0};
   std::atomic<uint32_t> lastResizeHeight{0};
   std::atomic<bool> resizeAnswer{true};
+  // When set, a host that acts on request_resize (main thread): its answer
+  // replaces resizeAnswer.
+  std::function<bool(uint32_t width, uint32_t height)> onResizeRequest;
 
 private:
   static TestHost* From(const clap_host_t* host) noexcept;

@@ -115,8 +115,17 @@ bool IFxCLAP::GuiSetSize(uint32_t width, uint32_t height)
 {
   if (!IsGuiCreated())
     return false;
-  OnHostWindowResized(ToEditorSize(width), ToEditorSize(height));
-  return true;
+  int w = ToEditorSize(width), h = ToEditorSize(height);
+  // A size adjust_size would change is refused, and nothing changes.
+  if (!ClampEditorSize(w, h))
+    return false;
+  // The host's answer to the editor's own request: the editor has that size
+  // already and keeps its zoom.
+  if (w == GetEditorWidth() && h == GetEditorHeight())
+    return true;
+  OnHostWindowResized(w, h);
+  // True only when the editor took the size (not so without a window).
+  return w == GetEditorWidth() && h == GetEditorHeight();
 }
 
 bool IFxCLAP::ResizeHostEditor(int width, int height)
@@ -124,10 +133,12 @@ bool IFxCLAP::ResizeHostEditor(int width, int height)
   if (!HasEditor())
     return true;
   // Only a real change reaches the host; its answer is not needed, the
-  // editor has already taken the size.
-  if (width != GetEditorWidth() || height != GetEditorHeight())
-    Host().RequestResize(ToHostSize(width), ToHostSize(height));
+  // editor has already taken the size. Stored first, so that a host that
+  // answers with set_size inside the request finds the size taken.
+  const bool changed = width != GetEditorWidth() || height != GetEditorHeight();
   SetEditorSize(width, height);
+  if (changed)
+    Host().RequestResize(ToHostSize(width), ToHostSize(height));
   return true;
 }
 

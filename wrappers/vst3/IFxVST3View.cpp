@@ -95,10 +95,7 @@ tresult PLUGIN_API IFxVST3View::onSize(ViewRect* newSize)
   // Inside the plug-in's own resizeView the host echoes the size the editor
   // has just taken, and the editor is still in the middle of taking it.
   if (mOwnsEditor && !mPlug.IsResizingHost() && (width != mPlug.GetEditorWidth() || height != mPlug.GetEditorHeight()))
-  {
     mPlug.OnHostWindowResized(width, height);
-    mPlug.SetEditorSize(width, height);
-  }
   return kResultOk;
 }
 

@@ -21,17 +21,32 @@ public:
     mPlugin = new Murkwisp(ifx::InstanceInfo{&mDesc, mHost.Clap()});
     mHosted = std::make_unique<HostedPlugin>(mPlugin->ClapPlugin(), mHost);
     mInitialised = mHosted->Init();
+    // A host that grants a size tells the plug-in with set_size at once,
+    // which must then take what it asked for.
+    mHost.onResizeRequest = [this](uint32_t w, uint32_t h) {
+      if (!mHost.resizeAnswer)
+        return false;
+      if (mGui && !mGui->set_size(mHosted->Clap(), w, h))
+        mComplaints.push_back("set_size refused the size the plug-in asked for");
+      return true;
+    };
   }
 
   std::vector<uint8_t> StateTrailer(bool) const override { return {}; }
   bool KeepsARefusedSize() const override { return true; }
   bool RefusesANonScale() const override { return true; }
+  bool RefusesASizeItRounds() const override { return true; }
   bool HasHostBypass() const override { return false; }
 
   bool Initialised() const override { return mInitialised; }
   ifx::IFxAPIBase& Plugin() override { return *mPlugin; }
   ifx::IFxProcessor& Processor() override { return *mPlugin; }
-  std::vector<std::string> HostComplaints() const override { return mHost.Violations(); }
+  std::vector<std::string> HostComplaints() const override
+  {
+    std::vector<std::string> all = mHost.Violations();
+    all.insert(all.end(), mComplaints.begin(), mComplaints.end());
+    return all;
+  }
 
   bool CreateEditor() override
   {
@@ -55,6 +70,10 @@ public:
     if (!mGui->get_size(mHosted->Clap(), &w, &h))
       return {};
     return {static_cast<int>(w), static_cast<int>(h)};
+  }
+  bool HostSizes(int width, int height) override
+  {
+    return mGui->set_size(mHosted->Clap(), static_cast<uint32_t>(width), static_cast<uint32_t>(height));
   }
   int ResizeRequests() const override { return mHost.resizeRequests; }
   EditorSize LastResizeRequest() const override
@@ -143,6 +162,7 @@ private:
   std::unique_ptr<HostedPlugin> mHosted;
   bool mInitialised = false;
   const clap_plugin_gui_t* mGui = nullptr;
+  std::vector<std::string> mComplaints;
   double mRate = 0.0;
   int mMaxFrames = 0;
   InputEvents mEvents;

@@ -3,6 +3,7 @@
 // never asks for a size outside the editor's limits (400 to 3600 wide, 266
 // to 2400 high). Recording graphics stand in for the window.
 #include <cfloat>
+#include <climits>
 #include <cmath>
 
 #include "support/RecordingGfx.h"
@@ -125,6 +126,49 @@ TEST_P(WrapperEditorSize, AScaleNeverAsksTheHostForASizeOutsideTheLimits)
   plug->SetScale(2.);
   EXPECT_EQ(plug->LastResizeRequest().width, 3600);
   EXPECT_FLOAT_EQ(Graphics()->GetScreenScale(), 1.5f);
+}
+
+TEST_P(WrapperEditorSize, TheHostReadsTheSizeTheEditorTookAndARefusedSizeChangesNothing)
+{
+  ifx::IFxAPIBase& p = plug->Plugin();
+  p.makeGraphicsFunc = [&p] { return new ScalingGfx(p); };
+  ASSERT_TRUE(plug->OpenEditor());
+  // At a display scale, a size the host gives: the answer, then the size the
+  // host reads and the editor's own (the window's size over the scale). A
+  // refused size changes nothing.
+  const bool roundedTaken = !plug->RefusesASizeItRounds();
+  const struct
+  {
+    double scale;
+    EditorSize given;
+    bool taken;
+    EditorSize reads;
+  } cases[] = {
+    {1., {1000, 700}, true, {1000, 700}},         {1., {399, 265}, false, {1000, 700}},
+    {1., {8000, 6000}, false, {1000, 700}},       {1., {0, 0}, false, {1000, 700}},
+    {1., {INT_MAX, INT_MAX}, false, {1000, 700}}, {1., {3600, 2400}, true, {3600, 2400}},
+    {1., {400, 266}, true, {400, 266}},           {1.5, {1500, 1050}, true, {1500, 1050}},
+    {1.5, {1501, 1051}, roundedTaken, {1500, 1050}}, {1.5, {1200, 801}, true, {1200, 801}},
+  };
+  for (const auto& c : cases)
+  {
+    plug->SetScale(c.scale);
+    EXPECT_EQ(plug->HostSizes(c.given.width, c.given.height), c.taken) << c.given << " at " << c.scale;
+    EXPECT_EQ(plug->HostReadsSize(), c.reads) << c.given << " at " << c.scale;
+    EXPECT_EQ(Graphics()->Width(), static_cast<int>(c.reads.width / c.scale)) << c.given << " at " << c.scale;
+    EXPECT_EQ(Graphics()->Height(), static_cast<int>(c.reads.height / c.scale)) << c.given << " at " << c.scale;
+    EXPECT_FLOAT_EQ(Graphics()->GetDrawScale(), 1.f);
+  }
+
+  // The host's answer to the editor's own zoom is the size it asked for:
+  // taken, and the editor keeps its zoom.
+  plug->SetScale(1.);
+  Graphics()->Resize(1200, 800, 1.25f, true);
+  EXPECT_EQ(plug->LastResizeRequest(), (EditorSize{1500, 1000}));
+  EXPECT_TRUE(plug->HostSizes(1500, 1000));
+  EXPECT_EQ(plug->HostReadsSize(), (EditorSize{1500, 1000}));
+  EXPECT_EQ(Graphics()->Width(), 1200);
+  EXPECT_FLOAT_EQ(Graphics()->GetDrawScale(), 1.25f);
 }
 
 INSTANTIATE_TEST_SUITE_P(Built, WrapperEditorSize, ::testing::ValuesIn(BuiltFormats()), FormatName);

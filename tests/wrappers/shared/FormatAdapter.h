@@ -43,6 +43,9 @@ public:
   virtual bool KeepsARefusedSize() const = 0;
   // A scale that is no scale: CLAP answers false, VST3 succeeds and ignores it.
   virtual bool RefusesANonScale() const = 0;
+  // A host size within the limits that the editor can take only rounded (at
+  // a fractional display scale): CLAP answers false, VST3 succeeds.
+  virtual bool RefusesASizeItRounds() const = 0;
   // VST3 hosts bypass through a parameter of the wrapper's own; CLAP has none.
   virtual bool HasHostBypass() const = 0;
 
@@ -63,7 +66,11 @@ public:
   virtual bool SetScale(double factor) = 0;
   // The editor's size as the host reads it.
   virtual EditorSize HostReadsSize() = 0;
+  // A size the host gives the editor's window (VST3 onSize, CLAP set_size);
+  // whether the format reports it taken.
+  virtual bool HostSizes(int width, int height) = 0;
   // Sizes the editor asked the host for; the host accepts them or refuses.
+  // Accepting, it gives the editor that size inside the request, as hosts do.
   virtual int ResizeRequests() const = 0;
   virtual EditorSize LastResizeRequest() const = 0;
   virtual void AnswerResizeRequests(bool accept) = 0;

@@ -35,6 +35,7 @@ public:
   std::vector<uint8_t> StateTrailer(bool bypassed) const override { return {uint8_t(bypassed ? 1 : 0), 0, 0, 0}; }
   bool KeepsARefusedSize() const override { return false; }
   bool RefusesANonScale() const override { return false; }
+  bool RefusesASizeItRounds() const override { return false; }
   bool HasHostBypass() const override { return true; }
 
   bool Initialised() const override { return mPlug.plug && mPlug.initialized; }
@@ -62,6 +63,11 @@ public:
     ViewRect r{};
     mView->getSize(&r);
     return {r.getWidth(), r.getHeight()};
+  }
+  bool HostSizes(int width, int height) override
+  {
+    ViewRect r{0, 0, width, height};
+    return mView->onSize(&r) == kResultOk;
   }
   int ResizeRequests() const override { return static_cast<int>(mFrame->resizes.size()); }
   EditorSize LastResizeRequest() const override
