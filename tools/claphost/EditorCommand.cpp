@@ -2,6 +2,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "claphost/ClapModuleLoader.h"
 #include "claphost/HostedPlugin.h"
@@ -55,19 +57,43 @@ void CheckScaleWhileOpen(Report& r, HostedPlugin& p, const clap_plugin_gui_t& gu
   r.Check(back && w == kWidth && h == kHeight, "set_scale(1) returns to 1200 x 800");
 }
 
+// The editor's size requests as hosts take them: the window the editor is
+// shown in takes the size, then set_size tells the plug-in (inside the
+// request). What was asked and what set_size refused are kept.
+struct ResizeLog
+{
+  void* window = nullptr;
+  std::vector<std::pair<int, int>> asked;
+  int told = 0;
+  int refused = 0;
+};
+
+void TakeResizeRequests(HostedPlugin& p, const clap_plugin_gui_t& gui, ResizeLog& log)
+{
+  p.Host().onResizeRequest = [&p, &gui, &log](uint32_t w, uint32_t h) {
+    log.asked.emplace_back(static_cast<int>(w), static_cast<int>(h));
+    if (!hostaudio::ResizeHostWindow(log.window, static_cast<int>(w), static_cast<int>(h)))
+      return false;
+    ++log.told;
+    log.refused += !gui.set_size(p.Clap(), w, h);
+    return true;
+  };
+}
+
 // The editor session's open and close in the gui's terms: the first opening
 // is set_parent (then show, as hosts do), later ones show in the same
 // parent; closing is hide, but the last closing destroys the gui, so that
 // the session's check of the window class covers destroy.
 hostaudio::EditorHooks MakeHooks(Report& r, HostedPlugin& p, const clap_plugin_gui_t& gui, int closings,
-                                 OutputEvents& flushed)
+                                 OutputEvents& flushed, ResizeLog& resizes)
 {
   auto parented = std::make_shared<bool>(false);
   auto closed = std::make_shared<int>(0);
   hostaudio::EditorHooks hooks;
-  hooks.open = [&r, &p, &gui, parented](void* parent) {
+  hooks.open = [&r, &p, &gui, parented, &resizes](void* parent) {
     if (*parented)
       return gui.show(p.Clap());
+    resizes.window = parent;
     const clap_window_t window{CLAP_WINDOW_API_WIN32, {parent}};
     if (!gui.set_parent(p.Clap(), &window))
       return false;
@@ -102,6 +128,13 @@ hostaudio::EditorHooks MakeHooks(Report& r, HostedPlugin& p, const clap_plugin_g
       return false;
     return Run(p, signal, false, {512}, nullptr, nullptr).errors == 0;
   };
+  hooks.scale = [&p, &gui](double factor) { return gui.set_scale(p.Clap(), factor); };
+  hooks.size = [&p, &gui] {
+    uint32_t w = 0, h = 0;
+    gui.get_size(p.Clap(), &w, &h);
+    return std::make_pair(static_cast<int>(w), static_cast<int>(h));
+  };
+  hooks.sizeRequests = [&resizes] { return resizes.asked; };
   return hooks;
 }
 
@@ -117,7 +150,7 @@ int RunEditorCommand(int argc, char** argv, std::ostream& out, std::ostream& err
   {
     err << "usage: claphost editor <module.clap> [--screenshot out.png] [--pixel x,y]... [--click x,y]\n"
            "       [--drag x,y,x2,y2] [--wheel x,y,delta] [--key vk] [--shot out.png] [--measure ms] [--reopen n]\n"
-           "       [--play signal]\n";
+           "       [--play signal] [--scale factor]\n";
     return 100;
   }
 
@@ -144,9 +177,13 @@ int RunEditorCommand(int argc, char** argv, std::ostream& out, std::ostream& err
               "set_parent and show report that no window could be opened");
 #endif
       OutputEvents flushed;
-      const hostaudio::EditorHooks hooks = MakeHooks(r, p, *gui, 1 + options.reopen, flushed);
+      ResizeLog resizes;
+      TakeResizeRequests(p, *gui, resizes);
+      const hostaudio::EditorHooks hooks = MakeHooks(r, p, *gui, 1 + options.reopen, flushed, resizes);
       out.flush();
       const bool session = hostaudio::RunEditorSession(hooks, kWidth, kHeight, module.Handle(), options);
+      p.Host().onResizeRequest = nullptr;
+      out << "gui.set_size: " << resizes.told << " told\ngui.set_size refused: " << resizes.refused << "\n";
       r.Check(session, "editor session");
       r.Check(flushed.Problems().empty(), "the editor's parameter events are well formed");
     }

@@ -27,6 +27,8 @@ bool ParseInts(const char* v, int n, int* out)
 bool ParseEditorOption(const std::string& opt, const char* v, EditorOptions& e)
 {
   int n[4] = {};
+  double factor = 0.;
+  char extra = 0;
   EditorInput in;
   if (opt == "--screenshot")
   {
@@ -47,6 +49,10 @@ bool ParseEditorOption(const std::string& opt, const char* v, EditorOptions& e)
   else if (opt == "--play" && *v)
   {
     e.play = v;
+  }
+  else if (opt == "--scale" && std::sscanf(v, "%lf%c", &factor, &extra) == 1)
+  {
+    e.scales.push_back(factor);
   }
   else if ((opt == "--click" || opt == "--right-click" || opt == "--double-click") && ParseInts(v, 2, n))
   {

@@ -42,12 +42,13 @@ struct EditorOptions
   int measureMs = 1000; // redraw ticks counted this long
   int reopen = 1;       // times closed and opened again
   std::string play;     // a test signal played through before the screenshot
+  std::vector<double> scales; // display scales the host sets, one after another, before the input
 };
 
 // The options --screenshot path, --pixel x,y, --click x,y, --right-click x,y,
 // --double-click x,y, --drag x,y,x2,y2, --wheel x,y,delta, --key vk,
-// --shot path, --measure ms, --reopen n and --play signal (a GenerateSignal
-// kind); false for any other option or a bad value.
+// --shot path, --measure ms, --reopen n, --play signal (a GenerateSignal
+// kind) and --scale factor; false for any other option or a bad value.
 bool ParseEditorOption(const std::string& option, const char* value, EditorOptions& options);
 
 // How the format's host opens its editor in a parent window and closes it.
@@ -59,7 +60,18 @@ struct EditorHooks
   // Plays half a second of a test signal through the plug-in, as its audio
   // thread would, while the editor is open; false when it could not.
   std::function<bool(const std::string& signal)> play;
+  // The host's display scale (VST3 setContentScaleFactor, CLAP set_scale);
+  // the editor's size as the host reads it (getSize, get_size); the sizes
+  // the editor has asked the host for so far (resizeView, request_resize).
+  std::function<bool(double factor)> scale;
+  std::function<std::pair<int, int>()> size;
+  std::function<std::vector<std::pair<int, int>>()> sizeRequests;
 };
+
+// What a host does when its editor asks for a size: the client area of its
+// window (the parent the editor was opened in) made width x height. False
+// when the window could not take that size.
+bool ResizeHostWindow(void* window, int width, int height);
 
 // Opens the editor in a host window of width x height, reports what the host
 // sees (lines the tests look for), posts the input, takes the screenshot,

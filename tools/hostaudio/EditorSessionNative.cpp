@@ -5,6 +5,8 @@
 
 namespace hostaudio {
 
+bool ResizeHostWindow(void*, int, int) { return false; }
+
 bool RunEditorSession(const EditorHooks& editor, int, int, void*, const EditorOptions&)
 {
   const bool opened = editor.open(nullptr);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "hostaudio/EditorSession.h"
@@ -38,6 +39,10 @@ constexpr double kLongestBusyMs = 400.;
 // Input and played signals show once the editor has drawn twice after them,
 // and however far apart it spaces its frames, that is within this.
 constexpr int kDrawnWithinMs = 2000;
+// A host's display scale is watched this long (and for two redraw ticks at
+// least): time for the editor's ticks to undo it, were they to.
+constexpr int kScaleWatchMs = 500;
+constexpr DWORD kHostStyle = WS_OVERLAPPEDWINDOW;
 
 std::vector<WPARAM> gForwardedKeys;
 
@@ -110,6 +115,23 @@ void PumpUntilDrawn(int ms, HWND editor)
   int ticks = 0;
   for (int waited = 0; waited < kDrawnWithinMs && (waited < ms || ticks < 2); waited += kStepMs)
     ticks += Pump(kStepMs, editor).ticks;
+}
+
+// The outer size of a host window whose client area is width x height.
+SIZE HostWindowSize(int width, int height, DWORD style)
+{
+  RECT frame{0, 0, width, height};
+  AdjustWindowRect(&frame, style, FALSE);
+  return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+std::string SizeText(int width, int height) { return std::to_string(width) + "x" + std::to_string(height); }
+
+std::string ClientSize(HWND window)
+{
+  RECT r{};
+  GetClientRect(window, &r);
+  return SizeText(r.right, r.bottom);
 }
 
 bool ClassRegistered(void* module)
@@ -211,6 +233,11 @@ bool Screenshot(HWND editor, const std::string& path, const std::vector<std::pai
   {
     std::printf("screenshot: %dx%d\n", w, h);
   }
+  // The editor paints every pixel opaque; what it never painted stays clear.
+  size_t transparent = 0;
+  for (size_t i = 3; i < rgba.size(); i += 4)
+    transparent += rgba[i] != 255;
+  std::printf("screenshot.transparent: %zu pixels\n", transparent);
   for (const auto& p : pixels)
   {
     if (p.first < 0 || p.second < 0 || p.first >= w || p.second >= h)
@@ -225,6 +252,30 @@ bool Screenshot(HWND editor, const std::string& path, const std::vector<std::pai
   return ok;
 }
 
+// The host sets a display scale. Once the editor's ticks have followed:
+// what it asked the host for, the size the host reads, and the sizes of the
+// host window and the editor window.
+bool HostScales(const EditorHooks& editor, HWND parent, HWND child, double factor)
+{
+  if (!editor.scale || !editor.size || !editor.sizeRequests)
+  {
+    std::printf("scale(%g): not offered\n", factor);
+    return false;
+  }
+  const size_t before = editor.sizeRequests().size();
+  const bool taken = editor.scale(factor);
+  PumpUntilDrawn(kScaleWatchMs, child);
+  const std::vector<std::pair<int, int>> requests = editor.sizeRequests();
+  std::string asked;
+  for (size_t i = before; i < requests.size(); ++i)
+    asked += (asked.empty() ? "" : " ") + SizeText(requests[i].first, requests[i].second);
+  const std::pair<int, int> size = editor.size();
+  std::printf("scale(%g) %s: asked %s / size %s / windows: host %s, editor %s\n", factor, taken ? "taken" : "refused",
+              asked.empty() ? "nothing" : asked.c_str(), SizeText(size.first, size.second).c_str(),
+              ClientSize(parent).c_str(), ClientSize(child).c_str());
+  return taken;
+}
+
 bool Close(const EditorHooks& editor, void* module)
 {
   const bool closed = editor.close();
@@ -235,6 +286,19 @@ bool Close(const EditorHooks& editor, void* module)
 
 } // namespace
 
+bool ResizeHostWindow(void* window, int width, int height)
+{
+  HWND host = static_cast<HWND>(window);
+  if (!host || width <= 0 || height <= 0)
+    return false;
+  const SIZE outer = HostWindowSize(width, height, static_cast<DWORD>(GetWindowLongW(host, GWL_STYLE)));
+  SetWindowPos(host, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT r{};
+  GetClientRect(host, &r);
+  // A window larger than the screen allows stays smaller: refused.
+  return r.right == width && r.bottom == height;
+}
+
 bool RunEditorSession(const EditorHooks& editor, int width, int height, void* module, const EditorOptions& options)
 {
   WNDCLASSW wc{};
@@ -243,11 +307,9 @@ bool RunEditorSession(const EditorHooks& editor, int width, int height, void* mo
   wc.lpszClassName = kHostClass;
   RegisterClassW(&wc);
   // Room for the editor in the client area.
-  RECT frame{0, 0, width, height};
-  AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-  HWND parent =
-    CreateWindowExW(0, kHostClass, L"test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, frame.right - frame.left,
-                    frame.bottom - frame.top, nullptr, nullptr, wc.hInstance, nullptr);
+  const SIZE outer = HostWindowSize(width, height, kHostStyle);
+  HWND parent = CreateWindowExW(0, kHostClass, L"test host", kHostStyle | WS_VISIBLE, 0, 0, outer.cx, outer.cy, nullptr,
+                                nullptr, wc.hInstance, nullptr);
   if (!parent)
   {
     std::printf("host.window: none\n");
@@ -281,6 +343,9 @@ bool RunEditorSession(const EditorHooks& editor, int width, int height, void* mo
                 steady ? "PASS" : "FAIL");
     ok = ok && steady;
 
+    for (double factor : options.scales)
+      ok = HostScales(editor, parent, child, factor) && ok;
+
     const size_t editsBefore = editor.paramEdits();
     gForwardedKeys.clear();
     size_t posted = 0;
@@ -302,7 +367,7 @@ bool RunEditorSession(const EditorHooks& editor, int width, int height, void* mo
     std::printf("input: %zu posted\nhost.edits: %zu\nhost.keys:", posted, editor.paramEdits() - editsBefore);
     for (WPARAM k : gForwardedKeys)
       std::printf(" 0x%02x", static_cast<unsigned>(k));
-    std::printf("\n");
+    std::printf("\nwindows: host %s, editor %s\n", ClientSize(parent).c_str(), ClientSize(child).c_str());
     if (!options.play.empty())
     {
       // The meters hear of it at the plug-in's next timer tick.

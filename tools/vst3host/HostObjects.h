@@ -3,6 +3,7 @@
 // application, component handler, memory stream, parameter changes, event
 // list and attribute list.
 #include <atomic>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -87,6 +88,9 @@ public:
     resizes.push_back(*newSize);
     if (answer != kResultTrue)
       return answer;
+    // The host's window takes the size first; then the view hears of it.
+    if (resizeWindow && !resizeWindow(newSize->getWidth(), newSize->getHeight()))
+      return kResultFalse;
     ViewRect size = *newSize;
     sizeAnswers.push_back(view->onSize(&size));
     return kResultTrue;
@@ -94,6 +98,8 @@ public:
   std::vector<ViewRect> resizes;
   std::vector<tresult> sizeAnswers;
   tresult answer = kResultTrue; // anything else: a host that refuses
+  // The host's window made width x height; false when it cannot be.
+  std::function<bool(int width, int height)> resizeWindow;
 };
 
 // The host's display scale for a view (its content scale support); false

@@ -20,13 +20,15 @@
 //            [--click x,y]... [--right-click x,y]... [--double-click x,y]...
 //            [--drag x,y,x2,y2]... [--wheel x,y,delta]... [--key vk]...
 //            [--shot out.png]... [--measure ms] [--reopen n]
-//            [--play sine|noise|impulse|silence]
+//            [--play sine|noise|impulse|silence] [--scale factor]...
 //     Opens the editor through its view in a host window (Windows), counts
-//     its redraw ticks, posts the input (editor window pixels; each --shot
+//     its redraw ticks, sets each display scale and reports the sizes that
+//     follow, posts the input (editor window pixels; each --shot
 //     writes the editor's picture once what came before it is drawn), plays
 //     half a second of the signal through the plug-in (48 kHz), writes the
 //     editor's picture as PNG and prints the chosen pixels (r g b a), closes
-//     and reopens it. Elsewhere the view must refuse to attach.
+//     and reopens it. The host window takes every size the editor asks
+//     for. Elsewhere the view must refuse to attach.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -35,6 +37,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -534,10 +537,17 @@ int Editor(ModuleLoader& loader, const Args& a)
   ViewRect small{10, 20, 110, 120};
   view->checkSizeConstraint(&small);
   std::printf("view.constraint(100x100): %dx%d at %d,%d\n", small.getWidth(), small.getHeight(), small.left, small.top);
+  // As hosts do, the window the editor is shown in takes every size the
+  // editor asks for.
   auto* frame = new PlugFrame();
+  auto parentWindow = std::make_shared<void*>(nullptr);
+  frame->resizeWindow = [parentWindow](int w, int h) { return hostaudio::ResizeHostWindow(*parentWindow, w, h); };
   view->setFrame(frame);
   hostaudio::EditorHooks hooks;
-  hooks.open = [view](void* parent) { return view->attached(parent, kPlatformTypeHWND) == kResultOk; };
+  hooks.open = [view, parentWindow](void* parent) {
+    *parentWindow = parent;
+    return view->attached(parent, kPlatformTypeHWND) == kResultOk;
+  };
   hooks.close = [view] { return view->removed() == kResultOk; };
   hooks.paramEdits = [&plug] { return plug.handler->edits.size(); };
   hooks.play = [&plug](const std::string& signal) {
@@ -549,6 +559,18 @@ int Editor(ModuleLoader& loader, const Args& a)
       return false;
     plug.run(input, output, {});
     return true;
+  };
+  hooks.scale = [view](double factor) { return SetViewContentScale(view, static_cast<float>(factor)); };
+  hooks.size = [view] {
+    ViewRect r{};
+    view->getSize(&r);
+    return std::make_pair(r.getWidth(), r.getHeight());
+  };
+  hooks.sizeRequests = [frame] {
+    std::vector<std::pair<int, int>> sizes;
+    for (const ViewRect& r : frame->resizes)
+      sizes.emplace_back(r.getWidth(), r.getHeight());
+    return sizes;
   };
   const bool ok =
     hostaudio::RunEditorSession(hooks, size.getWidth(), size.getHeight(), loader.moduleHandle(), a.editor);
