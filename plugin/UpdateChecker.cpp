@@ -1,10 +1,10 @@
 #include "plugin/UpdateChecker.h"
 
 #include "base/OpenableUrl.h"
+#include "platform/CommandOutput.h"
 #include "plugin/JsonScanner.h"
 #include "plugin/MurkwispConfig.h"
 
-#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -12,13 +12,9 @@
 namespace murkwisp {
 
 #ifdef _WIN32
-#define MURKWISP_POPEN _popen
-#define MURKWISP_PCLOSE _pclose
-// cmd.exe is the interpreter behind _popen; curl's own messages are dropped.
+// Run by cmd.exe; curl's own messages are dropped.
 static const char* const kFetchCommand = "curl -s --max-time 5 \"%s\" 2>nul";
 #else
-#define MURKWISP_POPEN popen
-#define MURKWISP_PCLOSE pclose
 // The same command for /bin/sh, where "2>nul" would create a file named nul.
 static const char* const kFetchCommand = "curl -s --max-time 5 \"%s\" 2>/dev/null";
 #endif
@@ -115,24 +111,7 @@ std::string UpdateChecker::FetchVersionFeed(const char* url)
   if (len < 0 || len >= static_cast<int>(sizeof(command)))
     return result; // a cut command line would run something else
 
-  std::FILE* pipe = MURKWISP_POPEN(command, "r");
-  if (!pipe)
-    return result;
-  // Closed (and curl waited for) even when an append runs out of memory.
-  struct PipeCloser
-  {
-    std::FILE* pipe;
-    ~PipeCloser() { MURKWISP_PCLOSE(pipe); }
-  } closer{pipe};
-
-  char piece[255];
-  size_t got;
-  while ((got = std::fread(piece, 1, sizeof(piece), pipe)) > 0)
-  {
-    if (result.size() < kMaxFeedBytes)
-      result.append(piece, std::min(got, kMaxFeedBytes - result.size()));
-  }
-  return result;
+  return ifx::ReadCommandOutput(command, kMaxFeedBytes);
 }
 
 void UpdateChecker::CheckForUpdates(bool force)

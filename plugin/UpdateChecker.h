@@ -1,8 +1,9 @@
 #pragma once
 // Version check against the maker's web feed. The request runs the `curl`
-// program through the runtime's process pipe; the plug-in has no network code
-// of its own. Everything here runs on the main thread: the first plug-in
-// construction in a process and the about popup's "Check for Updates" button.
+// program through the command interpreter (on Windows without a console
+// window); the plug-in has no network code of its own. Everything here runs
+// on the main thread: the first plug-in construction in a process and the
+// about popup's "Check for Updates" button.
 #include <cstdint>
 #include <string>
 
