@@ -87,6 +87,10 @@ APIBitmap* IGfxVG::DecodeBitmapFile(const char* path, int scale, EResourceLocati
   {
     image = mCanvas->LoadImageFile(path);
   }
+  // Bytes that do not decode are no bitmap, as a missing file is none: a
+  // later load tries them again.
+  if (image == 0)
+    return nullptr;
   return new Bitmap(mCanvas, image, static_cast<float>(scale), static_cast<int>(location) == kLocationShared);
 }
 
@@ -103,6 +107,8 @@ APIBitmap* IGfxVG::DecodeBitmapData(const char* name, const void* data, int data
     const GLContextGuard context(*this);
     image = mCanvas->LoadImageBytes(static_cast<const unsigned char*>(data), dataSize);
   }
+  if (image == 0)
+    return nullptr;
   auto* bitmap = new Bitmap(mCanvas, image, static_cast<float>(scale), false);
   mBitmapCache.Add(bitmap, name, static_cast<double>(scale));
   return bitmap;

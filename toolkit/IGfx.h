@@ -248,7 +248,8 @@ public:
                                          float dpi = 72.f);
   virtual ISvgDocument LoadSVG(const char* fileName, const char* units = "px", float dpi = 72.f);
   virtual bool LoadResource(const char* name, const char* type, IHeapBuf& result);
-  // name lets a back end that keeps its own cache find the bitmap again.
+  // name lets a back end that keeps its own cache find the bitmap again. Null
+  // when the bytes do not decode.
   virtual APIBitmap* DecodeBitmapData(const char* name, const void* data, int dataSize, int scale) = 0;
   virtual APIBitmap* DecodeBitmapFile(const char* path, int scale, EResourceLocation location, const char* ext) = 0;
   virtual APIBitmap* NewBackendBitmap(int width, int height, float scale, float drawScale, bool cacheable = false) = 0;

@@ -225,7 +225,7 @@ TEST_F(DrawingFixture, BitmapsDecodeOncePerInstanceAndDrawAtTheirSize)
   EXPECT_EQ(gfx.LoadBitmap(png.c_str(), 1, false, 2).GetAPIBitmap(), tile.GetAPIBitmap());
   EXPECT_EQ(gfx.LoadBitmap(png.c_str(), 1, false, 2).GetAPIBitmap(), tile.GetAPIBitmap());
   const IBitmapRef failed = gfx.LoadBitmap(broken.c_str());
-  EXPECT_NE(failed.GetAPIBitmap(), nullptr); // cached, so not decoded again
+  EXPECT_EQ(failed.GetAPIBitmap(), nullptr); // no bitmap, as for a missing file
   EXPECT_EQ(failed.W(), 0);
   EXPECT_FALSE(gfx.LoadBitmapFromMemory("tiny.png", "\x89PN", 3).IsValid());
   const std::string bytes = Png(2, 2, 0, 255, 0);
@@ -258,6 +258,30 @@ TEST_F(DrawingFixture, BitmapsDecodeOncePerInstanceAndDrawAtTheirSize)
   EXPECT_NE(otherTile.GetAPIBitmap(), tile.GetAPIBitmap());
   std::remove(png.c_str());
   std::remove(broken.c_str());
+  rmdir(dir);
+}
+
+TEST_F(DrawingFixture, BytesThatDoNotDecodeGiveNoBitmapAndAreTriedAgain)
+{
+  char dir[] = "/tmp/murkwisp-corrupt-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  const std::string good = Png(3, 2, 0, 0, 255);
+  std::string body = good; // signature and header intact, the data not
+  for (size_t i = 40; i < body.size(); ++i)
+    body[i] = static_cast<char>(body[i] ^ 0x5A);
+  const std::string cases[] = {body, good.substr(0, good.size() / 2), good.substr(0, 8)};
+  for (const std::string& bytes : cases)
+  {
+    const std::string name = std::to_string(bytes.size()) + ".png", path = std::string(dir) + "/" + name;
+    ASSERT_TRUE(WriteFile(path, bytes));
+    EXPECT_FALSE(gfx.LoadBitmap(path.c_str()).IsValid()) << name;
+    EXPECT_FALSE(gfx.LoadBitmapFromMemory(name.c_str(), bytes.data(), (int)bytes.size()).IsValid()) << name;
+    // Nothing was kept: the same names load once the bytes are whole.
+    ASSERT_TRUE(WriteFile(path, good));
+    EXPECT_EQ(gfx.LoadBitmap(path.c_str()).W(), 3) << name;
+    EXPECT_EQ(gfx.LoadBitmapFromMemory(name.c_str(), good.data(), (int)good.size()).H(), 2) << name;
+    std::remove(path.c_str());
+  }
   rmdir(dir);
 }
 
