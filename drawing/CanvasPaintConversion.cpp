@@ -1,7 +1,5 @@
 #include "drawing/CanvasPaintConversion.h"
 
-#include <cmath>
-
 #include "renderer/CanvasContext.h"
 #include "renderer/CanvasPaint.h"
 
@@ -54,26 +52,21 @@ CanvasPaint MakeCanvasPaint(const IPaintPattern& pattern, const IBlendMode* blen
   const CanvasColor inner = CanvasColorOf(first.color, blend);
   const CanvasColor outer = CanvasColorOf(last.color, blend);
 
-  // The pattern maps user space to gradient space; the paint needs the way back.
-  const ITransform2D& m = pattern.transform;
-  const double d = m.xx * m.yy - m.xy * m.yx;
-  ITransform2D inv;
-  if (d != 0.0 && std::isfinite(d))
-  {
-    inv.xx = m.yy / d;
-    inv.xy = -m.xy / d;
-    inv.yx = -m.yx / d;
-    inv.yy = m.xx / d;
-    inv.tx = (m.xy * m.ty - m.yy * m.tx) / d;
-    inv.ty = (m.yx * m.tx - m.xx * m.ty) / d;
-  }
-  const float sx = static_cast<float>(inv.tx), sy = static_cast<float>(inv.ty);
+  // The pattern maps user space to gradient space; the paint needs the way
+  // back. A transform without one gives the gradient no direction or size:
+  // it paints its last stop.
   if (pattern.kind == kPatternRadial)
   {
+    ITransform2D inv;
+    if (!pattern.transform.Inverse(inv))
+      return CanvasColorPaint(outer);
     const float outerRadius = static_cast<float>(inv.xx);
-    return CanvasRadialGradient(sx, sy, first.offset * outerRadius, outerRadius, inner, outer);
+    return CanvasRadialGradient(static_cast<float>(inv.tx), static_cast<float>(inv.ty), first.offset * outerRadius,
+                                outerRadius, inner, outer);
   }
-  const float ex = static_cast<float>(inv.xy + inv.tx), ey = static_cast<float>(inv.yy + inv.ty);
+  float sx = 0.f, sy = 0.f, ex = 0.f, ey = 0.f;
+  if (!pattern.AxisEndPoints(sx, sy, ex, ey))
+    return CanvasColorPaint(outer);
   return CanvasLinearGradient(sx, sy, ex, ey, inner, outer);
 }
 

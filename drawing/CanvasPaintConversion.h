@@ -19,8 +19,9 @@ void ApplyBlendToCanvas(canvas::CanvasContext* canvas, const IBlendMode* blend);
 canvas::CanvasColor CanvasColorOf(const IRgba& color, const IBlendMode* blend);
 
 // A linear or radial gradient from the pattern's first stop to its last;
-// the stops between and the extend mode are not used. A pattern transform
-// that cannot be inverted counts as the identity.
+// the stops between and the extend mode are not used. A gradient without a
+// direction or size (IPaintPattern::SolidWhenDegenerate) is a colour paint
+// of its last stop.
 canvas::CanvasPaint MakeCanvasPaint(const IPaintPattern& pattern, const IBlendMode* blend);
 
 } // namespace igfx

@@ -1,5 +1,6 @@
 #include "renderer/CanvasContext.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -209,11 +210,21 @@ void CanvasContext::SetCompositeBlend(int srcFactor, int dstFactor)
 void CanvasContext::SetFillColor(CanvasColor color) { State().fill = CanvasColorPaint(color); }
 
 namespace {
-// Paints are built in user space: they take the transform current now.
+// Paints are built in user space: they take the transform current now. A
+// gradient that transform carries beyond single precision has nowhere to
+// start from: it paints its outer colour, as one without a direction does.
 void TakePaint(CanvasPaint& slot, const CanvasPaint& paint, const float* xform)
 {
   slot = paint;
   CanvasConcatTransform(slot.xform, xform);
+  if (slot.image != 0)
+    return;
+  for (int i = 0; i < 6; ++i)
+    if (!std::isfinite(slot.xform[i]))
+    {
+      slot = CanvasColorPaint(paint.outerColor);
+      return;
+    }
 }
 } // namespace
 

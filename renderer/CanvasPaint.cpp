@@ -1,8 +1,9 @@
 #include "renderer/CanvasPaint.h"
 
 #include <algorithm>
-#include <cmath>
+#include <limits>
 
+#include "base/GradientDirection.h"
 #include "renderer/CanvasTransform.h"
 
 namespace ifx::canvas {
@@ -37,29 +38,25 @@ CanvasPaint CanvasColorPaint(CanvasColor color)
 
 CanvasPaint CanvasLinearGradient(float sx, float sy, float ex, float ey, CanvasColor inner, CanvasColor outer)
 {
+  // Points that give no direction paint the end colour all over.
+  GradientDirection dir;
+  if (!FindGradientDirection(sx, sy, ex, ey, dir))
+    return CanvasColorPaint(outer);
+
   // A very long box whose edge lies on the start point: the feather spans the
-  // distance between the two points.
+  // distance between the two points. Across the gradient it spans the float
+  // range, so that no point of the plane lies beside the box however far from
+  // the start it is (a start far along its own line is the same gradient).
   const float large = 1e5f;
   CanvasPaint p = BlankPaint();
-  float dx = ex - sx, dy = ey - sy;
-  const float d = std::sqrt(dx * dx + dy * dy);
-  if (d > 0.0001f)
-  {
-    dx /= d;
-    dy /= d;
-  }
-  else
-  {
-    dx = 0.f;
-    dy = 1.f;
-  }
+  const float dx = dir.x, dy = dir.y, d = dir.length;
   p.xform[0] = dy;
   p.xform[1] = -dx;
   p.xform[2] = dx;
   p.xform[3] = dy;
   p.xform[4] = sx - dx * large;
   p.xform[5] = sy - dy * large;
-  p.extent[0] = large;
+  p.extent[0] = std::numeric_limits<float>::max();
   p.extent[1] = large + d * 0.5f;
   p.radius = 0.f;
   p.feather = std::max(1.f, d);

@@ -11,7 +11,8 @@ CanvasColor CanvasRGBAf(float r, float g, float b, float a);
 
 CanvasPaint CanvasColorPaint(CanvasColor color);
 
-// Runs from (sx, sy) to (ex, ey); coincident points run along (0, 1).
+// Runs from (sx, sy) to (ex, ey). Points that give no direction (see
+// FindGradientDirection) make a colour paint of the outer colour.
 CanvasPaint CanvasLinearGradient(float sx, float sy, float ex, float ey, CanvasColor inner, CanvasColor outer);
 
 CanvasPaint CanvasRadialGradient(float cx, float cy, float innerRadius, float outerRadius, CanvasColor inner,

@@ -81,7 +81,9 @@ IPaintPattern IGfx::SVGPaintToPattern(const SVGPaint& paint, float opacity)
     for (int i = 0; i < n; ++i)
       pattern.AddStop(SvgColor(g.stops[i].color, 255), g.stops[i].offset);
     pattern.transform = ITransform2D(g.xform[0], g.xform[1], g.xform[2], g.xform[3], g.xform[4], g.xform[5]);
-    return pattern;
+    // End points that coincide, or a zero radius, left the transform without
+    // an inverse: such a gradient is its last stop.
+    return pattern.SolidWhenDegenerate();
   }
 
   return IPaintPattern(IRgba(alpha, 0, 0, 0));

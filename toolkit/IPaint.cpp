@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "base/GradientDirection.h"
+
 namespace ifx {
 namespace igfx {
 
@@ -36,20 +38,43 @@ IPaintPattern IPaintPattern::CreateLinearGradient(float x1, float y1, float x2, 
 
   for (const IColorStop& stop : stops)
     pattern.AddStop(stop.color, stop.offset);
+  return pattern.SolidWhenDegenerate();
+}
 
-  // End points that coincide (or lie too close to invert their distance, or
-  // are not finite) give no direction to run along: the whole area takes the
-  // last stop's colour, as drawing programs paint such a gradient.
-  const ITransform2D& t = pattern.transform;
-  const bool finite = std::isfinite(t.xx) && std::isfinite(t.yx) && std::isfinite(t.xy) && std::isfinite(t.yy) &&
-                      std::isfinite(t.tx) && std::isfinite(t.ty);
-  if (!finite || t.xx * t.yy - t.xy * t.yx == 0.0)
+bool IPaintPattern::AxisEndPoints(float& sx, float& sy, float& ex, float& ey) const
+{
+  ITransform2D inv;
+  if (!transform.Inverse(inv))
+    return false;
+  // The end from the start as rounded: points a step of single precision
+  // apart come back as far apart, in the same direction.
+  const double startX = RoundToSingle(inv.tx), startY = RoundToSingle(inv.ty);
+  sx = static_cast<float>(startX);
+  sy = static_cast<float>(startY);
+  ex = static_cast<float>(startX + inv.xy);
+  ey = static_cast<float>(startY + inv.yy);
+  return true;
+}
+
+IPaintPattern IPaintPattern::SolidWhenDegenerate() const
+{
+  bool degenerate = false;
+  if (kind == kPatternRadial)
   {
-    if (pattern.nStops == 0)
-      return IPaintPattern();
-    return IPaintPattern(pattern.stops[pattern.nStops - 1].color);
+    ITransform2D inv;
+    degenerate = !transform.Inverse(inv);
   }
-  return pattern;
+  else if (kind != kPatternSolid)
+  {
+    // Exactly the points the renderer is given, under the renderer's rule.
+    float sx = 0.f, sy = 0.f, ex = 0.f, ey = 0.f;
+    GradientDirection direction;
+    degenerate = !AxisEndPoints(sx, sy, ex, ey) || !FindGradientDirection(sx, sy, ex, ey, direction);
+  }
+  if (!degenerate)
+    return *this;
+  // As drawing programs paint such a gradient.
+  return nStops > 0 ? IPaintPattern(stops[nStops - 1].color) : IPaintPattern();
 }
 
 void IStrokeSettings::SetDash(const float* lengths, float offset, int count)

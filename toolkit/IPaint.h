@@ -62,10 +62,23 @@ struct IPaintPattern
   // A pad-extended linear gradient from (x1, y1) to (x2, y2). The transform
   // maps the start to (0, 0) and the end to (0, 1): the gradient runs along
   // the transformed y axis. Stops beyond the sixteenth are dropped. End
-  // points too close to give a direction make a solid pattern of the last
-  // stop held (an empty one without stops).
+  // points that give no direction make the solid pattern of
+  // SolidWhenDegenerate.
   static IPaintPattern CreateLinearGradient(float x1, float y1, float x2, float y2,
                                             std::initializer_list<IColorStop> stops);
+
+  // The points the transform maps to (0, 0) and (0, 1): where a linear
+  // gradient starts and ends, as the drawing back end hands them to the
+  // renderer (single precision, the end rounded from the start as rounded
+  // plus the axis). False when the transform cannot be inverted.
+  bool AxisEndPoints(float& sx, float& sy, float& ex, float& ey) const;
+
+  // A gradient that has no direction or size paints its last stop all over:
+  // a linear one whose axis end points give no direction (see
+  // FindGradientDirection), a radial one whose transform cannot be inverted.
+  // Such a gradient becomes that solid pattern (an empty one without
+  // stops); any other pattern is returned as it is.
+  IPaintPattern SolidWhenDegenerate() const;
 
   // Stops beyond the sixteenth are dropped.
   void AddStop(const IRgba& color, float offset)

@@ -26,6 +26,20 @@ ITransform2D& ITransform2D::Rotate(float degrees)
   return Transform(ITransform2D(c, s, -s, c, 0.0, 0.0));
 }
 
+bool ITransform2D::Inverse(ITransform2D& out) const
+{
+  const double d = xx * yy - xy * yx;
+  if (d == 0.0 || !std::isfinite(d))
+    return false;
+  out.xx = yy / d;
+  out.xy = -xy / d;
+  out.yx = -yx / d;
+  out.yy = xx / d;
+  out.tx = (xy * ty - yy * tx) / d;
+  out.ty = (yx * tx - xx * ty) / d;
+  return true;
+}
+
 float SegmentCrossing(IPointF p1, IPointF p2, IPointF p3, IPointF p4)
 {
   const float den = (p2.x - p1.x) * (p4.y - p3.y) - (p2.y - p1.y) * (p4.x - p3.x);

@@ -20,6 +20,10 @@ struct ITransform2D
   ITransform2D& Scale(double x, double y) { return Transform(ITransform2D(x, 0, 0, y, 0, 0)); }
   ITransform2D& Rotate(float degrees);
 
+  // The transform back, into out; false (out untouched) when the determinant
+  // is zero or not finite.
+  bool Inverse(ITransform2D& out) const;
+
   void Apply(double& x, double& y) const
   {
     const double nx = xx * x + xy * y + tx;

@@ -1,8 +1,11 @@
 // Primitives, paints, dashes and arcs through IGfx on the drawing back end,
 // checked on the window's pixels.
 #include <cmath>
+#include <random>
 
+#include "drawing/CanvasPaintConversion.h"
 #include "drawing/DrawingFixture.h"
+#include "renderer/CanvasPaint.h"
 
 using namespace ifx::igfx;
 using ifx::testkit::DrawingFixture;
@@ -141,9 +144,115 @@ TEST_F(DrawingFixture, GradientsRunFromTheFirstStopToTheLastOnly)
   EXPECT_EQ(gfx.At(145, 150).a, 255);
   EXPECT_GT(gfx.At(130, 150).r, 60);
   EXPECT_LT(gfx.At(130, 150).r, 200);
-  // A transform without an inverse counts as the identity: from y 0 to 1.
+  // A transform without an inverse gives no direction: the last stop.
   EXPECT_EQ(gfx.At(20, 75).b, 255);
   EXPECT_EQ(gfx.At(20, 75).r, 0);
+}
+
+// Probes 80 units either side of the points' middle, from red (t 0) to blue
+// (t 1). The pattern, the renderer's paint from it (or from the points) and
+// the pixels agree: a gradient however short changes colour across its
+// direction only; points without a direction paint the last stop throughout.
+TEST_F(DrawingFixture, LinearGradientsAreGradientsThroughToThePixelsOrTheirLastStopThroughout)
+{
+  const float big = 1e38f, huge = 3e38f, inf = INFINITY, nan = NAN;
+  const struct
+  {
+    const char* name;
+    float x1, y1, x2, y2;
+    float t[4]; // at (20, 20), (180, 20), (20, 180), (180, 180); all 1: the last stop
+  } cases[] = {
+    {"equal", 100, 100, 100, 100, {1, 1, 1, 1}},
+    {"1e-38 right", 0, 0, 1e-38f, 0, {0, 1, 0, 1}},
+    {"1e-20 up", 0, 0, 0, -1e-20f, {1, 1, 0, 0}},
+    {"1e-5 right", 100, 100, 100.00001f, 100, {0, 1, 0, 1}},
+    {"1e-4 left", -50, 20, -50.0001f, 20, {1, 0, 1, 0}},
+    {"1 down", 7, 7, 7, 8, {0, 0, 1, 1}},
+    {"200 right", -100, 0, 100, 0, {0.1025f, 0.9025f, 0.1025f, 0.9025f}},
+    {"huge, held", -big, 0, big, 0, {0.5f, 0.5f, 0.5f, 0.5f}},
+    {"huge, beyond", -huge, 0, huge, 0, {1, 1, 1, 1}},
+    {"infinite", 0, 0, inf, 0, {1, 1, 1, 1}},
+    {"not a number", nan, 0, 1, 0, {1, 1, 1, 1}},
+  };
+  const ifx::canvas::CanvasColor red = CanvasColorOf(kColorRed, nullptr), blue = CanvasColorOf(kColorBlue, nullptr);
+  for (const auto& c : cases)
+  {
+    const bool solid = c.t[0] == 1 && c.t[1] == 1 && c.t[2] == 1 && c.t[3] == 1;
+    const IPaintPattern pattern =
+      IPaintPattern::CreateLinearGradient(c.x1, c.y1, c.x2, c.y2, {{kColorRed, 0.f}, {kColorBlue, 1.f}});
+    EXPECT_EQ(pattern.kind, solid ? kPatternSolid : kPatternLinear) << c.name;
+    EXPECT_EQ(pattern.stops[solid ? 0 : 1].color, kColorBlue) << c.name;
+    for (const ifx::canvas::CanvasPaint& paint :
+         {MakeCanvasPaint(pattern, nullptr), ifx::canvas::CanvasLinearGradient(c.x1, c.y1, c.x2, c.y2, red, blue)})
+    {
+      EXPECT_EQ(paint.innerColor.r, solid ? 0.f : 1.f) << c.name;
+      if (!solid) // the paint's direction is (xform[2], xform[3])
+      {
+        const float dx = c.x2 - c.x1, dy = c.y2 - c.y1;
+        EXPECT_GT((paint.xform[2] * dx + paint.xform[3] * dy) / std::hypot(dx, dy), 0.99f) << c.name;
+      }
+      for (float v : {paint.xform[0], paint.xform[1], paint.xform[2], paint.xform[3], paint.xform[4], paint.xform[5],
+                      paint.extent[1], paint.feather})
+        EXPECT_TRUE(std::isfinite(v)) << c.name;
+    }
+
+    const double mx = (static_cast<double>(c.x1) + c.x2) / 2, my = (static_cast<double>(c.y1) + c.y2) / 2;
+    const float cx = std::isfinite(mx) ? static_cast<float>(mx) : 0.f;
+    const float cy = std::isfinite(my) ? static_cast<float>(my) : 0.f;
+    Frame([&] {
+      gfx.PathTransformTranslate(100.f - cx, 100.f - cy);
+      gfx.PathRect(IRECT(cx - 100.f, cy - 100.f, cx + 100.f, cy + 100.f));
+      gfx.PathFill(pattern);
+    });
+    for (int i = 0; i < 4; i++)
+    {
+      const auto p = gfx.At(i % 2 ? 180 : 20, i < 2 ? 20 : 180);
+      EXPECT_NEAR(p.r, (1.f - c.t[i]) * 255.f, 2.0) << c.name << " probe " << i;
+      EXPECT_NEAR(p.b, c.t[i] * 255.f, 2.0) << c.name << " probe " << i;
+    }
+  }
+  // A pattern transform without an inverse: the last stop, radial or linear.
+  IPaintPattern singular = IPaintPattern::CreateLinearGradient(0, 0, 0, 1, {{kColorRed, 0.f}, {kColorBlue, 1.f}});
+  singular.transform = ITransform2D(0, 0, 0, 0, 5, 5);
+  for (int kind : {kPatternRadial, kPatternLinear})
+  {
+    singular.kind = kind;
+    EXPECT_EQ(MakeCanvasPaint(singular, nullptr).innerColor.b, 1.f) << kind;
+  }
+}
+
+// Pairs of points at every scale, some a step of single precision apart: the
+// pattern is a gradient exactly when the paint made from it is one, and that
+// paint is finite and runs the points' way.
+TEST(CanvasPaintConversion, PatternAndPaintAgreeOnWhatHasADirection)
+{
+  std::mt19937 rng(39);
+  std::uniform_real_distribution<float> exponent(-45.f, 38.5f), unit(-1.f, 1.f);
+  std::uniform_int_distribution<int> steps(0, 3), form(0, 3);
+  const auto anywhere = [&] { return unit(rng) * std::pow(10.f, exponent(rng)); };
+  int gradients = 0;
+  for (int i = 0; i < 20000; ++i)
+  {
+    const int f = form(rng); // 0, 1: steps away, here or anywhere; 2: anywhere; 3: near, at any scale
+    float x1 = f == 1 ? unit(rng) * 2000.f : anywhere(), y1 = f == 1 ? unit(rng) * 2000.f : anywhere();
+    float x2 = f == 2 ? anywhere() : x1 + (f == 3 ? anywhere() : 0.f), y2 = f == 2 ? anywhere() : y1;
+    for (int n = f < 2 ? steps(rng) : 0; n > 0; --n)
+      x2 = std::nextafter(x2, INFINITY);
+    for (int n = f < 2 ? steps(rng) : 0; n > 0; --n)
+      y2 = std::nextafter(y2, -INFINITY);
+    const IPaintPattern pattern = IPaintPattern::CreateLinearGradient(x1, y1, x2, y2, {{kColorRed, 0.f}, {kColorBlue, 1.f}});
+    if (pattern.kind == kPatternSolid)
+      continue;
+    ++gradients;
+    const ifx::canvas::CanvasPaint paint = MakeCanvasPaint(pattern, nullptr);
+    const double dx = static_cast<double>(x2) - x1, dy = static_cast<double>(y2) - y1;
+    // The paint's direction is (xform[2], xform[3]).
+    ASSERT_GT((paint.xform[2] * dx + paint.xform[3] * dy) / std::hypot(dx, dy), 0.99)
+      << x1 << "," << y1 << " " << x2 << "," << y2;
+    for (float v : paint.xform)
+      ASSERT_TRUE(std::isfinite(v)) << x1 << "," << y1 << " " << x2 << "," << y2;
+  }
+  EXPECT_GT(gradients, 15000);
 }
 
 TEST_F(DrawingFixture, NonFiniteInputIsContained)

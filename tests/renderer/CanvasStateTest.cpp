@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstring>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -145,12 +146,15 @@ TEST(CanvasPaints, GradientsAndPatternsTakeTheirForms)
 {
   const CanvasColor a = CanvasRGBAf(1, 0, 0, 1), b = CanvasRGBAf(0, 0, 1, 1);
   CanvasPaint same = CanvasLinearGradient(5.f, 6.f, 5.f, 6.f, a, b);
-  EXPECT_FLOAT_EQ(same.xform[0], 1.f); // runs along (0, 1)
+  EXPECT_FLOAT_EQ(same.xform[0], 1.f); // no direction: the outer colour, untransformed
   EXPECT_FLOAT_EQ(same.xform[1], 0.f);
   EXPECT_FLOAT_EQ(same.xform[2], 0.f);
   EXPECT_FLOAT_EQ(same.xform[3], 1.f);
-  EXPECT_FLOAT_EQ(same.xform[5], 6.f - 1e5f);
+  EXPECT_FLOAT_EQ(same.xform[5], 0.f);
   EXPECT_FLOAT_EQ(same.feather, 1.f);
+  EXPECT_EQ(same.extent[1], 0.f);
+  EXPECT_EQ(same.innerColor.b, 1.f);
+  EXPECT_EQ(same.outerColor.b, 1.f);
 
   CanvasPaint lin = CanvasLinearGradient(0.f, 0.f, 40.f, 0.f, a, b);
   EXPECT_FLOAT_EQ(lin.xform[1], -1.f);
@@ -184,6 +188,22 @@ TEST_F(CanvasFixture, SettingAPaintTakesTheCurrentTransform)
   ctx->SetFillPaint(CanvasRadialGradient(10.f, 10.f, 0.f, 5.f, CanvasRGBAf(1, 1, 1, 1), CanvasRGBAf(0, 0, 0, 1)));
   EXPECT_FLOAT_EQ(ctx->State().fill.xform[4], 110.f);
   EXPECT_FLOAT_EQ(ctx->State().fill.xform[5], 60.f);
+
+  // A gradient the transform carries beyond single precision paints its outer
+  // colour, stroke and fill alike; an image keeps its paint.
+  const CanvasColor red = CanvasRGBAf(1, 0, 0, 1), blue = CanvasRGBAf(0, 0, 1, 1);
+  ctx->Scale(4.f, 4.f);
+  ctx->SetFillPaint(CanvasLinearGradient(-1e38f, 0.f, 1e38f, 0.f, red, blue));
+  ctx->SetStrokePaint(CanvasRadialGradient(3e38f, 0.f, 1.f, 2.f, red, blue));
+  for (const CanvasPaint* p : {&ctx->State().fill, &ctx->State().stroke})
+  {
+    for (float v : p->xform)
+      EXPECT_TRUE(std::isfinite(v));
+    EXPECT_EQ(p->innerColor.b, 1.f);
+    EXPECT_EQ(p->outerColor.b, 1.f);
+  }
+  ctx->SetFillPaint(CanvasImagePattern(3e38f, 0.f, 8.f, 8.f, 0.f, 7, 1.f));
+  EXPECT_EQ(ctx->State().fill.image, 7);
 }
 
 TEST_F(CanvasFixture, ScissorIsCentredAndNegativeSizesClipEverything)

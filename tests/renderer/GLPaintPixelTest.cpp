@@ -163,3 +163,21 @@ TEST_F(GLPaintPixels, TexturedTrianglesTakeAlphaFromAnAlphaTexture)
   EXPECT_NEAR(bottom.a, 64, 1);
   EXPECT_EQ(Alpha(60, 30), 0);
 }
+
+TEST_F(GLPaintPixels, LinearGradientsReachAcrossTheirDirectionHoweverFarTheStartLies)
+{
+  // A million units above or below the window, or further: the gradient runs
+  // along x over the whole window all the same.
+  for (const float y : {1e6f, -1e6f, 3e38f})
+  {
+    Begin();
+    canvas->BeginPath();
+    canvas->AddRectangle(0.f, 0.f, (float)W, (float)H);
+    canvas->SetFillPaint(CanvasLinearGradient(0.f, y, 100.f, y, CanvasRGBAf(1, 0, 0, 1), CanvasRGBAf(0, 0, 1, 1)));
+    canvas->FillPath();
+    End();
+    for (int x : {10, 50, 90})
+      for (int py : {5, 95})
+        EXPECT_NEAR(At(x, py).b, ((float)x + 0.5f) / 100.f * 255.f, 2.0) << y << " at " << x << "," << py;
+  }
+}

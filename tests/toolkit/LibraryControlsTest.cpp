@@ -257,9 +257,11 @@ TEST(LinearGradient, MapsItsStartAndEndToTheUnitYAxis)
 
 TEST(LinearGradient, EndPointsWithoutADirectionPaintTheLastStop)
 {
-  // Coinciding, too close to invert the distance, or not finite.
-  const float cases[][4] = {{5, 5, 5, 5}, {0, 0, 0, 0}, {-3, 7, -3, 7}, {0, 0, 1e-40f, 0},
-                            {NAN, 0, 1, 1}, {0, 0, INFINITY, 1}};
+  // Coinciding, too close to invert the distance, too far apart for single
+  // precision to hold the distance, or not finite.
+  const float cases[][4] = {{5, 5, 5, 5},    {0, 0, 0, 0},      {-3, 7, -3, 7},     {0, 0, 1e-40f, 0},
+                            {NAN, 0, 1, 1},  {0, 0, INFINITY, 1}, {-3e38f, 0, 3e38f, 0}, {0, -2e38f, 0, 2e38f},
+                            {-2.5e38f, -2.5e38f, 2.5e38f, 2.5e38f}};
   const std::initializer_list<IColorStop> redToBlue = {{kColorRed, 0.f}, {kColorBlue, 1.f}};
   for (const auto& c : cases)
   {

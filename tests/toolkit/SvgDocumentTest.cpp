@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "toolkit/svg/SVGImage.h"
 #include "support/GfxFixture.h"
@@ -106,4 +107,30 @@ TEST_F(SvgDocumentTest, DrawingHandsTheBackEndOnlyFiniteNumbers)
         EXPECT_TRUE(std::isfinite(v)) << c.name << " op " << op.kind;
     }
   }
+}
+
+TEST_F(SvgDocumentTest, GradientsWithoutLengthOrRadiusPaintTheirLastStop)
+{
+  // Red to blue; the parsed gradients keep their transforms, the patterns
+  // drawn with are the last stop, opaque as a gradient's stops are.
+  const std::string stops = "<stop offset=\"0\" stop-color=\"red\"/>"
+                            "<stop offset=\"1\" stop-color=\"blue\" stop-opacity=\"0.5\"/>";
+  const std::string svg = "<svg width=\"20\" height=\"10\"><linearGradient id=\"point\" x1=\"0.5\" x2=\"0.5\">" +
+                          stops + "</linearGradient><radialGradient id=\"dot\" r=\"0\">" + stops +
+                          "</radialGradient><linearGradient id=\"line\">" + stops +
+                          "</linearGradient><rect width=\"10\" height=\"10\" fill=\"url(#point)\" "
+                          "stroke=\"url(#dot)\"/><rect x=\"10\" width=\"10\" height=\"10\" fill=\"url(#line)\"/></svg>";
+  const ISvgDocument doc = gfx->LoadSVGFromMemory("degenerate.svg", svg.c_str(), -1);
+  ASSERT_TRUE(doc.IsValid());
+  gfx->DrawSVG(doc, IRECT(0, 0, 20, 10));
+  const auto fills = gfx->OfKind(GfxOp::kFill), strokes = gfx->OfKind(GfxOp::kStroke);
+  ASSERT_EQ(fills.size(), 2u);
+  ASSERT_EQ(strokes.size(), 1u);
+  for (const IPaintPattern* p : {&fills[0].pattern, &strokes[0].pattern})
+  {
+    EXPECT_EQ(p->kind, kPatternSolid);
+    EXPECT_EQ(p->nStops, 1);
+    EXPECT_EQ(p->stops[0].color, IRgba(255, 0, 0, 255));
+  }
+  EXPECT_EQ(fills[1].pattern.kind, kPatternLinear); // x2 is 100 % by default
 }
