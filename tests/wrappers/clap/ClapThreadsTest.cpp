@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -99,6 +100,9 @@ TEST_F(ClapThreadsTest, TheMainThreadFlushesWhileTheAudioThreadStartsAndStops)
   {
     plugin->ApplyParamValueFromUI(12, (i % 10) / 10.0);
     hosted->PumpMainThread(&flushed);
+    // A host's main thread does other work between pumps. One that pumps
+    // without a pause can keep the audio thread from ever starting.
+    std::this_thread::sleep_for(std::chrono::microseconds(50));
   }
   running = false;
   audio.join();
