@@ -98,6 +98,7 @@ void MurkwispDsp::UpdateEngineControls(double& inputGain, double& outputGain, do
 
   const double tempo = mProcessor.GetTimeInfo().tempo;
   mDisplayTempo.store(tempo > 0. ? static_cast<float>(tempo) : 120.f, std::memory_order_relaxed);
+  mProcessor.SetTailSize(TailSamples(outputGain, mix));
 }
 
 int MurkwispDsp::TailSamples(double outputGain, double mix) const noexcept
@@ -124,7 +125,6 @@ void MurkwispDsp::ProcessBlock(double** inputs, double** outputs, int nFrames) n
 
   double inputGain = 1., outputGain = 1., mix = 1.;
   UpdateEngineControls(inputGain, outputGain, mix);
-  mProcessor.SetTailSize(TailSamples(outputGain, mix));
 
   const int channels = std::min(kNumChannels, mProcessor.NConnectedChannels(ifx::kOutput));
   nFrames = std::max(0, nFrames);
@@ -222,7 +222,6 @@ void MurkwispDsp::Reset()
   // Hosts read the tail while they set us up, before the first block.
   double inputGain = 1., outputGain = 1., mix = 1.;
   UpdateEngineControls(inputGain, outputGain, mix);
-  mProcessor.SetTailSize(TailSamples(outputGain, mix));
 }
 
 void MurkwispDsp::FlushMetersToEditor(IEditorDelegate& editor)

@@ -56,6 +56,7 @@ public:
   int GetHopCounter() const noexcept { return mHopCounter; }
 
 private:
+  // The block's controls from the parameters, and the tail they give.
   void UpdateEngineControls(double& inputGain, double& outputGain, double& mix) noexcept;
   // The samples the output may go on sounding (above -120 dBFS, for input up
   // to +24 dBFS) after the input falls silent, with the engine's controls as
